@@ -1,0 +1,55 @@
+# Windows build: platform layer, program, Windows-side tests (run through Wine).
+add_compile_definitions(UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601 WINVER=0x0601)
+
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")
+
+file(GLOB_RECURSE WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
+add_library(quillmoth_win32 STATIC ${WIN32_SOURCES})
+target_link_libraries(quillmoth_win32 PUBLIC quillmoth_core)
+
+# Everything of the program except its entry point, so tests can drive it in-process.
+file(GLOB_RECURSE UI_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/ui/*.cpp)
+list(FILTER UI_SOURCES EXCLUDE REGEX ".*/src/app/entry_point\\.cpp$")
+add_library(quillmoth_ui STATIC ${UI_SOURCES})
+target_include_directories(quillmoth_ui PUBLIC resources)
+target_link_libraries(quillmoth_ui PUBLIC quillmoth_win32
+  comctl32 comdlg32 shell32 shlwapi gdi32 user32 winmm uxtheme kernel32)
+
+set(QUILLMOTH_RC ${CMAKE_SOURCE_DIR}/resources/quillmoth.rc)
+
+add_executable(Quillmoth WIN32 src/app/entry_point.cpp ${QUILLMOTH_RC})
+target_link_libraries(Quillmoth PRIVATE quillmoth_ui)
+target_link_options(Quillmoth PRIVATE -municode)
+set_target_properties(Quillmoth PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# The same build without resource 102, to show the program without its symbol font.
+add_executable(QuillmothNoFont WIN32 src/app/entry_point.cpp ${QUILLMOTH_RC})
+target_compile_definitions(QuillmothNoFont PRIVATE QUILLMOTH_WITHOUT_FONT)
+target_link_libraries(QuillmothNoFont PRIVATE quillmoth_ui)
+target_link_options(QuillmothNoFont PRIVATE -municode)
+
+gtest_discover_tests(core_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  TEST_PREFIX "wine." PROPERTIES LABELS wine)
+
+file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
+if(WIN32_TEST_SOURCES)
+  add_executable(win32_tests ${WIN32_TEST_SOURCES})
+  target_link_libraries(win32_tests PRIVATE quillmoth_win32 GTest::gtest_main GTest::gmock)
+  target_include_directories(win32_tests PRIVATE tests)
+  gtest_discover_tests(win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS wine)
+endif()
+
+file(GLOB UI_TEST_SOURCES CONFIGURE_DEPENDS tests/ui/*.cpp)
+if(UI_TEST_SOURCES)
+  add_executable(ui_tests ${UI_TEST_SOURCES} ${QUILLMOTH_RC})
+  target_link_libraries(ui_tests PRIVATE quillmoth_ui GTest::gtest GTest::gmock)
+  target_include_directories(ui_tests PRIVATE tests)
+  add_dependencies(ui_tests Quillmoth QuillmothNoFont)
+  gtest_discover_tests(ui_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+    EXTRA_ARGS --program-dir=${CMAKE_BINARY_DIR}
+    PROPERTIES LABELS gui)
+endif()
+
+include(cmake/windows_extras.cmake OPTIONAL)

@@ -1,0 +1,19 @@
+# Sourced: the Wine environment shared by the build, the tests and the run script.
+repo_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINEPREFIX="${QUILLMOTH_WINEPREFIX:-$repo_root/build/wineprefix}"
+export WINEARCH=win64
+export WINEDEBUG="${WINEDEBUG:--all,err+module}"
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
+# Creates the prefix once, with a virtual desktop as the default so that windows
+# get frames and showing or destroying a window does not wait for a window manager.
+ensure_wine_prefix() {
+  if [ ! -f "$WINEPREFIX/.quillmoth-ready" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i </dev/null >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x900 /f </dev/null >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.quillmoth-ready"
+  fi
+}

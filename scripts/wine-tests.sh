@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Runs the Windows tests through Wine; expects a display (test.sh provides one).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/wine-env.sh
+ensure_wine_prefix
+wineserver -p30 </dev/null >/dev/null 2>&1
+ctest --test-dir build/windows --output-on-failure --timeout 300 "$@"
