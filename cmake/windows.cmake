@@ -52,4 +52,3 @@ if(UI_TEST_SOURCES)
     PROPERTIES LABELS gui)
 endif()
 
-include(cmake/windows_extras.cmake OPTIONAL)
