@@ -1,0 +1,10 @@
+#pragma once
+// Private WM_COMMAND identifiers, posted with lParam 0.
+
+namespace qm {
+
+inline constexpr unsigned CmdRefresh = 15000;  // main window: refresh the status line
+inline constexpr unsigned CmdStartUi = 15002;  // hidden window: start the user-interface thread
+inline constexpr unsigned CmdUiEnded = 15005;  // hidden window: the main window has ended
+
+}  // namespace qm

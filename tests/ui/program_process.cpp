@@ -1,0 +1,123 @@
+#include "program_process.h"
+
+#include <string>
+
+namespace qm::testing {
+
+TemporaryFolder::TemporaryFolder() {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    for (unsigned attempt = 0;; ++attempt) {
+        std::wstring candidate = std::wstring(base) + L"quillmoth-test-" +
+                                 std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                 std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(attempt);
+        if (CreateDirectoryW(candidate.c_str(), nullptr)) {
+            path_ = candidate;
+            return;
+        }
+    }
+}
+
+TemporaryFolder::~TemporaryFolder() {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            SetFileAttributesW(file(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(file(name).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(path_.c_str());
+}
+
+std::wstring ExecutableFolder() {
+    wchar_t path[1024];
+    const DWORD length = GetModuleFileNameW(nullptr, path, 1024);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+std::wstring CopyProgramInto(const std::wstring& programName, const TemporaryFolder& folder) {
+    const std::wstring target = folder.file(programName);
+    CopyFileW((ExecutableFolder() + L"\\" + programName).c_str(), target.c_str(), FALSE);
+    return target;
+}
+
+ProgramProcess::ProgramProcess(const std::wstring& executable) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    std::wstring commandLine = L"\"" + executable + L"\"";
+    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info_))
+        info_ = {};
+}
+
+ProgramProcess::~ProgramProcess() {
+    if (!info_.hProcess) return;
+    if (running()) {
+        TerminateProcess(info_.hProcess, 1);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool ProgramProcess::running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+long ProgramProcess::waitForExit(DWORD milliseconds) const {
+    if (WaitForSingleObject(info_.hProcess, milliseconds) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return static_cast<long>(code);
+}
+
+namespace {
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* title;
+    const wchar_t* className;
+    bool mustBeVisible;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId) return TRUE;
+    if (search.mustBeVisible && !IsWindowVisible(window)) return TRUE;
+    wchar_t text[256] = {};
+    if (search.title) {
+        GetWindowTextW(window, text, 256);
+        if (std::wstring(text) != search.title) return TRUE;
+    }
+    if (search.className) {
+        GetClassNameW(window, text, 256);
+        if (std::wstring(text) != search.className) return TRUE;
+    }
+    search.found = window;
+    return FALSE;
+}
+}  // namespace
+
+HWND ProgramProcess::waitForDialog(const wchar_t* title, DWORD milliseconds) const {
+    const ULONGLONG deadline = GetTickCount64() + milliseconds;
+    do {
+        WindowSearch search{info_.dwProcessId, title, L"#32770", true, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        Sleep(50);
+    } while (GetTickCount64() < deadline && running());
+    return nullptr;
+}
+
+HWND ProgramProcess::findWindowOfClass(const wchar_t* className) const {
+    WindowSearch search{info_.dwProcessId, nullptr, className, false, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace qm::testing

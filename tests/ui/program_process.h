@@ -1,0 +1,53 @@
+#pragma once
+// Starting the real program in a process of its own, from a private copy in a
+// temporary folder (so that its settings file lands there), and finding its
+// windows.
+#include <windows.h>
+
+#include <string>
+
+namespace qm::testing {
+
+// A temporary folder, removed with its files when the object goes away.
+class TemporaryFolder {
+public:
+    TemporaryFolder();
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const std::wstring& path() const { return path_; }
+    std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+private:
+    std::wstring path_;
+};
+
+// The folder that holds the running test executable (and the programs built
+// beside it).
+std::wstring ExecutableFolder();
+
+// Copies the named program from beside the test executable into `folder`.
+std::wstring CopyProgramInto(const std::wstring& programName, const TemporaryFolder& folder);
+
+class ProgramProcess {
+public:
+    explicit ProgramProcess(const std::wstring& executable);
+    ~ProgramProcess();  // terminates the process if it still runs
+    ProgramProcess(const ProgramProcess&) = delete;
+    ProgramProcess& operator=(const ProgramProcess&) = delete;
+
+    bool started() const { return info_.hProcess != nullptr; }
+    bool running() const;
+    // Waits for the process to end; the exit code, or -1 on a timeout.
+    long waitForExit(DWORD milliseconds) const;
+    // The process's visible top-level dialog with the given title, waiting for it.
+    HWND waitForDialog(const wchar_t* title, DWORD milliseconds) const;
+    // A top-level window of the process with the given class, visible or not.
+    HWND findWindowOfClass(const wchar_t* className) const;
+    DWORD id() const { return info_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+}  // namespace qm::testing
