@@ -4,5 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/wine-env.sh
 ensure_wine_prefix
-wineserver -p30 </dev/null >/dev/null 2>&1
+wineserver -p30 </dev/null >/dev/null 2>&1 || true   # already running is fine
+# Start Wine's own background processes (desktop, services) now, detached from
+# ctest's output pipes; a test that started them would wait for them to end.
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 ctest --test-dir build/windows --output-on-failure --timeout 300 "$@"
