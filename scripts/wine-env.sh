@@ -18,4 +18,9 @@ ensure_wine_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.quillmoth-prefix-v2"
   fi
+  # Wine draws the caption buttons with Marlett; this Wine build does not find
+  # its own copy, and would fall back to any symbol font (ours among them).
+  if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  fi
 }
