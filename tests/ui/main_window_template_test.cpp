@@ -274,4 +274,15 @@ TEST_F(LiveMainWindow, CountersSitOnTheRightOfTheirEditsAndListsSelectSeveralRow
     }
 }
 
+TEST_F(LiveMainWindow, PictureShowsInsideTheRenameOptionsGroup) {
+    // The icon static takes its icon's own size, so the icon decides whether it fits.
+    HWND picture = GetDlgItem(dialog_, IDC_PICTURE);
+    ASSERT_NE(SendMessageW(picture, STM_GETICON, 0, 0), 0);
+    RECT shown = WindowRectInDialog(picture);
+    RECT group = InDialogPixels(70, 5, 330, 65);  // "Rename Options"
+    EXPECT_GT(shown.right - shown.left, 16) << "the picture is drawn at its smallest size";
+    EXPECT_LE(shown.bottom, group.bottom - 2) << "the picture runs over the group's frame";
+    EXPECT_LE(shown.right, group.right - 2);
+}
+
 }  // namespace
