@@ -252,14 +252,11 @@ def undo_arrow():
     head_length = 600
     head_half_height = 430
     tip_x = LEFT + 10
-    turn_right = RIGHT - 10
-    turn_centre = (turn_right - outer, 0)
-    band_middle_offset = (outer + inner) / 2
-    # Centre the drawing vertically: it reaches from the lower band's bottom edge
-    # to the top of the arrow head.
-    low = -outer
-    high = band_middle_offset + head_half_height
-    turn_centre = (turn_centre[0], CENTRE_Y - (low + high) / 2)
+    band_middle_offset = (outer + inner) / 2   # upper band's middle, above the turn's centre
+    # Measured from the turn's centre, the drawing reaches from the lower band's
+    # bottom edge (-outer) to the top of the arrow head; centre that span in the cell.
+    span_middle = (-outer + band_middle_offset + head_half_height) / 2
+    turn_centre = (RIGHT - 10 - outer, CENTRE_Y - span_middle)
     cx, cy = turn_centre
     base_x = tip_x + head_length
     band_y = cy + band_middle_offset

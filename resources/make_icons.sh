@@ -11,7 +11,11 @@ cd "$(dirname "$0")"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-sizes=(16 24 32 48 256)
+# A static control that loads an icon at its "actual" size takes the first image of
+# the file, so each file starts with the size it is mostly shown at: the picture sits
+# in a 24-pixel-high space beside the counter.
+program_sizes=(16 24 32 48 256)
+picture_sizes=(24 16 32 48 256)
 
 program_mvg='
   fill "#23467a" stroke "#132a4d" stroke-width 6
@@ -51,7 +55,11 @@ picture_mvg='
   path "M 136,86 C 146,56 164,34 190,24"
 '
 
-draw() {  # name, mvg
+draw() {  # name, mvg, sizes...
+  local name="$1" mvg="$2"
+  shift 2
+  local sizes=("$@")
+  set -- "$name" "$mvg"
   convert -size 256x256 xc:none -draw "$2" -depth 8 "PNG32:$work/$1-256.png"
   local files=()
   for s in "${sizes[@]}"; do
@@ -66,6 +74,6 @@ draw() {  # name, mvg
   convert "${files[@]}" -depth 8 "$1.ico"
 }
 
-draw program "$program_mvg"
-draw picture "$picture_mvg"
+draw program "$program_mvg" "${program_sizes[@]}"
+draw picture "$picture_mvg" "${picture_sizes[@]}"
 echo "wrote program.ico and picture.ico"
