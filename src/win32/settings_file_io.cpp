@@ -59,7 +59,9 @@ std::wstring ReplacementFilePath(const std::wstring& path) { return path + L".tm
 int ReplaceFileContents(const std::wstring& path, std::span<const std::uint8_t> bytes,
                         FileBytesWriter write) {
     const std::wstring replacement = ReplacementFilePath(path);
-    DeleteFileW(replacement.c_str());  // left over from an earlier failure, if at all
+    // Left over from an earlier failure, if at all; a read-only mark must not keep it.
+    SetFileAttributesW(replacement.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(replacement.c_str());
 
     HANDLE file = CreateFileW(replacement.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

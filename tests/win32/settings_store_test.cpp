@@ -203,12 +203,13 @@ TEST(SettingsStoreWrite, NewFileThatCannotBeMadeKeepsTheOldFile) {
     EXPECT_EQ(test::FileContent(path), old);
 }
 
-TEST(SettingsStoreWrite, ReplacesAStaleNewFileAndKeepsTheHiddenMark) {
+TEST(SettingsStoreWrite, ReplacesAStaleReadOnlyNewFileAndKeepsTheHiddenMark) {
     TemporaryFolder folder;
     const std::wstring path = folder.File(L"settings.ini");
     ASSERT_TRUE(test::PutFileContent(path, test::FileOfLines({u"old"})));
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(test::PutFileContent(ReplacementFilePath(path), {1, 2, 3}));
+    ASSERT_TRUE(SetFileAttributesW(ReplacementFilePath(path).c_str(), FILE_ATTRIBUTE_READONLY));
 
     SettingsTestWindow window;
     AppSettings settings = test::FixtureSettings();
