@@ -1,0 +1,70 @@
+#include "win32/settings_store.h"
+
+#include <shlwapi.h>
+
+#include "core/settings/settings_file.h"
+#include "win32/settings_file_io.h"
+#include "win32/settings_list_controls.h"
+#include "win32/settings_lock.h"
+
+namespace qm::win32 {
+
+namespace {
+
+constexpr DWORD ExecutablePathUnits = 1024;
+
+int ReadLocked(AppSettings& settings, const std::wstring& path, FileBytes& bytes) {
+    SettingsLockHold hold(settings);
+    return ReadFileBytes(path, bytes);
+}
+
+}  // namespace
+
+std::wstring SettingsFilePath() {
+    wchar_t buffer[ExecutablePathUnits] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, ExecutablePathUnits);
+    if (length == 0 || length >= ExecutablePathUnits) return {};
+    PathRemoveFileSpecW(buffer);
+    std::wstring path = buffer;
+    // PathAppendW stops at MAX_PATH; a longer folder still gets its file name.
+    if (path.size() + 14 < MAX_PATH && PathAppendW(buffer, L"settings.ini")) return buffer;
+    if (!path.empty() && path.back() != L'\\') path += L'\\';
+    return path + L"settings.ini";
+}
+
+int ReadSettings(AppSettings& settings) { return ReadSettings(settings, SettingsFilePath()); }
+
+int ReadSettings(AppSettings& settings, const std::wstring& path) {
+    FileBytes bytes;
+    if (ReadLocked(settings, path, bytes) != 0) return -1;
+    ReadSettingsFromFileBytes(bytes.bytes(), settings);
+    return 0;
+}
+
+int ReadListsAndPresets(AppSettings& settings, HWND mainWindow, PresetArray& presets) {
+    return ReadListsAndPresets(settings, mainWindow, presets, SettingsFilePath());
+}
+
+int ReadListsAndPresets(AppSettings& settings, HWND mainWindow, PresetArray& presets,
+                        const std::wstring& path) {
+    FileBytes bytes;
+    if (ReadLocked(settings, path, bytes) != 0) return -1;
+    SettingsLists lists = CurrentTextsOfControls(mainWindow);
+    ReadListsAndPresetsFromFileBytes(bytes.bytes(), lists, presets);
+    AppendListsToControls(mainWindow, lists);
+    return 0;
+}
+
+int WriteAllSettings(AppSettings& settings, HWND mainWindow, const PresetArray& presets) {
+    return WriteAllSettings(settings, mainWindow, presets, SettingsFilePath());
+}
+
+int WriteAllSettings(AppSettings& settings, HWND mainWindow, const PresetArray& presets,
+                     const std::wstring& path) {
+    const std::vector<std::uint8_t> bytes =
+        WriteSettingsFileBytes(settings, ReadListsFromControls(mainWindow), presets);
+    SettingsLockHold hold(settings);
+    return ReplaceFileContents(path, bytes);
+}
+
+}  // namespace qm::win32
