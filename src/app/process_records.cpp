@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "win32/clock.h"
+#include "win32/settings_store.h"
 
 namespace qm {
 
@@ -34,5 +35,10 @@ ProcessRecords records;
 AppSettings& Settings() { return records.settings; }
 PresetArray& Presets() { return records.presets; }
 const FontSet& Fonts() { return records.fonts; }
+
+std::wstring& SettingsFileLocation() {
+    static std::wstring location = win32::SettingsFilePath();
+    return location;
+}
 
 }  // namespace qm

@@ -9,6 +9,7 @@
 #include "resource_ids.h"
 #include "ui/date_picker.h"
 #include "ui/main_window_options.h"
+#include "win32/settings_store.h"
 
 namespace qm {
 
@@ -133,6 +134,7 @@ void LayOut(HWND window) {
 void OnInitDialog(HWND window) {
     AppSettings& settings = Settings();
     EnableDialogTheme(window, true);
+    win32::ReadSettings(settings, SettingsFileLocation());
     SetWindowIcons(window);
     ApplySettingsToMainWindow(window, settings);
     SetButtonFonts(window, Fonts());
@@ -140,11 +142,14 @@ void OnInitDialog(HWND window) {
     SetUpExtensionList(window);
     if (!redFrameBrush) redFrameBrush = CreateSolidBrush(RGB(255, 0, 0));
     PlaceRedFrames(window);
+    win32::ReadListsAndPresets(settings, window, Presets(), SettingsFileLocation());
     ApplyMainWindowPlacement(window, settings);
 }
 
 void OnClose(HWND window) {
-    CaptureMainWindowSettings(window, Settings());
+    AppSettings& settings = Settings();
+    CaptureMainWindowSettings(window, settings);
+    win32::WriteAllSettings(settings, window, Presets(), SettingsFileLocation());
     EndDialog(window, 0);
 }
 

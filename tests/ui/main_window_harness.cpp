@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "app/process_records.h"
 #include "resource_ids.h"
 #include "ui/main_window.h"
 
@@ -19,7 +20,14 @@ BOOL CALLBACK TakeDialog(HWND window, LPARAM found) {
 }
 }  // namespace
 
-MainWindowHarness::MainWindowHarness() {
+MainWindowHarness::MainWindowHarness() : folder_(std::make_unique<TemporaryFolder>()) {
+    open(folder_->file(L"settings.ini"));
+}
+
+MainWindowHarness::MainWindowHarness(const std::wstring& settingsFile) { open(settingsFile); }
+
+void MainWindowHarness::open(const std::wstring& settingsFile) {
+    SettingsFileLocation() = settingsFile;
     InitCommonControls();
     ended_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::atomic<DWORD> threadId{0};

@@ -3,14 +3,20 @@
 // does, so that a test can drive it with messages and look at its controls.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <thread>
+
+#include "program_process.h"
 
 namespace qm::testing {
 
 class MainWindowHarness {
 public:
+    // Opens the window with its settings file in a fresh temporary folder.
     MainWindowHarness();
+    // Opens the window with the given settings file.
+    explicit MainWindowHarness(const std::wstring& settingsFile);
     ~MainWindowHarness();  // closes the window if it is still open
     MainWindowHarness(const MainWindowHarness&) = delete;
     MainWindowHarness& operator=(const MainWindowHarness&) = delete;
@@ -22,6 +28,9 @@ public:
     bool ended() const { return WaitForSingleObject(ended_, 0) == WAIT_OBJECT_0; }
 
 private:
+    void open(const std::wstring& settingsFile);
+
+    std::unique_ptr<TemporaryFolder> folder_;
     std::thread uiThread_;
     HANDLE ended_ = nullptr;
     HWND window_ = nullptr;

@@ -2,6 +2,8 @@
 // keeps the loop, and a clean end with exit code 0 when the main window closes.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "program_process.h"
 
 namespace qm::testing {
@@ -28,8 +30,22 @@ TEST(ProgramLifecycle, ClosingTheMainWindowEndsTheProcessWithCodeZero) {
     EXPECT_TRUE(program.running());
     EXPECT_TRUE(IsWindow(main));
 
+    EXPECT_EQ(GetFileAttributesW(folder.file(L"settings.ini").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the settings file is written only when the window closes";
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.waitForExit(StartTimeout), 0);
+
+    // The settings file beside the program was written before the process ended.
+    HANDLE file = CreateFileW(folder.file(L"settings.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    char start[28] = {};
+    DWORD read = 0;
+    ReadFile(file, start, sizeof(start), &read, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(read, sizeof(start));
+    const wchar_t* header = L"\uFEFFQuillmoth.exe 6.0";
+    EXPECT_EQ(std::memcmp(start, header, sizeof(start)), 0);
 }
 
 TEST(ProgramLifecycle, ASecondInstanceExitsAtOnceAndTheFirstKeepsRunning) {
@@ -54,6 +70,34 @@ TEST(ProgramLifecycle, ASecondInstanceExitsAtOnceAndTheFirstKeepsRunning) {
 
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.waitForExit(StartTimeout), 0);
+}
+
+}  // namespace
+}  // namespace qm::testing
+
+namespace qm::testing {
+namespace {
+
+// Which font a button wears is checked in-process (MainWindow.ButtonsWearTheirFonts):
+// Wine answers WM_GETFONT from another process with 0.
+TEST(ProgramWithoutFont, StartsAndTheSymbolButtonsKeepTheirPlainCaptions) {
+    TemporaryFolder folder;
+    ProgramProcess program(CopyProgramInto(L"QuillmothNoFont.exe", folder));
+    ASSERT_TRUE(program.started());
+    HWND main = program.waitForDialog(L"Quillmoth", StartTimeout);
+    ASSERT_NE(main, nullptr);
+    const struct {
+        int id;
+        const wchar_t* caption;
+    } buttons[] = {{1003, L"^"}, {1005, L"<"}, {1006, L">"}, {1007, L"?"}, {1014, L"S"},
+                   {1074, L"+"}, {1075, L"x"}, {1076, L"<"}, {1077, L">"}};
+    for (const auto& button : buttons) {
+        wchar_t caption[8] = {};
+        GetDlgItemTextW(main, button.id, caption, 8);
+        EXPECT_STREQ(caption, button.caption) << button.id;
+    }
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.waitForExit(StartTimeout), 0);
 }
 
 }  // namespace
