@@ -21,7 +21,7 @@ BOOL CALLBACK TakeDialog(HWND window, LPARAM found) {
 }  // namespace
 
 MainWindowHarness::MainWindowHarness() : folder_(std::make_unique<TemporaryFolder>()) {
-    open(folder_->file(L"settings.ini"));
+    open(folder_->File(L"settings.ini"));
 }
 
 MainWindowHarness::MainWindowHarness(const std::wstring& settingsFile) { open(settingsFile); }

@@ -70,7 +70,7 @@ TEST(MainWindowSettings, AFirstStartShowsTheDefaults) {
 
 TEST(MainWindowSettings, ClosingWritesTheFileThatReopeningShows) {
     TemporaryFolder folder;
-    const std::wstring file = folder.file(L"settings.ini");
+    const std::wstring file = folder.File(L"settings.ini");
     const std::uint64_t pickedTime = 133489372200000000ull;  // a whole minute, as the picker keeps it
     RECT placedBefore{};
     {
@@ -144,7 +144,7 @@ TEST(MainWindowSettings, TransparentStoredOnOpensTranslucentWithTheLowByteOfOpac
     Settings().GeneralFlags = 0x2;
     Settings().Opacity = 0x1C8;  // only the low byte, 0xC8, counts
     TemporaryFolder folder;
-    MainWindowHarness harness(folder.file(L"none.ini"));
+    MainWindowHarness harness(folder.File(L"none.ini"));
     HWND w = harness.window();
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_LAYERED);

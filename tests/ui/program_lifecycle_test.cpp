@@ -30,13 +30,13 @@ TEST(ProgramLifecycle, ClosingTheMainWindowEndsTheProcessWithCodeZero) {
     EXPECT_TRUE(program.running());
     EXPECT_TRUE(IsWindow(main));
 
-    EXPECT_EQ(GetFileAttributesW(folder.file(L"settings.ini").c_str()), INVALID_FILE_ATTRIBUTES)
+    EXPECT_EQ(GetFileAttributesW(folder.File(L"settings.ini").c_str()), INVALID_FILE_ATTRIBUTES)
         << "the settings file is written only when the window closes";
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.waitForExit(StartTimeout), 0);
 
     // The settings file beside the program was written before the process ended.
-    HANDLE file = CreateFileW(folder.file(L"settings.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    HANDLE file = CreateFileW(folder.File(L"settings.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     char start[28] = {};

@@ -4,35 +4,6 @@
 
 namespace qm::testing {
 
-TemporaryFolder::TemporaryFolder() {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
-    for (unsigned attempt = 0;; ++attempt) {
-        std::wstring candidate = std::wstring(base) + L"quillmoth-test-" +
-                                 std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                 std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(attempt);
-        if (CreateDirectoryW(candidate.c_str(), nullptr)) {
-            path_ = candidate;
-            return;
-        }
-    }
-}
-
-TemporaryFolder::~TemporaryFolder() {
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            SetFileAttributesW(file(name).c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(file(name).c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryW(path_.c_str());
-}
-
 std::wstring ExecutableFolder() {
     wchar_t path[1024];
     const DWORD length = GetModuleFileNameW(nullptr, path, 1024);
@@ -41,7 +12,7 @@ std::wstring ExecutableFolder() {
 }
 
 std::wstring CopyProgramInto(const std::wstring& programName, const TemporaryFolder& folder) {
-    const std::wstring target = folder.file(programName);
+    const std::wstring target = folder.File(programName);
     CopyFileW((ExecutableFolder() + L"\\" + programName).c_str(), target.c_str(), FALSE);
     return target;
 }

@@ -6,21 +6,11 @@
 
 #include <string>
 
+#include "win32/temporary_folder.h"
+
 namespace qm::testing {
 
-// A temporary folder, removed with its files when the object goes away.
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-    const std::wstring& path() const { return path_; }
-    std::wstring file(const std::wstring& name) const { return path_ + L"\\" + name; }
-
-private:
-    std::wstring path_;
-};
+using test::TemporaryFolder;
 
 // The folder that holds the running test executable (and the programs built
 // beside it).
