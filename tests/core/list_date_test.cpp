@@ -3,19 +3,12 @@
 #include <random>
 
 #include "core/timestamp/calendar.h"
+#include "instant_at.h"
 #include "core/timestamp/list_date.h"
 
 namespace qm {
 namespace {
 
-std::uint64_t At(int y, int mo, int d, int h, int mi = 0, int s = 0, int ms = 0) {
-    CalendarFields f;
-    f.year = static_cast<std::uint16_t>(y), f.month = static_cast<std::uint16_t>(mo);
-    f.day = static_cast<std::uint16_t>(d), f.hour = static_cast<std::uint16_t>(h);
-    f.minute = static_cast<std::uint16_t>(mi), f.second = static_cast<std::uint16_t>(s);
-    f.millisecond = static_cast<std::uint16_t>(ms);
-    return *FileTimeFromCalendar(f);
-}
 
 constexpr std::uint64_t kLastOf9999 = 2'650'467'743'999'999'999;  // 9999-12-31 23:59:59.9999999
 

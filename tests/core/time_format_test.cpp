@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/timestamp/calendar.h"
+#include "instant_at.h"
 #include "core/timestamp/time_format.h"
 
 namespace qm {
@@ -13,14 +14,6 @@ namespace {
 constexpr std::uint64_t kFriday = 133'489'372'250'420'000;
 constexpr std::uint64_t kFridayPlus = kFriday + 1'234;
 
-std::uint64_t At(int y, int mo, int d, int h, int mi = 0, int s = 0, int ms = 0) {
-    CalendarFields f;
-    f.year = static_cast<std::uint16_t>(y), f.month = static_cast<std::uint16_t>(mo);
-    f.day = static_cast<std::uint16_t>(d), f.hour = static_cast<std::uint16_t>(h);
-    f.minute = static_cast<std::uint16_t>(mi), f.second = static_cast<std::uint16_t>(s);
-    f.millisecond = static_cast<std::uint16_t>(ms);
-    return *FileTimeFromCalendar(f);
-}
 
 std::u16string Expand(std::uint64_t instant, std::u16string_view format, LocalOffset offset = 0,
                       std::size_t capacity = 4096) {
