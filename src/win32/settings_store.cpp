@@ -1,17 +1,14 @@
 #include "win32/settings_store.h"
 
-#include <shlwapi.h>
-
 #include "core/settings/settings_file.h"
 #include "win32/settings_file_io.h"
 #include "win32/settings_list_controls.h"
 #include "win32/settings_lock.h"
+#include "win32/program_folder.h"
 
 namespace qm::win32 {
 
 namespace {
-
-constexpr DWORD ExecutablePathUnits = 1024;
 
 int ReadLocked(AppSettings& settings, const std::wstring& path, FileBytes& bytes) {
     SettingsLockHold hold(settings);
@@ -20,17 +17,7 @@ int ReadLocked(AppSettings& settings, const std::wstring& path, FileBytes& bytes
 
 }  // namespace
 
-std::wstring SettingsFilePath() {
-    wchar_t buffer[ExecutablePathUnits] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, buffer, ExecutablePathUnits);
-    if (length == 0 || length >= ExecutablePathUnits) return {};
-    PathRemoveFileSpecW(buffer);
-    std::wstring path = buffer;
-    // PathAppendW stops at MAX_PATH; a longer folder still gets its file name.
-    if (path.size() + 14 < MAX_PATH && PathAppendW(buffer, L"settings.ini")) return buffer;
-    if (!path.empty() && path.back() != L'\\') path += L'\\';
-    return path + L"settings.ini";
-}
+std::wstring SettingsFilePath() { return ProgramFolderFile(L"settings.ini"); }
 
 int ReadSettings(AppSettings& settings) { return ReadSettings(settings, SettingsFilePath()); }
 
