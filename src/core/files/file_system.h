@@ -1,0 +1,46 @@
+#pragma once
+// The few file operations that adding, renaming and undoing need. The program
+// uses the platform's; tests and benchmarks use MemoryFileSystem.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace qm {
+
+struct FileTimes {
+    std::uint64_t created = 0;
+    std::uint64_t accessed = 0;
+    std::uint64_t written = 0;
+};
+
+// A file opened without sharing: nobody else can open it meanwhile. Closed
+// when the object goes.
+class OpenFile {
+public:
+    virtual ~OpenFile() = default;
+    virtual FileTimes ReadTimes() = 0;
+    // Writes the times that are given; null leaves that time alone.
+    virtual void WriteTimes(const std::uint64_t* created, const std::uint64_t* accessed,
+                            const std::uint64_t* written) = 0;
+};
+
+enum class MoveOutcome {
+    Moved,
+    TargetExists,  // another file holds the new name; nothing changed
+    Refused,       // any other failure; nothing changed
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // FileAttribute::Invalid when the path names nothing.
+    virtual std::uint32_t GetAttributes(const std::u16string& path) = 0;
+    virtual bool SetAttributes(const std::u16string& path, std::uint32_t attributes) = 0;
+    // Existing files only, without sharing; null when the file cannot be opened.
+    virtual std::unique_ptr<OpenFile> OpenForRead(const std::u16string& path) = 0;
+    virtual std::unique_ptr<OpenFile> OpenForWrite(const std::u16string& path) = 0;
+    // Renames within the folder; never replaces an existing file.
+    virtual MoveOutcome Move(const std::u16string& from, const std::u16string& to) = 0;
+};
+
+}  // namespace qm

@@ -1,0 +1,51 @@
+#pragma once
+// Texts of file names: case changes and comparisons that touch only the ASCII
+// letters, the characters a generated name may not hold, the split at the
+// extension and the zero-padded running number.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+constexpr char16_t AsciiUpper(char16_t unit) { return unit >= u'a' && unit <= u'z' ? unit - 32 : unit; }
+constexpr char16_t AsciiLower(char16_t unit) { return unit >= u'A' && unit <= u'Z' ? unit + 32 : unit; }
+void ToAsciiUpper(std::u16string& text);
+void ToAsciiLower(std::u16string& text);
+
+// Negative, zero or positive as `a` sorts before, with or after `b` when A-Z
+// and a-z count as equal; every other unit compares by its code.
+int CompareIgnoringAsciiCase(std::u16string_view a, std::u16string_view b);
+inline bool EqualIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+    return a.size() == b.size() && CompareIgnoringAsciiCase(a, b) == 0;
+}
+
+// Removed from a generated name: they would make it a path or a name that no
+// file can have.
+inline constexpr std::u16string_view ForbiddenNameCharacters = u"*|\\/:\"<>?^";
+
+void RemoveCharacters(std::u16string& text, std::u16string_view characters);
+void RemoveLeadingDotsAndBlanks(std::u16string& text);
+
+// The name part of generated names: forbidden characters removed, then any
+// leading run of "." and " ".
+void CleanNamePart(std::u16string& text);
+
+// A file name split at its last ".": the extension keeps its "." and is empty
+// when there is none; a name whose only "." comes first has an empty base.
+struct NameSplit {
+    std::u16string_view base;
+    std::u16string_view extension;
+};
+NameSplit SplitExtension(std::u16string_view name);
+
+// The least number of digits of the running number, from the text of the
+// "Zeros" box as the width of a "%0<text>u" conversion: its leading digits, none
+// giving no minimum. Capped, since no path could hold more digits anyway.
+std::size_t NumberWidth(std::u16string_view zerosText);
+
+// `number` in decimal, with leading zeros up to `width` digits.
+void AppendPaddedNumber(std::u16string& out, std::uint32_t number, std::size_t width);
+
+}  // namespace qm

@@ -1,0 +1,21 @@
+#pragma once
+// Undo: every taking-part file goes back to the name, times and attributes its
+// row kept in the "Original" columns when it was added.
+#include <cstddef>
+#include <vector>
+
+#include "core/files/file_row.h"
+#include "core/files/file_system.h"
+#include "core/files/run_progress.h"
+#include "core/timestamp/local_time.h"
+
+namespace qm {
+
+// Restores the files of `rows` (indices into `table`, top down). The first
+// file that cannot be opened at its original name ends the undo there. Times
+// and attributes are never written into another file that has taken a row's
+// original name meanwhile.
+void UndoRename(FileTable& table, const std::vector<std::size_t>& rows, FileSystem& files,
+                LocalOffset localOffset, RunProgress* progress = nullptr);
+
+}  // namespace qm
