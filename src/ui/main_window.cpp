@@ -1,22 +1,30 @@
 #include "ui/main_window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "app/dialog_theme.h"
-#include "app/private_commands.h"
 #include "app/process_records.h"
 #include "core/layout/main_window_layout.h"
 #include "resource_ids.h"
 #include "ui/date_picker.h"
+#include "ui/extension_list.h"
+#include "ui/file_list_commands.h"
+#include "ui/file_list_view.h"
+#include "ui/main_window_commands.h"
 #include "ui/main_window_options.h"
+#include "ui/main_window_state.h"
+#include "ui/option_groups.h"
+#include "ui/preset_buttons.h"
+#include "ui/red_frames.h"
+#include "ui/row_double_click.h"
+#include "ui/status_line.h"
+#include "ui/tooltips.h"
 #include "win32/settings_store.h"
 
 namespace qm {
 
 namespace {
-
-// Made once when the window opens, kept while it exists.
-HBRUSH redFrameBrush = nullptr;
 
 constexpr const wchar_t* FileListCaptions[FileListColumnCount] = {
     L"File Name",          L"Created",             L"Modified",
@@ -30,22 +38,6 @@ void SetWindowIcons(HWND window) {
     auto big = LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR);
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-}
-
-void SetControlFont(HWND window, int controlId, HFONT font) {
-    SendDlgItemMessageW(window, controlId, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-}
-
-void SetButtonFonts(HWND window, const FontSet& fonts) {
-    if (fonts.smallFont) SetControlFont(window, IDC_CURRENT_TIME, fonts.smallFont);
-    if (fonts.bigFont) {
-        for (int id : {IDC_START, IDC_CLEAR, IDC_ADD}) SetControlFont(window, id, fonts.bigFont);
-    }
-    if (fonts.symbolFont) {
-        for (int id : {IDC_ROW_UP, IDC_ROW_DOWN, IDC_UNDO, IDC_HELP_BUTTON, IDC_SETTINGS_BUTTON, IDC_EXT_ADD,
-                       IDC_EXT_DELETE, IDC_EXT_UP, IDC_EXT_DOWN})
-            SetControlFont(window, id, fonts.symbolFont);
-    }
 }
 
 void InsertColumn(HWND list, int index, const wchar_t* caption, int width) {
@@ -72,28 +64,6 @@ void SetUpExtensionList(HWND window) {
     SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, paleGreen);
     InsertColumn(list, 0, L"From", 73);
     InsertColumn(list, 1, L"To", 73);
-}
-
-// Lays a red frame one pixel around its target. The frame goes right behind
-// the target in the z order and clips its siblings, so that it paints only
-// the one-pixel border and never covers the box it marks.
-void PlaceRedFrame(HWND window, int targetId, int frameId, int autoBoxId) {
-    HWND target = GetDlgItem(window, targetId);
-    HWND frame = GetDlgItem(window, frameId);
-    RECT bounds{};
-    GetWindowRect(target, &bounds);
-    POINT topLeft{bounds.left, bounds.top};
-    ScreenToClient(window, &topLeft);
-    SetWindowLongPtrW(frame, GWL_STYLE, GetWindowLongPtrW(frame, GWL_STYLE) | WS_CLIPSIBLINGS);
-    SetWindowPos(frame, target, topLeft.x - 1, topLeft.y - 1, bounds.right - bounds.left + 2,
-                 bounds.bottom - bounds.top + 2, SWP_SHOWWINDOW | SWP_NOCOPYBITS);
-    if (IsDlgButtonChecked(window, autoBoxId) != BST_CHECKED) ShowWindow(frame, SW_HIDE);
-}
-
-void PlaceRedFrames(HWND window) {
-    PlaceRedFrame(window, IDC_PREFIX_BOX, IDC_PREFIX_FRAME, IDC_PREFIX_AUTO);
-    PlaceRedFrame(window, IDC_SUFFIX_BOX, IDC_SUFFIX_FRAME, IDC_SUFFIX_AUTO);
-    PlaceRedFrame(window, IDC_DATE_PICKER, IDC_DATE_FRAME, IDC_DATE_AUTO);
 }
 
 int HorizontalPixels(HWND window, int units) {
@@ -132,32 +102,59 @@ void LayOut(HWND window) {
 }
 
 void OnInitDialog(HWND window) {
+    MainWindowState& state = AttachMainWindowState(window);
     AppSettings& settings = Settings();
     EnableDialogTheme(window, true);
     win32::ReadSettings(settings, SettingsFileLocation());
     SetWindowIcons(window);
     ApplySettingsToMainWindow(window, settings);
-    SetButtonFonts(window, Fonts());
+    const bool tipsMade = SetButtonFontsAndTips(window, Fonts());
     SetUpFileList(window, settings);
     SetUpExtensionList(window);
-    if (!redFrameBrush) redFrameBrush = CreateSolidBrush(RGB(255, 0, 0));
+    state.redFrameBrush = CreateSolidBrush(RGB(255, 0, 0));
     PlaceRedFrames(window);
     win32::ReadListsAndPresets(settings, window, Presets(), SettingsFileLocation());
+    for (int slot = 0; slot < PresetCount; ++slot)
+        AttachPresetTip(Presets()[static_cast<std::size_t>(slot)], GetDlgItem(window, PresetButtonOfSlot(slot)));
     ApplyMainWindowPlacement(window, settings);
+    EnableOptionGroups(window, 1);
+    RefreshStatus(window);
+    if (!tipsMade) {
+        // Without its tips the window ends at once, and leaves the file as it was.
+        state.settingsWritten = true;
+        EndDialog(window, 0);
+    }
 }
 
-void OnClose(HWND window) {
+// The closing steps: the controls into the record, the record and the lists
+// into the file. Done once, at closing or when the session ends first.
+void SaveSettingsOnce(HWND window) {
+    MainWindowState* state = FindMainWindowState(window);
+    if (!state || state->settingsWritten) return;
+    state->settingsWritten = true;
     AppSettings& settings = Settings();
     CaptureMainWindowSettings(window, settings);
     win32::WriteAllSettings(settings, window, Presets(), SettingsFileLocation());
+}
+
+void OnClose(HWND window) {
+    SaveSettingsOnce(window);
     EndDialog(window, 0);
 }
 
-void PostRefresh(HWND window) { PostMessageW(window, WM_COMMAND, CmdRefresh, 0); }
+void OnDestroy(HWND window) {
+    // The tip windows go with this window.
+    for (Preset& preset : Presets()) preset.tipwindow = preset.buttonwindow = nullptr;
+    DetachMainWindowState(window);
+}
 
-void OnNotify(HWND window, const NMHDR& header) {
+void OnNotify(HWND window, NMHDR& header) {
     const auto from = static_cast<int>(header.idFrom);
-    if (header.code == DTN_DATETIMECHANGE && from == IDC_DATE_PICKER) {
+    MainWindowState* state = FindMainWindowState(window);
+    if (!state) return;
+    if (header.code == LVN_GETDISPINFOW && from == IDC_FILE_LIST) {
+        FillDisplayInfo(state->files, reinterpret_cast<NMLVDISPINFOW&>(header));
+    } else if (header.code == DTN_DATETIMECHANGE && from == IDC_DATE_PICKER) {
         if (const auto picked = PickerFileTime(header.hwndFrom)) Settings().FileTime = *picked;
         PostRefresh(window);
     } else if (header.code == UDN_DELTAPOS && from == IDC_ZEROS_UPDOWN) {
@@ -165,14 +162,16 @@ void OnNotify(HWND window, const NMHDR& header) {
         PostRefresh(window);
     } else if (header.code == UDN_DELTAPOS && from == IDC_OFFSET_UPDOWN) {
         PostRefresh(window);
+    } else if (header.code == LVN_COLUMNCLICK && from == IDC_FILE_LIST) {
+        SortFileRows(window, reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
+    } else if (header.code == LVN_COLUMNCLICK && from == IDC_EXT_LIST) {
+        SortExtensionRows(header.hwndFrom, reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
+    } else if (header.code == NM_DBLCLK && from == IDC_FILE_LIST) {
+        const long row = SingleSelectedRow(header.hwndFrom);
+        if (row >= 0) RowDoubleClick(window, row);
     } else if (header.code == NM_CLICK && from == IDC_FILE_LIST) {
         PostRefresh(window);
     }
-}
-
-bool IsRedFrame(HWND control) {
-    const int id = GetDlgCtrlID(control);
-    return id == IDC_PREFIX_FRAME || id == IDC_SUFFIX_FRAME || id == IDC_DATE_FRAME;
 }
 
 }  // namespace
@@ -188,19 +187,29 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
         OnClose(window);
         return 0;
+    case WM_ENDSESSION:
+        if (wParam) SaveSettingsOnce(window);
+        return 0;
     case WM_NOTIFY:
-        OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam));
+        OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));
+        return 0;
+    case WM_COMMAND:
+        if (FindMainWindowState(window)) OnMainWindowCommand(window, wParam);
+        return 0;
+    case WM_DROPFILES:
+        if (!FindMainWindowState(window)) return 0;
+        AddDroppedFiles(window, reinterpret_cast<HDROP>(wParam));
+        RefreshStatus(window);
         return 0;
     case WM_CTLCOLORSTATIC:
-        if (IsRedFrame(reinterpret_cast<HWND>(lParam))) return reinterpret_cast<INT_PTR>(redFrameBrush);
+        if (IsRedFrame(reinterpret_cast<HWND>(lParam)))
+            if (const MainWindowState* state = FindMainWindowState(window))
+                return reinterpret_cast<INT_PTR>(state->redFrameBrush);
         return 0;
     case WM_DESTROY:
-        if (redFrameBrush) DeleteObject(redFrameBrush);
-        redFrameBrush = nullptr;
+        OnDestroy(window);
         return 0;
     default:
-        // Commands, Enter and Escape (IDOK, IDCANCEL) included, do nothing yet.
-        (void)wParam;
         return 0;
     }
 }

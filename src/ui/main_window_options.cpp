@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "core/settings/window_alpha.h"
 #include "resource_ids.h"
 #include "ui/date_picker.h"
 #include "ui/flag_controls.h"
@@ -22,7 +23,7 @@ void ApplySettingsToMainWindow(HWND window, const AppSettings& settings) {
 
     if (settings.GeneralFlags & General::Transparent) {
         SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
-        SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(settings.Opacity & 0xFF), LWA_ALPHA);
+        SetLayeredWindowAttributes(window, 0, WindowAlpha(settings.Opacity), LWA_ALPHA);
     }
 
     SendDlgItemMessageW(window, IDC_PREFIX_BOX, CB_LIMITTEXT, 260, 0);

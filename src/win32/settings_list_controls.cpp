@@ -62,7 +62,7 @@ std::u16string ListViewText(HWND list, int item, int column) {
     }
 }
 
-std::vector<ExtensionRow> ReadExtensionRows(HWND list) {
+std::vector<ExtensionRow> ReadRowsOf(HWND list) {
     std::vector<ExtensionRow> rows;
     if (list == nullptr) return rows;
     const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
@@ -90,7 +90,7 @@ void AppendHistory(HWND box, const HistoryList& history) {
                      reinterpret_cast<LPARAM>(Wide(entry)));
 }
 
-void AppendExtensionRows(HWND list, const std::vector<ExtensionRow>& rows) {
+void AppendRowsTo(HWND list, const std::vector<ExtensionRow>& rows) {
     if (list == nullptr || rows.empty()) return;
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     for (const ExtensionRow& row : rows) {
@@ -120,7 +120,7 @@ SettingsLists ReadListsFromControls(HWND mainWindow) {
     SettingsLists lists;
     lists.prefix = ReadHistory(GetDlgItem(mainWindow, IDC_PREFIX_BOX));
     lists.suffix = ReadHistory(GetDlgItem(mainWindow, IDC_SUFFIX_BOX));
-    lists.extensions = ReadExtensionRows(GetDlgItem(mainWindow, IDC_EXT_LIST));
+    lists.extensions = ReadRowsOf(GetDlgItem(mainWindow, IDC_EXT_LIST));
     return lists;
 }
 
@@ -134,7 +134,11 @@ SettingsLists CurrentTextsOfControls(HWND mainWindow) {
 void AppendListsToControls(HWND mainWindow, const SettingsLists& lists) {
     AppendHistory(GetDlgItem(mainWindow, IDC_PREFIX_BOX), lists.prefix);
     AppendHistory(GetDlgItem(mainWindow, IDC_SUFFIX_BOX), lists.suffix);
-    AppendExtensionRows(GetDlgItem(mainWindow, IDC_EXT_LIST), lists.extensions);
+    AppendRowsTo(GetDlgItem(mainWindow, IDC_EXT_LIST), lists.extensions);
 }
+
+std::vector<ExtensionRow> ReadExtensionRows(HWND list) { return ReadRowsOf(list); }
+
+void AppendExtensionRows(HWND list, const std::vector<ExtensionRow>& rows) { AppendRowsTo(list, rows); }
 
 }  // namespace qm::win32

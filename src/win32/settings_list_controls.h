@@ -20,4 +20,8 @@ SettingsLists CurrentTextsOfControls(HWND mainWindow);
 // current texts where they differ from what the boxes hold.
 void AppendListsToControls(HWND mainWindow, const SettingsLists& lists);
 
+// The rows of an extension list view, in display order, and appending rows to it.
+std::vector<ExtensionRow> ReadExtensionRows(HWND list);
+void AppendExtensionRows(HWND list, const std::vector<ExtensionRow>& rows);
+
 }  // namespace qm::win32

@@ -114,8 +114,9 @@ TEST(MainWindowSettings, ClosingWritesTheFileThatReopeningShows) {
     EXPECT_FALSE(Checked(w, IDC_STAMP_UNIX));
     EXPECT_TRUE(Checked(w, IDC_STAMP_CURRENT));
     EXPECT_TRUE(Checked(w, IDC_PREFIX_AUTO));
-    EXPECT_TRUE(IsWindowVisible(reopened.control(IDC_PREFIX_FRAME)));
-    EXPECT_FALSE(IsWindowVisible(reopened.control(IDC_SUFFIX_FRAME)));
+    // "File Names" is off, so its group and the prefix's red frame are not shown.
+    EXPECT_FALSE(IsWindowVisible(reopened.control(IDC_PREFIX_FRAME)));
+    EXPECT_FALSE(IsWindowEnabled(reopened.control(IDC_PREFIX_BOX)));
     EXPECT_TRUE(Checked(w, IDC_EXT_LOWERCASE));
     EXPECT_TRUE(Checked(w, IDC_ALWAYS_ON_TOP));
     if (!Topmost(w)) {

@@ -1,0 +1,14 @@
+#pragma once
+// The status text of a long operation, such as " Renaming 1,200 of 10,000".
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+// `number` in decimal with a comma between groups of three digits.
+std::u16string GroupedNumber(std::size_t number);
+
+std::u16string ProgressText(std::u16string_view verb, std::size_t done, std::size_t total);
+
+}  // namespace qm

@@ -1,0 +1,203 @@
+#include "ui/file_list_commands.h"
+
+#include <commdlg.h>
+
+#include <memory>
+#include <new>
+#include <string>
+
+#include "app/process_records.h"
+#include "core/files/add_files.h"
+#include "core/files/list_editing.h"
+#include "core/files/rename_run.h"
+#include "core/files/undo_run.h"
+#include "core/settings/flags.h"
+#include "resource_ids.h"
+#include "ui/date_picker.h"
+#include "ui/file_list_view.h"
+#include "ui/history_box.h"
+#include "ui/main_window_state.h"
+#include "ui/rename_options_reader.h"
+#include "ui/status_progress.h"
+#include "win32/clock.h"
+#include "win32/platform_file_system.h"
+
+namespace qm {
+
+namespace {
+
+constexpr DWORD SelectionBufferUnits = 2'048'000;
+constexpr DWORD OpenDialogOptions =
+    OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+
+HWND FileList(HWND window) { return GetDlgItem(window, IDC_FILE_LIST); }
+
+std::u16string_view View(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
+
+// A folder text never ends with "\": paths are made as folder, "\" and name,
+// also for a drive's root, whose folder is the drive letter and its colon.
+FolderText MakeFolder(std::u16string_view folder) {
+    if (!folder.empty() && folder.back() == u'\\') folder.remove_suffix(1);
+    return std::make_shared<const std::u16string>(folder);
+}
+
+// "C:" alone would name the current folder of drive C.
+std::wstring InitialFolder(const AppSettings& settings) {
+    std::wstring folder(settings.LastPath.view().begin(), settings.LastPath.view().end());
+    if (!folder.empty() && folder.back() == L':') folder += L'\\';
+    return folder;
+}
+
+void ShowRows(HWND window) { ShowRowCount(FileList(window), StateOf(window).files.size()); }
+
+std::uint64_t LocalNowAsUtc() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    FILETIME local{}, utc{};
+    SystemTimeToFileTime(&now, &local);
+    LocalFileTimeToFileTime(&local, &utc);
+    return (static_cast<std::uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
+}
+
+std::vector<std::size_t> TakingPart(HWND window) {
+    return TakingPartRows(StateOf(window).files.size(), SelectedRows(FileList(window)));
+}
+
+}  // namespace
+
+void AddFilesFromDialog(HWND mainWindow) {
+    std::unique_ptr<wchar_t[]> buffer(new (std::nothrow) wchar_t[SelectionBufferUnits]());
+    if (!buffer) return;
+    AppSettings& settings = Settings();
+    const std::wstring initialFolder = InitialFolder(settings);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = mainWindow;
+    dialog.lpstrFilter = L"All Files (*.*)\0*.*\0";
+    dialog.lpstrFile = buffer.get();
+    dialog.nMaxFile = SelectionBufferUnits;
+    dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
+    dialog.lpstrTitle = L"Select files";
+    dialog.Flags = OpenDialogOptions;
+    if (!GetOpenFileNameW(&dialog) || dialog.nFileOffset == 0) return;
+
+    // One chosen file: its full path; several: the folder, then the names.
+    buffer[dialog.nFileOffset - 1] = L'\0';
+    const FolderText folder = MakeFolder(View(buffer.get()));
+    std::vector<std::u16string_view> names;
+    for (const wchar_t* name = buffer.get() + dialog.nFileOffset; *name; name += wcslen(name) + 1)
+        names.push_back(View(name));
+
+    MainWindowState& state = StateOf(mainWindow);
+    bool allAdded = true;
+    {
+        StatusProgress progress(mainWindow, u"Adding");
+        win32::PlatformFileSystem files;
+        const LocalOffset offset = win32::LocalOffsetNow();
+        for (std::size_t i = 0; i < names.size() && allAdded; ++i) {
+            progress.Advance(i, names.size());
+            allAdded = AppendFileRow(state.files, folder, names[i], files, offset);
+        }
+    }
+    ShowRows(mainWindow);
+    if (allAdded) settings.LastPath = *folder;
+}
+
+void AddDroppedFiles(HWND mainWindow, HDROP drop) {
+    MainWindowState& state = StateOf(mainWindow);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    bool allAdded = true;
+    {
+        StatusProgress progress(mainWindow, u"Adding");
+        win32::PlatformFileSystem files;
+        const LocalOffset offset = win32::LocalOffsetNow();
+        FolderText folder;
+        std::wstring path;
+        for (UINT i = 0; i < count && allAdded; ++i) {
+            progress.Advance(i, count);
+            // Asked for its length first, so that no path is cut short.
+            const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+            path.assign(length + 1, L'\0');
+            path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
+            const PathSplit split = SplitPath(View(path.c_str()));
+            if (!folder || *folder != split.folder) folder = MakeFolder(split.folder);
+            allAdded = AppendFileRow(state.files, folder, split.name, files, offset);
+        }
+    }
+    DragFinish(drop);
+    ShowRows(mainWindow);
+    if (!allAdded) {
+        MessageBoxW(mainWindow, L"file handle could not be created", L"Error", MB_ICONERROR);
+        return;
+    }
+    if (Settings().SettingsFlags & SettingsOption::AutoRenameAfterDrop) RunRename(mainWindow);
+}
+
+int RunRename(HWND mainWindow) {
+    if (!IsChecked(mainWindow, IDC_PREFIX_AUTO))
+        AddToHistory(GetDlgItem(mainWindow, IDC_PREFIX_BOX), BoxText(GetDlgItem(mainWindow, IDC_PREFIX_BOX)));
+    if (!IsChecked(mainWindow, IDC_SUFFIX_AUTO))
+        AddToHistory(GetDlgItem(mainWindow, IDC_SUFFIX_BOX), BoxText(GetDlgItem(mainWindow, IDC_SUFFIX_BOX)));
+
+    MainWindowState& state = StateOf(mainWindow);
+    if (state.files.empty()) return -1;
+    AppSettings& settings = Settings();
+    if (IsChecked(mainWindow, IDC_DATE_AUTO)) {
+        settings.FileTime = LocalNowAsUtc();
+        ShowFileTimeInPicker(GetDlgItem(mainWindow, IDC_DATE_PICKER), settings.FileTime);
+    }
+    const RenameOptions options = ReadRenameOptions(mainWindow, settings);
+    int failures = 0;
+    {
+        StatusProgress progress(mainWindow, u"Renaming");
+        win32::PlatformFileSystem files;
+        failures = RunRename(state.files, TakingPart(mainWindow), options, files, win32::LocalOffsetNow(), &progress);
+    }
+    InvalidateRect(FileList(mainWindow), nullptr, TRUE);
+    if (failures > 0) {
+        wchar_t message[64];
+        swprintf(message, 64, L" %i file(s) cound not be renamed", failures);
+        SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, message);
+    }
+    return failures;
+}
+
+void UndoRename(HWND mainWindow) {
+    MainWindowState& state = StateOf(mainWindow);
+    {
+        StatusProgress progress(mainWindow, u"Undoing");
+        win32::PlatformFileSystem files;
+        UndoRename(state.files, TakingPart(mainWindow), files, win32::LocalOffsetNow(), &progress);
+    }
+    InvalidateRect(FileList(mainWindow), nullptr, TRUE);
+}
+
+void RemoveRows(HWND mainWindow) {
+    MainWindowState& state = StateOf(mainWindow);
+    HWND list = FileList(mainWindow);
+    std::vector<bool> selected = SelectionFlags(list, state.files.size());
+    RemoveRows(state.files, selected);
+    SelectOnly(list, {});
+    ShowRows(mainWindow);
+}
+
+long MoveFileRow(HWND mainWindow, int direction) {
+    HWND list = FileList(mainWindow);
+    const long target = MoveRow(StateOf(mainWindow).files, SingleSelectedRow(list), direction);
+    if (target < 0) return -1;
+    SelectAndFocus(list, static_cast<std::size_t>(target));
+    InvalidateRect(list, nullptr, TRUE);
+    return target;
+}
+
+void SortFileRows(HWND mainWindow, int column) {
+    FileTable& files = StateOf(mainWindow).files;
+    if (files.size() < 2) return;
+    HWND list = FileList(mainWindow);
+    std::vector<bool> selected = SelectionFlags(list, files.size());
+    ApplyOrder(files, selected, SortedOrder(files, [column](const FileRow& row) { return ColumnText(row, column); }));
+    SelectOnly(list, selected);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+}  // namespace qm

@@ -1,0 +1,32 @@
+#pragma once
+// What the main window does with its file list: adding files from the open
+// dialog or a drop, the rename run, undo, and the row editing of "Clear", "<",
+// ">" and the column headers.
+#include <windows.h>
+#include <shellapi.h>
+
+namespace qm {
+
+// Shows the open dialog and appends a row per chosen file.
+void AddFilesFromDialog(HWND mainWindow);
+
+// Appends a row per dropped file, releases the drop and, when the settings ask
+// for it, runs the rename at once.
+void AddDroppedFiles(HWND mainWindow, HDROP drop);
+
+// The run over the selected rows, or all rows when none is selected; the
+// number of files whose rename failed, or -1 when the list is empty.
+int RunRename(HWND mainWindow);
+
+void UndoRename(HWND mainWindow);
+
+// "Clear": the selected rows, or all rows when none is selected.
+void RemoveRows(HWND mainWindow);
+
+// "<" and ">": the one selected row moves one place, wrapping at the ends.
+long MoveFileRow(HWND mainWindow, int direction);
+
+// A click on a column header: sorted ascending by that column, stable.
+void SortFileRows(HWND mainWindow, int column);
+
+}  // namespace qm

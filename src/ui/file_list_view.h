@@ -1,0 +1,37 @@
+#pragma once
+// The file list control 1081 is a virtual list view: it shows the rows of the
+// window's FileTable and keeps only their selection itself.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstddef>
+#include <vector>
+
+#include "core/files/file_row.h"
+
+namespace qm {
+
+// Makes the control show `count` rows, keeping its scroll position.
+void ShowRowCount(HWND list, std::size_t count);
+
+// Fills a LVN_GETDISPINFOW request from the table.
+void FillDisplayInfo(const FileTable& table, NMLVDISPINFOW& info);
+
+std::size_t SelectedRowCount(HWND list);
+
+// The selected rows, top down.
+std::vector<std::size_t> SelectedRows(HWND list);
+
+// One flag per row: selected or not.
+std::vector<bool> SelectionFlags(HWND list, std::size_t rowCount);
+
+// Selects exactly the flagged rows; focus goes to none.
+void SelectOnly(HWND list, const std::vector<bool>& flags);
+
+// Selects and focuses one row, deselecting the others.
+void SelectAndFocus(HWND list, std::size_t row);
+
+// The one selected row, or -1 when none or several are selected.
+long SingleSelectedRow(HWND list);
+
+}  // namespace qm

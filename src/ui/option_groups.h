@@ -1,0 +1,19 @@
+#pragma once
+// The option groups of the main window: each "Main Control" box enables the
+// controls of its group; the "Auto" boxes and the upper/lower case pairs.
+#include <windows.h>
+
+namespace qm {
+
+// Group 1 stands for all four; 2 "File Names", 3 "Extensions", 4 "Date",
+// 5 "Attributes".
+void EnableOptionGroups(HWND window, int group);
+
+// A click on an "Auto" box (1022, 1027 or 1049).
+void OnAutoBoxClicked(HWND window, int autoBoxId);
+
+// A click on an "Uppercase" or "Lowercase" box: the other box of its pair
+// is unchecked.
+void OnCaseBoxClicked(HWND window, int caseBoxId);
+
+}  // namespace qm

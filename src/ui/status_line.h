@@ -1,0 +1,19 @@
+#pragma once
+// The three status cells under the file list: the number of rows, the number
+// of selected rows and the preview of the next run. The same refresh writes
+// the time stamp into an automatic prefix or suffix box.
+#include <windows.h>
+
+#include <string>
+
+#include "core/settings/app_settings.h"
+
+namespace qm {
+
+void RefreshStatus(HWND mainWindow);
+
+// The time stamp of the source chosen with the radio buttons "Unix", "Win32",
+// "Current" and "Preset"; empty when none is chosen.
+std::u16string MakeTimeStamp(HWND mainWindow, const AppSettings& settings);
+
+}  // namespace qm

@@ -1,0 +1,74 @@
+#include "win32/platform_file_system.h"
+
+#include <windows.h>
+
+#include "win32/unique_handle.h"
+
+namespace qm::win32 {
+
+namespace {
+
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+FILETIME ToFileTime(std::uint64_t value) {
+    return {static_cast<DWORD>(value & 0xFFFFFFFFu), static_cast<DWORD>(value >> 32)};
+}
+
+std::uint64_t FromFileTime(const FILETIME& value) {
+    return (static_cast<std::uint64_t>(value.dwHighDateTime) << 32) | value.dwLowDateTime;
+}
+
+class PlatformFile : public OpenFile {
+public:
+    explicit PlatformFile(UniqueHandle handle) : handle_(std::move(handle)) {}
+
+    FileTimes ReadTimes() override {
+        FILETIME created{}, accessed{}, written{};
+        GetFileTime(handle_.get(), &created, &accessed, &written);
+        return {FromFileTime(created), FromFileTime(accessed), FromFileTime(written)};
+    }
+
+    void WriteTimes(const std::uint64_t* created, const std::uint64_t* accessed,
+                    const std::uint64_t* written) override {
+        const FILETIME c = ToFileTime(created ? *created : 0);
+        const FILETIME a = ToFileTime(accessed ? *accessed : 0);
+        const FILETIME w = ToFileTime(written ? *written : 0);
+        SetFileTime(handle_.get(), created ? &c : nullptr, accessed ? &a : nullptr, written ? &w : nullptr);
+    }
+
+private:
+    UniqueHandle handle_;
+};
+
+std::unique_ptr<OpenFile> OpenExclusive(const std::u16string& path, DWORD access) {
+    UniqueHandle handle(CreateFileW(Wide(path), access, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.valid()) return nullptr;
+    return std::make_unique<PlatformFile>(std::move(handle));
+}
+
+}  // namespace
+
+std::uint32_t PlatformFileSystem::GetAttributes(const std::u16string& path) {
+    return GetFileAttributesW(Wide(path));
+}
+
+bool PlatformFileSystem::SetAttributes(const std::u16string& path, std::uint32_t attributes) {
+    return SetFileAttributesW(Wide(path), attributes) != FALSE;
+}
+
+std::unique_ptr<OpenFile> PlatformFileSystem::OpenForRead(const std::u16string& path) {
+    return OpenExclusive(path, GENERIC_READ);
+}
+
+std::unique_ptr<OpenFile> PlatformFileSystem::OpenForWrite(const std::u16string& path) {
+    return OpenExclusive(path, GENERIC_WRITE);
+}
+
+MoveOutcome PlatformFileSystem::Move(const std::u16string& from, const std::u16string& to) {
+    if (MoveFileW(Wide(from), Wide(to))) return MoveOutcome::Moved;
+    const DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? MoveOutcome::TargetExists
+                                                                       : MoveOutcome::Refused;
+}
+
+}  // namespace qm::win32

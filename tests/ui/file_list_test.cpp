@@ -1,0 +1,124 @@
+// The file list on real files: files dropped on the window, "Start", undo, and
+// a drop that cannot be added.
+#include <gtest/gtest.h>
+
+#include "app/process_records.h"
+#include "main_window_harness.h"
+#include "resource_ids.h"
+#include "window_driving.h"
+
+namespace qm::testing {
+namespace {
+
+constexpr std::uint64_t Millisecond = 10'000;
+
+void MakeFile(const std::wstring& path, const char* content) {
+    test::PutFileContent(path, std::vector<std::uint8_t>(content, content + std::strlen(content)));
+}
+
+// Prefix "P" with its spacer, three digits from 1, new modification time,
+// attributes "Hidden" only: every kind of change a run makes.
+void ChooseEveryChange(HWND w) {
+    for (int id : {IDC_FILE_NAMES, IDC_PREFIX, IDC_PREFIX_SPACER, IDC_DATE, IDC_DATE_MODIFIED, IDC_DATE_ACCESSED,
+                   IDC_ATTRIBUTES, IDC_HIDDEN})
+        Check(w, id, true);
+    for (int id : {IDC_SUFFIX, IDC_PREFIX_AUTO, IDC_EXTENSIONS, IDC_DATE_AUTO, IDC_ARCHIVE, IDC_READ_ONLY, IDC_SYSTEM})
+        Check(w, id, false);
+    SetDlgItemTextW(w, IDC_PREFIX_BOX, L"P");
+    SetDlgItemTextW(w, IDC_ZEROS_EDIT, L"3");
+    SetDlgItemTextW(w, IDC_OFFSET_EDIT, L"1");
+}
+
+TEST(FileList, DropRunAndUndoOnRealFiles) {
+    test::TemporaryFolder folder;
+    const std::wstring names[] = {L"b.txt", L"a.jpg", L"c"};
+    // Times with parts below a millisecond, which the list's texts do not keep.
+    const std::uint64_t written = 133'000'000'001'234'567ull, accessed = 133'100'000'002'345'678ull;
+    std::vector<std::wstring> paths;
+    for (const std::wstring& name : names) {
+        paths.push_back(folder.File(name));
+        MakeFile(paths.back(), "x");
+        SetTimes(paths.back(), written, accessed, written);
+    }
+    SetFileAttributesW(paths[0].c_str(), FILE_ATTRIBUTE_READONLY);
+
+    Settings().SettingsFlags = 1;
+    MainWindowHarness harness;
+    HWND w = harness.window();
+    ASSERT_NE(w, nullptr);
+    HWND list = harness.control(IDC_FILE_LIST);
+    SendMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+    ASSERT_EQ(RowCount(list), 3);
+    EXPECT_EQ(ItemText(w, IDC_STATUS_COUNT), L" Files: 3");
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(ListText(list, row, 0), names[row]);
+        EXPECT_EQ(ListText(list, row, 4), folder.path());
+        EXPECT_EQ(ListText(list, row, 6), names[row]);
+        EXPECT_EQ(ListText(list, row, 2).size(), 28u);
+        EXPECT_EQ(ListText(list, row, 2), ListText(list, row, 8));
+    }
+    EXPECT_EQ(ListText(list, 0, 5).find(L'R'), 0u) << "read-only shows first";
+
+    ChooseEveryChange(w);
+    Command(w, IDC_START);
+    EXPECT_EQ(ListText(list, 0, 0), L"P_001.txt");
+    EXPECT_EQ(ListText(list, 1, 0), L"P_002.jpg");
+    EXPECT_EQ(ListText(list, 2, 0), L"P_003");
+    for (const wchar_t* renamed : {L"P_001.txt", L"P_002.jpg", L"P_003"}) {
+        const DWORD attributes = GetFileAttributesW(folder.File(renamed).c_str());
+        ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << renamed;
+        EXPECT_EQ(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+                  DWORD{FILE_ATTRIBUTE_HIDDEN});
+        EXPECT_NE(TimesOf(folder.File(renamed)).written, written);
+    }
+    EXPECT_EQ(ListText(list, 0, 5).substr(0, 1), L"H");
+
+    Command(w, IDC_UNDO);
+    for (int row = 0; row < 3; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(ListText(list, row, 0), names[row]);
+        const Times now = TimesOf(paths[row]);
+        EXPECT_EQ(now.written, written - written % Millisecond) << "to the millisecond";
+        EXPECT_EQ(now.accessed, accessed - accessed % Millisecond);
+        if (PlatformKeepsCreationTimes()) {
+            EXPECT_EQ(now.created, written - written % Millisecond);
+        }
+        for (int column = 1; column <= 3; ++column) EXPECT_EQ(ListText(list, row, column), ListText(list, row, column + 6));
+        EXPECT_EQ(ListText(list, row, 5), ListText(list, row, 10));
+    }
+    EXPECT_EQ(GetFileAttributesW(paths[0].c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+              DWORD{FILE_ATTRIBUTE_READONLY});
+    EXPECT_EQ(GetFileAttributesW(paths[1].c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    EXPECT_EQ(folder.Names().size(), 3u);
+    SetFileAttributesW(paths[0].c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(FileList, DroppedFolderStopsTheDropWithTheMessage) {
+    test::TemporaryFolder folder;
+    MakeFile(folder.File(L"first.txt"), "1");
+    CreateDirectoryW(folder.File(L"sub").c_str(), nullptr);
+    MakeFile(folder.File(L"last.txt"), "2");
+
+    Settings().SettingsFlags = 1 | 0x40;  // the rename after a drop must not run
+    MainWindowHarness harness;
+    HWND w = harness.window();
+    ASSERT_NE(w, nullptr);
+    Check(w, IDC_FILE_NAMES, true);
+    PostMessageW(w, WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({folder.File(L"first.txt"), folder.File(L"sub"), folder.File(L"last.txt")})), 0);
+    HWND box = WaitForDialog(L"Error", 10000);
+    ASSERT_NE(box, nullptr);
+    wchar_t text[128] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 128);
+    EXPECT_STREQ(text, L"file handle could not be created");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(10);
+    HWND list = harness.control(IDC_FILE_LIST);
+    ASSERT_EQ(RowCount(list), 1) << "no partial row for the folder, nothing after it";
+    EXPECT_EQ(ListText(list, 0, 0), L"first.txt");
+    EXPECT_TRUE(GetFileAttributesW(folder.File(L"first.txt").c_str()) != INVALID_FILE_ATTRIBUTES) << "not renamed";
+    Settings().SettingsFlags = 1;
+}
+
+}  // namespace
+}  // namespace qm::testing

@@ -1,0 +1,104 @@
+#pragma once
+// Driving the main window from a test thread: dropping files on it, ticking
+// its boxes, reading what its controls show.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace qm::testing {
+
+// A drop of these paths, as the shell hands it over (the receiver frees it).
+inline HDROP MakeDrop(const std::vector<std::wstring>& paths) {
+    std::size_t units = 1;
+    for (const std::wstring& p : paths) units += p.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + units * sizeof(wchar_t));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    auto* text = reinterpret_cast<wchar_t*>(header + 1);
+    for (const std::wstring& p : paths) {
+        std::memcpy(text, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
+        text += p.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+inline void Check(HWND window, int id, bool checked) {
+    SendDlgItemMessageW(window, id, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+inline bool Checked(HWND window, int id) { return SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// Clicks a control through its command, as a click or the context menu would.
+inline void Command(HWND window, int id) { SendMessageW(window, WM_COMMAND, id, 0); }
+
+inline std::wstring ItemText(HWND window, int id) {
+    wchar_t text[2048] = {};
+    GetDlgItemTextW(window, id, text, 2048);
+    return text;
+}
+
+inline std::wstring ListText(HWND list, int row, int column) {
+    wchar_t text[1024] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 1024;
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+inline int RowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+inline void SelectRow(HWND list, int row, bool selected) {
+    LVITEMW change{};
+    change.stateMask = LVIS_SELECTED;
+    change.state = selected ? LVIS_SELECTED : 0;
+    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&change));
+}
+
+// The process's visible dialog with this title, waiting for it to appear.
+inline HWND WaitForDialog(const wchar_t* title, DWORD milliseconds) {
+    for (DWORD waited = 0; waited < milliseconds; waited += 20) {
+        HWND found = FindWindowW(L"#32770", title);
+        if (found && IsWindowVisible(found)) return found;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+struct Times {
+    std::uint64_t created = 0, accessed = 0, written = 0;
+};
+
+inline Times TimesOf(const std::wstring& path) {
+    Times t;
+    HANDLE file = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    FILETIME c{}, a{}, w{};
+    GetFileTime(file, &c, &a, &w);
+    CloseHandle(file);
+    auto value = [](const FILETIME& f) { return (static_cast<std::uint64_t>(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
+    return {value(c), value(a), value(w)};
+}
+
+inline void SetTimes(const std::wstring& path, std::uint64_t created, std::uint64_t accessed, std::uint64_t written) {
+    HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    auto ft = [](std::uint64_t v) { return FILETIME{static_cast<DWORD>(v), static_cast<DWORD>(v >> 32)}; };
+    const FILETIME c = ft(created), a = ft(accessed), w = ft(written);
+    SetFileTime(file, &c, &a, &w);
+    CloseHandle(file);
+}
+
+// Wine keeps no creation time of its own: it reports the modification time.
+inline bool PlatformKeepsCreationTimes() {
+    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr;
+}
+
+}  // namespace qm::testing
