@@ -4,7 +4,6 @@
 // it (a check state, say), so that it moves along.
 #include <algorithm>
 #include <cstddef>
-#include <numeric>
 #include <string_view>
 #include <vector>
 
@@ -51,17 +50,18 @@ long MoveRow(std::vector<Row>& rows, long index, int direction) {
     return index + direction;
 }
 
-// The order that sorts the rows ascending by the text `textOf(row)` gives,
-// ignoring the case of ASCII letters; rows with equal texts keep their order.
-// Element r is the old index of the row that goes to place r.
+// The order that sorts `texts` ascending, ignoring the case of ASCII letters,
+// texts that compare equal keeping their order. Element r is the index of the
+// text that goes to place r.
+std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_view>& texts);
+
+// The same for the texts that `textOf(row)` gives.
 template <class Row, class TextOf>
 std::vector<std::size_t> SortedOrder(const std::vector<Row>& rows, TextOf textOf) {
-    std::vector<std::size_t> order(rows.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return CompareIgnoringAsciiCase(textOf(rows[a]), textOf(rows[b])) < 0;
-    });
-    return order;
+    std::vector<std::u16string_view> texts;
+    texts.reserve(rows.size());
+    for (const Row& row : rows) texts.push_back(textOf(row));
+    return SortedOrderOfTexts(texts);
 }
 
 // Puts the rows and their selection flags into `order` (as SortedOrder gives).

@@ -1,0 +1,211 @@
+// Adding, renaming and undoing 10,000 real files through the real main window,
+// each beside a bare loop in the same run that makes the same file calls on
+// the same files and writes the same texts into a plain list view with the
+// same columns (redraw off, as the least work). Prints "ratio NAME VALUE":
+// the window's time over the bare loop's. Usage: file_list_wine_bench [FILES]
+#include <windows.h>
+#include <commctrl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/process_records.h"
+#include "bench_files.h"
+#include "core/files/attribute_letters.h"
+#include "main_window_harness.h"
+#include "resource_ids.h"
+#include "win32/time_text.h"
+#include "window_driving.h"
+
+namespace {
+
+using namespace qm;
+using Clock = std::chrono::steady_clock;
+
+double Seconds(const std::function<void()>& work) {
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+std::uint64_t Value(const FILETIME& f) { return (static_cast<std::uint64_t>(f.dwHighDateTime) << 32) | f.dwLowDateTime; }
+
+// The plain list view of the bare loops: eleven columns, rows inserted and texted.
+class PlainList {
+public:
+    PlainList() {
+        window_ = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE | LVS_REPORT, 0, 0, 900, 500,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        SendMessageW(window_, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+        for (int c = 0; c < 11; ++c) {
+            LVCOLUMNW column{};
+            column.mask = LVCF_TEXT | LVCF_WIDTH;
+            column.cx = 100;
+            column.pszText = const_cast<wchar_t*>(L"Column");
+            SendMessageW(window_, LVM_INSERTCOLUMNW, c, reinterpret_cast<LPARAM>(&column));
+        }
+    }
+    ~PlainList() { DestroyWindow(window_); }
+    void Redraw(bool on) {
+        SendMessageW(window_, WM_SETREDRAW, on, 0);
+        if (on) InvalidateRect(window_, nullptr, TRUE);
+    }
+    int Append(const std::wstring& text) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(SendMessageW(window_, LVM_GETITEMCOUNT, 0, 0));
+        item.pszText = const_cast<wchar_t*>(text.c_str());
+        return static_cast<int>(SendMessageW(window_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    }
+    void Set(int row, int column, const std::u16string_view text) {
+        std::wstring copy(text.begin(), text.end());
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = copy.data();
+        SendMessageW(window_, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    }
+
+private:
+    HWND window_;
+};
+
+std::u16string U16(const std::wstring& text) { return {text.begin(), text.end()}; }
+
+void SetDates(PlainList& list, int row, int first, const FILETIME& c, const FILETIME& a, const FILETIME& w) {
+    list.Set(row, first, win32::FormatListDate(Value(c)).view());
+    list.Set(row, first + 1, win32::FormatListDate(Value(w)).view());
+    list.Set(row, first + 2, win32::FormatListDate(Value(a)).view());
+}
+
+void BareAdd(PlainList& list, const std::wstring& folder, const std::vector<std::wstring>& names) {
+    list.Redraw(false);
+    for (const std::wstring& name : names) {
+        const std::wstring path = folder + L"\\" + name;
+        const int row = list.Append(name);
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        FILETIME c{}, a{}, w{};
+        GetFileTime(file, &c, &a, &w);
+        CloseHandle(file);
+        const AttributeLetters letters = FormatAttributeLetters(GetFileAttributesW(path.c_str()));
+        list.Set(row, 5, letters.view());
+        list.Set(row, 10, letters.view());
+        SetDates(list, row, 1, c, a, w);
+        SetDates(list, row, 7, c, a, w);
+        list.Set(row, 4, U16(folder));
+        list.Set(row, 6, U16(name));
+    }
+    list.Redraw(true);
+}
+
+std::wstring NewName(std::size_t i, const std::wstring& old) {
+    wchar_t number[16];
+    swprintf(number, 16, L"%05u", static_cast<unsigned>(i + 1));
+    return L"P_" + std::wstring(number) + old.substr(old.rfind(L'.'));
+}
+
+void BareRun(PlainList& list, const std::wstring& folder, const std::vector<std::wstring>& names,
+             std::uint64_t newTime) {
+    list.Redraw(false);
+    const FILETIME when{static_cast<DWORD>(newTime), static_cast<DWORD>(newTime >> 32)};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::wstring oldPath = folder + L"\\" + names[i];
+        const std::wstring newPath = folder + L"\\" + NewName(i, names[i]);
+        const DWORD saved = GetFileAttributesW(oldPath.c_str());
+        SetFileAttributesW(oldPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+        HANDLE file = CreateFileW(oldPath.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        SetFileTime(file, nullptr, nullptr, &when);
+        FILETIME c{}, a{}, w{};
+        GetFileTime(file, &c, &a, &w);
+        CloseHandle(file);
+        MoveFileW(oldPath.c_str(), newPath.c_str());
+        list.Set(static_cast<int>(i), 0, U16(NewName(i, names[i])));
+        SetDates(list, static_cast<int>(i), 1, c, a, w);
+        SetFileAttributesW(newPath.c_str(), saved);
+        list.Set(static_cast<int>(i), 5, FormatAttributeLetters(GetFileAttributesW(newPath.c_str())).view());
+    }
+    list.Redraw(true);
+}
+
+void BareUndo(PlainList& list, const std::wstring& folder, const std::vector<std::wstring>& names,
+              const std::vector<std::u16string>& dates) {
+    list.Redraw(false);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::wstring original = folder + L"\\" + names[i];
+        const std::wstring current = folder + L"\\" + NewName(i, names[i]);
+        SetFileAttributesW(current.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (MoveFileW(current.c_str(), original.c_str())) list.Set(static_cast<int>(i), 0, U16(names[i]));
+        std::uint64_t times[3] = {};
+        for (int k = 0; k < 3; ++k) times[k] = win32::ParseDateText(dates[i * 3 + k]).value_or(0);
+        HANDLE file = CreateFileW(original.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const FILETIME c{static_cast<DWORD>(times[0]), static_cast<DWORD>(times[0] >> 32)};
+        const FILETIME w{static_cast<DWORD>(times[1]), static_cast<DWORD>(times[1] >> 32)};
+        const FILETIME a{static_cast<DWORD>(times[2]), static_cast<DWORD>(times[2] >> 32)};
+        SetFileTime(file, &c, &a, &w);
+        CloseHandle(file);
+        SetFileAttributesW(original.c_str(), ParseAttributeLetters(u"A"));
+        list.Set(static_cast<int>(i), 5, u"A");
+        SetDates(list, static_cast<int>(i), 1, c, a, w);
+    }
+    list.Redraw(true);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::size_t count = argc > 1 ? std::wcstoul(argv[1], nullptr, 10) : 10'000;
+    INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&init);
+    const std::wstring folder = bench::NewTemporaryFolder(L"quillmoth-bench-");
+    std::vector<std::wstring> names;
+    for (std::size_t i = 0; i < count; ++i) {
+        names.push_back(L"photo " + std::to_wstring(i) + (i % 2 ? L".jpg" : L".txt"));
+        bench::WriteFile(folder + L"\\" + names.back(), "x");
+    }
+    std::vector<std::wstring> paths;
+    for (const std::wstring& name : names) paths.push_back(folder + L"\\" + name);
+    std::vector<std::u16string> dates;  // what undo reads back: created, written, accessed per file
+    for (const std::wstring& path : paths) {
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        FILETIME c{}, a{}, w{};
+        GetFileTime(file, &c, &a, &w);
+        CloseHandle(file);
+        for (const FILETIME* t : {&c, &w, &a}) dates.push_back(win32::FormatListDate(Value(*t)).str());
+    }
+
+    Settings().SettingsFlags = 1;
+    testing::MainWindowHarness window;
+    HWND w = window.window();
+    for (int id : {IDC_FILE_NAMES, IDC_PREFIX, IDC_PREFIX_SPACER, IDC_DATE, IDC_DATE_MODIFIED})
+        testing::Check(w, id, true);
+    for (int id : {IDC_SUFFIX, IDC_PREFIX_AUTO, IDC_EXTENSIONS, IDC_DATE_CREATED, IDC_DATE_ACCESSED, IDC_DATE_AUTO,
+                   IDC_ATTRIBUTES})
+        testing::Check(w, id, false);
+    SetDlgItemTextW(w, IDC_PREFIX_BOX, L"P");
+    SetDlgItemTextW(w, IDC_ZEROS_EDIT, L"5");
+    SetDlgItemTextW(w, IDC_OFFSET_EDIT, L"1");
+    const std::uint64_t newTime = 133'500'000'000'000'000ull;
+
+    PlainList plain;
+    const double bareAdd = Seconds([&] { BareAdd(plain, folder, names); });
+    const double ourAdd = Seconds([&] {
+        SendMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(testing::MakeDrop(paths)), 0);
+    });
+    const double ourRun = Seconds([&] { testing::Command(w, IDC_START); });
+    const double ourUndo = Seconds([&] { testing::Command(w, IDC_UNDO); });
+    const double bareRun = Seconds([&] { BareRun(plain, folder, names, newTime); });
+    const double bareUndo = Seconds([&] { BareUndo(plain, folder, names, dates); });
+    std::printf("seconds add-%zu window %.2f bare %.2f\n", count, ourAdd, bareAdd);
+    std::printf("seconds run-%zu window %.2f bare %.2f\n", count, ourRun, bareRun);
+    std::printf("seconds undo-%zu window %.2f bare %.2f\n", count, ourUndo, bareUndo);
+    std::printf("ratio add-%zu %.2f\n", count, ourAdd / bareAdd);
+    std::printf("ratio run-%zu %.2f\n", count, ourRun / bareRun);
+    std::printf("ratio undo-%zu %.2f\n", count, ourUndo / bareUndo);
+    const bool restored = bench::NamesIn(folder).size() == count &&
+                          GetFileAttributesW(paths.front().c_str()) != INVALID_FILE_ATTRIBUTES;
+    window.close();
+    bench::RemoveTree(folder);
+    return restored ? 0 : 1;
+}

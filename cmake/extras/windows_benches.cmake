@@ -1,0 +1,11 @@
+# Benchmark and stress program on real files under Wine: they drive the real main
+# window in this process, so they carry the program's resources.
+if(WIN32)
+  foreach(name file_list_wine_bench file_list_stress)
+    add_executable(${name} bench/windows/${name}.cpp bench/windows/bench_files.cpp
+      tests/ui/main_window_harness.cpp ${QUILLMOTH_RC})
+    target_include_directories(${name} PRIVATE tests tests/ui bench/windows)
+    target_link_libraries(${name} PRIVATE quillmoth_ui)
+    target_link_options(${name} PRIVATE -municode)
+  endforeach()
+endif()
