@@ -56,8 +56,24 @@ bool WriteAllFileBytes(HANDLE file, std::span<const std::uint8_t> bytes) {
 
 std::wstring ReplacementFilePath(const std::wstring& path) { return path + L".tmp"; }
 
+namespace {
+
+// Where no new file can be made beside the old one (a folder that lets its
+// files be written but no file be created), the old file is written over.
+int WriteInPlace(const std::wstring& path, std::span<const std::uint8_t> bytes, FileBytesWriter write) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return -1;
+    bool complete = write(file, bytes) && SetEndOfFile(file) && FlushFileBuffers(file);
+    complete = CloseHandle(file) && complete;
+    return complete ? 0 : -1;
+}
+
+}  // namespace
+
 int ReplaceFileContents(const std::wstring& path, std::span<const std::uint8_t> bytes,
                         FileBytesWriter write) {
+    // Without a path the new file would be ".tmp" in the current folder, which may be someone's.
+    if (path.empty()) return -1;
     const std::wstring replacement = ReplacementFilePath(path);
     // Left over from an earlier failure, if at all; a read-only mark must not keep it.
     SetFileAttributesW(replacement.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -65,7 +81,7 @@ int ReplaceFileContents(const std::wstring& path, std::span<const std::uint8_t> 
 
     HANDLE file = CreateFileW(replacement.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return -1;
+    if (file == INVALID_HANDLE_VALUE) return WriteInPlace(path, bytes, write);
     bool complete = write(file, bytes) && FlushFileBuffers(file);
     complete = CloseHandle(file) && complete;
     if (!complete) {

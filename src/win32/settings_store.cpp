@@ -48,6 +48,7 @@ int WriteAllSettings(AppSettings& settings, HWND mainWindow, const PresetArray& 
 
 int WriteAllSettings(AppSettings& settings, HWND mainWindow, const PresetArray& presets,
                      const std::wstring& path) {
+    if (path.empty()) return -1;  // the program's folder is unknown: nothing to write to
     const std::vector<std::uint8_t> bytes =
         WriteSettingsFileBytes(settings, ReadListsFromControls(mainWindow), presets);
     SettingsLockHold hold(settings);

@@ -189,18 +189,32 @@ TEST(SettingsStoreWrite, FailureMidwayKeepsTheOldFile) {
     EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"settings.ini"});
 }
 
-TEST(SettingsStoreWrite, NewFileThatCannotBeMadeKeepsTheOldFile) {
+TEST(SettingsStoreWrite, WhereNoNewFileCanBeMadeTheOldOneIsWrittenOver) {
     TemporaryFolder folder;
     const std::wstring path = folder.File(L"settings.ini");
-    const std::vector<std::uint8_t> old = test::FileOfLines({u"[SETTINGS]", u"Zeros=9"});
-    ASSERT_TRUE(test::PutFileContent(path, old));
+    ASSERT_TRUE(test::PutFileContent(path, std::vector<std::uint8_t>(300000, 0x41)));
     // A folder where the new file would go: it can be neither removed nor created.
     ASSERT_TRUE(CreateDirectoryW(ReplacementFilePath(path).c_str(), nullptr));
 
     SettingsTestWindow window;
     AppSettings settings = test::FixtureSettings();
-    EXPECT_EQ(WriteAllSettings(settings, window.handle(), test::FixturePresets(), path), -1);
-    EXPECT_EQ(test::FileContent(path), old);
+    const PresetArray presets = test::FixturePresets();
+    EXPECT_EQ(WriteAllSettings(settings, window.handle(), presets, path), 0);
+    EXPECT_EQ(test::FileContent(path), WriteSettingsFileBytes(settings, SettingsLists{}, presets))
+        << "the longer old content is cut";
+}
+
+TEST(SettingsStoreWrite, WithoutAPathNothingIsWritten) {
+    TemporaryFolder folder;
+    wchar_t before[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, before);
+    SetCurrentDirectoryW(folder.path().c_str());
+    SettingsTestWindow window;
+    AppSettings settings = test::FixtureSettings();
+    EXPECT_EQ(WriteAllSettings(settings, window.handle(), test::FixturePresets(), L""), -1);
+    EXPECT_EQ(ReplaceFileContents(L"", std::vector<std::uint8_t>(10, 1)), -1);
+    SetCurrentDirectoryW(before);
+    EXPECT_TRUE(folder.Names().empty()) << "no \".tmp\" in the current folder";
 }
 
 TEST(SettingsStoreWrite, ReplacesAStaleReadOnlyNewFileAndKeepsTheHiddenMark) {
