@@ -12,21 +12,10 @@
 #include "main_window_harness.h"
 #include "resource_ids.h"
 #include "ui/date_picker.h"
+#include "window_driving.h"
 
 namespace qm::testing {
 namespace {
-
-// Forgets everything the previous window left in the records, as a new
-// process would, so that what the window shows can only come from the file.
-void ResetRecordsToDefaults() {
-    RECT desktop{};
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    Settings() = MakeDefaultAppSettings({desktop.left, desktop.top, desktop.right, desktop.bottom},
-                                        123456789012345678ull);
-    Presets() = MakeDefaultPresets(123456789012345678ull);
-}
-
-bool Checked(HWND window, int id) { return IsDlgButtonChecked(window, id) == BST_CHECKED; }
 
 std::wstring ComboText(HWND window, int id) {
     wchar_t text[300] = {};

@@ -6,11 +6,24 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "app/process_records.h"
+
 namespace qm::testing {
+
+// Forgets everything an earlier window left in the records, as a new process
+// would, so that what a window shows can only come from its file.
+inline void ResetRecordsToDefaults() {
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    Settings() = MakeDefaultAppSettings({desktop.left, desktop.top, desktop.right, desktop.bottom},
+                                        123456789012345678ull);
+    Presets() = MakeDefaultPresets(123456789012345678ull);
+}
 
 // A drop of these paths, as the shell hands it over (the receiver frees it).
 inline HDROP MakeDrop(const std::vector<std::wstring>& paths) {
@@ -99,6 +112,73 @@ inline void SetTimes(const std::wstring& path, std::uint64_t created, std::uint6
 // Wine keeps no creation time of its own: it reports the modification time.
 inline bool PlatformKeepsCreationTimes() {
     return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr;
+}
+
+// What the screen shows in a rectangle (screen coordinates), as 0x00BBGGRR.
+class ScreenPixels {
+public:
+    explicit ScreenPixels(const RECT& area) : area_(area) {
+        const int width = area.right - area.left, height = area.bottom - area.top;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+        GdiFlush();
+        const auto* data = static_cast<const std::uint32_t*>(bits);
+        pixels_.assign(data, data + static_cast<std::size_t>(width) * height);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+    }
+    // The colour at a screen point inside the area, as a COLORREF.
+    COLORREF At(int x, int y) const {
+        const std::uint32_t bgr = pixels_[static_cast<std::size_t>(y - area_.top) * (area_.right - area_.left) + (x - area_.left)];
+        return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+    }
+
+private:
+    RECT area_;
+    std::vector<std::uint32_t> pixels_;
+};
+
+struct TipOfControl {
+    HWND control;
+    std::wstring text;
+};
+
+// The tools of every tooltip window of a thread, with the texts they show.
+inline std::vector<TipOfControl> TipsOfThread(DWORD threadId) {
+    std::vector<HWND> tipWindows;
+    EnumThreadWindows(
+        threadId,
+        [](HWND window, LPARAM found) {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (std::wstring(name) == TOOLTIPS_CLASSW) reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tipWindows));
+    std::vector<TipOfControl> tips;
+    for (HWND tipWindow : tipWindows) {
+        const LRESULT count = SendMessageW(tipWindow, TTM_GETTOOLCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            wchar_t text[256] = {};
+            TOOLINFOW tool{};
+            tool.cbSize = TTTOOLINFOW_V2_SIZE;
+            tool.lpszText = text;
+            if (!SendMessageW(tipWindow, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&tool))) continue;
+            wchar_t shown[256] = {};
+            tool.lpszText = shown;
+            SendMessageW(tipWindow, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+            tips.push_back({tool.hwnd, shown});
+        }
+    }
+    return tips;
 }
 
 }  // namespace qm::testing
