@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,11 @@ struct ExtensionRowSeen {
     bool checked;
     bool operator==(const ExtensionRowSeen&) const = default;
 };
+
+inline void PrintTo(const ExtensionRowSeen& row, std::ostream* out) {
+    *out << '"' << std::string(row.from.begin(), row.from.end()) << "\" -> \""
+         << std::string(row.to.begin(), row.to.end()) << '"' << (row.checked ? " checked" : " unchecked");
+}
 
 inline std::wstring ListViewText(HWND list, int row, int column) {
     wchar_t text[300] = {};
