@@ -7,6 +7,7 @@
 #include "app/process_records.h"
 #include "core/layout/main_window_layout.h"
 #include "resource_ids.h"
+#include "ui/context_menu.h"
 #include "ui/date_picker.h"
 #include "ui/main_window_options.h"
 #include "win32/settings_store.h"
@@ -187,6 +188,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_CLOSE:
         OnClose(window);
+        return 0;
+    case WM_CONTEXTMENU:
+        ShowFileListMenu(window);
         return 0;
     case WM_NOTIFY:
         OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam));
