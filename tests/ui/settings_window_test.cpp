@@ -12,6 +12,7 @@
 #include "main_window_harness.h"
 #include "resource_ids.h"
 #include "ui/settings_window.h"
+#include "win32/help.h"
 #include "window_thread_calls.h"
 
 namespace qm::testing {
@@ -239,6 +240,29 @@ TEST(SettingsWindow, TheFormatEditTakesLongStoredFormatsButLimitsTypingAndTheExa
     ASSERT_TRUE(settings.waitClosed());
     EXPECT_EQ(Settings().TimeFormat.view(), std::u16string(300, u'q'));
     EXPECT_EQ(Settings().Opacity, 255u) << "a stored value out of range is saved as the thumb shows it";
+}
+
+TEST(SettingsWindow, HelpTargetLiesBesideTheProgramAndAMissingHelpFileLeavesTheWindowWorking) {
+    // The help file is looked for by its full path in the program's folder,
+    // never in the current folder.
+    std::wstring folder = ExecutableFolder();
+    if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    EXPECT_EQ(win32::HelpTarget(win32::TimeFormatHelpTopic),
+              folder + L"\\Quillmoth.chm::/timeformat.html>TimeFormatPopup");
+
+    // Without a help file beside the test program nothing opens, and the
+    // window goes on as before.
+    ResetRecordsToDefaults();
+    MainWindowHarness harness;
+    WindowThreadCalls calls(harness.window());
+    OpenedWindow settings(calls, [&] { OpenSettingsWindow(harness.window()); }, L"Settings");
+    ASSERT_NE(settings.dialog(), nullptr);
+    settings.click(IDC_SET_HELP);
+    EXPECT_FALSE(settings.waitClosed(200));
+    settings.click(IDC_SET_SPACER_TILDE);
+    settings.click(IDC_SET_SAVE);
+    ASSERT_TRUE(settings.waitClosed());
+    EXPECT_EQ(Settings().Spacer.view(), u"~");
 }
 
 }  // namespace
