@@ -7,7 +7,9 @@
 #include "app/process_records.h"
 #include "core/layout/main_window_layout.h"
 #include "resource_ids.h"
+#include "ui/context_menu.h"
 #include "ui/date_picker.h"
+#include "ui/dialog_support.h"
 #include "ui/extension_list.h"
 #include "ui/file_list_commands.h"
 #include "ui/file_list_view.h"
@@ -31,14 +33,6 @@ constexpr const wchar_t* FileListCaptions[FileListColumnCount] = {
     L"Accessed",           L"Path",                L"Attributes",
     L"Original File Name", L"Originally Created",  L"Originally Modified",
     L"Originally Accessed", L"Original Attributes"};
-
-void SetWindowIcons(HWND window) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    auto small = LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR);
-    auto big = LoadImageW(instance, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR);
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-}
 
 void InsertColumn(HWND list, int index, const wchar_t* caption, int width) {
     LVCOLUMNW column{};
@@ -106,7 +100,7 @@ void OnInitDialog(HWND window) {
     AppSettings& settings = Settings();
     EnableDialogTheme(window, true);
     win32::ReadSettings(settings, SettingsFileLocation());
-    SetWindowIcons(window);
+    SetProgramIcons(window);
     ApplySettingsToMainWindow(window, settings);
     const bool tipsMade = SetButtonFontsAndTips(window, Fonts());
     SetUpFileList(window, settings);
@@ -189,6 +183,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_ENDSESSION:
         if (wParam) SaveSettingsOnce(window);
+        return 0;
+    case WM_CONTEXTMENU:
+        if (FindMainWindowState(window)) ShowFileListMenu(window);
         return 0;
     case WM_NOTIFY:
         OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));

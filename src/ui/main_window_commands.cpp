@@ -6,12 +6,15 @@
 #include "app/process_records.h"
 #include "core/settings/window_alpha.h"
 #include "resource_ids.h"
+#include "ui/about_window.h"
+#include "ui/add_extensions_window.h"
 #include "ui/date_picker.h"
 #include "ui/extension_list.h"
 #include "ui/file_list_commands.h"
 #include "ui/option_groups.h"
 #include "ui/preset_buttons.h"
 #include "ui/rename_options_reader.h"
+#include "ui/settings_window.h"
 #include "ui/status_line.h"
 #include "win32/help.h"
 
@@ -82,6 +85,14 @@ void CurrentTime(HWND window, int) {
     if (IsChecked(window, IDC_STAMP_PRESET)) PostRefresh(window);
 }
 
+void OpenSettings(HWND window, int) {
+    OpenSettingsWindow(window);
+    RefreshStatus(window);
+}
+
+void OpenAbout(HWND window, int) { OpenAboutWindow(window); }
+void AddExtensions(HWND window, int) { OpenAddExtensionsWindow(window); }
+
 void DeleteExtensions(HWND window, int) { RemoveSelectedRows(Item(window, IDC_EXT_LIST)); }
 void ExtensionUp(HWND window, int) { MoveExtensionRow(Item(window, IDC_EXT_LIST), -1); }
 void ExtensionDown(HWND window, int) { MoveExtensionRow(Item(window, IDC_EXT_LIST), +1); }
@@ -109,14 +120,17 @@ constexpr Command Commands[] = {
     {IDC_DATE_CREATED, IDC_DATE_MODIFIED, Refresh},
     {IDC_READ_ONLY, IDC_ARCHIVE, Refresh},
     {static_cast<int>(CmdRefresh), static_cast<int>(CmdRefresh), Refresh},
+    {IDC_SETTINGS_BUTTON, IDC_SETTINGS_BUTTON, OpenSettings},
     {IDC_PREFIX_AUTO, IDC_PREFIX_AUTO, AutoBox},
     {IDC_SUFFIX_AUTO, IDC_SUFFIX_AUTO, AutoBox},
     {IDC_DATE_AUTO, IDC_DATE_AUTO, AutoBox},
     {IDC_PREFIX_UPPERCASE, IDC_PREFIX_LOWERCASE, CaseBox},
     {IDC_SUFFIX_UPPERCASE, IDC_SUFFIX_LOWERCASE, CaseBox},
     {IDC_EXT_UPPERCASE, IDC_EXT_LOWERCASE, CaseBox},
+    {IDC_PICTURE, IDC_PICTURE, OpenAbout},
     {IDC_TRANSPARENT, IDC_TRANSPARENT, Transparent},
     {IDC_CURRENT_TIME, IDC_CURRENT_TIME, CurrentTime},
+    {IDC_EXT_ADD, IDC_EXT_ADD, AddExtensions},
     {IDC_EXT_DELETE, IDC_EXT_DELETE, DeleteExtensions},
     {IDC_EXT_UP, IDC_EXT_UP, ExtensionUp},
     {IDC_EXT_DOWN, IDC_EXT_DOWN, ExtensionDown},

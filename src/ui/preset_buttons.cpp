@@ -10,6 +10,7 @@
 #include "ui/flag_controls.h"
 #include "ui/history_box.h"
 #include "ui/option_groups.h"
+#include "ui/preset_label_window.h"
 #include "ui/red_frames.h"
 #include "ui/status_line.h"
 
@@ -95,6 +96,7 @@ void ClickPreset(HWND window, int slot) {
         PlayDefaultSound();
         break;
     case PresetAction::EditLabel:
+        OpenPresetLabelWindow(window, slot);
         break;
     case PresetAction::Nothing:
         break;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/text/remove_characters.h"
+
 namespace qm {
 
 namespace {
@@ -27,17 +29,13 @@ int CompareIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-void RemoveCharacters(std::u16string& text, std::u16string_view characters) {
-    std::erase_if(text, [characters](char16_t unit) { return characters.find(unit) != std::u16string_view::npos; });
-}
-
 void RemoveLeadingDotsAndBlanks(std::u16string& text) {
     const std::size_t first = text.find_first_not_of(u". ");
     text.erase(0, first == std::u16string::npos ? text.size() : first);
 }
 
 void CleanNamePart(std::u16string& text) {
-    RemoveCharacters(text, ForbiddenNameCharacters);
+    text = RemoveCharacters(text, NameForbiddenCharacters);
     RemoveLeadingDotsAndBlanks(text);
 }
 

@@ -21,14 +21,10 @@ inline bool EqualIgnoringAsciiCase(std::u16string_view a, std::u16string_view b)
     return a.size() == b.size() && CompareIgnoringAsciiCase(a, b) == 0;
 }
 
-// Removed from a generated name: they would make it a path or a name that no
-// file can have.
-inline constexpr std::u16string_view ForbiddenNameCharacters = u"*|\\/:\"<>?^";
-
-void RemoveCharacters(std::u16string& text, std::u16string_view characters);
 void RemoveLeadingDotsAndBlanks(std::u16string& text);
 
-// The name part of generated names: forbidden characters removed, then any
+// The name part of generated names: the characters that no name may hold
+// removed (they would make it a path or a name no file can have), then any
 // leading run of "." and " ".
 void CleanNamePart(std::u16string& text);
 

@@ -1,6 +1,7 @@
 #include "core/files/rename_run.h"
 
 #include "core/files/name_text.h"
+#include "core/text/remove_characters.h"
 #include "core/settings/decimal_text.h"
 
 namespace qm {
@@ -25,7 +26,7 @@ std::vector<ExtensionMapping> CleanedMap(const std::vector<ExtensionMapping>& ma
     for (const ExtensionMapping& row : map) {
         if (!row.checked) continue;
         ExtensionMapping copy = row;
-        RemoveCharacters(copy.to, ForbiddenNameCharacters);
+        copy.to = RemoveCharacters(copy.to, NameForbiddenCharacters);
         cleaned.push_back(std::move(copy));
     }
     return cleaned;

@@ -1,0 +1,94 @@
+#include "ui/about_window.h"
+
+#include <shellapi.h>
+
+#include "app/dialog_theme.h"
+#include "resource_ids.h"
+#include "ui/dialog_support.h"
+
+namespace qm {
+
+namespace {
+
+constexpr wchar_t ProductName[] = L"Quillmoth";
+constexpr wchar_t ProductVersion[] = L"6.0.2.236";
+constexpr wchar_t BuildDate[] = L"03.01.2016";
+constexpr wchar_t BuildTime[] = L"14:50:23";
+constexpr COLORREF LinkColour = RGB(0, 0, 255);
+
+void OpenWithShell(HWND owner, const wchar_t* address) {
+    ShellExecuteW(owner, L"open", address, nullptr, nullptr, SW_SHOW);
+}
+
+WebAddressOpener webAddressOpener = OpenWithShell;
+
+void OnInitDialog(HWND dialog) {
+    EnableDialogTheme(dialog, true);
+    SetProgramIcons(dialog);
+    wchar_t product[256] = {};
+    wsprintfW(product, L"%s %s\n\nBuild Date:\n%s - %s UTC", ProductName, ProductVersion, BuildDate, BuildTime);
+    SetDlgItemTextW(dialog, IDC_ABOUT_PRODUCT, product);
+}
+
+// The link is drawn in blue on whatever lies behind it. The brush is a stock
+// object: handing out a new one per paint would leak one with every repaint.
+INT_PTR OnColourStatic(HWND dialog, HDC context, HWND control) {
+    if (control != GetDlgItem(dialog, IDC_ABOUT_LINK)) return 0;
+    SetTextColor(context, LinkColour);
+    SetBkMode(context, TRANSPARENT);
+    return reinterpret_cast<INT_PTR>(GetStockObject(HOLLOW_BRUSH));
+}
+
+void OnSetCursor(HWND dialog) {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    SetCursor(LoadCursorW(nullptr, IsOverAboutLink(dialog, pointer) ? IDC_HAND : IDC_ARROW));
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+}
+
+void OnLeftButtonUp(HWND dialog, LPARAM clientPoint) {
+    POINT pointer{static_cast<short>(LOWORD(clientPoint)), static_cast<short>(HIWORD(clientPoint))};
+    ClientToScreen(dialog, &pointer);
+    if (IsOverAboutLink(dialog, pointer)) webAddressOpener(dialog, AboutWebAddress);
+}
+
+}  // namespace
+
+bool IsOverAboutLink(HWND aboutWindow, POINT screenPoint) {
+    RECT link{};
+    if (!GetWindowRect(GetDlgItem(aboutWindow, IDC_ABOUT_LINK), &link)) return false;
+    return PtInRect(&link, screenPoint) != FALSE;
+}
+
+WebAddressOpener SetWebAddressOpener(WebAddressOpener opener) {
+    const WebAddressOpener before = webAddressOpener;
+    webAddressOpener = opener ? opener : OpenWithShell;
+    return before;
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(dialog);
+        return FALSE;
+    case WM_CTLCOLORSTATIC:
+        return OnColourStatic(dialog, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETCURSOR:
+        OnSetCursor(dialog);
+        return TRUE;
+    case WM_LBUTTONUP:
+        OnLeftButtonUp(dialog, lParam);
+        return TRUE;
+    case WM_CLOSE:
+        EndDialog(dialog, 0);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+void OpenAboutWindow(HWND mainWindow) {
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), mainWindow, AboutDialogProc, 0);
+}
+
+}  // namespace qm
