@@ -20,6 +20,7 @@
 #include "ui/rename_options_reader.h"
 #include "ui/status_progress.h"
 #include "win32/clock.h"
+#include "win32/dropped_files.h"
 #include "win32/platform_file_system.h"
 
 namespace qm {
@@ -105,21 +106,16 @@ void AddFilesFromDialog(HWND mainWindow) {
 
 void AddDroppedFiles(HWND mainWindow, HDROP drop) {
     MainWindowState& state = StateOf(mainWindow);
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    const std::vector<std::wstring> paths = win32::DroppedPaths(drop);
     bool allAdded = true;
     {
         StatusProgress progress(mainWindow, u"Adding");
         win32::PlatformFileSystem files;
         const LocalOffset offset = win32::LocalOffsetNow();
         FolderText folder;
-        std::wstring path;
-        for (UINT i = 0; i < count && allAdded; ++i) {
-            progress.Advance(i, count);
-            // Asked for its length first, so that no path is cut short.
-            const UINT length = DragQueryFileW(drop, i, nullptr, 0);
-            path.assign(length + 1, L'\0');
-            path.resize(DragQueryFileW(drop, i, path.data(), length + 1));
-            const PathSplit split = SplitPath(View(path.c_str()));
+        for (std::size_t i = 0; i < paths.size() && allAdded; ++i) {
+            progress.Advance(i, paths.size());
+            const PathSplit split = SplitPath(View(paths[i].c_str()));
             if (!folder || *folder != split.folder) folder = MakeFolder(split.folder);
             allAdded = AppendFileRow(state.files, folder, split.name, files, offset);
         }

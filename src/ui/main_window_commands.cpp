@@ -138,6 +138,10 @@ constexpr Command Commands[] = {
     {IDC_PRESET_2, IDC_PRESET_15, PresetButton},
 };
 
+// The picture is a static that also tells its parent when it is enabled or
+// disabled; only a click on it opens the About window.
+bool IsPictureNotice(int id, int code) { return id == IDC_PICTURE && code != STN_CLICKED && code != STN_DBLCLK; }
+
 }  // namespace
 
 void PostRefresh(HWND window) { PostMessageW(window, WM_COMMAND, CmdRefresh, 0); }
@@ -154,13 +158,14 @@ void SetTransparency(HWND window, bool on) {
 
 void OnMainWindowCommand(HWND window, WPARAM wParam) {
     const int id = LOWORD(wParam);
+    const int code = HIWORD(wParam);
     for (const Command& command : Commands) {
+        if (IsPictureNotice(id, code)) break;  // enabled or disabled, not clicked
         if (id >= command.firstId && id <= command.lastId) {
             command.handler(window, id);
             break;
         }
     }
-    const int code = HIWORD(wParam);
     if ((code == CBN_EDITCHANGE || code == CBN_SELENDOK) && (id == IDC_PREFIX_BOX || id == IDC_SUFFIX_BOX))
         PostRefresh(window);
 }
