@@ -11,5 +11,5 @@ endif()
 # without this, a new icon or font would not reach the executables.
 if(WIN32)
   set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/quillmoth.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/resources/buttons.ttf;${CMAKE_SOURCE_DIR}/resources/program.ico;${CMAKE_SOURCE_DIR}/resources/picture.ico;${CMAKE_SOURCE_DIR}/resources/quillmoth.manifest;${CMAKE_SOURCE_DIR}/resources/resource_ids.h")
+    "${CMAKE_SOURCE_DIR}/resources/buttons.ttf;${CMAKE_SOURCE_DIR}/resources/program.ico;${CMAKE_SOURCE_DIR}/resources/picture.ico;${CMAKE_SOURCE_DIR}/resources/quillmoth.manifest;${CMAKE_SOURCE_DIR}/resources/resource_ids.h;${CMAKE_SOURCE_DIR}/resources/version_info.rc;${CMAKE_SOURCE_DIR}/resources/version.h")
 endif()

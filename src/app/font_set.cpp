@@ -19,20 +19,29 @@ HANDLE RegisterFontResource(HMODULE module, int resourceId, DWORD& fontsInstalle
     return AddFontMemResourceEx(data, size, nullptr, &fontsInstalled);
 }
 
-FontSet CreateFontSet(HMODULE module) {
+int SystemDpi() {
+    HDC screen = GetDC(nullptr);
+    if (screen == nullptr) return 96;
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+FontSet CreateFontSet(HMODULE module, int dpi) {
+    auto pixels = [dpi](int at96) { return MulDiv(at96, dpi, 96); };
     FontSet fonts;
     DWORD installed = 0;
     fonts.memoryFont = RegisterFontResource(module, IDR_BUTTONS_FONT, installed);
     // Without the registration a request for "Buttons" would fall back to some
     // other face and draw letters where symbols are meant, so no font at all.
     if (fonts.memoryFont != nullptr) {
-        fonts.symbolFont = CreateFontW(12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        fonts.symbolFont = CreateFontW(pixels(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
                                        FF_DECORATIVE | DEFAULT_PITCH, L"Buttons");
     }
-    fonts.bigFont = CreateFontW(14, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+    fonts.bigFont = CreateFontW(pixels(14), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0x10, L"Arial");
-    fonts.smallFont = CreateFontW(10, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+    fonts.smallFont = CreateFontW(pixels(10), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, 0x10, L"Arial");
     return fonts;
 }

@@ -19,9 +19,15 @@ struct FontSet {
 // refuses it; `fontsInstalled` receives the number of faces the system took.
 HANDLE RegisterFontResource(HMODULE module, int resourceId, DWORD& fontsInstalled);
 
+// The screen's dots per inch as this system-DPI-aware program sees them; 96 when
+// the screen cannot be asked.
+int SystemDpi();
+
 // Registers the symbol font from `module`'s resource 102 and creates the fonts.
-// Nothing is reported: whatever cannot be made stays null.
-FontSet CreateFontSet(HMODULE module);
+// Their heights are pixels at 96 dpi, scaled to `dpi` so that they grow with the
+// dialog font on a high-DPI screen. Nothing is reported: whatever cannot be made
+// stays null.
+FontSet CreateFontSet(HMODULE module, int dpi = SystemDpi());
 
 // Deletes the fonts, then removes the registration; leaves every field null.
 void ReleaseFontSet(FontSet& fonts);
