@@ -169,19 +169,24 @@ void UndoRename(HWND mainWindow) {
 }
 
 void RemoveRows(HWND mainWindow) {
-    MainWindowState& state = StateOf(mainWindow);
+    FileTable& files = StateOf(mainWindow).files;
     HWND list = FileList(mainWindow);
-    std::vector<bool> selected = SelectionFlags(list, state.files.size());
-    RemoveRows(state.files, selected);
-    SelectOnly(list, {});
-    ShowRows(mainWindow);
+    const std::size_t selected = SelectedRowCount(list);
+    if (selected == 0 || selected >= files.size()) {
+        files.clear();
+    } else {
+        std::vector<bool> flags = SelectionFlags(list, files.size());
+        RemoveRows(files, flags);
+    }
+    ShowRowsUnselected(list, files.size());  // the rows that stay were not selected
 }
 
 long MoveFileRow(HWND mainWindow, int direction) {
     HWND list = FileList(mainWindow);
-    const long target = MoveRow(StateOf(mainWindow).files, SingleSelectedRow(list), direction);
+    const long index = SingleSelectedRow(list);
+    const long target = MoveRow(StateOf(mainWindow).files, index, direction);
     if (target < 0) return -1;
-    SelectAndFocus(list, static_cast<std::size_t>(target));
+    MoveSelection(list, static_cast<std::size_t>(index), static_cast<std::size_t>(target));
     InvalidateRect(list, nullptr, TRUE);
     return target;
 }
@@ -192,8 +197,9 @@ void SortFileRows(HWND mainWindow, int column) {
     HWND list = FileList(mainWindow);
     std::vector<bool> selected = SelectionFlags(list, files.size());
     ApplyOrder(files, selected, SortedOrder(files, [column](const FileRow& row) { return ColumnText(row, column); }));
-    SelectOnly(list, selected);
-    InvalidateRect(list, nullptr, TRUE);
+    ShowRowsUnselected(list, files.size());
+    for (std::size_t i = 0; i < selected.size(); ++i)
+        if (selected[i]) SelectRow(list, i);
 }
 
 }  // namespace qm

@@ -54,20 +54,39 @@ std::vector<bool> SelectionFlags(HWND list, std::size_t rowCount) {
     return flags;
 }
 
+void ShowRowsUnselected(HWND list, std::size_t count) {
+    SendMessageW(list, LVM_SETITEMCOUNT, 0, LVSICF_NOSCROLL);
+    ShowRowCount(list, count);
+}
+
 void SelectOnly(HWND list, const std::vector<bool>& flags) {
     SetState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     for (std::size_t i = 0; i < flags.size(); ++i)
-        if (flags[i]) SetState(list, static_cast<int>(i), LVIS_SELECTED, LVIS_SELECTED);
+        if (flags[i]) SelectRow(list, i);
 }
+
+void SelectRow(HWND list, std::size_t row) { SetState(list, static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED); }
 
 void SelectAndFocus(HWND list, std::size_t row) {
     SetState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     SetState(list, static_cast<int>(row), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SendMessageW(list, LVM_SETSELECTIONMARK, 0, static_cast<LPARAM>(row));
     SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+}
+
+void MoveSelection(HWND list, std::size_t from, std::size_t to) {
+    SetState(list, static_cast<int>(from), 0, LVIS_SELECTED | LVIS_FOCUSED);
+    SetState(list, static_cast<int>(to), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    SendMessageW(list, LVM_SETSELECTIONMARK, 0, static_cast<LPARAM>(to));
+    SendMessageW(list, LVM_ENSUREVISIBLE, to, FALSE);
 }
 
 long SingleSelectedRow(HWND list) {
     if (SelectedRowCount(list) != 1) return -1;
+    // Usually the selection mark; looking for the row from the top costs a step per row.
+    const LRESULT mark = SendMessageW(list, LVM_GETSELECTIONMARK, 0, 0);
+    if (mark >= 0 && (SendMessageW(list, LVM_GETITEMSTATE, mark, LVIS_SELECTED) & LVIS_SELECTED))
+        return static_cast<long>(mark);
     return static_cast<long>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 

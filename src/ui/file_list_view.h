@@ -28,8 +28,19 @@ std::vector<bool> SelectionFlags(HWND list, std::size_t rowCount);
 // Selects exactly the flagged rows; focus goes to none.
 void SelectOnly(HWND list, const std::vector<bool>& flags);
 
+// The virtual list with `count` rows and none of them selected or focused. A
+// list shown without rows forgets its selection at once, where deselecting
+// row by row may visit every row.
+void ShowRowsUnselected(HWND list, std::size_t count);
+
+// Adds one row to the selection.
+void SelectRow(HWND list, std::size_t row);
+
 // Selects and focuses one row, deselecting the others.
 void SelectAndFocus(HWND list, std::size_t row);
+
+// Moves the selection and focus of the one selected row `from` to row `to`.
+void MoveSelection(HWND list, std::size_t from, std::size_t to);
 
 // The one selected row, or -1 when none or several are selected.
 long SingleSelectedRow(HWND list);

@@ -22,6 +22,7 @@
 #include "ui/row_double_click.h"
 #include "ui/status_line.h"
 #include "ui/tooltips.h"
+#include "win32/quick_list_selection.h"
 #include "win32/settings_store.h"
 
 namespace qm {
@@ -45,6 +46,7 @@ void InsertColumn(HWND list, int index, const wchar_t* caption, int width) {
 void SetUpFileList(HWND window, const AppSettings& settings) {
     HWND list = GetDlgItem(window, IDC_FILE_LIST);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    win32::KeepSelectionChangesQuick(list);
     for (int column = 0; column < static_cast<int>(FileListColumnCount); ++column)
         InsertColumn(list, column, FileListCaptions[column], settings.FileListCols[column]);
 }

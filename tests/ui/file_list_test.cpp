@@ -122,3 +122,98 @@ TEST(FileList, DroppedFolderStopsTheDropWithTheMessage) {
 
 }  // namespace
 }  // namespace qm::testing
+
+namespace qm::testing {
+namespace {
+
+std::vector<std::wstring> Column(HWND list, int column) {
+    std::vector<std::wstring> texts;
+    for (int row = 0; row < RowCount(list); ++row) texts.push_back(ListText(list, row, column));
+    return texts;
+}
+
+std::vector<int> SelectedIndices(HWND list) {
+    std::vector<int> rows;
+    for (int row = 0; row < RowCount(list); ++row)
+        if (SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) rows.push_back(row);
+    return rows;
+}
+
+void ClickHeader(HWND w, HWND list, int column) {
+    NMLISTVIEW click{};
+    click.hdr = {list, static_cast<UINT_PTR>(GetDlgCtrlID(list)), static_cast<UINT>(LVN_COLUMNCLICK)};
+    click.iItem = -1;
+    click.iSubItem = column;
+    SendMessageW(w, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
+}
+
+void AddExtensionRow(HWND list, const wchar_t* from, const wchar_t* to, bool checked) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = RowCount(list);
+    item.pszText = const_cast<wchar_t*>(from);
+    const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    LVITEMW second{};
+    second.iSubItem = 1;
+    second.pszText = const_cast<wchar_t*>(to);
+    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&second));
+    ListView_SetCheckState(list, row, checked);
+}
+
+// Sorting, moving and clearing rows in both lists: the selection and the
+// check marks go with their rows.
+TEST(FileList, SortMoveAndClearInBothLists) {
+    test::TemporaryFolder folder;
+    std::vector<std::wstring> paths;
+    for (const wchar_t* name : {L"b.txt", L"A.txt", L"a.txt", L"c.txt", L"d.txt"}) {
+        paths.push_back(folder.File(name));
+        MakeFile(paths.back(), "1");
+    }
+    MainWindowHarness harness;
+    HWND w = harness.window();
+    ASSERT_NE(w, nullptr);
+    HWND files = harness.control(IDC_FILE_LIST);
+    SendMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+    SelectRow(files, 2, true);  // a.txt
+    ClickHeader(w, files, 0);
+    EXPECT_EQ(Column(files, 0), (std::vector<std::wstring>{L"A.txt", L"a.txt", L"b.txt", L"c.txt", L"d.txt"}));
+    EXPECT_EQ(SelectedIndices(files), std::vector<int>{1});
+    Command(w, IDC_ROW_UP);
+    Command(w, IDC_ROW_UP);  // from the top to the bottom
+    EXPECT_EQ(Column(files, 0), (std::vector<std::wstring>{L"A.txt", L"b.txt", L"c.txt", L"d.txt", L"a.txt"}));
+    EXPECT_EQ(SelectedIndices(files), std::vector<int>{4});
+    Command(w, IDC_ROW_DOWN);  // from the bottom to the top
+    EXPECT_EQ(Column(files, 0).front(), L"a.txt");
+    EXPECT_EQ(SelectedIndices(files), std::vector<int>{0});
+    SelectRow(files, 3, true);
+    Command(w, IDC_ROW_DOWN);  // two rows selected: nothing moves
+    EXPECT_EQ(Column(files, 0).front(), L"a.txt");
+    Command(w, IDC_CLEAR);
+    EXPECT_EQ(Column(files, 0), (std::vector<std::wstring>{L"A.txt", L"b.txt", L"d.txt"}));
+    EXPECT_TRUE(SelectedIndices(files).empty());
+    EXPECT_EQ(ItemText(w, IDC_STATUS_COUNT), L" Files: 3");
+    Command(w, IDC_CLEAR);
+    EXPECT_EQ(RowCount(files), 0);
+
+    HWND extensions = harness.control(IDC_EXT_LIST);
+    AddExtensionRow(extensions, L"tif", L"tiff", true);
+    AddExtensionRow(extensions, L"JPG", L"jpg", false);
+    AddExtensionRow(extensions, L"png", L"PNG", true);
+    ClickHeader(w, extensions, 1);  // by "To": jpg, PNG, tiff
+    EXPECT_EQ(Column(extensions, 0), (std::vector<std::wstring>{L"JPG", L"png", L"tif"}));
+    EXPECT_FALSE(ListView_GetCheckState(extensions, 0));
+    EXPECT_TRUE(ListView_GetCheckState(extensions, 2));
+    SelectRow(extensions, 0, true);
+    Command(w, IDC_EXT_DOWN);
+    EXPECT_EQ(Column(extensions, 0), (std::vector<std::wstring>{L"png", L"JPG", L"tif"}));
+    EXPECT_TRUE(ListView_GetCheckState(extensions, 0));
+    EXPECT_FALSE(ListView_GetCheckState(extensions, 1)) << "the check mark moved with its row";
+    EXPECT_EQ(SelectedIndices(extensions), std::vector<int>{1});
+    Command(w, IDC_EXT_DELETE);
+    EXPECT_EQ(Column(extensions, 0), (std::vector<std::wstring>{L"png", L"tif"}));
+    Command(w, IDC_EXT_DELETE);  // nothing selected: nothing removed
+    EXPECT_EQ(RowCount(extensions), 2);
+}
+
+}  // namespace
+}  // namespace qm::testing
