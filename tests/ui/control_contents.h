@@ -1,6 +1,5 @@
 #pragma once
-// Reading and filling the lists of controls in tests, and putting the process
-// records back to their defaults between windows.
+// Reading and filling the lists of controls in tests.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -8,18 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/process_records.h"
+#include "main_window_harness.h"  // ResetRecordsToDefaults
 
 namespace qm::testing {
-
-// Forgets what earlier windows left in the records, as a new process would.
-inline void ResetRecordsToDefaults() {
-    RECT desktop{};
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    Settings() = MakeDefaultAppSettings({desktop.left, desktop.top, desktop.right, desktop.bottom},
-                                        123456789012345678ull);
-    Presets() = MakeDefaultPresets(123456789012345678ull);
-}
 
 inline std::vector<std::wstring> ComboItems(HWND box) {
     std::vector<std::wstring> items;

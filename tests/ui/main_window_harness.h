@@ -7,9 +7,20 @@
 #include <string>
 #include <thread>
 
+#include "app/process_records.h"
 #include "program_process.h"
 
 namespace qm::testing {
+
+// Forgets everything an earlier window left in the records, as a new process
+// would, so that what a window shows can only come from its file.
+inline void ResetRecordsToDefaults() {
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    Settings() = MakeDefaultAppSettings({desktop.left, desktop.top, desktop.right, desktop.bottom},
+                                        123456789012345678ull);
+    Presets() = MakeDefaultPresets(123456789012345678ull);
+}
 
 class MainWindowHarness {
 public:

@@ -11,19 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/process_records.h"
-
 namespace qm::testing {
 
-// Forgets everything an earlier window left in the records, as a new process
-// would, so that what a window shows can only come from its file.
-inline void ResetRecordsToDefaults() {
-    RECT desktop{};
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    Settings() = MakeDefaultAppSettings({desktop.left, desktop.top, desktop.right, desktop.bottom},
-                                        123456789012345678ull);
-    Presets() = MakeDefaultPresets(123456789012345678ull);
-}
 
 // A drop of these paths, as the shell hands it over (the receiver frees it).
 inline HDROP MakeDrop(const std::vector<std::wstring>& paths) {
