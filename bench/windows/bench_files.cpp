@@ -1,6 +1,7 @@
 #include "bench_files.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace qm::bench {
 
@@ -72,25 +73,10 @@ std::vector<std::wstring> NamesIn(const std::wstring& folder) {
     return names;
 }
 
-void RemoveTree(const std::wstring& folder) {
-    for (const std::wstring& name : NamesIn(folder)) {
-        const std::wstring path = folder + L"\\" + name;
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY)
-            RemoveTree(path);
-        else
-            DeleteFileW(path.c_str());
-    }
-    RemoveDirectoryW(folder.c_str());
-}
-
-std::wstring NewTemporaryFolder(const wchar_t* stem) {
-    wchar_t base[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, base);
-    for (unsigned n = GetTickCount();; ++n) {
-        const std::wstring path = std::wstring(base) + stem + std::to_wstring(n);
-        if (CreateDirectoryW(path.c_str(), nullptr)) return path;
-    }
+double Seconds(const std::function<void()>& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 }  // namespace qm::bench

@@ -1,8 +1,9 @@
 #pragma once
-// Folders of real files for the benchmark and the stress program.
+// Real files for the benchmarks and the stress program, and their timing.
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,8 @@ void SetTimes(const std::wstring& path, std::uint64_t accessed, std::uint64_t wr
 FileRecord Record(const std::wstring& folder, const std::wstring& name);
 // The names in a folder, sorted.
 std::vector<std::wstring> NamesIn(const std::wstring& folder);
-void RemoveTree(const std::wstring& folder);
-std::wstring NewTemporaryFolder(const wchar_t* stem);
+
+// The seconds that `work` takes.
+double Seconds(const std::function<void()>& work);
 
 }  // namespace qm::bench

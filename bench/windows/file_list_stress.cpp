@@ -19,6 +19,7 @@
 
 #include "app/process_records.h"
 #include "bench_files.h"
+#include "win32/temporary_folder.h"
 #include "main_window_harness.h"
 #include "resource_ids.h"
 #include "window_driving.h"
@@ -54,22 +55,6 @@ void Choose(HWND w, const Options& o) {
     SetDlgItemTextW(w, IDC_OFFSET_EDIT, o.offset);
 }
 
-void AddExtensionRow(HWND list, const wchar_t* from, const wchar_t* to) {
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = const_cast<wchar_t*>(from);
-    const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    LVITEMW second{};
-    second.iSubItem = 1;
-    second.pszText = const_cast<wchar_t*>(to);
-    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&second));
-    LVITEMW check{};
-    check.stateMask = LVIS_STATEIMAGEMASK;
-    check.state = INDEXTOSTATEIMAGEMASK(2);
-    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&check));
-}
-
 // Files that another program holds open, without sharing, while a run works.
 std::vector<HANDLE> Hold(const std::wstring& folder, const std::vector<std::wstring>& names, std::mt19937& random) {
     std::vector<HANDLE> held;
@@ -91,7 +76,8 @@ void Release(std::vector<HANDLE>& held) {
 int wmain(int argc, wchar_t** argv) {
     const std::size_t count = argc > 1 ? std::wcstoul(argv[1], nullptr, 10) : 2000;
     std::mt19937 random(argc > 2 ? std::wcstoul(argv[2], nullptr, 10) : 1);
-    const std::wstring parent = bench::NewTemporaryFolder(L"quillmoth-stress-");
+    const test::TemporaryFolder temporary;
+    const std::wstring parent = temporary.path();
     const std::wstring folder = parent + L"\\files";
     CreateDirectoryW(folder.c_str(), nullptr);
 
@@ -144,9 +130,9 @@ int wmain(int argc, wchar_t** argv) {
     Settings().SettingsFlags = 1;
     testing::MainWindowHarness window;
     HWND w = window.window();
-    AddExtensionRow(GetDlgItem(w, IDC_EXT_LIST), L"txt", L"..\\..\\..\\escaped");
-    AddExtensionRow(GetDlgItem(w, IDC_EXT_LIST), L"jpg", L"a/b:c");
-    AddExtensionRow(GetDlgItem(w, IDC_EXT_LIST), L"gz", L"..");
+    testing::AddExtensionRow(GetDlgItem(w, IDC_EXT_LIST), L"txt", L"..\\..\\..\\escaped");
+    testing::AddExtensionRow(GetDlgItem(w, IDC_EXT_LIST), L"jpg", L"a/b:c");
+    testing::AddExtensionRow(GetDlgItem(w, IDC_EXT_LIST), L"gz", L"..");
     std::vector<std::wstring> paths;
     for (const std::wstring& name : names) paths.push_back(folder + L"\\" + name);
     SendMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(testing::MakeDrop(paths)), 0);
@@ -196,7 +182,6 @@ int wmain(int argc, wchar_t** argv) {
     }
     countOutside("at the end");
     std::printf("files %zu, rows %d, outside the list %zu\n", names.size(), rows, outsiders.size());
-    bench::RemoveTree(parent);
     std::printf("lost %zu\n", lost);
     return lost == 0 ? 0 : 1;
 }

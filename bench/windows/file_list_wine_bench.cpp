@@ -14,6 +14,7 @@
 
 #include "app/process_records.h"
 #include "bench_files.h"
+#include "win32/temporary_folder.h"
 #include "core/files/attribute_letters.h"
 #include "main_window_harness.h"
 #include "resource_ids.h"
@@ -23,13 +24,7 @@
 namespace {
 
 using namespace qm;
-using Clock = std::chrono::steady_clock;
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using bench::Seconds;
 
 std::uint64_t Value(const FILETIME& f) { return (static_cast<std::uint64_t>(f.dwHighDateTime) << 32) | f.dwLowDateTime; }
 
@@ -158,7 +153,8 @@ int wmain(int argc, wchar_t** argv) {
     const std::size_t count = argc > 1 ? std::wcstoul(argv[1], nullptr, 10) : 10'000;
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&init);
-    const std::wstring folder = bench::NewTemporaryFolder(L"quillmoth-bench-");
+    const test::TemporaryFolder temporary;
+    const std::wstring folder = temporary.path();
     std::vector<std::wstring> names;
     for (std::size_t i = 0; i < count; ++i) {
         names.push_back(L"photo " + std::to_wstring(i) + (i % 2 ? L".jpg" : L".txt"));
@@ -206,6 +202,5 @@ int wmain(int argc, wchar_t** argv) {
     const bool restored = bench::NamesIn(folder).size() == count &&
                           GetFileAttributesW(paths.front().c_str()) != INVALID_FILE_ATTRIBUTES;
     window.close();
-    bench::RemoveTree(folder);
     return restored ? 0 : 1;
 }

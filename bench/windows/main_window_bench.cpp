@@ -13,6 +13,7 @@
 
 #include "app/process_records.h"
 #include "bench_files.h"
+#include "win32/temporary_folder.h"
 #include "core/files/attribute_letters.h"
 #include "resource_ids.h"
 #include "ui/file_list_view.h"
@@ -24,13 +25,7 @@
 namespace {
 
 using namespace qm;
-using Clock = std::chrono::steady_clock;
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using bench::Seconds;
 
 void Pump() {
     MSG message;
@@ -110,7 +105,8 @@ Costs Measure(std::size_t rows, const std::wstring& settingsFile) {
 int wmain() {
     INITCOMMONCONTROLSEX init{sizeof(init), ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&init);
-    const std::wstring folder = bench::NewTemporaryFolder(L"quillmoth-window-bench-");
+    const test::TemporaryFolder temporary;
+    const std::wstring folder = temporary.path();
     const std::wstring settings = folder + L"\\settings.ini";
     Measure(1000, settings);  // warm up
     const Costs small = Measure(1000, settings);
@@ -123,6 +119,5 @@ int wmain() {
     std::printf("ratio click-100000-vs-1000 %.2f\n", large.click / small.click);
     std::printf("ratio clear-100000-vs-1000 %.2f\n", large.clear / small.clear);
     std::printf("ratio close-100000-vs-1000 %.2f\n", large.close / small.close);
-    bench::RemoveTree(folder);
     return 0;
 }

@@ -147,19 +147,6 @@ void ClickHeader(HWND w, HWND list, int column) {
     SendMessageW(w, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
 }
 
-void AddExtensionRow(HWND list, const wchar_t* from, const wchar_t* to, bool checked) {
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = RowCount(list);
-    item.pszText = const_cast<wchar_t*>(from);
-    const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    LVITEMW second{};
-    second.iSubItem = 1;
-    second.pszText = const_cast<wchar_t*>(to);
-    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&second));
-    ListView_SetCheckState(list, row, checked);
-}
-
 // Sorting, moving and clearing rows in both lists: the selection and the
 // check marks go with their rows.
 TEST(FileList, SortMoveAndClearInBothLists) {

@@ -56,6 +56,23 @@ inline std::wstring ListText(HWND list, int row, int column) {
     return text;
 }
 
+// Appends a row to an extension list (From, To, check box).
+inline void AddExtensionRow(HWND list, const wchar_t* from, const wchar_t* to, bool checked = true) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = const_cast<wchar_t*>(from);
+    const int row = static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    LVITEMW second{};
+    second.iSubItem = 1;
+    second.pszText = const_cast<wchar_t*>(to);
+    SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&second));
+    LVITEMW check{};
+    check.stateMask = LVIS_STATEIMAGEMASK;
+    check.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&check));
+}
+
 inline int RowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 inline void SelectRow(HWND list, int row, bool selected) {
