@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/files/name_text.h"
+
 namespace qm {
 
 namespace {
@@ -29,6 +31,22 @@ void FillDisplayInfo(const FileTable& table, NMLVDISPINFOW& info) {
     const std::size_t n = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
     std::copy_n(text.data(), n, reinterpret_cast<char16_t*>(item.pszText));
     item.pszText[n] = L'\0';
+}
+
+long FindRow(const FileTable& table, const NMLVFINDITEMW& request) {
+    const LVFINDINFOW& find = request.lvfi;
+    if (!(find.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.psz || table.empty()) return -1;
+    const std::u16string_view wanted(reinterpret_cast<const char16_t*>(find.psz));
+    const bool partial = (find.flags & LVFI_PARTIAL) != 0;
+    const std::size_t start = request.iStart >= 0 ? static_cast<std::size_t>(request.iStart) % table.size() : 0;
+    for (std::size_t step = 0; step < table.size(); ++step) {
+        const std::size_t row = (start + step) % table.size();
+        if (!(find.flags & LVFI_WRAP) && row < start) break;
+        const std::u16string_view name = table[row].name;
+        const std::u16string_view compared = partial ? name.substr(0, wanted.size()) : name;
+        if (compared.size() == wanted.size() && EqualIgnoringAsciiCase(compared, wanted)) return static_cast<long>(row);
+    }
+    return -1;
 }
 
 std::size_t SelectedRowCount(HWND list) {

@@ -17,6 +17,11 @@ void ShowRowCount(HWND list, std::size_t count);
 // Fills a LVN_GETDISPINFOW request from the table.
 void FillDisplayInfo(const FileTable& table, NMLVDISPINFOW& info);
 
+// Answers a LVN_ODFINDITEMW request (the user typing a name in the list): the
+// first row from the start row on, wrapping, whose name begins with the typed
+// text (or equals it), ignoring ASCII case; -1 when there is none.
+long FindRow(const FileTable& table, const NMLVFINDITEMW& request);
+
 std::size_t SelectedRowCount(HWND list);
 
 // The selected rows, top down.

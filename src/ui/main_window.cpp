@@ -144,12 +144,19 @@ void OnDestroy(HWND window) {
     DetachMainWindowState(window);
 }
 
-void OnNotify(HWND window, NMHDR& header) {
+// The result of a notification that wants one, in the dialog's way.
+void SetNotifyResult(HWND window, LONG_PTR result) { SetWindowLongPtrW(window, DWLP_MSGRESULT, result); }
+
+// True when the notification wants the answer left in DWLP_MSGRESULT.
+bool OnNotify(HWND window, NMHDR& header) {
     const auto from = static_cast<int>(header.idFrom);
     MainWindowState* state = FindMainWindowState(window);
-    if (!state) return;
+    if (!state) return false;
     if (header.code == LVN_GETDISPINFOW && from == IDC_FILE_LIST) {
         FillDisplayInfo(state->files, reinterpret_cast<NMLVDISPINFOW&>(header));
+    } else if (header.code == LVN_ODFINDITEMW && from == IDC_FILE_LIST) {
+        SetNotifyResult(window, FindRow(state->files, reinterpret_cast<NMLVFINDITEMW&>(header)));
+        return true;
     } else if (header.code == DTN_DATETIMECHANGE && from == IDC_DATE_PICKER) {
         if (const auto picked = PickerFileTime(header.hwndFrom)) Settings().FileTime = *picked;
         PostRefresh(window);
@@ -168,6 +175,7 @@ void OnNotify(HWND window, NMHDR& header) {
     } else if (header.code == NM_CLICK && from == IDC_FILE_LIST) {
         PostRefresh(window);
     }
+    return false;
 }
 
 }  // namespace
@@ -190,8 +198,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (FindMainWindowState(window)) ShowFileListMenu(window);
         return 0;
     case WM_NOTIFY:
-        OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));
-        return 0;
+        return OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND:
         if (FindMainWindowState(window)) OnMainWindowCommand(window, wParam);
         return 0;

@@ -165,6 +165,13 @@ TEST(FileList, SortMoveAndClearInBothLists) {
     ClickHeader(w, files, 0);
     EXPECT_EQ(Column(files, 0), (std::vector<std::wstring>{L"A.txt", L"a.txt", L"b.txt", L"c.txt", L"d.txt"}));
     EXPECT_EQ(SelectedIndices(files), std::vector<int>{1});
+    // Typing a name in the list finds its row.
+    LVFINDINFOW find{};
+    find.flags = LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP;
+    find.psz = L"B";
+    EXPECT_EQ(SendMessageW(files, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)), 2);
+    find.psz = L"zz";
+    EXPECT_EQ(SendMessageW(files, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)), -1);
     Command(w, IDC_ROW_UP);
     Command(w, IDC_ROW_UP);  // from the top to the bottom
     EXPECT_EQ(Column(files, 0), (std::vector<std::wstring>{L"A.txt", L"b.txt", L"c.txt", L"d.txt", L"a.txt"}));
