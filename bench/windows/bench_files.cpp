@@ -1,5 +1,7 @@
 #include "bench_files.h"
 
+#include "win32/temporary_folder.h"
+
 #include <algorithm>
 #include <chrono>
 
@@ -59,19 +61,7 @@ std::uint64_t ContentHash(const std::string& content) {
     return hash;
 }
 
-std::vector<std::wstring> NamesIn(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
+std::vector<std::wstring> NamesIn(const std::wstring& folder) { return test::TemporaryFolder::NamesIn(folder); }
 
 double Seconds(const std::function<void()>& work) {
     const auto start = std::chrono::steady_clock::now();

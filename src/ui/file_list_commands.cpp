@@ -142,7 +142,8 @@ int RunRename(HWND mainWindow) {
         settings.FileTime = LocalNowAsUtc();
         ShowFileTimeInPicker(GetDlgItem(mainWindow, IDC_DATE_PICKER), settings.FileTime);
     }
-    const RenameOptions options = ReadRenameOptions(mainWindow, settings);
+    RenameOptions options = ReadRenameOptions(mainWindow, settings);
+    options.extensionMap = ReadExtensionMap(mainWindow);
     int failures = 0;
     {
         StatusProgress progress(mainWindow, u"Renaming");

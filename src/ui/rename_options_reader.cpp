@@ -48,14 +48,19 @@ RenameOptions ReadRenameOptions(HWND window, const AppSettings& settings) {
     options.offsetText = ItemText(window, IDC_OFFSET_EDIT);
     options.extensionUppercase = IsChecked(window, IDC_EXT_UPPERCASE);
     options.extensionLowercase = IsChecked(window, IDC_EXT_LOWERCASE);
-    for (const ExtensionRow& row : win32::ReadExtensionRows(GetDlgItem(window, IDC_EXT_LIST)))
-        options.extensionMap.push_back({row.checked, row.from, row.to});
     options.setCreated = IsChecked(window, IDC_DATE_CREATED);
     options.setModified = IsChecked(window, IDC_DATE_MODIFIED);
     options.setAccessed = IsChecked(window, IDC_DATE_ACCESSED);
     options.fileTime = settings.FileTime;
     options.attributes = ChosenAttributes(CaptureFlagWord(window, AttributeFlagControls()));
     return options;
+}
+
+std::vector<ExtensionMapping> ReadExtensionMap(HWND window) {
+    std::vector<ExtensionMapping> map;
+    for (ExtensionRow& row : win32::ReadExtensionRows(GetDlgItem(window, IDC_EXT_LIST)))
+        map.push_back({row.checked, std::move(row.from), std::move(row.to)});
+    return map;
 }
 
 }  // namespace qm

@@ -9,6 +9,11 @@ namespace qm {
 
 bool IsChecked(HWND window, int controlId);
 
+// Everything but the extension table, which only a run needs (a refresh would
+// otherwise read every row of it).
 RenameOptions ReadRenameOptions(HWND window, const AppSettings& settings);
+
+// The rows of the extension list 1082, for a run.
+std::vector<ExtensionMapping> ReadExtensionMap(HWND window);
 
 }  // namespace qm

@@ -11,6 +11,7 @@
 #include "app/process_records.h"
 #include "core/text/remove_characters.h"
 #include "core/settings/window_alpha.h"
+#include "ui/rename_options_reader.h"
 #include "resource_ids.h"
 #include "ui/dialog_support.h"
 #include "ui/list_box_editing.h"
@@ -80,8 +81,6 @@ constexpr HistoryPair Histories[] = {
 };
 
 HWND MainWindowOf(HWND dialog) { return reinterpret_cast<HWND>(GetWindowLongPtrW(dialog, DWLP_USER)); }
-
-bool IsChecked(HWND window, int id) { return IsDlgButtonChecked(window, id) == BST_CHECKED; }
 
 std::wstring ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
     const LRESULT length = SendMessageW(control, lengthMessage, index, 0);

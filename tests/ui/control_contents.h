@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "main_window_harness.h"  // ResetRecordsToDefaults
+#include "window_driving.h"       // ListText
 
 namespace qm::testing {
 
@@ -59,22 +60,12 @@ inline void PrintTo(const ExtensionRowSeen& row, std::ostream* out) {
          << std::string(row.to.begin(), row.to.end()) << '"' << (row.checked ? " checked" : " unchecked");
 }
 
-inline std::wstring ListViewText(HWND list, int row, int column) {
-    wchar_t text[300] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = 300;
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
-
 inline std::vector<ExtensionRowSeen> ExtensionRows(HWND list) {
     std::vector<ExtensionRowSeen> rows;
     const LRESULT count = SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
     for (int row = 0; row < count; ++row) {
         const auto state = SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK);
-        rows.push_back({ListViewText(list, row, 0), ListViewText(list, row, 1),
+        rows.push_back({ListText(list, row, 0), ListText(list, row, 1),
                         state == static_cast<LRESULT>(INDEXTOSTATEIMAGEMASK(2))});
     }
     return rows;

@@ -3,7 +3,6 @@
 // after a restart.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 
 #include "program_process.h"
@@ -21,11 +20,6 @@ bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds = Timeout) 
         Sleep(50);
     }
     return done();
-}
-
-std::vector<std::wstring> Sorted(std::vector<std::wstring> names) {
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 void WriteSettings(const std::wstring& path, const std::wstring& lastPath) {
@@ -66,10 +60,10 @@ TEST(ProgramEndToEnd, AddRenameUndoCloseAndReopen) {
 
         PostMessageW(main, WM_COMMAND, IDC_START, 0);
         const std::vector<std::wstring> renamed = {L"Trip_007.txt", L"Trip_008.txt", L"Trip_009.jpg"};
-        EXPECT_TRUE(WaitUntil([&] { return Sorted(files.Names()) == renamed; }));
+        EXPECT_TRUE(WaitUntil([&] { return files.Names() == renamed; }));
 
         PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
-        EXPECT_TRUE(WaitUntil([&] { return Sorted(files.Names()) == names; }));
+        EXPECT_TRUE(WaitUntil([&] { return files.Names() == names; }));
 
         PostMessageW(main, WM_CLOSE, 0, 0);
         EXPECT_EQ(process.waitForExit(Timeout), 0);

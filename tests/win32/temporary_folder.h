@@ -3,6 +3,7 @@
 // writes, for the tests that work on real files.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,16 +28,20 @@ public:
     const std::wstring& path() const { return path_; }
     std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
 
-    std::vector<std::wstring> Names() const {
+    std::vector<std::wstring> Names() const { return NamesIn(path_); }
+
+    // The names in any folder, sorted.
+    static std::vector<std::wstring> NamesIn(const std::wstring& folder) {
         std::vector<std::wstring> names;
         WIN32_FIND_DATAW found{};
-        HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
+        HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) return names;
         do {
             const std::wstring name = found.cFileName;
             if (name != L"." && name != L"..") names.push_back(name);
         } while (FindNextFileW(search, &found));
         FindClose(search);
+        std::sort(names.begin(), names.end());
         return names;
     }
 
