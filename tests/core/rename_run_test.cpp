@@ -66,13 +66,30 @@ TEST(RenameRun, ExistingFirstNameFailsEverySameExtensionFileAndCountsThem) {
     EXPECT_EQ(f.Entry(u"Trip_007.jpg").content, u"") << "the other file is left alone";
 }
 
-TEST(RenameRun, FileInUseIsSkippedUncountedAndTheNumberMovesPast) {
+TEST(RenameRun, FileInUseIsCountedAndTheNumberMovesPast) {
     FileTableFixture f;
     f.Add({u"a.jpg", u"b.jpg", u"c.jpg"}, 0x21);
     f.files.Find(JoinPath(Folder, u"b.jpg"))->heldElsewhere = true;
-    EXPECT_EQ(f.Run(TripOptions()), 0);
+    std::vector<RunRowOutcome> outcomes;
+    EXPECT_EQ(RunRename(f.table, {0, 1, 2}, TripOptions(), f.files, 0, nullptr, &outcomes), 1);
     EXPECT_EQ(f.Names(), (Names{u"Trip_007.jpg", u"b.jpg", u"Trip_009.jpg"}));
     EXPECT_EQ(f.Entry(u"b.jpg").attributes, 0x21u) << "its cleared attributes are put back";
+    EXPECT_EQ(outcomes, (std::vector{RunRowOutcome::Done, RunRowOutcome::NotOpened, RunRowOutcome::Done}));
+}
+
+// The same file listed twice: once the second row has moved another file onto
+// the name that the first move freed, the stale duplicate row must fail rather
+// than rename that other file.
+TEST(RenameRun, NeverActsOnAFileThatTheSameRunHasJustMoved) {
+    FileTableFixture f;
+    f.Add({u"Trip_008.jpg", u"Trip_009.jpg"});
+    f.table.push_back(f.table[0]);
+    std::vector<RunRowOutcome> outcomes;
+    EXPECT_EQ(RunRename(f.table, {0, 1, 2}, TripOptions(), f.files, 0, nullptr, &outcomes), 1);
+    EXPECT_EQ(outcomes, (std::vector{RunRowOutcome::Done, RunRowOutcome::Done, RunRowOutcome::MovedThisRun}));
+    EXPECT_EQ(f.Entry(u"Trip_007.jpg").content, u"Trip_008.jpg");
+    EXPECT_EQ(f.Entry(u"Trip_008.jpg").content, u"Trip_009.jpg") << "the other file keeps the name it took";
+    EXPECT_FALSE(f.OnDisk(u"Trip_009.jpg"));
 }
 
 TEST(RenameRun, OnlySelectedRowsTakePartNumberedInListOrder) {

@@ -1,8 +1,9 @@
 #include "core/files/rename_run.h"
 
+#include <unordered_set>
+
 #include "core/files/name_text.h"
-#include "core/text/remove_characters.h"
-#include "core/settings/decimal_text.h"
+#include "core/files/new_name.h"
 
 namespace qm {
 
@@ -17,41 +18,6 @@ void AppendPiece(std::u16string& out, const NamePiece& piece, std::u16string_vie
     if (!text.empty() && piece.spacer) out += spacer;
 }
 
-// A "To" text comes from a file that may have been edited by hand: cleaned like
-// the name part, it can neither lead out of the folder nor make a name that no
-// file can have.
-std::vector<ExtensionMapping> CleanedMap(const std::vector<ExtensionMapping>& map) {
-    std::vector<ExtensionMapping> cleaned;
-    cleaned.reserve(map.size());
-    for (const ExtensionMapping& row : map) {
-        if (!row.checked) continue;
-        ExtensionMapping copy = row;
-        copy.to = RemoveCharacters(copy.to, NameForbiddenCharacters);
-        cleaned.push_back(std::move(copy));
-    }
-    return cleaned;
-}
-
-struct Prepared {
-    std::u16string namePart;
-    std::size_t numberWidth = 0;
-    std::uint32_t number = 0;
-    std::vector<ExtensionMapping> map;
-};
-
-std::u16string NewName(const RenameOptions& options, const Prepared& prepared, const NameSplit& old,
-                       std::u16string_view extension) {
-    std::u16string name;
-    if (options.fileNames) {
-        name = prepared.namePart;
-        AppendPaddedNumber(name, prepared.number, prepared.numberWidth);
-    } else {
-        name.assign(old.base);
-    }
-    name += extension;
-    return name;
-}
-
 void WriteDates(FileRow& row, const FileTimes& times, LocalOffset offset) {
     row.created = FormatListDate(times.created, offset);
     row.modified = FormatListDate(times.written, offset);
@@ -60,6 +26,22 @@ void WriteDates(FileRow& row, const FileTimes& times, LocalOffset offset) {
 
 void PutBack(FileSystem& files, const std::u16string& path, std::uint32_t saved) {
     if (saved != FileAttribute::Invalid) files.SetAttributes(path, saved);
+}
+
+// Paths compare as the file system compares names: A-Z and a-z alike.
+std::u16string FoldedPath(std::u16string path) {
+    ToAsciiUpper(path);
+    return path;
+}
+
+RunRowOutcome MoveWithinFolder(FileSystem& files, const std::u16string& from, const std::u16string& to) {
+    if (to.size() > MaximumNewPathUnits) return RunRowOutcome::PathTooLong;
+    switch (files.Move(from, to)) {
+        case MoveOutcome::Moved: return RunRowOutcome::Done;
+        case MoveOutcome::TargetExists: return RunRowOutcome::NameTaken;
+        case MoveOutcome::Refused: break;
+    }
+    return RunRowOutcome::MoveRefused;
 }
 
 }  // namespace
@@ -83,39 +65,45 @@ std::u16string MapExtension(std::u16string_view extension, const std::vector<Ext
 }
 
 int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const RenameOptions& options,
-              FileSystem& files, LocalOffset localOffset, RunProgress* progress) {
-    Prepared prepared;
-    if (options.fileNames) {
-        prepared.namePart = BuildNamePart(options);
-        prepared.numberWidth = NumberWidth(options.zerosText);
-        prepared.number = ParseSettingsDecimal(options.offsetText);
-    }
-    if (options.extensions) prepared.map = CleanedMap(options.extensionMap);
-    const bool renames = options.fileNames || options.extensions;
+              FileSystem& files, LocalOffset localOffset, RunProgress* progress,
+              std::vector<RunRowOutcome>* outcomes) {
+    const NamePlan plan = PlanNames(options);
+    if (outcomes) outcomes->assign(rows.size(), RunRowOutcome::Done);
+    // Where this run has put a file: a second row naming one of these paths
+    // would act on the file that was just moved there, not on its own.
+    std::unordered_set<std::u16string> movedTo;
 
     int failures = 0;
     std::size_t done = 0;
+    std::uint32_t number = plan.firstNumber;
     for (const std::size_t index : rows) {
-        if (progress) progress->Advance(done++, rows.size());
+        const std::size_t slot = done;
+        if (progress) progress->Advance(done, rows.size());
+        ++done;
         if (index >= table.size()) continue;
         FileRow& row = table[index];
+        const auto fail = [&](RunRowOutcome why) {
+            ++failures;
+            if (outcomes) (*outcomes)[slot] = why;
+        };
         const std::u16string oldPath = CurrentPath(row);
+        if (movedTo.contains(FoldedPath(oldPath))) {
+            fail(RunRowOutcome::MovedThisRun);
+            ++number;
+            continue;
+        }
         const std::uint32_t saved = files.GetAttributes(oldPath);
         files.SetAttributes(oldPath, FileAttribute::Normal);  // lets a read-only file be opened for writing
-        const NameSplit old = SplitExtension(row.name);
 
-        std::u16string extension(old.extension);
         FileTimes times;
         {
             const std::unique_ptr<OpenFile> file = files.OpenForWrite(oldPath);
             if (!file) {
                 PutBack(files, oldPath, saved);
-                ++prepared.number;
+                fail(RunRowOutcome::NotOpened);
+                ++number;
                 continue;
             }
-            if (options.extensions) extension = MapExtension(extension, prepared.map);
-            if (options.extensionUppercase) ToAsciiUpper(extension);
-            if (options.extensionLowercase) ToAsciiLower(extension);
             if (options.setDates) {
                 const std::uint64_t time = options.fileTime;
                 file->WriteTimes(options.setCreated ? &time : nullptr, options.setAccessed ? &time : nullptr,
@@ -124,17 +112,19 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
             times = file->ReadTimes();
         }
 
-        if (renames) {
-            std::u16string newName = NewName(options, prepared, old, extension);
+        if (plan.renames()) {
+            std::u16string newName = NewName(plan, row.name, number);
             const std::u16string newPath = JoinPath(row.folderText(), newName);
             // A name that stays as it is needs no move: the platforms disagree
             // about whether moving a file onto itself succeeds.
-            const bool moved = newPath.size() <= MaximumNewPathUnits &&
-                               (newPath == oldPath || files.Move(oldPath, newPath) == MoveOutcome::Moved);
-            if (!moved) {
-                ++failures;
-                PutBack(files, oldPath, saved);
-                continue;
+            if (newPath != oldPath) {
+                const RunRowOutcome refused = MoveWithinFolder(files, oldPath, newPath);
+                if (refused != RunRowOutcome::Done) {
+                    fail(refused);
+                    PutBack(files, oldPath, saved);
+                    continue;
+                }
+                movedTo.insert(FoldedPath(newPath));
             }
             row.name = std::move(newName);
         }
@@ -147,7 +137,7 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
             PutBack(files, currentPath, saved);
         const std::uint32_t now = files.GetAttributes(currentPath);
         if (now != FileAttribute::Invalid) row.attributes = FormatAttributeLetters(now);
-        ++prepared.number;
+        ++number;
     }
     if (progress) progress->Advance(done, rows.size());
     return failures;

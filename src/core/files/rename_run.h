@@ -62,10 +62,23 @@ std::u16string BuildNamePart(const RenameOptions& options);
 // each to the result of the ones before.
 std::u16string MapExtension(std::u16string_view extension, const std::vector<ExtensionMapping>& map);
 
+// How one taking-part row fared in a run.
+enum class RunRowOutcome : std::uint8_t {
+    Done,          // renamed, re-dated and re-attributed as asked
+    NotOpened,     // held open by another program, missing or access denied
+    NameTaken,     // another file holds the new name
+    PathTooLong,   // the new path is longer than MaximumNewPathUnits
+    MoveRefused,   // the platform refused the move for another reason
+    MovedThisRun,  // the row names a file that this run has just moved there
+};
+
 // Renames, re-dates and re-attributes the files of `rows` (indices into
-// `table`, top down) and updates their rows. Returns the number of files whose
-// rename failed; a file that cannot be opened is skipped without counting.
+// `table`, top down) and updates their rows. Returns the number of rows that
+// failed: a file that cannot be opened, or cannot take its new name, is left as
+// it was, and the running number still moves past it. `outcomes`, when given,
+// receives one outcome per entry of `rows`.
 int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const RenameOptions& options,
-              FileSystem& files, LocalOffset localOffset, RunProgress* progress = nullptr);
+              FileSystem& files, LocalOffset localOffset, RunProgress* progress = nullptr,
+              std::vector<RunRowOutcome>* outcomes = nullptr);
 
 }  // namespace qm
