@@ -2,6 +2,7 @@
 // the platform does: the same steps on both, the same outcomes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "core/files/attribute_letters.h"
@@ -67,6 +68,14 @@ std::vector<Outcome> Play(FileSystem& files, const std::u16string& folder, bool 
         const std::uint64_t when = 133'000'000'001'234'567ull;
         file->WriteTimes(nullptr, &when, &when);
         note("times kept to 100 ns", file->ReadTimes().written == when && file->ReadTimes().accessed == when);
+    }
+    {
+        std::vector<std::u16string> names = files.ListNames(folder);
+        std::sort(names.begin(), names.end());
+        std::u16string joined;
+        for (const std::u16string& name : names) joined += name + u"|";
+        note("listing as spelled", static_cast<int>(std::hash<std::u16string>{}(joined) & 0x7FFFFFFF));
+        note("listing a missing folder", static_cast<int>(files.ListNames(at(u"none")).size()));
     }
     note("move out with ..", static_cast<int>(files.Move(at(u"w.txt"), at(u"..\\escaped-w.txt"))));
     note("left the folder", attributes(u"w.txt"));

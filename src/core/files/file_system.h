@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace qm {
 
@@ -41,6 +42,9 @@ public:
     virtual std::unique_ptr<OpenFile> OpenForWrite(const std::u16string& path) = 0;
     // Renames within the folder; never replaces an existing file.
     virtual MoveOutcome Move(const std::u16string& from, const std::u16string& to) = 0;
+    // The names of the files and folders that `folder` holds now, in one
+    // listing, as the folder spells them; empty when it cannot be read.
+    virtual std::vector<std::u16string> ListNames(const std::u16string& folder) = 0;
 };
 
 }  // namespace qm

@@ -151,4 +151,19 @@ MoveOutcome MemoryFileSystem::Move(const std::u16string& from, const std::u16str
     return MoveOutcome::Moved;
 }
 
+std::vector<std::u16string> MemoryFileSystem::ListNames(const std::u16string& folder) {
+    std::vector<std::u16string> names;
+    const auto resolved = Resolve(folder);
+    if (!resolved) return names;
+    const Entry* self = Find(*resolved);
+    if (!self || !self->folder) return names;
+    const std::u16string key = Key(*resolved);
+    for (const auto& [entryKey, entry] : entries_) {
+        if (entryKey.size() <= key.size() + 1 || entryKey.compare(0, key.size(), key) != 0) continue;
+        if (entryKey[key.size()] != u'\\' || entryKey.find(u'\\', key.size() + 1) != std::u16string::npos) continue;
+        names.push_back(entry.path.substr(entry.path.rfind(u'\\') + 1));
+    }
+    return names;
+}
+
 }  // namespace qm
