@@ -25,3 +25,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo_cmd apt-get update -qq
   $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+
+# Boost.Regex headers (header-only) into the build folder.
+bash "$(dirname "$0")/fetch-boost.sh"

@@ -66,8 +66,19 @@ std::u16string MapExtension(std::u16string_view extension, const std::vector<Ext
 
 int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const RenameOptions& options,
               FileSystem& files, LocalOffset localOffset, RunProgress* progress,
-              std::vector<RunRowOutcome>* outcomes) {
+              std::vector<RunRowOutcome>* outcomes, NameCheck* refused) {
     const NamePlan plan = PlanNames(options);
+    {
+        std::vector<std::u16string_view> names;
+        names.reserve(rows.size());
+        for (const std::size_t index : rows)
+            if (index < table.size()) names.push_back(table[index].name);
+        NameCheck check = CheckNames(plan, names);
+        if (check.problem != NameProblem::None) {
+            if (refused) *refused = std::move(check);
+            return -1;
+        }
+    }
     if (outcomes) outcomes->assign(rows.size(), RunRowOutcome::Done);
     // Where this run has put a file: a second row naming one of these paths
     // would act on the file that was just moved there, not on its own.

@@ -9,6 +9,7 @@
 #include "core/files/attribute_letters.h"
 #include "core/files/file_row.h"
 #include "core/files/file_system.h"
+#include "core/files/find_replace.h"
 #include "core/files/run_progress.h"
 #include "core/timestamp/local_time.h"
 
@@ -41,6 +42,9 @@ struct RenameOptions {
     std::u16string spacer;      // the spacer character
     std::u16string zerosText;   // the "Zeros" box
     std::u16string offsetText;  // the "Offset" box
+    bool keepName = false;      // the old base name stays, after the prefix
+    bool noNumber = false;      // no running number in the name
+    FindReplace findReplace;    // acts on the kept name
     bool extensionUppercase = false;
     bool extensionLowercase = false;
     std::vector<ExtensionMapping> extensionMap;
@@ -72,13 +76,17 @@ enum class RunRowOutcome : std::uint8_t {
     MovedThisRun,  // the row names a file that this run has just moved there
 };
 
+struct NameCheck;
+
 // Renames, re-dates and re-attributes the files of `rows` (indices into
 // `table`, top down) and updates their rows. Returns the number of rows that
 // failed: a file that cannot be opened, or cannot take its new name, is left as
 // it was, and the running number still moves past it. `outcomes`, when given,
-// receives one outcome per entry of `rows`.
+// receives one outcome per entry of `rows`. When "Find and replace" cannot make
+// every name (a pattern that does not compile, or a match too complex), no file
+// is touched, the result is -1 and `refused`, when given, says why.
 int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const RenameOptions& options,
               FileSystem& files, LocalOffset localOffset, RunProgress* progress = nullptr,
-              std::vector<RunRowOutcome>* outcomes = nullptr);
+              std::vector<RunRowOutcome>* outcomes = nullptr, NameCheck* refused = nullptr);
 
 }  // namespace qm

@@ -1,6 +1,7 @@
 #include "core/files/status_preview.h"
 
 #include "core/files/name_text.h"
+#include "core/files/new_name.h"
 #include "core/settings/decimal_text.h"
 #include "core/settings/flags.h"
 
@@ -8,18 +9,25 @@ namespace qm {
 
 namespace {
 
-void AppendPreviewPiece(std::u16string& out, const NamePiece& piece, bool automatic, std::u16string_view stamp,
-                        std::u16string_view spacer) {
-    if (!piece.used) return;
-    std::u16string text = automatic ? std::u16string(stamp) : piece.text;
-    if (!automatic) {
-        if (piece.uppercase) ToAsciiUpper(text);
-        if (piece.lowercase) ToAsciiLower(text);
-    }
-    out += text;
-    // The box holds the stamp now when it is automatic.
-    const bool boxEmpty = automatic ? stamp.empty() : piece.text.empty();
-    if (!boxEmpty && piece.spacer) out += spacer;
+// An automatic piece shows the time stamp as it will stand in its box, without
+// the case boxes that the run applies to the box's text.
+void ShowStamp(NamePiece& piece, bool automatic, std::u16string_view stamp) {
+    if (!automatic) return;
+    piece.text.assign(stamp);
+    piece.uppercase = piece.lowercase = false;
+}
+
+std::u16string PreviewName(const PreviewOptions& options) {
+    RenameOptions shown = options.rename;
+    ShowStamp(shown.prefix, options.prefixAuto, options.stamp);
+    ShowStamp(shown.suffix, options.suffixAuto, options.stamp);
+    const NamePlan plan = PlanNames(shown);
+    NameCheck check = CheckNames(plan, {});
+    if (check.problem != NameProblem::None) return check.message;
+    std::u16string detail;
+    const std::u16string name =
+        NewBaseName(plan, SplitExtension(options.firstName).base, plan.firstNumber, &check.problem, &detail);
+    return check.problem == NameProblem::None ? name : NameProblemMessage(check.problem, detail);
 }
 
 std::u16string Count(std::u16string_view label, std::size_t value) {
@@ -33,14 +41,7 @@ std::u16string Count(std::u16string_view label, std::size_t value) {
 std::u16string ComposePreview(const PreviewOptions& options) {
     const RenameOptions& r = options.rename;
     std::u16string text = u" ";
-    if (r.fileNames) {
-        std::u16string name;
-        AppendPreviewPiece(name, r.prefix, options.prefixAuto, options.stamp, r.spacer);
-        AppendPreviewPiece(name, r.suffix, options.suffixAuto, options.stamp, r.spacer);
-        AppendPaddedNumber(name, ParseSettingsDecimal(r.offsetText), NumberWidth(r.zerosText));
-        CleanNamePart(name);
-        text += name;
-    }
+    if (r.fileNames) text += PreviewName(options);
     if (r.extensions) {
         text += u"   (Extension: rename";
         if (r.extensionUppercase || r.extensionLowercase) text += u" + ";

@@ -1,0 +1,54 @@
+#pragma once
+// "Find and replace" on the old base name: plain text, every occurrence, ASCII
+// case ignored unless "Match Case"; or a regular expression (Boost.Regex, whose
+// matcher gives up on a match that grows too complex instead of freezing the
+// window) with $1-style groups in the replacement.
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace qm {
+
+struct FindReplace {
+    std::u16string find;
+    std::u16string replace;
+    bool regex = false;
+    bool matchCase = false;
+};
+
+// Why find and replace cannot give a name.
+enum class NameProblem : unsigned char {
+    None,
+    InvalidPattern,  // the regular expression does not compile
+    TooComplex,      // matching it against a name went past the matcher's bounds
+};
+
+// The pattern compiled once, for every name of a run or a refresh.
+class NameReplacer {
+public:
+    explicit NameReplacer(const FindReplace& options);
+    ~NameReplacer();
+    NameReplacer(const NameReplacer&) = delete;
+    NameReplacer& operator=(const NameReplacer&) = delete;
+
+    // InvalidPattern when the expression did not compile; `Describe` says why.
+    NameProblem problem() const { return problem_; }
+    const std::u16string& problemText() const { return problemText_; }
+
+    // `name` with every match replaced. On a match that grows too complex the
+    // name comes back unchanged and `problem`, when given, is set.
+    std::u16string Apply(std::u16string_view name, NameProblem* problem = nullptr,
+                         std::u16string* problemText = nullptr) const;
+
+private:
+    struct Compiled;
+    FindReplace options_;
+    std::unique_ptr<Compiled> compiled_;
+    NameProblem problem_ = NameProblem::None;
+    std::u16string problemText_;
+};
+
+// The text that cell 1085 and the message box show for a problem.
+std::u16string NameProblemMessage(NameProblem problem, std::u16string_view detail);
+
+}  // namespace qm
