@@ -56,6 +56,12 @@ std::u16string ExpectedDefaultFile() {
         u"\u00FF\r\n"
         u"\r\n"
         u"[EXTENSIONS]\r\n"
+        u"\r\n"
+        u"[FIND]\r\n"
+        u"\u00FF\r\n"
+        u"\r\n"
+        u"[REPLACE]\r\n"
+        u"\u00FF\r\n"
         u"\r\n";
     for (int n = 1; n <= 15; ++n) {
         text += u"[PRESET" + Number(n) + u"]\r\n";
@@ -73,6 +79,8 @@ std::u16string ExpectedDefaultFile() {
             u"datetimeflags=3\r\n"
             u"attribflags=8\r\n"
             u"extflags=0\r\n"
+            u"find=\r\n"
+            u"replace=\r\n"
             u"\r\n";
     }
     return text;
@@ -103,6 +111,7 @@ TEST(SettingsFileWrite, ListsAndSignedOffsetsAsWritten) {
         u"[PREFIX]\r\nHoliday\r\nHoliday\r\nWork\r\n\r\n"
         u"[SUFFIX]\r\n\u00FF\r\nx\r\n\r\n"
         u"[EXTENSIONS]\r\n1\u00BBjpeg\u00BBjpg\r\n0\u00BB\u00BBpng\r\n\r\n"
+        u"[FIND]\r\n\u00FF\r\n\r\n[REPLACE]\r\n\u00FF\r\n\r\n"
         u"[PRESET1]\r\nlabel=Preset 1\r\n";
     const std::vector<std::uint8_t> tail = test::LittleEndian(expectedTail);
     EXPECT_NE(std::search(written.begin(), written.end(), tail.begin(), tail.end()), written.end());

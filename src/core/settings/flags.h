@@ -27,6 +27,10 @@ inline constexpr std::uint32_t SuffixUppercase = 0x0400;  // 1028 "Uppercase"
 inline constexpr std::uint32_t SuffixLowercase = 0x0800;  // 1029 "Lowercase"
 inline constexpr std::uint32_t PrefixAuto = 0x1000;       // 1022 "Auto"
 inline constexpr std::uint32_t SuffixAuto = 0x2000;       // 1027 "Auto"
+inline constexpr std::uint32_t KeepName = 0x4000;         // 1120 "Keep Name"
+inline constexpr std::uint32_t NoNumber = 0x8000;         // 1121 "No Number"
+inline constexpr std::uint32_t FindRegex = 0x10000;       // 1124 "Regex"
+inline constexpr std::uint32_t FindMatchCase = 0x20000;   // 1125 "Match Case"
 // The four time-stamp sources form one radio group.
 inline constexpr std::uint32_t StampSources = StampUnix | StampWin32 | StampCurrent | StampPreset;
 }  // namespace Rename

@@ -13,6 +13,8 @@ namespace qm {
 inline constexpr std::u16string_view PrefixSectionHeader = u"[PREFIX]";
 inline constexpr std::u16string_view SuffixSectionHeader = u"[SUFFIX]";
 inline constexpr std::u16string_view ExtensionSectionHeader = u"[EXTENSIONS]";
+inline constexpr std::u16string_view FindSectionHeader = u"[FIND]";
+inline constexpr std::u16string_view ReplaceSectionHeader = u"[REPLACE]";
 
 // At most this many entries of each history are written.
 inline constexpr std::size_t HistoryEntriesWritten = 100;

@@ -27,6 +27,8 @@ struct Preset {
     std::uint32_t datetimeflags = DateTime::Created | DateTime::Modified;
     std::uint32_t attribflags = Attribute::Archive;
     std::uint32_t extflags = 0;
+    FixedText<PathWidth> find{};     // "Find and replace"; its two boxes travel in renameflags
+    FixedText<PathWidth> replace{};
 };
 
 using PresetArray = std::array<Preset, PresetCount>;

@@ -38,6 +38,10 @@ void ApplyPresetLine(std::u16string_view line, Preset& p) {
         p.attribflags = ParseSettingsDecimal(value);
     } else if (MatchKeyLine(line, u"extflags", value)) {
         p.extflags = ParseSettingsDecimal(value);
+    } else if (MatchKeyLine(line, u"find", value)) {
+        p.find = value;
+    } else if (MatchKeyLine(line, u"replace", value)) {
+        p.replace = value;
     }
 }
 
@@ -89,6 +93,9 @@ void AppendPresetKeys(std::u16string& out, const Preset& p) {
     AppendUnsignedKey(out, u"datetimeflags", p.datetimeflags);
     AppendUnsignedKey(out, u"attribflags", p.attribflags);
     AppendUnsignedKey(out, u"extflags", p.extflags);
+    // After the thirteen keys that older builds know; they skip these.
+    AppendTextKey(out, u"find", p.find.view());
+    AppendTextKey(out, u"replace", p.replace.view());
 }
 
 }  // namespace qm

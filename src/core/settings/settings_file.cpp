@@ -32,7 +32,7 @@ std::vector<std::uint8_t> ToLittleEndianBytes(const std::u16string& text) {
 
 std::size_t EstimatedUnits(const SettingsLists& lists) {
     std::size_t units = 64 * 1024;
-    for (const HistoryList* history : {&lists.prefix, &lists.suffix}) {
+    for (const HistoryList* history : {&lists.prefix, &lists.suffix, &lists.find, &lists.replace}) {
         units += history->current.size() + 2;
         for (std::size_t i = 0; i < history->entries.size() && i < HistoryEntriesWritten; ++i)
             units += history->entries[i].size() + 2;
@@ -67,6 +67,10 @@ void ReadListsAndPresetsFromFileBytes(std::span<const std::uint8_t> bytes, Setti
             ReadHistorySectionBody(reader, lists.suffix);
         } else if (text == ExtensionSectionHeader) {
             ReadExtensionSectionBody(reader, lists.extensions);
+        } else if (text == FindSectionHeader) {
+            ReadHistorySectionBody(reader, lists.find);
+        } else if (text == ReplaceSectionHeader) {
+            ReadHistorySectionBody(reader, lists.replace);
         } else {
             for (int i = 0; i < PresetCount; ++i) {
                 if (text == presetHeaders[i]) {
@@ -93,6 +97,11 @@ std::vector<std::uint8_t> WriteSettingsFileBytes(const AppSettings& settings,
     AppendHistorySection(out, SuffixSectionHeader, lists.suffix);
     out.append(LineBreak);
     AppendExtensionSection(out, lists.extensions);
+    out.append(LineBreak);
+    // After the sections that older builds know; they skip these.
+    AppendHistorySection(out, FindSectionHeader, lists.find);
+    out.append(LineBreak);
+    AppendHistorySection(out, ReplaceSectionHeader, lists.replace);
     out.append(LineBreak);
     for (int i = 0; i < PresetCount; ++i) {
         AppendLine(out, PresetSectionHeader(i + 1));

@@ -21,15 +21,16 @@ inline constexpr std::u16string_view SettingsFileFirstLine = u"Quillmoth.exe 6.0
 // The rest of the file is not read.
 void ReadSettingsFromFileBytes(std::span<const std::uint8_t> bytes, AppSettings& settings);
 
-// Reads every "[PREFIX]", "[SUFFIX]", "[EXTENSIONS]" and "[PRESET<n>]" section
+// Reads every "[PREFIX]", "[SUFFIX]", "[EXTENSIONS]", "[FIND]", "[REPLACE]" and "[PRESET<n>]" section
 // in file order: a history's first line replaces its current text and further
 // lines are appended to its entries; rows are appended to the extensions; a
 // preset is overwritten key by key.
 void ReadListsAndPresetsFromFileBytes(std::span<const std::uint8_t> bytes, SettingsLists& lists,
                                       PresetArray& presets);
 
-// The whole file: settings, both histories (at most 100 entries each), the
-// extension rows and the fifteen presets.
+// The whole file: settings, the prefix and suffix histories (at most 100
+// entries each), the extension rows, the find and replace histories (as the
+// others) and the fifteen presets.
 std::vector<std::uint8_t> WriteSettingsFileBytes(const AppSettings& settings,
                                                  const SettingsLists& lists,
                                                  const PresetArray& presets);

@@ -26,6 +26,8 @@ struct ExtensionRow {
 struct SettingsLists {
     HistoryList prefix;
     HistoryList suffix;
+    HistoryList find;     // "Find and replace": what is looked for
+    HistoryList replace;  // and what replaces it
     std::vector<ExtensionRow> extensions;
 };
 
