@@ -78,6 +78,16 @@
 #define IDC_PRESET_15 1099
 #define IDC_OFFSET_LABEL 1100
 #define IDC_DATE_PICKER 1108
+// "Keep Name", "No Number", "Find and replace" and "Add Folder".
+#define IDC_KEEP_NAME 1120
+#define IDC_NO_NUMBER 1121
+#define IDC_FIND_BOX 1122
+#define IDC_REPLACE_BOX 1123
+#define IDC_FIND_REGEX 1124
+#define IDC_FIND_MATCH_CASE 1125
+#define IDC_FIND_LABEL 1126
+#define IDC_REPLACE_LABEL 1127
+#define IDC_ADD_FOLDER 1128
 
 // Add Extensions window (dialog 1600).
 #define IDC_ADDEXT_FROM 1601

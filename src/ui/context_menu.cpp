@@ -43,6 +43,10 @@ constexpr MenuRow MenuRows[] = {
     {Place::RenameOptions, 9, L"Uppercase Suffix", IDC_SUFFIX_UPPERCASE, Kind::Toggle},
     {Place::RenameOptions, 10, L"Lowercase Suffix", IDC_SUFFIX_LOWERCASE, Kind::Toggle},
     {Place::RenameOptions, 11, L"Spacer After Suffix", IDC_SUFFIX_SPACER, Kind::Toggle},
+    // Later additions come last, so that the older items keep their places.
+    Separator(Place::RenameOptions),
+    {Place::RenameOptions, 51, L"Keep Name", IDC_KEEP_NAME, Kind::Toggle},
+    {Place::RenameOptions, 52, L"No Number", IDC_NO_NUMBER, Kind::Toggle},
     {Place::ExtensionOptions, 12, L"Rename Extensions", IDC_EXTENSIONS, Kind::Toggle},
     Separator(Place::ExtensionOptions),
     {Place::ExtensionOptions, 13, L"Uppercase", IDC_EXT_UPPERCASE, Kind::Toggle},
@@ -71,6 +75,8 @@ constexpr MenuRow MenuRows[] = {
     {Place::Top, 33, L"Settings", IDC_SETTINGS_BUTTON, Kind::Command},
     {Place::Top, 34, L"Help", IDC_HELP_BUTTON, Kind::Command},
     {Place::Top, 35, L"About", IDC_PICTURE, Kind::Command},
+    Separator(Place::Top),
+    {Place::Top, 53, L"Add Folder", IDC_ADD_FOLDER, Kind::Command},
 };
 
 // The submenus in their top-level order; "Presets" comes after the five.

@@ -9,6 +9,7 @@
 #include "app/process_records.h"
 #include "core/files/add_files.h"
 #include "core/files/list_editing.h"
+#include "core/files/new_name.h"
 #include "core/files/rename_run.h"
 #include "core/files/undo_run.h"
 #include "core/settings/flags.h"
@@ -17,6 +18,7 @@
 #include "ui/file_list_view.h"
 #include "ui/history_box.h"
 #include "ui/main_window_state.h"
+#include "ui/name_options.h"
 #include "ui/rename_options_reader.h"
 #include "ui/status_progress.h"
 #include "win32/clock.h"
@@ -134,6 +136,7 @@ int RunRename(HWND mainWindow) {
         AddToHistory(GetDlgItem(mainWindow, IDC_PREFIX_BOX), BoxText(GetDlgItem(mainWindow, IDC_PREFIX_BOX)));
     if (!IsChecked(mainWindow, IDC_SUFFIX_AUTO))
         AddToHistory(GetDlgItem(mainWindow, IDC_SUFFIX_BOX), BoxText(GetDlgItem(mainWindow, IDC_SUFFIX_BOX)));
+    AddFindReplaceToHistories(mainWindow);
 
     MainWindowState& state = StateOf(mainWindow);
     if (state.files.empty()) return -1;
@@ -145,10 +148,17 @@ int RunRename(HWND mainWindow) {
     RenameOptions options = ReadRenameOptions(mainWindow, settings);
     options.extensionMap = ReadExtensionMap(mainWindow);
     int failures = 0;
+    NameCheck refused;
     {
         StatusProgress progress(mainWindow, u"Renaming");
         win32::PlatformFileSystem files;
-        failures = RunRename(state.files, TakingPart(mainWindow), options, files, win32::LocalOffsetNow(), &progress);
+        failures = RunRename(state.files, TakingPart(mainWindow), options, files, win32::LocalOffsetNow(), &progress,
+                             nullptr, &refused);
+    }
+    if (refused.problem != NameProblem::None) {
+        SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>((u" " + refused.message).c_str()));
+        ShowNameProblem(mainWindow, refused.message);
+        return -1;
     }
     InvalidateRect(FileList(mainWindow), nullptr, TRUE);
     if (failures > 0) {

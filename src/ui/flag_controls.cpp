@@ -29,6 +29,10 @@ constexpr FlagControl rename[] = {
     {IDC_STAMP_WIN32, Rename::StampWin32},
     {IDC_STAMP_CURRENT, Rename::StampCurrent},
     {IDC_STAMP_PRESET, Rename::StampPreset},
+    {IDC_KEEP_NAME, Rename::KeepName},
+    {IDC_NO_NUMBER, Rename::NoNumber},
+    {IDC_FIND_REGEX, Rename::FindRegex},
+    {IDC_FIND_MATCH_CASE, Rename::FindMatchCase},
 };
 
 constexpr FlagControl dateTime[] = {

@@ -16,6 +16,7 @@
 #include "ui/main_window_commands.h"
 #include "ui/main_window_options.h"
 #include "ui/main_window_state.h"
+#include "ui/name_options.h"
 #include "ui/option_groups.h"
 #include "ui/preset_buttons.h"
 #include "ui/red_frames.h"
@@ -105,6 +106,7 @@ void OnInitDialog(HWND window) {
     SetProgramIcons(window);
     ApplySettingsToMainWindow(window, settings);
     const bool tipsMade = SetButtonFontsAndTips(window, Fonts());
+    SetUpNameOptions(window);  // a missing tip here costs only that tip
     SetUpFileList(window, settings);
     SetUpExtensionList(window);
     state.redFrameBrush = CreateSolidBrush(RGB(255, 0, 0));

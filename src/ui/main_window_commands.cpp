@@ -8,6 +8,7 @@
 #include "resource_ids.h"
 #include "ui/about_window.h"
 #include "ui/add_extensions_window.h"
+#include "ui/add_folder.h"
 #include "ui/date_picker.h"
 #include "ui/extension_list.h"
 #include "ui/file_list_commands.h"
@@ -49,6 +50,16 @@ void Undo(HWND window, int) {
 
 void Add(HWND window, int) {
     AddFilesFromDialog(window);
+    RefreshStatus(window);
+}
+
+void AddFolder(HWND window, int) {
+    AddFilesFromFolder(window);
+    RefreshStatus(window);
+}
+
+void KeepName(HWND window, int) {
+    EnableOptionGroups(window, FindReplaceGroup);
     RefreshStatus(window);
 }
 
@@ -136,7 +147,16 @@ constexpr Command Commands[] = {
     {IDC_EXT_DOWN, IDC_EXT_DOWN, ExtensionDown},
     {IDC_PRESET_1, IDC_PRESET_1, PresetButton},
     {IDC_PRESET_2, IDC_PRESET_15, PresetButton},
+    {IDC_ADD_FOLDER, IDC_ADD_FOLDER, AddFolder},
+    {IDC_KEEP_NAME, IDC_KEEP_NAME, KeepName},
+    {IDC_NO_NUMBER, IDC_NO_NUMBER, Refresh},
+    {IDC_FIND_REGEX, IDC_FIND_MATCH_CASE, Refresh},
 };
+
+// Boxes whose typing and choices the preview follows.
+bool IsNameTextBox(int id) {
+    return id == IDC_PREFIX_BOX || id == IDC_SUFFIX_BOX || id == IDC_FIND_BOX || id == IDC_REPLACE_BOX;
+}
 
 // The picture is a static that also tells its parent when it is enabled or
 // disabled; only a click on it opens the About window.
@@ -166,7 +186,7 @@ void OnMainWindowCommand(HWND window, WPARAM wParam) {
             break;
         }
     }
-    if ((code == CBN_EDITCHANGE || code == CBN_SELENDOK) && (id == IDC_PREFIX_BOX || id == IDC_SUFFIX_BOX))
+    if ((code == CBN_EDITCHANGE || code == CBN_SELENDOK) && IsNameTextBox(id))
         PostRefresh(window);
 }
 

@@ -14,7 +14,10 @@ namespace {
 constexpr int FileNameControls[] = {1015, 1016, 1017, 1018, 1019, 1020, 1021, 1022,
                                     1023, 1024, 1025, 1026, 1027, 1028, 1029, 1030,
                                     IDC_ZEROS_LABEL, IDC_OFFSET_LABEL, IDC_STAMP_UNIX, IDC_STAMP_WIN32,
-                                    IDC_STAMP_CURRENT, IDC_STAMP_PRESET};
+                                    IDC_STAMP_CURRENT, IDC_STAMP_PRESET, IDC_KEEP_NAME, IDC_NO_NUMBER};
+// "Find and replace" acts on the kept name: it follows "Keep Name", within "File Names".
+constexpr int FindReplaceControls[] = {IDC_FIND_LABEL,  IDC_FIND_BOX,   IDC_REPLACE_LABEL,
+                                       IDC_REPLACE_BOX, IDC_FIND_REGEX, IDC_FIND_MATCH_CASE};
 constexpr int ExtensionControls[] = {1074, 1075, 1076, 1077, 1078, 1079, IDC_EXT_LIST};
 constexpr int DateControls[] = {IDC_DATE_PICKER, IDC_CURRENT_TIME, IDC_DATE_CREATED,
                                 IDC_DATE_MODIFIED, IDC_DATE_ACCESSED, IDC_DATE_AUTO};
@@ -30,6 +33,8 @@ struct OptionGroup {
     int governingBox;
     std::span<const int> controls;
     std::span<const FrameOfGroup> frames;
+    int withinGroup = 0;  // a group inside another: enabled only while that one is too
+    int withinBox = 0;
 };
 
 constexpr FrameOfGroup FileNameFrames[] = {{IDC_PREFIX_FRAME, IDC_PREFIX_AUTO}, {IDC_SUFFIX_FRAME, IDC_SUFFIX_AUTO}};
@@ -40,6 +45,7 @@ constexpr OptionGroup Groups[] = {
     {3, IDC_EXTENSIONS, ExtensionControls, {}},
     {4, IDC_DATE, DateControls, DateFrames},
     {5, IDC_ATTRIBUTES, AttributeControls, {}},
+    {FindReplaceGroup, IDC_KEEP_NAME, FindReplaceControls, {}, 2, IDC_FILE_NAMES},
 };
 
 struct CasePair {
@@ -59,8 +65,8 @@ void ShowNewestEntry(HWND box) { SetBoxText(box, HistoryEntry(box, 0)); }
 
 void EnableOptionGroups(HWND window, int group) {
     for (const OptionGroup& g : Groups) {
-        if (group != 1 && group != g.number) continue;
-        const bool enabled = Checked(window, g.governingBox);
+        if (group != 1 && group != g.number && group != g.withinGroup) continue;
+        const bool enabled = Checked(window, g.governingBox) && (g.withinBox == 0 || Checked(window, g.withinBox));
         for (int id : g.controls) EnableWindow(GetDlgItem(window, id), enabled);
         for (const FrameOfGroup& frame : g.frames)
             if (Checked(window, frame.autoBoxId)) ShowRedFrame(window, frame.frameId, enabled);

@@ -5,8 +5,10 @@
 
 namespace qm {
 
-// Group 1 stands for all four; 2 "File Names", 3 "Extensions", 4 "Date",
-// 5 "Attributes".
+// Group 1 stands for all; 2 "File Names", 3 "Extensions", 4 "Date",
+// 5 "Attributes", and FindReplaceGroup, which "Keep Name" governs inside
+// group 2 (so it follows group 2 as well).
+inline constexpr int FindReplaceGroup = 6;
 void EnableOptionGroups(HWND window, int group);
 
 // A click on an "Auto" box (1022, 1027 or 1049).

@@ -54,6 +54,8 @@ PresetAction PresetClickAction(bool shiftHeld, bool ctrlHeld, std::uint32_t sett
 void ApplyPreset(const Preset& preset, HWND window, AppSettings& settings) {
     SetBoxText(GetDlgItem(window, IDC_PREFIX_BOX), preset.prefix.view());
     SetBoxText(GetDlgItem(window, IDC_SUFFIX_BOX), preset.suffix.view());
+    SetBoxText(GetDlgItem(window, IDC_FIND_BOX), preset.find.view());
+    SetBoxText(GetDlgItem(window, IDC_REPLACE_BOX), preset.replace.view());
     settings.TimeFormat = preset.timeformat.view();
     settings.Spacer = preset.spacer.view();
     SendDlgItemMessageW(window, IDC_OFFSET_UPDOWN, UDM_SETPOS, 0, static_cast<std::uint32_t>(preset.offset) & 0xFFFF);
@@ -73,6 +75,8 @@ void ApplyPreset(const Preset& preset, HWND window, AppSettings& settings) {
 void CapturePreset(Preset& preset, HWND window, const AppSettings& settings) {
     preset.prefix = Limited(BoxText(GetDlgItem(window, IDC_PREFIX_BOX)));
     preset.suffix = Limited(BoxText(GetDlgItem(window, IDC_SUFFIX_BOX)));
+    preset.find = Limited(BoxText(GetDlgItem(window, IDC_FIND_BOX)));
+    preset.replace = Limited(BoxText(GetDlgItem(window, IDC_REPLACE_BOX)));
     preset.timeformat = settings.TimeFormat.view();
     preset.spacer = settings.Spacer.view();
     preset.offset = LOWORD(SendDlgItemMessageW(window, IDC_OFFSET_UPDOWN, UDM_GETPOS, 0, 0));

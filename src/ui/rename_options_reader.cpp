@@ -3,6 +3,7 @@
 #include "resource_ids.h"
 #include "ui/flag_controls.h"
 #include "ui/history_box.h"
+#include "ui/name_options.h"
 #include "win32/settings_list_controls.h"
 
 namespace qm {
@@ -46,6 +47,9 @@ RenameOptions ReadRenameOptions(HWND window, const AppSettings& settings) {
     options.spacer = settings.Spacer.str();
     options.zerosText = ItemText(window, IDC_ZEROS_EDIT);
     options.offsetText = ItemText(window, IDC_OFFSET_EDIT);
+    options.keepName = IsChecked(window, IDC_KEEP_NAME);
+    options.noNumber = IsChecked(window, IDC_NO_NUMBER);
+    if (options.keepName) options.findReplace = ReadFindReplace(window);
     options.extensionUppercase = IsChecked(window, IDC_EXT_UPPERCASE);
     options.extensionLowercase = IsChecked(window, IDC_EXT_LOWERCASE);
     options.setCreated = IsChecked(window, IDC_DATE_CREATED);

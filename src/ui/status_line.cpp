@@ -10,6 +10,7 @@
 #include "ui/flag_controls.h"
 #include "ui/history_box.h"
 #include "ui/main_window_state.h"
+#include "ui/name_options.h"
 #include "ui/rename_options_reader.h"
 #include "win32/clock.h"
 #include "win32/time_text.h"
@@ -64,6 +65,7 @@ void RefreshStatus(HWND mainWindow) {
     preview.suffixAuto = IsChecked(mainWindow, IDC_SUFFIX_AUTO);
     preview.dateAuto = IsChecked(mainWindow, IDC_DATE_AUTO);
     preview.attributeFlags = CaptureFlagWord(mainWindow, AttributeFlagControls());
+    if (preview.rename.fileNames && preview.rename.keepName) preview.firstName = FirstTakingPartName(mainWindow);
     if (preview.rename.fileNames) {
         preview.stamp = MakeTimeStamp(mainWindow, settings);
         if (preview.rename.prefix.used && preview.prefixAuto) SetBoxText(GetDlgItem(mainWindow, IDC_PREFIX_BOX), preview.stamp);

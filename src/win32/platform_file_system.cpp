@@ -71,6 +71,21 @@ MoveOutcome PlatformFileSystem::Move(const std::u16string& from, const std::u16s
                                                                        : MoveOutcome::Refused;
 }
 
+bool PlatformFileSystem::ListEntries(const std::u16string& folder, std::vector<FolderEntry>& entries) {
+    entries.clear();
+    const std::u16string pattern = folder + u"\\*";
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileExW(Wide(pattern), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                           FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    do {
+        const std::u16string_view name(reinterpret_cast<const char16_t*>(found.cFileName));
+        if (name != u"." && name != u"..") entries.push_back({std::u16string(name), found.dwFileAttributes});
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return true;
+}
+
 std::vector<std::u16string> PlatformFileSystem::ListNames(const std::u16string& folder) {
     std::vector<std::u16string> names;
     const std::u16string pattern = folder + u"\\*";

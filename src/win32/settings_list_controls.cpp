@@ -120,6 +120,8 @@ SettingsLists ReadListsFromControls(HWND mainWindow) {
     SettingsLists lists;
     lists.prefix = ReadHistory(GetDlgItem(mainWindow, IDC_PREFIX_BOX));
     lists.suffix = ReadHistory(GetDlgItem(mainWindow, IDC_SUFFIX_BOX));
+    lists.find = ReadHistory(GetDlgItem(mainWindow, IDC_FIND_BOX));
+    lists.replace = ReadHistory(GetDlgItem(mainWindow, IDC_REPLACE_BOX));
     lists.extensions = ReadRowsOf(GetDlgItem(mainWindow, IDC_EXT_LIST));
     return lists;
 }
@@ -128,12 +130,16 @@ SettingsLists CurrentTextsOfControls(HWND mainWindow) {
     SettingsLists lists;
     if (HWND box = GetDlgItem(mainWindow, IDC_PREFIX_BOX)) lists.prefix.current = CurrentText(box);
     if (HWND box = GetDlgItem(mainWindow, IDC_SUFFIX_BOX)) lists.suffix.current = CurrentText(box);
+    if (HWND box = GetDlgItem(mainWindow, IDC_FIND_BOX)) lists.find.current = CurrentText(box);
+    if (HWND box = GetDlgItem(mainWindow, IDC_REPLACE_BOX)) lists.replace.current = CurrentText(box);
     return lists;
 }
 
 void AppendListsToControls(HWND mainWindow, const SettingsLists& lists) {
     AppendHistory(GetDlgItem(mainWindow, IDC_PREFIX_BOX), lists.prefix);
     AppendHistory(GetDlgItem(mainWindow, IDC_SUFFIX_BOX), lists.suffix);
+    AppendHistory(GetDlgItem(mainWindow, IDC_FIND_BOX), lists.find);
+    AppendHistory(GetDlgItem(mainWindow, IDC_REPLACE_BOX), lists.replace);
     AppendRowsTo(GetDlgItem(mainWindow, IDC_EXT_LIST), lists.extensions);
 }
 

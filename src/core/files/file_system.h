@@ -25,6 +25,13 @@ public:
                             const std::uint64_t* written) = 0;
 };
 
+// One name of a folder listing with its attributes (directory 0x10, reparse
+// point 0x400: a link or junction).
+struct FolderEntry {
+    std::u16string name;
+    std::uint32_t attributes = 0;
+};
+
 enum class MoveOutcome {
     Moved,
     TargetExists,  // another file holds the new name; nothing changed
@@ -45,6 +52,8 @@ public:
     // The names of the files and folders that `folder` holds now, in one
     // listing, as the folder spells them; empty when it cannot be read.
     virtual std::vector<std::u16string> ListNames(const std::u16string& folder) = 0;
+    // The same with attributes; false when the folder cannot be read.
+    virtual bool ListEntries(const std::u16string& folder, std::vector<FolderEntry>& entries) = 0;
 };
 
 }  // namespace qm

@@ -153,17 +153,25 @@ MoveOutcome MemoryFileSystem::Move(const std::u16string& from, const std::u16str
 
 std::vector<std::u16string> MemoryFileSystem::ListNames(const std::u16string& folder) {
     std::vector<std::u16string> names;
+    std::vector<FolderEntry> entries;
+    ListEntries(folder, entries);
+    for (FolderEntry& entry : entries) names.push_back(std::move(entry.name));
+    return names;
+}
+
+bool MemoryFileSystem::ListEntries(const std::u16string& folder, std::vector<FolderEntry>& entries) {
+    entries.clear();
     const auto resolved = Resolve(folder);
-    if (!resolved) return names;
+    if (!resolved) return false;
     const Entry* self = Find(*resolved);
-    if (!self || !self->folder) return names;
+    if (!self || !self->folder || self->refuseListing) return false;
     const std::u16string key = Key(*resolved);
     for (const auto& [entryKey, entry] : entries_) {
         if (entryKey.size() <= key.size() + 1 || entryKey.compare(0, key.size(), key) != 0) continue;
         if (entryKey[key.size()] != u'\\' || entryKey.find(u'\\', key.size() + 1) != std::u16string::npos) continue;
-        names.push_back(entry.path.substr(entry.path.rfind(u'\\') + 1));
+        entries.push_back({entry.path.substr(entry.path.rfind(u'\\') + 1), entry.attributes});
     }
-    return names;
+    return true;
 }
 
 }  // namespace qm

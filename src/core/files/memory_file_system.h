@@ -26,6 +26,7 @@ public:
         int openCount = 0;
         bool heldElsewhere = false;  // open in another program, without sharing
         bool refuseMoves = false;
+        bool refuseListing = false;  // a folder that cannot be read
     };
 
     // Makes the folder and every folder above it.
@@ -46,6 +47,7 @@ public:
     std::unique_ptr<OpenFile> OpenForWrite(const std::u16string& path) override;
     MoveOutcome Move(const std::u16string& from, const std::u16string& to) override;
     std::vector<std::u16string> ListNames(const std::u16string& folder) override;
+    bool ListEntries(const std::u16string& folder, std::vector<FolderEntry>& entries) override;
 
     // A path as the platform resolves it: "." and ".." taken out, trailing
     // dots and blanks of each component dropped, ".." stopping at the drive.
