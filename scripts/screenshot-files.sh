@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 out="$(realpath -m "${1:-docs/main-window-files.png}")"
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x900x24" bash "$0" "$out"
+  exec xvfb-run -a -s "-screen 0 1600x900x24" bash "$0" "$out"
 fi
 source scripts/wine-env.sh
 ensure_wine_prefix

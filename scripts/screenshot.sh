@@ -8,7 +8,7 @@ out="$(realpath -m "${1:-build/screenshot.png}")"
 program="$(realpath "${2:-build/windows/Quillmoth.exe}")"
 
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1280x900x24" bash "$0" "$out" "$program"
+  exec xvfb-run -a -s "-screen 0 1600x900x24" bash "$0" "$out" "$program"
 fi
 
 source scripts/wine-env.sh

@@ -44,9 +44,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     WriteText(programFolder.File(L"settings.ini"),
               L"\uFEFF[SETTINGS]\r\nLastPath=" + photos.path() +
-                  L"\r\nMainControlFlags=7\r\nRenameFlags=65\r\nDateTimeFlags=2\r\nExtensionFlags=2\r\n"
-                  L"Zeros=3\r\nOffset=1\r\n\r\n[PREFIX]\r\nHoliday\r\nHoliday\r\n\r\n"
-                  L"[EXTENSIONS]\r\n1\u00BBjpeg\u00BBjpg\r\n0\u00BBtif\u00BBtiff\r\n\r\n");
+                  // Prefix and its spacer, "Keep Name", "No Number"; "IMG" replaced by "Holiday".
+                  L"\r\nMainControlFlags=7\r\nRenameFlags=49217\r\nDateTimeFlags=2\r\nExtensionFlags=2\r\n"
+                  L"Zeros=3\r\nOffset=1\r\n\r\n[PREFIX]\r\n2024\r\n2024\r\n\r\n"
+                  L"[EXTENSIONS]\r\n1\u00BBjpeg\u00BBjpg\r\n0\u00BBtif\u00BBtiff\r\n\r\n"
+                  L"[FIND]\r\nIMG\r\nIMG\r\n\r\n[REPLACE]\r\nHoliday\r\nHoliday\r\n\r\n");
     ProgramProcess program(CopyProgramInto(L"Quillmoth.exe", programFolder));
     HWND main = program.waitForDialog(L"Quillmoth", 30000);
     if (!main) return 1;

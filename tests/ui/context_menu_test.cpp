@@ -42,7 +42,8 @@ const std::vector<Submenu>& ExpectedSubmenus() {
             {6, L"Spacer After Prefix", 1025, Kind::Toggle}, kSeparator,
             {7, L"Use Suffix", 1026, Kind::Toggle}, {8, L"Auto Suffix", 1027, Kind::Toggle},
             {9, L"Uppercase Suffix", 1028, Kind::Toggle}, {10, L"Lowercase Suffix", 1029, Kind::Toggle},
-            {11, L"Spacer After Suffix", 1030, Kind::Toggle}}},
+            {11, L"Spacer After Suffix", 1030, Kind::Toggle}, kSeparator,
+            {51, L"Keep Name", 1120, Kind::Toggle}, {52, L"No Number", 1121, Kind::Toggle}}},
         {L"Extension Options", {
             {12, L"Rename Extensions", 1010, Kind::Toggle}, kSeparator,
             {13, L"Uppercase", 1078, Kind::Toggle}, {14, L"Lowercase", 1079, Kind::Toggle}, kSeparator,
@@ -67,6 +68,7 @@ const std::vector<Item>& ExpectedTopItems() {
         {30, L"Add Files", 1004, Kind::Command},  {31, L"Always On Top", 1008, Kind::Toggle},
         {32, L"Transparent", 1034, Kind::Toggle}, {33, L"Settings", 1014, Kind::Command},
         {34, L"Help", 1007, Kind::Command},       {35, L"About", 1033, Kind::Command},
+        kSeparator,                               {53, L"Add Folder", 1128, Kind::Command},
     };
     return items;
 }
@@ -171,7 +173,7 @@ TEST_F(ContextMenuTest, HoldsEveryItemWithTheCheckMarksOfItsControlsAndThePreset
 
         HMENU menu = BuildFileListMenu(main());
         ASSERT_NE(menu, nullptr);
-        ASSERT_EQ(GetMenuItemCount(menu), 12);
+        ASSERT_EQ(GetMenuItemCount(menu), 14);
         const auto& submenus = ExpectedSubmenus();
         for (int position = 0; position < 5; ++position) {
             const Submenu& expected = submenus[position];
@@ -201,7 +203,7 @@ TEST_F(ContextMenuTest, HoldsEveryItemWithTheCheckMarksOfItsControlsAndThePreset
 
 TEST_F(ContextMenuTest, EveryChoiceActsThroughItsControlAndPostsItsCommandAlsoOnADisabledControl) {
     const std::map<int, Item> items = AllItems();
-    ASSERT_EQ(items.size(), 50u);
+    ASSERT_EQ(items.size(), 53u);
     for (bool startChecked : {false, true}) {
         for (bool disabled : {false, true}) {
             SCOPED_TRACE(::testing::Message() << (startChecked ? "checked" : "unchecked")
@@ -231,7 +233,7 @@ TEST_F(ContextMenuTest, EveryChoiceActsThroughItsControlAndPostsItsCommandAlsoOn
     }
     // A dismissed menu (0) and ids that the menu does not have do nothing.
     const std::map<int, bool> before = CheckStates(main());
-    for (int itemId : {0, -1, 51, 1000}) ActOnFileListMenuChoice(main(), itemId);
+    for (int itemId : {0, -1, 54, 1000}) ActOnFileListMenuChoice(main(), itemId);
     ASSERT_TRUE(calls_->drain());
     EXPECT_TRUE(calls_->takePostedCommands().empty());
     EXPECT_EQ(CheckStates(main()), before);

@@ -138,33 +138,11 @@ TEST(NameOptionsWindow, StartRefusesAPatternThatCannotMakeAName) {
     }
 }
 
-TEST(NameOptionsWindow, MenuItemsAndTipsOfTheNewControls) {
+TEST(NameOptionsWindow, KeepNameFromTheMenuAndTipsOfTheNewControls) {
     ResetRecordsToDefaults();
     MainWindowHarness harness;
     HWND w = harness.window();
     ASSERT_NE(w, nullptr);
-    HMENU menu = BuildFileListMenu(w);
-    const int count = GetMenuItemCount(menu);
-    ASSERT_GE(count, 3);
-    wchar_t text[64] = {};
-    GetMenuStringW(menu, count - 1, text, 64, MF_BYPOSITION);
-    EXPECT_STREQ(text, L"Add Folder") << "the last item";
-    EXPECT_EQ(GetMenuItemID(menu, count - 1), 53u);
-    MENUITEMINFOW separator{};
-    separator.cbSize = sizeof(separator);
-    separator.fMask = MIIM_FTYPE;
-    GetMenuItemInfoW(menu, count - 2, TRUE, &separator);
-    EXPECT_TRUE(separator.fType & MFT_SEPARATOR);
-    GetMenuStringW(menu, 11, text, 64, MF_BYPOSITION);
-    EXPECT_STREQ(text, L"About") << "the older items keep their places";
-    HMENU rename = GetSubMenu(menu, 0);
-    const int renameCount = GetMenuItemCount(rename);
-    GetMenuStringW(rename, renameCount - 2, text, 64, MF_BYPOSITION);
-    EXPECT_STREQ(text, L"Keep Name");
-    GetMenuStringW(rename, renameCount - 1, text, 64, MF_BYPOSITION);
-    EXPECT_STREQ(text, L"No Number");
-    DestroyMenu(menu);
-
     // Choosing "Keep Name" ticks the box and, through its command, enables the find box.
     ActOnFileListMenuChoice(w, 51);
     SendMessageW(w, WM_NULL, 0, 0);
