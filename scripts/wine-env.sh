@@ -8,15 +8,15 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Creates the prefix once (the marker's version changes when the set-up does), with a virtual desktop as the default so that windows
 # get frames and showing or destroying a window does not wait for a window manager.
 ensure_wine_prefix() {
-  if [ ! -f "$WINEPREFIX/.quillmoth-prefix-v3" ]; then
+  if [ ! -f "$WINEPREFIX/.quillmoth-prefix-v2" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i </dev/null >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1600x900 /f </dev/null >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x900 /f </dev/null >/dev/null 2>&1
     # Arial is not free to ship; its metric-compatible twin stands in for it.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f </dev/null >/dev/null 2>&1
     wineserver -w
-    touch "$WINEPREFIX/.quillmoth-prefix-v3"
+    touch "$WINEPREFIX/.quillmoth-prefix-v2"
   fi
   # Wine draws the caption buttons with Marlett; this Wine build does not find
   # its own copy, and would fall back to any symbol font (ours among them).

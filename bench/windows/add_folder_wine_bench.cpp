@@ -87,7 +87,7 @@ int wmain(int argc, wchar_t** argv) {
     files = 0;
     const double bare = bench::Seconds([&] { BareWalk(top, true, texts, files); });
     FolderWalkResult result;
-    const double ours = bench::Seconds([&] { result = AddFolderToList(w, top, true); });
+    const double ours = bench::Seconds([&] { result = AddFolderToList(w, std::u16string(top.begin(), top.end()), true); });
     if (result.added != made || files != made) {
         std::printf("error: added %zu, walked %zu, made %zu\n", result.added, files, made);
         return 1;

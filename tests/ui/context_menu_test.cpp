@@ -81,7 +81,8 @@ std::map<int, Item> AllItems() {
     for (const Submenu& submenu : ExpectedSubmenus())
         for (const Item& item : submenu.items)
             if (item.kind != Kind::Separator) all[item.id] = item;
-    for (const Item& item : ExpectedTopItems()) all[item.id] = item;
+    for (const Item& item : ExpectedTopItems())
+        if (item.kind != Kind::Separator) all[item.id] = item;
     for (int slot = 0; slot < 15; ++slot) all[36 + slot] = {36 + slot, nullptr, PresetButtonId(slot), Kind::Command};
     return all;
 }
