@@ -21,7 +21,7 @@ wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f </
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 2560x1440 /f </dev/null >/dev/null 2>&1
 wineserver -k >/dev/null 2>&1 || true   # the settings take effect at the next start
 
-bash scripts/screenshot.sh "$out" "$program" >/dev/null
+QUILLMOTH_DESKTOP_SIZE=2560x1440 bash scripts/screenshot.sh "$out" "$program" >/dev/null
 # The window stands centred on a plain desktop: trimming the desktop leaves the window.
 convert "$out" -trim +repage "$out"
 echo "screenshot saved to $out ($(identify -format '%wx%h' "$out"))"

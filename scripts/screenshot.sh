@@ -11,9 +11,12 @@ if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1600x900x24" bash "$0" "$out" "$program"
 fi
 
+# A prefix of its own, whose virtual desktop is wide enough for the whole window.
+export QUILLMOTH_WINEPREFIX="${QUILLMOTH_WINEPREFIX:-$PWD/build/wineprefix-shots}"
 source scripts/wine-env.sh
 wineserver -k >/dev/null 2>&1 || true
 ensure_wine_prefix
+wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "${QUILLMOTH_DESKTOP_SIZE:-1600x900}" /f </dev/null >/dev/null 2>&1
 wine "$program" </dev/null >/dev/null 2>&1 &
 pid=$!
 sleep "${QUILLMOTH_SCREENSHOT_DELAY:-8}"

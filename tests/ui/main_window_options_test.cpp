@@ -164,13 +164,24 @@ TEST(MainWindowTips, EveryButtonTipAndThePresetLabels) {
     HWND w = harness.window();
     ASSERT_NE(w, nullptr);
     std::map<int, std::wstring> tips;
-    for (const TipOfControl& tip : TipsOfThread(GetWindowThreadProcessId(w, nullptr))) tips[GetDlgCtrlID(tip.control)] = tip.text;
+    for (const TipOfControl& tip : TipsOfThread(GetWindowThreadProcessId(w, nullptr))) {
+        // A drop-down box's tip sits on its edit field, where the mouse is.
+        HWND control = tip.control;
+        wchar_t parentClass[32] = {};
+        GetClassNameW(GetParent(control), parentClass, 32);
+        if (lstrcmpiW(parentClass, L"ComboBox") == 0) control = GetParent(control);
+        tips[GetDlgCtrlID(control)] = tip.text;
+    }
     const std::map<int, std::wstring> expected = {
         {1045, L"current date"}, {1005, L"up"}, {1006, L"down"}, {1003, L"undo"}, {1007, L"help"},
         {1014, L"settings"}, {1074, L"add extension"}, {1075, L"delete extension"}, {1076, L"up"}, {1077, L"down"},
-        {1080, L"Preset 1"}, {1086, L"Preset 2"}, {1087, L"Holiday & more"}, {1099, L"Preset 15"}};
+        {1080, L"Preset 1"}, {1086, L"Preset 2"}, {1087, L"Holiday & more"}, {1099, L"Preset 15"},
+        {IDC_KEEP_NAME, L"keep the old name, after the prefix"}, {IDC_NO_NUMBER, L"no running number in the name"},
+        {IDC_FIND_BOX, L"text to find in the old name"}, {IDC_REPLACE_BOX, L"text that replaces it ($1 for a group)"},
+        {IDC_FIND_REGEX, L"find a regular expression"}, {IDC_FIND_MATCH_CASE, L"upper and lower case differ"},
+        {IDC_ADD_FOLDER, L"add every file of a folder"}};
     for (const auto& [id, text] : expected) EXPECT_EQ(tips[id], text) << id;
-    EXPECT_EQ(tips.size(), 10u + 15u);
+    EXPECT_EQ(tips.size(), 10u + 15u + 7u);
 }
 
 TEST(MainWindowLifetime, SessionEndSavesOnceAndStoredOpacityStaysVisible) {

@@ -76,7 +76,7 @@ std::vector<Expected> ExpectedControls() {
         {1028, L"BUTTON", L"Uppercase", 230, 30, 50, 10, kCheck},
         {1029, L"BUTTON", L"Lowercase", 230, 40, 50, 10, kCheck},
         {1030, L"BUTTON", L"Spacer", 230, 50, 35, 10, kCheck},
-        {1120, L"BUTTON", L"Keep Name", 75, 50, 48, 10, kCheck},
+        {1120, L"BUTTON", L"Keep Name", 75, 50, 50, 10, kCheck},
         {1032, L"STATIC", L"Zeros", 285, 30, 25, 10, SS_CENTER | SS_CENTERIMAGE},
         {1100, L"STATIC", L"Offset", 315, 30, 35, 10, SS_CENTER | SS_CENTERIMAGE},
         {1121, L"BUTTON", L"No Number", 285, 40, 55, 10, kCheck},

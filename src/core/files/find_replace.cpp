@@ -95,12 +95,12 @@ std::u16string NameReplacer::Apply(std::u16string_view name, NameProblem* proble
         const std::wstring wide = Wide(name);
         return Narrow(boost::regex_replace(wide, compiled_->regex, compiled_->format,
                                            boost::match_default | boost::format_perl));
-    } catch (const std::exception& error) {
-        // Past the matcher's bounds on the number of states or on its stack, or
-        // out of memory: nothing is replaced, and the caller is told.
+    } catch (const std::exception&) {
+        // Past the matcher's bounds on the number of states or on its stack
+        // (error_complexity, error_stack), or out of memory: nothing is
+        // replaced, and the caller is told.
         if (problem) *problem = NameProblem::TooComplex;
         if (problemText) *problemText = std::u16string(name);
-        (void)error;
         return std::u16string(name);
     }
 }

@@ -31,7 +31,7 @@ public:
     NameReplacer(const NameReplacer&) = delete;
     NameReplacer& operator=(const NameReplacer&) = delete;
 
-    // InvalidPattern when the expression did not compile; `Describe` says why.
+    // InvalidPattern when the expression did not compile; `problemText` says why.
     NameProblem problem() const { return problem_; }
     const std::u16string& problemText() const { return problemText_; }
 
