@@ -39,7 +39,7 @@ std::vector<std::wstring> ListColumn(HWND main, int column) {
 
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
-class OutsidePaths : public ::testing::Test {
+class ProgramOutsidePaths : public ::testing::Test {
 protected:
     void SetUp() override { program_ = CopyProgramInto(L"Quillmoth.exe", programFolder_); }
 
@@ -72,7 +72,7 @@ protected:
     std::wstring program_;
 };
 
-TEST_F(OutsidePaths, AStartWithPathsListsThemAndASecondStartAddsMore) {
+TEST_F(ProgramOutsidePaths, AStartWithPathsListsThemAndASecondStartAddsMore) {
     const std::vector<std::wstring> names = {L"a 1.txt", L"b.jpg", L"\u00DCrlaub \u65E5\u672C.png", L"d.txt",
                                              L"e \u00E9.txt"};
     MakeFiles(names);
@@ -94,7 +94,7 @@ TEST_F(OutsidePaths, AStartWithPathsListsThemAndASecondStartAddsMore) {
     Close(first, main);
 }
 
-TEST_F(OutsidePaths, AMissingPathAndAFolderAreSkippedWithOneMessageAndNoRename) {
+TEST_F(ProgramOutsidePaths, AMissingPathAndAFolderAreSkippedWithOneMessageAndNoRename) {
     MakeFiles({L"good.txt", L"listed 1.txt", L"listed 2.txt"});
     CreateDirectoryW(files_.File(L"folder").c_str(), nullptr);
     const std::string list = "listed 1.txt\r\n\r\n" + Narrow(files_.File(L"listed 2.txt")) + "\r\n";
@@ -132,7 +132,7 @@ TEST_F(OutsidePaths, AMissingPathAndAFolderAreSkippedWithOneMessageAndNoRename) 
     Close(first, main);
 }
 
-TEST_F(OutsidePaths, AListFileOfTenThousandPathsListsThemAll) {
+TEST_F(ProgramOutsidePaths, AListFileOfTenThousandPathsListsThemAll) {
     constexpr int Count = 10'000;
     std::u16string list = u"\uFEFF";
     for (int i = 0; i < Count; ++i) {
@@ -157,7 +157,7 @@ TEST_F(OutsidePaths, AListFileOfTenThousandPathsListsThemAll) {
     Close(first, main);
 }
 
-TEST_F(OutsidePaths, WrongCopyDataMessagesChangeNothing) {
+TEST_F(ProgramOutsidePaths, WrongCopyDataMessagesChangeNothing) {
     MakeFiles({L"one.txt", L"two.txt"});
     ProgramProcess first(program_, Quoted(files_.File(L"one.txt")));
     HWND main = MainShowing(first, 1);
