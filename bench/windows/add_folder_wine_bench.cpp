@@ -88,8 +88,8 @@ int wmain(int argc, wchar_t** argv) {
     const double bare = bench::Seconds([&] { BareWalk(top, true, texts, files); });
     FolderWalkResult result;
     const double ours = bench::Seconds([&] { result = AddFolderToList(w, std::u16string(top.begin(), top.end()), true); });
-    if (result.added != made || files != made) {
-        std::printf("error: added %zu, walked %zu, made %zu\n", result.added, files, made);
+    if (result.paths.added != made || files != made) {
+        std::printf("error: added %zu, walked %zu, made %zu\n", result.paths.added, files, made);
         return 1;
     }
     std::printf("seconds add-folder-%zu window %.2f bare %.2f listing %.2f\n", made, ours, bare, listing);

@@ -108,10 +108,14 @@ std::u16string WithoutFinalSlash(std::u16string path) {
 
 std::u16string FolderWalkMessage(const FolderWalkResult& result) {
     std::u16string text;
-    if (result.skipped > 0)
-        text += GroupedNumber(result.skipped) + u" file(s) or folder(s) could not be opened and were not added.";
+    const OutsideAddResult& paths = result.paths;
+    if (paths.skipped > 0) {
+        text += GroupedNumber(paths.skipped) + u" file(s) or folder(s) could not be opened and were not added:\r\n";
+        for (const std::u16string& path : paths.firstSkipped) text += u"\r\n" + path;
+        if (paths.skipped > paths.firstSkipped.size()) text += u"\r\n...";
+    }
     if (result.linksSkipped > 0) {
-        if (!text.empty()) text += u"\n";
+        if (!text.empty()) text += u"\r\n\r\n";
         text += GroupedNumber(result.linksSkipped) + u" link(s) or junction(s) to folders were not followed.";
     }
     return text;

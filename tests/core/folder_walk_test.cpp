@@ -40,8 +40,9 @@ TEST(AddFolderTree, WholeTreeInNameOrderPerFolderSkippingWhatCannotBeOpened) {
     EXPECT_EQ(RowPaths(table), (Paths{u"C:\\t\\A.txt", u"C:\\t\\b.txt", u"C:\\t\\c10.txt", u"C:\\t\\c9.txt",
                                       u"C:\\t\\Sub1\\a.jpg", u"C:\\t\\Sub1\\y.jpg", u"C:\\t\\Sub1\\deep\\x.jpg",
                                       u"C:\\t\\sub2\\z.jpg"}));
-    EXPECT_EQ(result.added, 8u);
-    EXPECT_EQ(result.skipped, 2u) << "the held file and the folder that cannot be read";
+    EXPECT_EQ(result.paths.added, 8u);
+    EXPECT_EQ(result.paths.firstSkipped, (Paths{u"C:\\t\\locked", u"C:\\t\\sub2\\held.jpg"}))
+        << "the held file and the folder that cannot be read";
     EXPECT_EQ(result.linksSkipped, 1u);
     EXPECT_FALSE(result.stopped);
     for (const FileRow& row : table) {
@@ -56,7 +57,7 @@ TEST(AddFolderTree, WithoutSubfoldersOnlyTheFolderItself) {
     FileTable table;
     const FolderWalkResult result = AddFolderTree(table, u"C:\\t\\Sub1", false, tree.files, 0);
     EXPECT_EQ(RowPaths(table), (Paths{u"C:\\t\\Sub1\\a.jpg", u"C:\\t\\Sub1\\y.jpg"}));
-    EXPECT_EQ(result.skipped, 0u);
+    EXPECT_EQ(result.paths.skipped, 0u);
 }
 
 TEST(AddFolderTree, FolderThatCannotBeReadAddsNothingAndCountsOnce) {
@@ -64,7 +65,7 @@ TEST(AddFolderTree, FolderThatCannotBeReadAddsNothingAndCountsOnce) {
     FileTable table;
     const FolderWalkResult result = AddFolderTree(table, u"C:\\missing", true, tree.files, 0);
     EXPECT_TRUE(table.empty());
-    EXPECT_EQ(result.skipped, 1u);
+    EXPECT_EQ(result.paths.firstSkipped, Paths{u"C:\\missing"});
 }
 
 TEST(AddFolderTree, StopsWhenTheProgressSaysSoAndKeepsWhatWasAdded) {
@@ -82,7 +83,7 @@ TEST(AddFolderTree, StopsWhenTheProgressSaysSoAndKeepsWhatWasAdded) {
     const FolderWalkResult result = AddFolderTree(table, u"C:\\t", true, tree.files, 0, &stop);
     EXPECT_TRUE(result.stopped);
     EXPECT_EQ(table.size(), 3u);
-    EXPECT_EQ(result.added, 3u);
+    EXPECT_EQ(result.paths.added, 3u);
 }
 
 TEST(AddFolderTree, DeepTreeAndManyFilesWithoutRecursionLimits) {
@@ -93,7 +94,7 @@ TEST(AddFolderTree, DeepTreeAndManyFilesWithoutRecursionLimits) {
         files.AddFile(path + u"\\f.txt");
     }
     FileTable table;
-    EXPECT_EQ(AddFolderTree(table, u"C:\\d", true, files, 0).added, 100u);
+    EXPECT_EQ(AddFolderTree(table, u"C:\\d", true, files, 0).paths.added, 100u);
     EXPECT_EQ(table.back().folderText().size(), path.size());
 }
 

@@ -265,8 +265,9 @@ TEST(AddFolderWindow, TreeOfThreeLevelsWithALinkLoopAndAHeldFile) {
     ASSERT_NE(box, nullptr) << "one message at the end";
     wchar_t text[512] = {};
     GetDlgItemTextW(box, 0xFFFF, text, 512);
-    EXPECT_STREQ(text, L"1 file(s) or folder(s) could not be opened and were not added.\n"
-                       L"1 link(s) or junction(s) to folders were not followed.");
+    EXPECT_EQ(std::wstring(text), L"1 file(s) or folder(s) could not be opened and were not added:\r\n\r\n" +
+                                      folder.File(L"tree\\b-sub\\held.jpg") +
+                                      L"\r\n\r\n1 link(s) or junction(s) to folders were not followed.");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     for (int i = 0; i < 500 && IsWindow(box); ++i) Sleep(10);
     ASSERT_TRUE(calls.drain());
@@ -277,14 +278,14 @@ TEST(AddFolderWindow, TreeOfThreeLevelsWithALinkLoopAndAHeldFile) {
         << "name order per folder, each folder before the ones below it";
     EXPECT_EQ(ListText(list, 2, 4), folder.File(L"tree\\a-sub"));
     EXPECT_EQ(ListText(list, 0, 6), L"M.txt") << "the original name, as the open dialog adds";
-    EXPECT_EQ(result.added, 6u);
+    EXPECT_EQ(result.paths.added, 6u);
     Command(w, 15000);
     EXPECT_EQ(ItemText(w, IDC_STATUS_COUNT), L" Files: 6");
 
     // Without subfolders: the top folder's two files again, and no message.
     calls.call([&] { result = AddFolderToList(w, std::u16string(top.begin(), top.end()), false); });
     EXPECT_EQ(RowCount(list), 8);
-    EXPECT_EQ(result.skipped + result.linksSkipped, 0u);
+    EXPECT_EQ(result.paths.skipped + result.linksSkipped, 0u);
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ FolderWalkResult AddFolderTree(FileTable& table, std::u16string_view folder, boo
         const std::u16string current = std::move(pending.back());
         pending.pop_back();
         if (!files.ListEntries(current, entries)) {
-            ++result.skipped;
+            result.paths.Skip(current);
             continue;
         }
         const FolderText folderText = std::make_shared<const std::u16string>(current);
@@ -48,10 +48,10 @@ FolderWalkResult AddFolderTree(FileTable& table, std::u16string_view folder, boo
                 continue;
             }
             if (AppendFileRow(table, folderText, entry.name, files, localOffset))
-                ++result.added;
+                ++result.paths.added;
             else
-                ++result.skipped;
-            if (progress && !progress->KeepGoing(result.added)) {
+                result.paths.Skip(JoinPath(current, entry.name));
+            if (progress && !progress->KeepGoing(result.paths.added)) {
                 result.stopped = true;
                 return result;
             }

@@ -6,6 +6,7 @@
 
 #include "core/files/file_row.h"
 #include "core/files/file_system.h"
+#include "core/files/outside_paths.h"
 #include "core/timestamp/local_time.h"
 
 namespace qm {
@@ -21,8 +22,9 @@ public:
 };
 
 struct FolderWalkResult {
-    std::size_t added = 0;
-    std::size_t skipped = 0;     // files that could not be opened, folders that could not be read
+    // Files added; files that could not be opened and folders that could not
+    // be read, counted, the first few by their paths (as for outside paths).
+    OutsideAddResult paths;
     std::size_t linksSkipped = 0;  // links and junctions to folders, which are not followed
     bool stopped = false;
 };
