@@ -197,31 +197,6 @@ TEST(NewName, RunRefusesAndTouchesNothingWhenANameCannotBeMade) {
     }
 }
 
-TEST(NewName, RunGivesTheNamesOfTheTableAndUndoTakesThemBack) {
-    FileTableFixture f;
-    f.Add({u"IMG_0001.JPG", u"IMG_0002.JPG", u"notes (copy).txt"});
-    RenameOptions options = KeepOptions();
-    options.prefix = Piece(u"2024");
-    options.noNumber = true;
-    options.findReplace = Plain(u"img", u"Holiday");
-    EXPECT_EQ(f.Run(options), 0);
-    EXPECT_EQ(f.Names(), (std::vector<std::u16string>{u"2024_Holiday_0001.JPG", u"2024_Holiday_0002.JPG", u"2024_notes (copy).txt"}));
-    f.Undo();
-    EXPECT_EQ(f.Names(), (std::vector<std::u16string>{u"IMG_0001.JPG", u"IMG_0002.JPG", u"notes (copy).txt"}));
-    for (const std::u16string& name : f.Names()) EXPECT_TRUE(f.OnDisk(name));
-}
-
-TEST(NewName, NoNumberMakesClashesThatTheRunFails) {
-    FileTableFixture f;
-    f.Add({u"a.jpg", u"b.jpg", u"c.png"});
-    RenameOptions options = TripOptions();
-    options.noNumber = true;
-    std::vector<RunRowOutcome> outcomes;
-    EXPECT_EQ(RunRename(f.table, {0, 1, 2}, options, f.files, 0, nullptr, &outcomes), 1);
-    EXPECT_EQ(f.Names(), (std::vector<std::u16string>{u"Trip.jpg", u"b.jpg", u"Trip.png"}));
-    EXPECT_EQ(outcomes[1], RunRowOutcome::NameTaken);
-}
-
 TEST(StatusPreview, KeepNameShowsTheFirstRowsNameOrTheProblem) {
     PreviewOptions p;
     p.rename = KeepOptions();
