@@ -54,7 +54,7 @@ TEST(MainWindowPreview, TimeStampIntoTheBoxAndTheNotes) {
     SendMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({folder.File(L"a.txt")})), 0);
     Check(w, IDC_ATTRIBUTES, false);
     Command(w, IDC_START);
-    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" 1 file(s) cound not be renamed");
+    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" 1 file(s) could not be renamed");
     Command(w, 15000);
     EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" Jan05-2024-1430_0001");
 }
