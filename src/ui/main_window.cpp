@@ -12,6 +12,7 @@
 #include "ui/dialog_support.h"
 #include "ui/extension_list.h"
 #include "ui/file_list_commands.h"
+#include "ui/file_list_notices.h"
 #include "ui/file_list_view.h"
 #include "ui/main_window_commands.h"
 #include "ui/main_window_options.h"
@@ -174,6 +175,8 @@ bool OnNotify(HWND window, NMHDR& header) {
         if (row >= 0) RowDoubleClick(window, row);
     } else if (header.code == NM_CLICK && from == IDC_FILE_LIST) {
         PostRefresh(window);
+    } else if (from == IDC_FILE_LIST) {
+        OnFileListNotice(window, header);
     }
     return false;
 }
