@@ -16,6 +16,7 @@
 #include "ui/file_list_view.h"
 #include "ui/main_window_commands.h"
 #include "ui/main_window_options.h"
+#include "ui/main_window_size.h"
 #include "ui/main_window_state.h"
 #include "ui/option_groups.h"
 #include "ui/preset_buttons.h"
@@ -190,6 +191,10 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_SIZE:
         LayOut(window);
+        return 0;
+    case WM_GETMINMAXINFO:
+        // Before WM_INITDIALOG the dialog's units are not known yet.
+        if (FindMainWindowState(window)) LimitMainWindowSize(window, *reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;
     case WM_CLOSE:
         OnClose(window);
