@@ -9,8 +9,8 @@ namespace {
 constexpr UINT_PTR RingPaintId = 1;
 
 // A frame paints its one-pixel ring and nothing else, in the brush its parent
-// hands out for it. Left to the static class, it would fill its whole client
-// area, and Wine does not always clip that fill to the window region, so the
+// hands out for it. Left to the static class, it fills its whole client area,
+// and not every platform clips that fill to the window region every time: the
 // box inside turned solid red when a frame was shown after opening.
 LRESULT CALLBACK RingPaintProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     switch (message) {

@@ -26,8 +26,6 @@ bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 5000) 
     return condition();
 }
 
-std::wstring SelectedCell(int count) { return L" Selected: " + std::to_wstring(count); }
-
 int SelectedCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0)); }
 
 // Runs `work` on the window's thread with these keys held down, as the thread
