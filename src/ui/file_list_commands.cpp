@@ -60,6 +60,20 @@ std::uint64_t LocalNowAsUtc() {
     return (static_cast<std::uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
 }
 
+// The one message a file that cannot be added gives, with its path on a line
+// of its own, whether it came from the open dialog or a drop.
+void ReportUnopenedFile(HWND window, const std::wstring& path) {
+    const std::wstring text = L"file handle could not be created\n" + path;
+    MessageBoxW(window, text.c_str(), L"Error", MB_ICONERROR);
+}
+
+std::wstring FullPath(std::u16string_view folder, std::u16string_view name) {
+    std::wstring path(folder.begin(), folder.end());
+    path += L'\\';
+    path.append(name.begin(), name.end());
+    return path;
+}
+
 std::vector<std::size_t> TakingPart(HWND window) {
     return TakingPartRows(StateOf(window).files.size(), SelectedRows(FileList(window)));
 }
@@ -90,40 +104,44 @@ void AddFilesFromDialog(HWND mainWindow) {
         names.push_back(View(name));
 
     MainWindowState& state = StateOf(mainWindow);
-    bool allAdded = true;
+    std::size_t added = 0;
     {
         StatusProgress progress(mainWindow, u"Adding");
         win32::PlatformFileSystem files;
         const LocalOffset offset = win32::LocalOffsetNow();
-        for (std::size_t i = 0; i < names.size() && allAdded; ++i) {
-            progress.Advance(i, names.size());
-            allAdded = AppendFileRow(state.files, folder, names[i], files, offset);
+        for (; added < names.size(); ++added) {
+            progress.Advance(added, names.size());
+            if (!AppendFileRow(state.files, folder, names[added], files, offset)) break;
         }
     }
     ShowRows(mainWindow);
-    if (allAdded) settings.LastPath = *folder;
+    if (added < names.size()) {
+        ReportUnopenedFile(mainWindow, FullPath(*folder, names[added]));
+        return;
+    }
+    settings.LastPath = *folder;
 }
 
 void AddDroppedFiles(HWND mainWindow, HDROP drop) {
     MainWindowState& state = StateOf(mainWindow);
     const std::vector<std::wstring> paths = win32::DroppedPaths(drop);
-    bool allAdded = true;
+    std::size_t added = 0;
     {
         StatusProgress progress(mainWindow, u"Adding");
         win32::PlatformFileSystem files;
         const LocalOffset offset = win32::LocalOffsetNow();
         FolderText folder;
-        for (std::size_t i = 0; i < paths.size() && allAdded; ++i) {
-            progress.Advance(i, paths.size());
-            const PathSplit split = SplitPath(View(paths[i].c_str()));
+        for (; added < paths.size(); ++added) {
+            progress.Advance(added, paths.size());
+            const PathSplit split = SplitPath(View(paths[added].c_str()));
             if (!folder || *folder != split.folder) folder = MakeFolder(split.folder);
-            allAdded = AppendFileRow(state.files, folder, split.name, files, offset);
+            if (!AppendFileRow(state.files, folder, split.name, files, offset)) break;
         }
     }
     DragFinish(drop);
     ShowRows(mainWindow);
-    if (!allAdded) {
-        MessageBoxW(mainWindow, L"file handle could not be created", L"Error", MB_ICONERROR);
+    if (added < paths.size()) {
+        ReportUnopenedFile(mainWindow, paths[added]);
         return;
     }
     if (Settings().SettingsFlags & SettingsOption::AutoRenameAfterDrop) RunRename(mainWindow);
@@ -153,7 +171,7 @@ int RunRename(HWND mainWindow) {
     InvalidateRect(FileList(mainWindow), nullptr, TRUE);
     if (failures > 0) {
         wchar_t message[64];
-        swprintf(message, 64, L" %i file(s) cound not be renamed", failures);
+        swprintf(message, 64, L" %i file(s) could not be renamed", failures);
         SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, message);
     }
     return failures;

@@ -13,9 +13,11 @@
 #include "ui/dialog_support.h"
 #include "ui/extension_list.h"
 #include "ui/file_list_commands.h"
+#include "ui/file_list_notices.h"
 #include "ui/file_list_view.h"
 #include "ui/main_window_commands.h"
 #include "ui/main_window_options.h"
+#include "ui/main_window_size.h"
 #include "ui/main_window_state.h"
 #include "ui/option_groups.h"
 #include "ui/preset_buttons.h"
@@ -178,6 +180,8 @@ bool OnNotify(HWND window, NMHDR& header) {
         if (row >= 0) RowDoubleClick(window, row);
     } else if (header.code == NM_CLICK && from == IDC_FILE_LIST) {
         PostRefresh(window);
+    } else if (from == IDC_FILE_LIST) {
+        OnFileListNotice(window, header);
     }
     return false;
 }
@@ -191,6 +195,10 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_SIZE:
         LayOut(window);
+        return 0;
+    case WM_GETMINMAXINFO:
+        // Before WM_INITDIALOG the dialog's units are not known yet.
+        if (FindMainWindowState(window)) LimitMainWindowSize(window, *reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;
     case WM_CLOSE:
         OnClose(window);

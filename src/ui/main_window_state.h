@@ -11,6 +11,7 @@ struct MainWindowState {
     FileTable files;
     HBRUSH redFrameBrush = nullptr;
     bool settingsWritten = false;  // the closing steps ran (at close or at session end)
+    bool selectionCellPending = false;  // a CmdSelectionChanged is on its way
 };
 
 // Made when the window opens, kept in its DWLP_USER slot, freed when it goes.

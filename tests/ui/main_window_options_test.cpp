@@ -54,7 +54,7 @@ TEST(MainWindowPreview, TimeStampIntoTheBoxAndTheNotes) {
     SendMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({folder.File(L"a.txt")})), 0);
     Check(w, IDC_ATTRIBUTES, false);
     Command(w, IDC_START);
-    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" 1 file(s) cound not be renamed");
+    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" 1 file(s) could not be renamed");
     Command(w, 15000);
     EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" Jan05-2024-1430_0001");
 }
@@ -168,9 +168,12 @@ TEST(MainWindowTips, EveryButtonTipAndThePresetLabels) {
     const std::map<int, std::wstring> expected = {
         {1045, L"current date"}, {1005, L"up"}, {1006, L"down"}, {1003, L"undo"}, {1007, L"help"},
         {1014, L"settings"}, {1074, L"add extension"}, {1075, L"delete extension"}, {1076, L"up"}, {1077, L"down"},
-        {1080, L"Preset 1"}, {1086, L"Preset 2"}, {1087, L"Holiday & more"}, {1099, L"Preset 15"}};
+        {1080, L"Preset 1"}, {1086, L"Preset 2"}, {1087, L"Holiday & more"}, {1099, L"Preset 15"},
+        {1035, L"seconds since 1970"}, {1031, L"100-nanosecond steps since 1601"},
+        {1036, L"now, through the time format"}, {1037, L"the date picker's time, through the time format"},
+        {1033, L"About Quillmoth"}};
     for (const auto& [id, text] : expected) EXPECT_EQ(tips[id], text) << id;
-    EXPECT_EQ(tips.size(), 10u + 15u);
+    EXPECT_EQ(tips.size(), 10u + 15u + 5u);
 }
 
 TEST(MainWindowLifetime, SessionEndSavesOnceAndStoredOpacityStaysVisible) {
