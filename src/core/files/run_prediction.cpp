@@ -9,10 +9,7 @@ namespace qm {
 
 namespace {
 
-std::u16string_view Trimmed(std::u16string_view name) {
-    while (!name.empty() && (name.back() == u'.' || name.back() == u' ')) name.remove_suffix(1);
-    return name;
-}
+std::u16string_view Trimmed(std::u16string_view name) { return WithoutTrailingDotsAndBlanks(name); }
 
 std::u16string FolderKey(std::u16string_view folder) {
     std::u16string key(folder);
@@ -52,41 +49,41 @@ struct FolderState {
         if (!listing) return NameIndex::None;
         return listing->index.Find(key, [this](std::uint32_t id) { return std::u16string_view(listing->names[id]); });
     }
-    // The spelling of the file that holds `key` now; null when none does.
-    const std::u16string_view* Holder(const NameKey& key, std::u16string_view& scratch) const {
-        const std::uint32_t g = FindGiven(key);
-        if (g != NameIndex::None) return given[g].present ? &given[g].name : nullptr;
-        const std::uint32_t l = FindListed(key);
-        if (l == NameIndex::None || gone[l]) return nullptr;
-        scratch = listing->names[l];
+    // Where a name stands in both tables, looked up once per row.
+    struct Found {
+        std::uint32_t given = NameIndex::None;
+        std::uint32_t listed = NameIndex::None;
+    };
+    Found Find(const NameKey& key) const { return {FindGiven(key), FindListed(key)}; }
+
+    // The spelling of the file that holds the name now; null when none does.
+    const std::u16string_view* Holder(const Found& at, std::u16string_view& scratch) const {
+        if (at.given != NameIndex::None) return given[at.given].present ? &given[at.given].name : nullptr;
+        if (at.listed == NameIndex::None || gone[at.listed]) return nullptr;
+        scratch = listing->names[at.listed];
         return &scratch;
     }
-    bool Holds(const NameKey& key) const {
+    bool Holds(const Found& at) const {
         std::u16string_view scratch;
-        return Holder(key, scratch) != nullptr;
+        return Holder(at, scratch) != nullptr;
     }
     // Whether a move of this run gave a file exactly this path (A-Z and a-z alike).
-    bool MovedHere(const NameKey& key) const {
-        const std::uint32_t g = FindGiven(key);
-        if (g == NameIndex::None || given[g].movedName.empty()) return false;
-        if (EqualIgnoringAsciiCase(given[g].movedName, key.name)) return true;
+    bool MovedHere(const Found& at, std::u16string_view name) const {
+        if (at.given == NameIndex::None || given[at.given].movedName.empty()) return false;
+        if (EqualIgnoringAsciiCase(given[at.given].movedName, name)) return true;
         for (const std::u16string_view moved : moreMovedNames)
-            if (EqualIgnoringAsciiCase(moved, key.name)) return true;
+            if (EqualIgnoringAsciiCase(moved, name)) return true;
         return false;
     }
-    void Move(const NameKey& from, const NameKey& to) {
-        const std::uint32_t g = FindGiven(from);
-        if (g != NameIndex::None) given[g].present = false;
-        const std::uint32_t l = FindListed(from);
-        if (l != NameIndex::None) gone[l] = 1;
-
-        std::uint32_t t = FindGiven(to);
-        if (t == NameIndex::None) {
-            t = static_cast<std::uint32_t>(given.size());
+    void Move(const Found& from, const NameKey& to, Found at) {
+        if (from.given != NameIndex::None) given[from.given].present = false;
+        if (from.listed != NameIndex::None) gone[from.listed] = 1;
+        if (at.given == NameIndex::None) {
+            at.given = static_cast<std::uint32_t>(given.size());
             given.push_back({});
-            givenIndex.Insert(to, t);
+            givenIndex.Insert(to, at.given);
         }
-        Given& target = given[t];
+        Given& target = given[at.given];
         target.name = to.name;
         target.present = true;
         if (target.movedName.empty())
@@ -112,7 +109,6 @@ NameKey KeyOf(std::u16string_view name) {
     return {name, hash};
 }
 
-bool SameFile(std::u16string_view a, std::u16string_view b) { return EqualIgnoringAsciiCase(Trimmed(a), Trimmed(b)); }
 
 void NameIndex::Reserve(std::size_t count) {
     std::size_t slots = 16;
@@ -121,14 +117,17 @@ void NameIndex::Reserve(std::size_t count) {
 }
 
 void NameIndex::Grow(std::size_t slots) {
-    std::vector<Slot> old = std::move(slots_);
+    const std::vector<Slot> old = std::move(slots_);
+    const std::vector<std::uint32_t> oldLow = std::move(low_);
     slots_.assign(slots, Slot{});
+    low_.assign(slots, 0);
     const std::size_t mask = slots - 1;
-    for (const Slot& slot : old) {
-        if (slot.id == None) continue;
-        std::size_t at = slot.hash & mask;
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        if (old[i].id == None) continue;
+        std::size_t at = oldLow[i] & mask;
         while (slots_[at].id != None) at = (at + 1) & mask;
-        slots_[at] = slot;
+        slots_[at] = old[i];
+        low_[at] = oldLow[i];
     }
 }
 
@@ -137,7 +136,8 @@ void NameIndex::Insert(const NameKey& key, std::uint32_t id) {
     const std::size_t mask = slots_.size() - 1;
     std::size_t at = key.hash & mask;
     while (slots_[at].id != None) at = (at + 1) & mask;
-    slots_[at] = {key.hash, id};
+    slots_[at] = {Check(key), id};
+    low_[at] = static_cast<std::uint32_t>(key.hash);
     ++count_;
 }
 
@@ -209,20 +209,23 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
                 if (listed != listings.folders.end()) {
                     folder->listing = &listed->second;
                     folder->gone.assign(listed->second.names.size(), 0);
+                    // Most rows of a folder take a new name in it.
+                    folder->givenIndex.Reserve(std::min(listed->second.names.size(), rows.size()));
+                    folder->given.reserve(std::min(listed->second.names.size(), rows.size()));
                 }
             }
         }
 
         const std::u16string_view current =
             renamedAt[index] == NameIndex::None ? std::u16string_view(row.name) : out[renamedAt[index]].newName;
-        const NameKey currentKey = KeyOf(current);
+        const FolderState::Found currentAt = folder->Find(KeyOf(current));
         result.newName = NewName(plan, current, number);
-        if (folder->MovedHere(currentKey)) {
+        if (folder->MovedHere(currentAt, current)) {
             result.outcome = RunRowOutcome::MovedThisRun;
             ++number;
             continue;
         }
-        if (!folder->Holds(currentKey)) {
+        if (!folder->Holds(currentAt)) {
             result.outcome = RunRowOutcome::NotOpened;
             ++number;
             continue;
@@ -237,15 +240,16 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
                 continue;
             }
             const NameKey newKey = KeyOf(result.newName);
+            const FolderState::Found newAt = folder->Find(newKey);
             if (!SameFile(current, result.newName)) {
                 std::u16string_view scratch;
-                if (const std::u16string_view* holder = folder->Holder(newKey, scratch)) {
+                if (const std::u16string_view* holder = folder->Holder(newAt, scratch)) {
                     result.outcome = RunRowOutcome::NameTaken;
                     result.takenBy.assign(*holder);
                     continue;
                 }
             }
-            folder->Move(currentKey, newKey);
+            folder->Move(currentAt, newKey, newAt);
             renamedAt[index] = static_cast<std::uint32_t>(slot);
         }
         ++number;

@@ -11,6 +11,7 @@
 
 #include "core/files/file_row.h"
 #include "core/files/file_system.h"
+#include "core/files/name_text.h"
 #include "core/files/rename_run.h"
 
 namespace qm {
@@ -22,7 +23,21 @@ struct NameKey {
     std::uint64_t hash = 0;
 };
 NameKey KeyOf(std::u16string_view name);
-bool SameFile(std::u16string_view a, std::u16string_view b);
+
+inline std::u16string_view WithoutTrailingDotsAndBlanks(std::u16string_view name) {
+    while (!name.empty() && (name.back() == u'.' || name.back() == u' ')) name.remove_suffix(1);
+    return name;
+}
+// Whether two names name the same file in one folder. Inline: every lookup of
+// the clash pass ends here.
+inline bool SameFile(std::u16string_view a, std::u16string_view b) {
+    a = WithoutTrailingDotsAndBlanks(a);
+    b = WithoutTrailingDotsAndBlanks(b);
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    return true;
+}
 
 // An open-addressing set of ids whose names are found through `nameOf`, so the
 // names themselves live elsewhere and the index can be copied freely.
@@ -37,7 +52,7 @@ public:
         for (std::size_t at = key.hash & mask;; at = (at + 1) & mask) {
             const Slot& slot = slots_[at];
             if (slot.id == None) return None;
-            if (slot.hash == key.hash && SameFile(nameOf(slot.id), key.name)) return slot.id;
+            if (slot.check == Check(key) && SameFile(nameOf(slot.id), key.name)) return slot.id;
         }
     }
     // The caller has made sure that no id with this name is in the index.
@@ -46,12 +61,16 @@ public:
     std::size_t size() const { return count_; }
 
 private:
+    // Eight bytes a slot: the high half of the hash tells most names apart
+    // without a look at the names, the low half picks the slot.
     struct Slot {
-        std::uint64_t hash = 0;
+        std::uint32_t check = 0;
         std::uint32_t id = None;
     };
+    static std::uint32_t Check(const NameKey& key) { return static_cast<std::uint32_t>(key.hash >> 32); }
     void Grow(std::size_t slots);
     std::vector<Slot> slots_;
+    std::vector<std::uint32_t> low_;  // the low half of each hash, for growing only
     std::size_t count_ = 0;
 };
 
