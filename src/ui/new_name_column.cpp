@@ -20,7 +20,7 @@ namespace {
 // Up to this many rows the clash pass runs with every change; above it, once
 // the changes pause, so that typing never waits for it.
 constexpr std::size_t ImmediateRows = 5000;
-constexpr UINT PauseMilliseconds = 150;
+constexpr UINT PauseMilliseconds = 400;
 constexpr COLORREF Red = RGB(220, 0, 0);
 constexpr UINT_PTR TipSubclass = 0x4E4E;
 
@@ -300,11 +300,14 @@ void FillNewNameText(HWND window, NMLVDISPINFOW& info) {
 LRESULT DrawNewNames(HWND window, NMLVCUSTOMDRAW& draw) {
     switch (draw.nmcd.dwDrawStage) {
         case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
-        case CDDS_ITEMPREPAINT: return CDRF_NOTIFYSUBITEMDRAW;
-        case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        case CDDS_ITEMPREPAINT: {
+            // Only a red row is drawn cell by cell.
             const MainWindowState* state = FindMainWindowState(window);
-            const bool red = state && draw.iSubItem == NewNameColumn &&
-                             IsRed(state->newNames, static_cast<std::size_t>(draw.nmcd.dwItemSpec));
+            const bool red = state && IsRed(state->newNames, static_cast<std::size_t>(draw.nmcd.dwItemSpec));
+            return red ? CDRF_NOTIFYSUBITEMDRAW : CDRF_DODEFAULT;
+        }
+        case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+            const bool red = draw.iSubItem == NewNameColumn;
             draw.clrText = red ? Red : static_cast<COLORREF>(SendMessageW(draw.nmcd.hdr.hwndFrom, LVM_GETTEXTCOLOR, 0, 0));
             return CDRF_NEWFONT;
         }
