@@ -136,6 +136,62 @@ TEST(RunPrediction, AgreesWithTheRunOnRandomFilesRowsAndOptions) {
     EXPECT_GT(moved, 100);
 }
 
+// Thousands of rows in one folder: the tables grow well past their first size.
+TEST(RunPrediction, AgreesWithTheRunOnALargeFolder) {
+    std::mt19937 random(11);
+    MemoryFileSystem files;
+    const FolderText folder = std::make_shared<const std::u16string>(u"C:\\many");
+    FileTable table;
+    for (int i = 0; i < 3000; ++i) {
+        // Names like the new ones, some of them in the way.
+        std::u16string name = u"p_" + std::u16string(4, u'0') + u".jpg";
+        for (int d = 0, n = static_cast<int>(random() % 5000); d < 4; ++d, n /= 10) name[5 - d] = u'0' + n % 10;
+        if (random() % 3 == 0) ToAsciiUpper(name);
+        if (files.Exists(JoinPath(*folder, name))) continue;
+        files.AddFile(JoinPath(*folder, name));
+        if (random() % 4 != 0) table.push_back(RowOf(folder, name));
+    }
+    RenameOptions options;
+    options.fileNames = true;
+    options.prefix = {true, false, false, true, u"p"};
+    options.spacer = u"_";
+    options.zerosText = u"4";
+    options.offsetText = u"3";
+    const std::vector<std::size_t> rows = TakingPartRows(table.size(), {});
+    const std::vector<PredictedRow> predicted = PredictRun(table, rows, options, ReadFolderListings(table, rows, files));
+    FileTable after = table;
+    std::vector<RunRowOutcome> outcomes;
+    RunRename(after, rows, options, files, 0, nullptr, &outcomes);
+    int clashes = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        ASSERT_EQ(static_cast<int>(predicted[i].outcome), static_cast<int>(outcomes[i])) << i;
+        if (outcomes[i] == RunRowOutcome::Done) {
+            ASSERT_EQ(predicted[i].newName, after[i].name) << i;
+        }
+        clashes += outcomes[i] == RunRowOutcome::NameTaken;
+    }
+    EXPECT_GT(clashes, 0);
+}
+
+TEST(RunPrediction, NameIndexFindsEverySpellingOfEveryName) {
+    std::vector<std::u16string> names;
+    NameIndex index;
+    const auto nameOf = [&](std::uint32_t id) { return std::u16string_view(names[id]); };
+    for (int i = 0; i < 20000; ++i) {
+        names.push_back(u"File " + std::u16string(std::to_string(i).begin(), std::to_string(i).end()) + u".Txt");
+        index.Insert(KeyOf(names.back()), static_cast<std::uint32_t>(i));
+    }
+    EXPECT_EQ(index.size(), names.size());
+    for (int i = 0; i < 20000; i += 7) {
+        std::u16string other = names[static_cast<std::size_t>(i)];
+        ToAsciiLower(other);
+        other += u". .";  // the platform drops trailing dots and blanks
+        EXPECT_EQ(index.Find(KeyOf(other), nameOf), static_cast<std::uint32_t>(i));
+    }
+    EXPECT_EQ(index.Find(KeyOf(u"file 20000.txt"), nameOf), NameIndex::None);
+    EXPECT_EQ(index.Find(KeyOf(u"file 1.tx"), nameOf), NameIndex::None);
+}
+
 // The order of the run decides: a file that moves away first frees its name
 // for a later row; a file outside the list always holds its own.
 TEST(RunPrediction, WorkedExample) {
