@@ -140,16 +140,24 @@ TEST(NewNameColumn, ShowsEveryNewNameAndEveryClashBeforeStart) {
     SelectRow(list, 2, false);
     Settle();
 
-    // A click on the column's header sorts nothing.
+    // A click on the column's header sorts nothing; one on "File Name" does,
+    // and the new names follow the rows' new order.
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
-    RECT headerItem{};
-    SendMessageW(header, HDM_GETITEMRECT, NewName, reinterpret_cast<LPARAM>(&headerItem));
-    const LPARAM at = MAKELPARAM(headerItem.left + 5, (headerItem.top + headerItem.bottom) / 2);
-    SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageW(header, WM_LBUTTONUP, 0, at);
-    Settle();
+    const auto clickHeader = [&](int column) {
+        RECT headerItem{};
+        SendMessageW(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&headerItem));
+        const LPARAM at = MAKELPARAM(headerItem.left + 5, (headerItem.top + headerItem.bottom) / 2);
+        SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(header, WM_LBUTTONUP, 0, at);
+        Settle();
+    };
+    clickHeader(NewName);
     EXPECT_EQ(ListText(list, 0, 0), L"c.jpg");
     EXPECT_EQ(ListText(list, 0, NewName), L"IMGX_07.jpg");
+    clickHeader(0);
+    EXPECT_EQ(ListText(list, 0, 0), L"a.jpg");
+    EXPECT_EQ(ListText(list, 2, 0), L"c.jpg");
+    EXPECT_EQ(ListText(list, 2, NewName), L"IMGX_09.jpg");
 
     // Files changed outside: the folder is listed again when the window is active again.
     MakeFile(folder.File(L"IMGX_08.jpg"));
@@ -188,6 +196,13 @@ TEST(NewNameColumn, FailedRowsOfARunKeepTheirMarkUntilTheNextChange) {
     EXPECT_EQ(TipOver(list, 1), L"") << "the mark goes with the next change of the options";
     EXPECT_EQ(RedPixels(list, 1), 0);
     EXPECT_EQ(HeaderText(list, NewName), L"New Name");
+
+    // Undo: the first file has its old name again; the column follows.
+    Command(w, IDC_UNDO);
+    Settle();
+    EXPECT_EQ(ListText(list, 0, 0), L"a.jpg");
+    EXPECT_EQ(ListText(list, 0, NewName), L"IMGX_0001.jpg");
+    EXPECT_EQ(ListText(list, 1, NewName), L"IMGX_0002.jpg");
 }
 
 TEST(NewNameColumn, WidthSurvivesARestartAndAnOlderFileGivesTheDefault) {
