@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "app/private_commands.h"
 #include "app/process_records.h"
 #include "core/files/new_name.h"
 #include "core/files/run_prediction.h"
@@ -208,7 +209,8 @@ NewNamesChange ChangeOfCommand(int id) {
     switch (id) {
         case IDC_START:
         case IDC_UNDO:
-        case IDC_ADD: return NewNamesChange::Files;
+        case IDC_ADD:
+        case static_cast<int>(CmdTakeOutsidePaths): return NewNamesChange::Files;
         case IDC_CLEAR:
         case IDC_ROW_UP:
         case IDC_ROW_DOWN: return NewNamesChange::List;
@@ -231,6 +233,8 @@ void FollowNewNames(HWND window, NewNamesChange change) {
     if ((change == NewNamesChange::List || change == NewNamesChange::Files) && !keepMarks) c.runMarks.clear();
     if (change == NewNamesChange::Selection || change == NewNamesChange::List || change == NewNamesChange::Files)
         c.rowsCurrent = false;
+    // Rows added by a way this column was not told of: their folders are new.
+    if (state->files.size() > c.slotOfRow.size()) c.listingsRead = false;
     if (!c.rowsCurrent || c.slotOfRow.size() != state->files.size()) {
         ReadRows(window, *state);
         changed = true;
