@@ -17,6 +17,7 @@
 #include "ui/file_list_view.h"
 #include "ui/history_box.h"
 #include "ui/main_window_state.h"
+#include "ui/new_name_column.h"
 #include "ui/rename_options_reader.h"
 #include "ui/status_progress.h"
 #include "win32/clock.h"
@@ -166,7 +167,10 @@ int RunRename(HWND mainWindow) {
     {
         StatusProgress progress(mainWindow, u"Renaming");
         win32::PlatformFileSystem files;
-        failures = RunRename(state.files, TakingPart(mainWindow), options, files, win32::LocalOffsetNow(), &progress);
+        const std::vector<std::size_t> rows = TakingPart(mainWindow);
+        std::vector<RunRowOutcome> outcomes;
+        failures = RunRename(state.files, rows, options, files, win32::LocalOffsetNow(), &progress, &outcomes);
+        NoteRunOutcomes(mainWindow, rows, outcomes);
     }
     InvalidateRect(FileList(mainWindow), nullptr, TRUE);
     if (failures > 0) {

@@ -68,6 +68,7 @@ void CaptureMainWindowSettings(HWND window, AppSettings& settings) {
     for (int column = 0; column < static_cast<int>(FileListColumnCount); ++column)
         settings.FileListCols[column] = static_cast<std::int32_t>(
             SendMessageW(fileList, LVM_GETCOLUMNWIDTH, column, 0));
+    settings.NewNameWidth = static_cast<std::uint32_t>(SendMessageW(fileList, LVM_GETCOLUMNWIDTH, FileListColumnCount, 0));
 
     WINDOWPLACEMENT placement{};
     placement.length = PlacementLength;

@@ -171,9 +171,10 @@ TEST(MainWindowTips, EveryButtonTipAndThePresetLabels) {
         {1080, L"Preset 1"}, {1086, L"Preset 2"}, {1087, L"Holiday & more"}, {1099, L"Preset 15"},
         {1035, L"seconds since 1970"}, {1031, L"100-nanosecond steps since 1601"},
         {1036, L"now, through the time format"}, {1037, L"the date picker's time, through the time format"},
-        {1033, L"About Quillmoth"}};
+        {1033, L"About Quillmoth"},
+        {IDC_FILE_LIST, L""}};  // the New Name column's, empty until the mouse rests on a red name
     for (const auto& [id, text] : expected) EXPECT_EQ(tips[id], text) << id;
-    EXPECT_EQ(tips.size(), 10u + 15u + 5u);
+    EXPECT_EQ(tips.size(), 10u + 15u + 5u + 1u);
 }
 
 TEST(MainWindowLifetime, SessionEndSavesOnceAndStoredOpacityStaysVisible) {

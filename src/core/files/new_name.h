@@ -22,6 +22,8 @@ struct NamePlan {
     bool extensionUppercase = false;
     bool extensionLowercase = false;
 
+    bool operator==(const NamePlan&) const = default;
+
     // Whether the run changes names at all.
     bool renames() const { return fileNames || extensions; }
 };
