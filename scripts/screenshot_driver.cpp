@@ -1,5 +1,6 @@
-// Fills the real program with a few files and renames them, for the README's
-// picture of the working window. Run by scripts/screenshot-files.sh, which
+// Fills the real program with a few files and chooses their new names, for the
+// README's picture of the working window: the "New Name" column shows what
+// "Start" would do, one name in red because a file outside the list has it. Run by scripts/screenshot-files.sh, which
 // takes the picture once READY exists (it holds the window's place on the
 // screen) and creates DONE when it has.
 // Usage: screenshot_driver READY DONE
@@ -42,6 +43,7 @@ int wmain(int argc, wchar_t** argv) {
         SetTimes(photos.File(name), when, when, when);
         when += 36'000'000'000ull * 7;
     }
+    qm::test::PutFileContent(photos.File(L"2024_Holiday_2043.jpg"), {1});  // in the folder, not in the list
     WriteText(programFolder.File(L"settings.ini"),
               L"\uFEFF[SETTINGS]\r\nLastPath=" + photos.path() +
                   // Prefix and its spacer, "Keep Name", "No Number"; "IMG" replaced by "Holiday".
@@ -61,7 +63,6 @@ int wmain(int argc, wchar_t** argv) {
         if (GetDlgItem(open, nameField)) SetDlgItemTextW(open, nameField, typed.c_str());
     PostMessageW(open, WM_COMMAND, IDOK, 0);
     if (!WaitFor(main, IDC_STATUS_COUNT, L" Files: 5")) return 1;
-    PostMessageW(main, WM_COMMAND, IDC_START, 0);
     Sleep(1000);
     // The window's place on the screen, as a crop geometry for the picture.
     RECT placed{};

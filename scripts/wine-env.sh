@@ -23,4 +23,13 @@ ensure_wine_prefix() {
   if [ ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
     cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   fi
+  # A prefix for another screen resolution (QUILLMOTH_WINE_DPI, e.g. 144) gets
+  # it once; Wine reads it when its server starts.
+  if [ -n "${QUILLMOTH_WINE_DPI:-}" ] && [ ! -f "$WINEPREFIX/.quillmoth-dpi-$QUILLMOTH_WINE_DPI" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$QUILLMOTH_WINE_DPI" /f </dev/null >/dev/null 2>&1
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+    rm -f "$WINEPREFIX"/.quillmoth-dpi-*
+    touch "$WINEPREFIX/.quillmoth-dpi-$QUILLMOTH_WINE_DPI"
+  fi
 }

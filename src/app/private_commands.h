@@ -7,5 +7,6 @@ inline constexpr unsigned CmdRefresh = 15000;  // main window: refresh the statu
 inline constexpr unsigned CmdStartUi = 15002;  // hidden window: start the user-interface thread
 inline constexpr unsigned CmdUiEnded = 15005;  // hidden window: the main window has ended
 inline constexpr unsigned CmdTakeOutsidePaths = 15010;  // main window: paths from outside wait
+inline constexpr unsigned CmdSelectionChanged = 15006;  // main window: show the file list's selected count
 
 }  // namespace qm

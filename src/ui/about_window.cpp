@@ -5,6 +5,14 @@
 #include "app/dialog_theme.h"
 #include "resource_ids.h"
 #include "ui/dialog_support.h"
+#include "win32/help.h"
+#include "win32/program_folder.h"
+
+// The time of the last commit, in seconds since 1970, which the build passes
+// in, so that building the same sources again gives the same program.
+#ifndef QUILLMOTH_BUILD_TIME
+#define QUILLMOTH_BUILD_TIME 0
+#endif
 
 namespace qm {
 
@@ -12,9 +20,8 @@ namespace {
 
 constexpr wchar_t ProductName[] = L"Quillmoth";
 constexpr wchar_t ProductVersion[] = L"6.0.2.236";
-constexpr wchar_t BuildDate[] = L"03.01.2016";
-constexpr wchar_t BuildTime[] = L"14:50:23";
 constexpr COLORREF LinkColour = RGB(0, 0, 255);
+constexpr std::int64_t UnixEpochInFileTime = 11'644'473'600;  // seconds from 1601 to 1970
 
 void OpenWithShell(HWND owner, const wchar_t* address) {
     ShellExecuteW(owner, L"open", address, nullptr, nullptr, SW_SHOW);
@@ -25,9 +32,7 @@ WebAddressOpener webAddressOpener = OpenWithShell;
 void OnInitDialog(HWND dialog) {
     EnableDialogTheme(dialog, true);
     SetProgramIcons(dialog);
-    wchar_t product[256] = {};
-    wsprintfW(product, L"%s %s\n\nBuild Date:\n%s - %s UTC", ProductName, ProductVersion, BuildDate, BuildTime);
-    SetDlgItemTextW(dialog, IDC_ABOUT_PRODUCT, product);
+    SetDlgItemTextW(dialog, IDC_ABOUT_PRODUCT, AboutProductText(QUILLMOTH_BUILD_TIME).c_str());
 }
 
 // The link is drawn in blue on whatever lies behind it. The brush is a stock
@@ -49,10 +54,23 @@ void OnSetCursor(HWND dialog) {
 void OnLeftButtonUp(HWND dialog, LPARAM clientPoint) {
     POINT pointer{static_cast<short>(LOWORD(clientPoint)), static_cast<short>(HIWORD(clientPoint))};
     ClientToScreen(dialog, &pointer);
-    if (IsOverAboutLink(dialog, pointer)) webAddressOpener(dialog, AboutWebAddress);
+    if (IsOverAboutLink(dialog, pointer)) webAddressOpener(dialog, AboutLinkTarget().c_str());
 }
 
 }  // namespace
+
+std::wstring AboutLinkTarget() { return win32::ProgramFolderFile(win32::HelpFileName); }
+
+std::wstring AboutProductText(std::int64_t unixSeconds) {
+    const auto ticks = static_cast<std::uint64_t>(unixSeconds + UnixEpochInFileTime) * 10'000'000ull;
+    const FILETIME instant{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SYSTEMTIME utc{};
+    FileTimeToSystemTime(&instant, &utc);
+    wchar_t product[256] = {};
+    wsprintfW(product, L"%s %s\n\nBuild Date:\n%02u.%02u.%04u - %02u:%02u:%02u UTC", ProductName, ProductVersion,
+              utc.wMonth, utc.wDay, utc.wYear, utc.wHour, utc.wMinute, utc.wSecond);
+    return product;
+}
 
 bool IsOverAboutLink(HWND aboutWindow, POINT screenPoint) {
     RECT link{};

@@ -19,6 +19,7 @@
 #include "ui/history_box.h"
 #include "ui/main_window_state.h"
 #include "ui/name_options.h"
+#include "ui/new_name_column.h"
 #include "ui/rename_options_reader.h"
 #include "ui/status_progress.h"
 #include "win32/clock.h"
@@ -62,6 +63,20 @@ std::uint64_t LocalNowAsUtc() {
     return (static_cast<std::uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
 }
 
+// The one message a file that cannot be added gives, with its path on a line
+// of its own, whether it came from the open dialog or a drop.
+void ReportUnopenedFile(HWND window, const std::wstring& path) {
+    const std::wstring text = L"file handle could not be created\n" + path;
+    MessageBoxW(window, text.c_str(), L"Error", MB_ICONERROR);
+}
+
+std::wstring FullPath(std::u16string_view folder, std::u16string_view name) {
+    std::wstring path(folder.begin(), folder.end());
+    path += L'\\';
+    path.append(name.begin(), name.end());
+    return path;
+}
+
 std::vector<std::size_t> TakingPart(HWND window) {
     return TakingPartRows(StateOf(window).files.size(), SelectedRows(FileList(window)));
 }
@@ -92,40 +107,44 @@ void AddFilesFromDialog(HWND mainWindow) {
         names.push_back(View(name));
 
     MainWindowState& state = StateOf(mainWindow);
-    bool allAdded = true;
+    std::size_t added = 0;
     {
         StatusProgress progress(mainWindow, u"Adding");
         win32::PlatformFileSystem files;
         const LocalOffset offset = win32::LocalOffsetNow();
-        for (std::size_t i = 0; i < names.size() && allAdded; ++i) {
-            progress.Advance(i, names.size());
-            allAdded = AppendFileRow(state.files, folder, names[i], files, offset);
+        for (; added < names.size(); ++added) {
+            progress.Advance(added, names.size());
+            if (!AppendFileRow(state.files, folder, names[added], files, offset)) break;
         }
     }
     ShowRows(mainWindow);
-    if (allAdded) settings.LastPath = *folder;
+    if (added < names.size()) {
+        ReportUnopenedFile(mainWindow, FullPath(*folder, names[added]));
+        return;
+    }
+    settings.LastPath = *folder;
 }
 
 void AddDroppedFiles(HWND mainWindow, HDROP drop) {
     MainWindowState& state = StateOf(mainWindow);
     const std::vector<std::wstring> paths = win32::DroppedPaths(drop);
-    bool allAdded = true;
+    std::size_t added = 0;
     {
         StatusProgress progress(mainWindow, u"Adding");
         win32::PlatformFileSystem files;
         const LocalOffset offset = win32::LocalOffsetNow();
         FolderText folder;
-        for (std::size_t i = 0; i < paths.size() && allAdded; ++i) {
-            progress.Advance(i, paths.size());
-            const PathSplit split = SplitPath(View(paths[i].c_str()));
+        for (; added < paths.size(); ++added) {
+            progress.Advance(added, paths.size());
+            const PathSplit split = SplitPath(View(paths[added].c_str()));
             if (!folder || *folder != split.folder) folder = MakeFolder(split.folder);
-            allAdded = AppendFileRow(state.files, folder, split.name, files, offset);
+            if (!AppendFileRow(state.files, folder, split.name, files, offset)) break;
         }
     }
     DragFinish(drop);
     ShowRows(mainWindow);
-    if (!allAdded) {
-        MessageBoxW(mainWindow, L"file handle could not be created", L"Error", MB_ICONERROR);
+    if (added < paths.size()) {
+        ReportUnopenedFile(mainWindow, paths[added]);
         return;
     }
     if (Settings().SettingsFlags & SettingsOption::AutoRenameAfterDrop) RunRename(mainWindow);
@@ -152,8 +171,11 @@ int RunRename(HWND mainWindow) {
     {
         StatusProgress progress(mainWindow, u"Renaming");
         win32::PlatformFileSystem files;
-        failures = RunRename(state.files, TakingPart(mainWindow), options, files, win32::LocalOffsetNow(), &progress,
-                             nullptr, &refused);
+        const std::vector<std::size_t> rows = TakingPart(mainWindow);
+        std::vector<RunRowOutcome> outcomes;
+        failures = RunRename(state.files, rows, options, files, win32::LocalOffsetNow(), &progress, &outcomes,
+                             &refused);
+        if (refused.problem == NameProblem::None) NoteRunOutcomes(mainWindow, rows, outcomes);
     }
     if (refused.problem != NameProblem::None) {
         SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>((u" " + refused.message).c_str()));
@@ -163,7 +185,7 @@ int RunRename(HWND mainWindow) {
     InvalidateRect(FileList(mainWindow), nullptr, TRUE);
     if (failures > 0) {
         wchar_t message[64];
-        swprintf(message, 64, L" %i file(s) cound not be renamed", failures);
+        swprintf(message, 64, L" %i file(s) could not be renamed", failures);
         SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, message);
     }
     return failures;

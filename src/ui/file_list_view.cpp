@@ -83,6 +83,8 @@ void SelectOnly(HWND list, const std::vector<bool>& flags) {
         if (flags[i]) SelectRow(list, i);
 }
 
+void SelectAllRows(HWND list) { SetState(list, -1, LVIS_SELECTED, LVIS_SELECTED); }
+
 void SelectRow(HWND list, std::size_t row) { SetState(list, static_cast<int>(row), LVIS_SELECTED, LVIS_SELECTED); }
 
 void SelectAndFocus(HWND list, std::size_t row) {

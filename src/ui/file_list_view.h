@@ -38,6 +38,9 @@ void SelectOnly(HWND list, const std::vector<bool>& flags);
 // row by row may visit every row.
 void ShowRowsUnselected(HWND list, std::size_t count);
 
+// Selects every row.
+void SelectAllRows(HWND list);
+
 // Adds one row to the selection.
 void SelectRow(HWND list, std::size_t row);
 

@@ -13,11 +13,14 @@
 #include "ui/dialog_support.h"
 #include "ui/extension_list.h"
 #include "ui/file_list_commands.h"
+#include "ui/file_list_notices.h"
 #include "ui/file_list_view.h"
 #include "ui/main_window_commands.h"
 #include "ui/main_window_options.h"
+#include "ui/main_window_size.h"
 #include "ui/main_window_state.h"
 #include "ui/name_options.h"
+#include "ui/new_name_column.h"
 #include "ui/option_groups.h"
 #include "ui/preset_buttons.h"
 #include "ui/red_frames.h"
@@ -51,6 +54,7 @@ void SetUpFileList(HWND window, const AppSettings& settings) {
     win32::KeepSelectionChangesQuick(list);
     for (int column = 0; column < static_cast<int>(FileListColumnCount); ++column)
         InsertColumn(list, column, FileListCaptions[column], settings.FileListCols[column]);
+    SetUpNewNameColumn(list, static_cast<int>(settings.NewNameWidth));
 }
 
 void SetUpExtensionList(HWND window) {
@@ -159,7 +163,22 @@ bool OnNotify(HWND window, NMHDR& header) {
     MainWindowState* state = FindMainWindowState(window);
     if (!state) return false;
     if (header.code == LVN_GETDISPINFOW && from == IDC_FILE_LIST) {
-        FillDisplayInfo(state->files, reinterpret_cast<NMLVDISPINFOW&>(header));
+        auto& info = reinterpret_cast<NMLVDISPINFOW&>(header);
+        if (info.item.iSubItem == NewNameColumn)
+            FillNewNameText(window, info);
+        else
+            FillDisplayInfo(state->files, info);
+    } else if (header.code == NM_CUSTOMDRAW && from == IDC_FILE_LIST) {
+        SetNotifyResult(window, DrawNewNames(window, reinterpret_cast<NMLVCUSTOMDRAW&>(header)));
+        return true;
+    } else if ((header.code == LVN_ITEMCHANGED || header.code == LVN_ODSTATECHANGED) && from == IDC_FILE_LIST) {
+        // A click changes the selection in steps: the rows are read once, after them.
+        if (!state->newNames.rowsPosted) {
+            state->newNames.rowsPosted = true;
+            PostMessageW(window, NewNameRowsMessage, 0, 0);
+        }
+    } else if (header.code == LVN_ITEMCHANGED && from == IDC_EXT_LIST) {
+        FollowNewNames(window, NewNamesChange::Options);
     } else if (header.code == LVN_ODFINDITEMW && from == IDC_FILE_LIST) {
         SetNotifyResult(window, FindRow(state->files, reinterpret_cast<NMLVFINDITEMW&>(header)));
         return true;
@@ -172,14 +191,21 @@ bool OnNotify(HWND window, NMHDR& header) {
     } else if (header.code == UDN_DELTAPOS && from == IDC_OFFSET_UPDOWN) {
         PostRefresh(window);
     } else if (header.code == LVN_COLUMNCLICK && from == IDC_FILE_LIST) {
-        SortFileRows(window, reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
+        const int column = reinterpret_cast<NMLISTVIEW&>(header).iSubItem;
+        if (column != NewNameColumn) {
+            SortFileRows(window, column);
+            FollowNewNames(window, NewNamesChange::List);
+        }
     } else if (header.code == LVN_COLUMNCLICK && from == IDC_EXT_LIST) {
         SortExtensionRows(header.hwndFrom, reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
     } else if (header.code == NM_DBLCLK && from == IDC_FILE_LIST) {
         const long row = SingleSelectedRow(header.hwndFrom);
         if (row >= 0) RowDoubleClick(window, row);
+        FollowNewNames(window, NewNamesChange::Files);
     } else if (header.code == NM_CLICK && from == IDC_FILE_LIST) {
         PostRefresh(window);
+    } else if (from == IDC_FILE_LIST) {
+        OnFileListNotice(window, header);
     }
     return false;
 }
@@ -194,6 +220,10 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
         LayOut(window);
         return 0;
+    case WM_GETMINMAXINFO:
+        // Before WM_INITDIALOG the dialog's units are not known yet.
+        if (FindMainWindowState(window)) LimitMainWindowSize(window, *reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
     case WM_CLOSE:
         OnClose(window);
         return 0;
@@ -206,12 +236,28 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY:
         return OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND:
-        if (FindMainWindowState(window)) OnMainWindowCommand(window, wParam);
+        if (FindMainWindowState(window)) {
+            OnMainWindowCommand(window, wParam);
+            FollowNewNames(window, ChangeOfCommand(LOWORD(wParam)));
+        }
         return 0;
     case WM_DROPFILES:
         if (!FindMainWindowState(window)) return 0;
         AddDroppedFiles(window, reinterpret_cast<HDROP>(wParam));
         RefreshStatus(window);
+        FollowNewNames(window, NewNamesChange::Files);
+        return 0;
+    case WM_TIMER:
+        if (wParam == NewNameTimer) OnNewNamesTimer(window);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) FollowNewNames(window, NewNamesChange::Activated);
+        return 0;
+    case NewNameRowsMessage:
+        if (MainWindowState* state = FindMainWindowState(window)) {
+            state->newNames.rowsPosted = false;
+            FollowNewNames(window, NewNamesChange::Selection);
+        }
         return 0;
     case WM_CTLCOLORSTATIC:
         if (IsRedFrame(reinterpret_cast<HWND>(lParam)))

@@ -12,6 +12,7 @@
 #include "ui/date_picker.h"
 #include "ui/extension_list.h"
 #include "ui/file_list_commands.h"
+#include "ui/file_list_notices.h"
 #include "ui/option_groups.h"
 #include "ui/outside_paths.h"
 #include "ui/preset_buttons.h"
@@ -112,6 +113,8 @@ void ExtensionDown(HWND window, int) { MoveExtensionRow(Item(window, IDC_EXT_LIS
 
 void PresetButton(HWND window, int id) { ClickPreset(window, PresetSlotOfButton(id)); }
 
+void SelectionChanged(HWND window, int) { ShowSelectedCount(window); }
+
 
 // In the order of the window's command table; ids not listed do nothing.
 constexpr Command Commands[] = {
@@ -134,6 +137,7 @@ constexpr Command Commands[] = {
     {IDC_READ_ONLY, IDC_ARCHIVE, Refresh},
     {static_cast<int>(CmdRefresh), static_cast<int>(CmdRefresh), Refresh},
     {static_cast<int>(CmdTakeOutsidePaths), static_cast<int>(CmdTakeOutsidePaths), TakeOutside},
+    {static_cast<int>(CmdSelectionChanged), static_cast<int>(CmdSelectionChanged), SelectionChanged},
     {IDC_SETTINGS_BUTTON, IDC_SETTINGS_BUTTON, OpenSettings},
     {IDC_PREFIX_AUTO, IDC_PREFIX_AUTO, AutoBox},
     {IDC_SUFFIX_AUTO, IDC_SUFFIX_AUTO, AutoBox},

@@ -6,6 +6,7 @@
 #include "resource_ids.h"
 #include "ui/date_picker.h"
 #include "ui/flag_controls.h"
+#include "ui/offset_counter.h"
 
 namespace qm {
 
@@ -31,9 +32,8 @@ void ApplySettingsToMainWindow(HWND window, const AppSettings& settings) {
     SendDlgItemMessageW(window, IDC_ZEROS_EDIT, EM_LIMITTEXT, 2, 0);
     SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_SETRANGE, 0, MAKELPARAM(10, 1));
     SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_SETPOS, 0, settings.Zeros & 0xFFFF);
-    SendDlgItemMessageW(window, IDC_OFFSET_EDIT, EM_LIMITTEXT, 5, 0);
-    SendDlgItemMessageW(window, IDC_OFFSET_UPDOWN, UDM_SETRANGE, 0, MAKELPARAM(32767, 0));
-    SendDlgItemMessageW(window, IDC_OFFSET_UPDOWN, UDM_SETPOS, 0, settings.Offset & 0xFFFF);
+    SetOffsetRange(window);
+    SetOffset(window, settings.Offset);
 
     ShowFileTimeInPicker(GetDlgItem(window, IDC_DATE_PICKER), settings.FileTime);
 }
@@ -59,7 +59,7 @@ void CaptureMainWindowSettings(HWND window, AppSettings& settings) {
     settings.GeneralFlags = CaptureFlagWord(window, GeneralFlagControls());
 
     settings.Zeros = LOWORD(SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_GETPOS, 0, 0));
-    settings.Offset = LOWORD(SendDlgItemMessageW(window, IDC_OFFSET_UPDOWN, UDM_GETPOS, 0, 0));
+    settings.Offset = OffsetValue(window);
 
     // A picker without a valid time leaves the stored time as it was.
     if (const auto picked = PickerFileTime(GetDlgItem(window, IDC_DATE_PICKER))) settings.FileTime = *picked;
@@ -68,6 +68,7 @@ void CaptureMainWindowSettings(HWND window, AppSettings& settings) {
     for (int column = 0; column < static_cast<int>(FileListColumnCount); ++column)
         settings.FileListCols[column] = static_cast<std::int32_t>(
             SendMessageW(fileList, LVM_GETCOLUMNWIDTH, column, 0));
+    settings.NewNameWidth = static_cast<std::uint32_t>(SendMessageW(fileList, LVM_GETCOLUMNWIDTH, FileListColumnCount, 0));
 
     WINDOWPLACEMENT placement{};
     placement.length = PlacementLength;

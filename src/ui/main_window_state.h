@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "core/files/file_row.h"
+#include "ui/new_name_column_state.h"
 
 namespace qm {
 
@@ -11,6 +12,8 @@ struct MainWindowState {
     FileTable files;
     HBRUSH redFrameBrush = nullptr;
     bool settingsWritten = false;  // the closing steps ran (at close or at session end)
+    bool selectionCellPending = false;  // a CmdSelectionChanged is on its way
+    NewNameColumnState newNames;
 };
 
 // Made when the window opens, kept in its DWLP_USER slot, freed when it goes.

@@ -9,6 +9,7 @@
 #include "ui/date_picker.h"
 #include "ui/flag_controls.h"
 #include "ui/history_box.h"
+#include "ui/offset_counter.h"
 #include "ui/option_groups.h"
 #include "ui/preset_label_window.h"
 #include "ui/red_frames.h"
@@ -58,7 +59,7 @@ void ApplyPreset(const Preset& preset, HWND window, AppSettings& settings) {
     SetBoxText(GetDlgItem(window, IDC_REPLACE_BOX), preset.replace.view());
     settings.TimeFormat = preset.timeformat.view();
     settings.Spacer = preset.spacer.view();
-    SendDlgItemMessageW(window, IDC_OFFSET_UPDOWN, UDM_SETPOS, 0, static_cast<std::uint32_t>(preset.offset) & 0xFFFF);
+    SetOffset(window, preset.offset);
     SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_SETPOS, 0, static_cast<std::uint32_t>(preset.zeros) & 0xFFFF);
     settings.FileTime = preset.filetime;
     ShowFileTimeInPicker(GetDlgItem(window, IDC_DATE_PICKER), preset.filetime);
@@ -79,7 +80,7 @@ void CapturePreset(Preset& preset, HWND window, const AppSettings& settings) {
     preset.replace = Limited(BoxText(GetDlgItem(window, IDC_REPLACE_BOX)));
     preset.timeformat = settings.TimeFormat.view();
     preset.spacer = settings.Spacer.view();
-    preset.offset = LOWORD(SendDlgItemMessageW(window, IDC_OFFSET_UPDOWN, UDM_GETPOS, 0, 0));
+    preset.offset = OffsetValue(window);
     preset.zeros = LOWORD(SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_GETPOS, 0, 0));
     if (const auto picked = PickerFileTime(GetDlgItem(window, IDC_DATE_PICKER))) preset.filetime = *picked;
     preset.maincontrolflags = CaptureFlagWord(window, MainControlFlagControls());

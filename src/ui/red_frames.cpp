@@ -1,8 +1,38 @@
 #include "ui/red_frames.h"
 
+#include <commctrl.h>
+
 namespace qm {
 
 namespace {
+
+constexpr UINT_PTR RingPaintId = 1;
+
+// A frame paints its one-pixel ring and nothing else, in the brush its parent
+// hands out for it. Left to the static class, it fills its whole client area,
+// and not every platform clips that fill to the window region every time: the
+// box inside turned solid red when a frame was shown after opening.
+LRESULT CALLBACK RingPaintProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        HDC context = BeginPaint(frame, &paint);
+        const auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageW(GetParent(frame), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(context), reinterpret_cast<LPARAM>(frame)));
+        RECT client{};
+        GetClientRect(frame, &client);
+        if (brush) FrameRect(context, &client, brush);
+        EndPaint(frame, &paint);
+        return 0;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(frame, RingPaintProc, RingPaintId);
+        break;
+    }
+    return DefSubclassProc(frame, message, wParam, lParam);
+}
 
 // A frame is a ring: its window region leaves the target's own rectangle out,
 // so it can lie above everything around (the group boxes included) and still
@@ -24,6 +54,7 @@ void PlaceRedFrame(HWND window, const RedFrame& f) {
     ScreenToClient(window, &topLeft);
     const int width = bounds.right - bounds.left + 2;
     const int height = bounds.bottom - bounds.top + 2;
+    SetWindowSubclass(frame, RingPaintProc, RingPaintId, 0);
     SetWindowPos(frame, HWND_TOP, topLeft.x - 1, topLeft.y - 1, width, height, SWP_SHOWWINDOW | SWP_NOCOPYBITS);
     MakeRing(frame, width, height);
     if (SendDlgItemMessageW(window, f.autoBoxId, BM_GETCHECK, 0, 0) != BST_CHECKED) ShowWindow(frame, SW_HIDE);

@@ -33,6 +33,20 @@ constexpr ButtonRow Buttons[] = {
     {IDC_EXT_DOWN, Font::Symbol, L"down"},
 };
 
+struct PlainTip {
+    int controlId;
+    const wchar_t* tip;
+};
+
+// Controls whose caption alone leaves a newcomer asking; their tips need no font.
+constexpr PlainTip PlainTips[] = {
+    {IDC_STAMP_UNIX, L"seconds since 1970"},
+    {IDC_STAMP_WIN32, L"100-nanosecond steps since 1601"},
+    {IDC_STAMP_CURRENT, L"now, through the time format"},
+    {IDC_STAMP_PRESET, L"the date picker's time, through the time format"},
+    {IDC_PICTURE, L"About Quillmoth"},
+};
+
 HFONT FontOf(const FontSet& fonts, Font font) {
     switch (font) {
     case Font::Small: return fonts.smallFont;
@@ -71,6 +85,8 @@ bool SetButtonFontsAndTips(HWND mainWindow, const FontSet& fonts) {
         SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         if (row.tip && !MakeTip(mainWindow, button, row.tip)) allMade = false;
     }
+    for (const PlainTip& row : PlainTips)
+        if (!MakeTip(mainWindow, GetDlgItem(mainWindow, row.controlId), row.tip)) allMade = false;
     return allMade;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <ctime>
 #include <string>
 
 #include "control_contents.h"
@@ -81,10 +82,29 @@ protected:
     std::unique_ptr<OpenedWindow> about_;
 };
 
+// The product text as the C library writes the build's time, month first.
+std::wstring ExpectedProductText(std::int64_t unixSeconds) {
+    const __time64_t seconds = unixSeconds;
+    std::tm utc{};
+    EXPECT_EQ(_gmtime64_s(&utc, &seconds), 0);
+    wchar_t text[128] = {};
+    swprintf(text, 128, L"Quillmoth 6.0.2.236\n\nBuild Date:\n%02d.%02d.%04d - %02d:%02d:%02d UTC", utc.tm_mon + 1,
+             utc.tm_mday, utc.tm_year + 1900, utc.tm_hour, utc.tm_min, utc.tm_sec);
+    return text;
+}
+
+// The build's time is that of the last commit, passed in by the build.
+TEST(AboutText, ShowsTheBuildsOwnDateAndTime) {
+    EXPECT_GT(QUILLMOTH_BUILD_TIME, 1'600'000'000) << "a time of this project's own years";
+    for (std::int64_t seconds : {std::int64_t{QUILLMOTH_BUILD_TIME}, std::int64_t{0}, std::int64_t{951'782'400},
+                                 std::int64_t{1'704'067'199}, std::int64_t{4'102'444'800}})
+        EXPECT_EQ(AboutProductText(seconds), ExpectedProductText(seconds)) << seconds;
+}
+
 TEST_F(AboutWindowTest, ShowsProductMakersAndABlueLinkWithOneStockBrush) {
-    EXPECT_EQ(about_->text(IDC_ABOUT_PRODUCT), L"Quillmoth 6.0.2.236\n\nBuild Date:\n03.01.2016 - 14:50:23 UTC");
+    EXPECT_EQ(about_->text(IDC_ABOUT_PRODUCT), ExpectedProductText(QUILLMOTH_BUILD_TIME));
     EXPECT_NE(about_->text(IDC_ABOUT_MAKER).find(L"Quillmoth"), std::wstring::npos);
-    EXPECT_EQ(about_->text(IDC_ABOUT_LINK), L"quillmoth.example");
+    EXPECT_EQ(about_->text(IDC_ABOUT_LINK), L"Quillmoth help");
 
     HWND link = about_->control(IDC_ABOUT_LINK);
     HDC context = GetDC(link);
@@ -147,7 +167,11 @@ TEST_F(AboutWindowTest, ReleasingTheButtonOnTheLinkOpensTheAddressAndElsewhereNo
     releaseAt(Centre(ScreenRect(about_->control(IDC_ABOUT_LINK))));
     ASSERT_EQ(openCalls.size(), 1u);
     EXPECT_EQ(openCalls[0].owner, about);
-    EXPECT_EQ(openCalls[0].address, AboutWebAddress);
+    wchar_t exe[1024] = {};
+    GetModuleFileNameW(nullptr, exe, 1024);
+    std::wstring help = exe;
+    help.resize(help.find_last_of(L'\\'));
+    EXPECT_EQ(openCalls[0].address, help + L"\\Quillmoth.chm") << "the help file beside the program";
     EXPECT_FALSE(about_->closed()) << "the window stays open";
     SetWebAddressOpener(before);
 }

@@ -93,30 +93,82 @@ TEST(FileList, DropRunAndUndoOnRealFiles) {
     SetFileAttributesW(paths[0].c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(FileList, DroppedFolderStopsTheDropWithTheMessage) {
-    test::TemporaryFolder folder;
-    MakeFile(folder.File(L"first.txt"), "1");
-    CreateDirectoryW(folder.File(L"sub").c_str(), nullptr);
-    MakeFile(folder.File(L"last.txt"), "2");
-
-    Settings().SettingsFlags = 1 | 0x40;  // the rename after a drop must not run
-    MainWindowHarness harness;
-    HWND w = harness.window();
-    ASSERT_NE(w, nullptr);
-    Check(w, IDC_FILE_NAMES, true);
-    PostMessageW(w, WM_DROPFILES,
-                 reinterpret_cast<WPARAM>(MakeDrop({folder.File(L"first.txt"), folder.File(L"sub"), folder.File(L"last.txt")})), 0);
-    HWND box = WaitForDialog(L"Error", 10000);
-    ASSERT_NE(box, nullptr);
-    wchar_t text[128] = {};
-    GetDlgItemTextW(box, 0xFFFF, text, 128);
-    EXPECT_STREQ(text, L"file handle could not be created");
+// The text of the process's visible message box with this caption, which is
+// then closed; empty when none appears.
+std::wstring TakeMessageBox(const wchar_t* caption) {
+    HWND box = WaitForDialog(caption, 10000);
+    if (!box) return {};
+    wchar_t text[1024] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 1024);
     PostMessageW(box, WM_COMMAND, IDOK, 0);
     for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(10);
-    HWND list = harness.control(IDC_FILE_LIST);
-    ASSERT_EQ(RowCount(list), 1) << "no partial row for the folder, nothing after it";
-    EXPECT_EQ(ListText(list, 0, 0), L"first.txt");
-    EXPECT_TRUE(GetFileAttributesW(folder.File(L"first.txt").c_str()) != INVALID_FILE_ATTRIBUTES) << "not renamed";
+    return text;
+}
+
+// Adds the paths the way the case says: dropped, or typed into the open dialog.
+void AddPaths(HWND w, bool byDialog, const test::TemporaryFolder& folder, const std::vector<std::wstring>& names) {
+    if (!byDialog) {
+        std::vector<std::wstring> paths;
+        for (const std::wstring& name : names) paths.push_back(folder.File(name));
+        PostMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+        return;
+    }
+    PostMessageW(w, WM_COMMAND, IDC_ADD, 0);
+    HWND open = WaitForDialog(L"Select files", 10000);
+    ASSERT_NE(open, nullptr);
+    std::wstring typed;
+    for (const std::wstring& name : names) typed += L"\"" + name + L"\" ";
+    for (int nameField : {0x47C, 0x480})
+        if (GetDlgItem(open, nameField)) SetDlgItemTextW(open, nameField, typed.c_str());
+    PostMessageW(open, WM_COMMAND, IDOK, 0);
+}
+
+// A file that cannot be opened stops the adding there, with the one message
+// and the file's path under it, whichever way the files came: the rows before
+// it stay, nothing after it is added, and neither the rename after a drop nor
+// the remembered folder follows.
+TEST(FileList, AFileThatCannotBeOpenedStopsTheAddingWithItsPath) {
+    struct Case {
+        const char* name;
+        bool byDialog;
+        bool heldOpen;  // else a folder stands in the second place
+    } cases[] = {{"drop, folder", false, false}, {"drop, file held open", false, true},
+                 {"open dialog, file held open", true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TemporaryFolder folder;
+        const std::vector<std::wstring> names = {L"first.txt", L"second.txt", L"third.txt", L"fourth.txt"};
+        for (const std::wstring& name : names) MakeFile(folder.File(name), "1");
+        std::vector<std::wstring> added = names;
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (c.heldOpen) {
+            held = CreateFileW(folder.File(names[1]).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        } else {
+            added[1] = L"sub";
+            CreateDirectoryW(folder.File(L"sub").c_str(), nullptr);
+        }
+
+        ResetRecordsToDefaults();
+        Settings().SettingsFlags = 1 | 0x40;  // the rename after a drop must not run
+        MainWindowHarness harness;
+        HWND w = harness.window();
+        ASSERT_NE(w, nullptr);
+        // A successful add would store the folder without the last "\\".
+        const std::u16string remembered = std::u16string(folder.path().begin(), folder.path().end()) + u"\\";
+        Settings().LastPath = remembered;
+        Check(w, IDC_FILE_NAMES, true);
+        AddPaths(w, c.byDialog, folder, added);
+        EXPECT_EQ(TakeMessageBox(L"Error"), L"file handle could not be created\n" + folder.File(added[1]));
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        HWND list = harness.control(IDC_FILE_LIST);
+        ASSERT_EQ(RowCount(list), 1) << "no partial row, nothing after it";
+        EXPECT_EQ(ListText(list, 0, 0), L"first.txt");
+        EXPECT_EQ(ItemText(w, IDC_STATUS_COUNT), L" Files: 1");
+        EXPECT_EQ(folder.Names().size(), 4u + (c.heldOpen ? 0u : 1u)) << "nothing renamed";
+        EXPECT_NE(GetFileAttributesW(folder.File(L"first.txt").c_str()), INVALID_FILE_ATTRIBUTES) << "not renamed";
+        EXPECT_TRUE(Settings().LastPath.view() == remembered) << "the remembered folder stays";
+    }
     Settings().SettingsFlags = 1;
 }
 

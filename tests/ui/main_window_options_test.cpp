@@ -54,7 +54,7 @@ TEST(MainWindowPreview, TimeStampIntoTheBoxAndTheNotes) {
     SendMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({folder.File(L"a.txt")})), 0);
     Check(w, IDC_ATTRIBUTES, false);
     Command(w, IDC_START);
-    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" 1 file(s) cound not be renamed");
+    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" 1 file(s) could not be renamed");
     Command(w, 15000);
     EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" Jan05-2024-1430_0001");
 }
@@ -176,12 +176,16 @@ TEST(MainWindowTips, EveryButtonTipAndThePresetLabels) {
         {1045, L"current date"}, {1005, L"up"}, {1006, L"down"}, {1003, L"undo"}, {1007, L"help"},
         {1014, L"settings"}, {1074, L"add extension"}, {1075, L"delete extension"}, {1076, L"up"}, {1077, L"down"},
         {1080, L"Preset 1"}, {1086, L"Preset 2"}, {1087, L"Holiday & more"}, {1099, L"Preset 15"},
+        {1035, L"seconds since 1970"}, {1031, L"100-nanosecond steps since 1601"},
+        {1036, L"now, through the time format"}, {1037, L"the date picker's time, through the time format"},
+        {1033, L"About Quillmoth"},
+        {IDC_FILE_LIST, L""},  // the New Name column's, empty until the mouse rests on a red name
         {IDC_KEEP_NAME, L"keep the old name, after the prefix"}, {IDC_NO_NUMBER, L"no running number in the name"},
         {IDC_FIND_BOX, L"text to find in the old name"}, {IDC_REPLACE_BOX, L"text that replaces it ($1 for a group)"},
         {IDC_FIND_REGEX, L"find a regular expression"}, {IDC_FIND_MATCH_CASE, L"upper and lower case differ"},
         {IDC_ADD_FOLDER, L"add every file of a folder"}};
     for (const auto& [id, text] : expected) EXPECT_EQ(tips[id], text) << id;
-    EXPECT_EQ(tips.size(), 10u + 15u + 7u);
+    EXPECT_EQ(tips.size(), 10u + 15u + 5u + 1u + 7u);
 }
 
 TEST(MainWindowLifetime, SessionEndSavesOnceAndStoredOpacityStaysVisible) {

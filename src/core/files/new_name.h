@@ -30,6 +30,8 @@ struct NamePlan {
     bool extensionUppercase = false;
     bool extensionLowercase = false;
 
+    bool operator==(const NamePlan&) const = default;
+
     // Whether the run changes names at all.
     bool renames() const { return fileNames || extensions; }
     // A pattern that does not compile: no name can be made.

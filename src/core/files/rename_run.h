@@ -20,6 +20,7 @@ struct ExtensionMapping {
     bool checked = false;
     std::u16string from;
     std::u16string to;
+    bool operator==(const ExtensionMapping&) const = default;
 };
 
 // A prefix or a suffix: its box's text and its boxes.

@@ -1,0 +1,21 @@
+#pragma once
+// The "Offset" counter: an edit of five digits with its up-down, whose whole
+// range, 0 to 99999, is what the run uses and the settings keep.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace qm {
+
+inline constexpr std::int32_t OffsetMaximum = 99999;
+
+// The range, once, when the window opens.
+void SetOffsetRange(HWND mainWindow);
+
+// Shows the value, held to the range.
+void SetOffset(HWND mainWindow, std::int32_t value);
+
+// The value the up-down takes from its edit's text.
+std::int32_t OffsetValue(HWND mainWindow);
+
+}  // namespace qm
