@@ -57,12 +57,28 @@ bool IsRed(const NewNameColumnState& c, std::size_t row) {
     return c.predictionCurrent && slot < c.predicted.size() && c.predicted[slot].outcome != RunRowOutcome::Done;
 }
 
-void ShowClashCount(HWND window, NewNameColumnState& c) {
+// Why "Find and replace" cannot make the names, for the heading: a pattern
+// that does not compile, or a match too complex for one of the names.
+NameProblem FindReplaceProblem(const NewNameColumnState& c, const FileTable& files) {
+    if (!c.options.fileNames || !c.options.keepName || !c.options.findReplace.regex) return NameProblem::None;
+    std::vector<std::u16string_view> names;
+    names.reserve(c.rows.size());
+    for (const std::size_t row : c.rows)
+        if (row < files.size()) names.push_back(files[row].name);
+    return CheckNames(PlanNames(c.options), names).problem;
+}
+
+void ShowClashCount(HWND window, NewNameColumnState& c, const FileTable& files) {
     std::size_t red = 0;
     for (const std::size_t row : c.rows) red += IsRed(c, row);
-    if (static_cast<int>(red) == c.shownClashes) return;
-    c.shownClashes = static_cast<int>(red);
+    const NameProblem problem = FindReplaceProblem(c, files);
+    // The count and the problem in one number, to tell when the heading changes.
+    const int shown = static_cast<int>(red) * 3 + static_cast<int>(problem);
+    if (shown == c.shownClashes) return;
+    c.shownClashes = shown;
     std::wstring caption = L"New Name";
+    if (problem == NameProblem::InvalidPattern) caption += L" (pattern not valid)";
+    if (problem == NameProblem::TooComplex) caption += L" (pattern too complex)";
     if (red > 0) caption += L" (" + std::to_wstring(red) + L" clash)";
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT;
@@ -76,7 +92,7 @@ void RunPass(HWND window, MainWindowState& state) {
     if (!c.listingsRead) ReadListings(state);
     c.predicted = PredictRun(state.files, c.rows, c.options, c.listings);
     c.predictionCurrent = true;
-    ShowClashCount(window, c);
+    ShowClashCount(window, c, state.files);
     InvalidateRect(FileList(window), nullptr, FALSE);
 }
 
@@ -210,6 +226,7 @@ NewNamesChange ChangeOfCommand(int id) {
         case IDC_START:
         case IDC_UNDO:
         case IDC_ADD:
+        case IDC_ADD_FOLDER:
         case static_cast<int>(CmdTakeOutsidePaths): return NewNamesChange::Files;
         case IDC_CLEAR:
         case IDC_ROW_UP:

@@ -60,6 +60,12 @@ struct RandomCase {
                                          {true, u"txt", u"jpg."}, {false, u"jpg", u"txt"}, {true, u"png", u"PNG"}};
         for (const ExtensionMapping& map : maps)
             if (Chance(30)) options.extensionMap.push_back(map);
+        // "Keep Name", "No Number" (whose names coincide) and "Find and replace".
+        options.keepName = Chance(40);
+        options.noNumber = Chance(30);
+        const FindReplace finds[] = {{u"", u""}, {u"a", u"B"}, {u"A", u"", false, true}, {u"^", u"x_", true},
+                                     {u"(\\w)(\\w*)", u"$2$1", true}, {u"[0-9]", u"", true}};
+        options.findReplace = finds[Pick<int>({0, 1, 2, 3, 4, 5})];
         return options;
     }
 };

@@ -4,6 +4,7 @@
 
 #include "core/files/name_text.h"
 #include "core/files/new_name.h"
+#include "core/files/run_prediction.h"
 
 namespace qm {
 
@@ -129,7 +130,11 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
             // A name that stays as it is needs no move: the platforms disagree
             // about whether moving a file onto itself succeeds.
             if (newPath != oldPath) {
-                const RunRowOutcome refused = MoveWithinFolder(files, oldPath, newPath);
+                // With "Keep Name" and "No Number" a name can come out empty:
+                // no file can have it, and the folder itself must not be moved to.
+                const RunRowOutcome refused = WithoutTrailingDotsAndBlanks(newName).empty()
+                                                  ? RunRowOutcome::MoveRefused
+                                                  : MoveWithinFolder(files, oldPath, newPath);
                 if (refused != RunRowOutcome::Done) {
                     fail(refused);
                     PutBack(files, oldPath, saved);
