@@ -125,6 +125,14 @@ TEST(NameOptionsWindow, StartRefusesAPatternThatCannotMakeAName) {
         SCOPED_TRACE(::testing::PrintToString(std::wstring(c.pattern)));
         TypeInto(w, IDC_FIND_BOX, c.pattern);
         if (c.cellStart) EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE).rfind(c.cellStart, 0), 0u) << ::testing::PrintToString(ItemText(w, IDC_STATUS_MESSAGE));
+        // The New Name column's heading says so too.
+        wchar_t heading[64] = {};
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT;
+        column.pszText = heading;
+        column.cchTextMax = 64;
+        SendMessageW(harness.control(IDC_FILE_LIST), LVM_GETCOLUMNW, 11, reinterpret_cast<LPARAM>(&column));
+        EXPECT_EQ(std::wstring(heading), c.cellStart ? L"New Name (pattern not valid)" : L"New Name (pattern too complex)");
         PostMessageW(w, WM_COMMAND, IDC_START, 0);
         HWND box = WaitForDialog(L"Error", 10000);
         ASSERT_NE(box, nullptr);
