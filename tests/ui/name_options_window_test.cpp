@@ -124,7 +124,10 @@ TEST(NameOptionsWindow, StartRefusesAPatternThatCannotMakeAName) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(std::wstring(c.pattern)));
         TypeInto(w, IDC_FIND_BOX, c.pattern);
-        if (c.cellStart) EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE).rfind(c.cellStart, 0), 0u) << ::testing::PrintToString(ItemText(w, IDC_STATUS_MESSAGE));
+        if (c.cellStart) {
+            EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE).rfind(c.cellStart, 0), 0u)
+                << ::testing::PrintToString(ItemText(w, IDC_STATUS_MESSAGE));
+        }
         // The New Name column's heading says so too.
         wchar_t heading[64] = {};
         LVCOLUMNW column{};
