@@ -18,6 +18,7 @@
 #include "ui/history_box.h"
 #include "ui/main_window_state.h"
 #include "ui/rename_options_reader.h"
+#include "ui/run_journal_commands.h"
 #include "ui/status_progress.h"
 #include "win32/clock.h"
 #include "win32/dropped_files.h"
@@ -146,9 +147,12 @@ int RunRename(HWND mainWindow) {
     options.extensionMap = ReadExtensionMap(mainWindow);
     int failures = 0;
     {
+        const std::vector<std::size_t> rows = TakingPart(mainWindow);
+        JournalledRun journal(state.files, rows, PlannedNamesOfRun(state.files, rows, options));
         StatusProgress progress(mainWindow, u"Renaming");
         win32::PlatformFileSystem files;
-        failures = RunRename(state.files, TakingPart(mainWindow), options, files, win32::LocalOffsetNow(), &progress);
+        failures = RunRename(state.files, rows, options, files, win32::LocalOffsetNow(), &progress);
+        journal.Finish(state.files);
     }
     InvalidateRect(FileList(mainWindow), nullptr, TRUE);
     if (failures > 0) {
@@ -159,14 +163,20 @@ int RunRename(HWND mainWindow) {
     return failures;
 }
 
-void UndoRename(HWND mainWindow) {
+std::wstring UndoRename(HWND mainWindow) {
     MainWindowState& state = StateOf(mainWindow);
+    if (state.files.empty() && !BringBackLastRun(mainWindow)) return {};
+    UndoReport report;
     {
+        const std::vector<std::size_t> rows = TakingPart(mainWindow);
+        JournalledUndo journal(state.files, rows);
         StatusProgress progress(mainWindow, u"Undoing");
         win32::PlatformFileSystem files;
-        UndoRename(state.files, TakingPart(mainWindow), files, win32::LocalOffsetNow(), &progress);
+        report = UndoRename(state.files, rows, files, win32::LocalOffsetNow(), &progress);
+        journal.Finish(state.files);
     }
     InvalidateRect(FileList(mainWindow), nullptr, TRUE);
+    return UndoReportText(report);
 }
 
 void RemoveRows(HWND mainWindow) {

@@ -11,6 +11,7 @@ struct MainWindowState {
     FileTable files;
     HBRUSH redFrameBrush = nullptr;
     bool settingsWritten = false;  // the closing steps ran (at close or at session end)
+    bool settingsUnreadable = false;  // the file is there but could not be read: never written over
 };
 
 // Made when the window opens, kept in its DWLP_USER slot, freed when it goes.

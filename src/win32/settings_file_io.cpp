@@ -18,11 +18,16 @@ struct HandleCloser {
 
 }  // namespace
 
-int ReadFileBytes(const std::wstring& path, FileBytes& out) {
+int ReadFileBytes(const std::wstring& path, FileBytes& out, bool* missing) {
     out = FileBytes{};
-    HandleCloser file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    if (missing) *missing = false;
+    HandleCloser file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.handle == INVALID_HANDLE_VALUE) return -1;
+    if (file.handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (missing) *missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return -1;
+    }
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.handle, &size) || size.QuadPart < 0 ||
         static_cast<unsigned long long>(size.QuadPart) > SIZE_MAX)

@@ -18,8 +18,11 @@ struct FileBytes {
     std::span<const std::uint8_t> bytes() const { return {data.get(), size}; }
 };
 
-// 0 with the file's bytes, or -1 when it cannot be opened, read or held in memory.
-int ReadFileBytes(const std::wstring& path, FileBytes& out);
+// 0 with the file's bytes, or -1 when it cannot be opened, read or held in
+// memory. The file is opened as a reader: others may go on reading and writing
+// it meanwhile. `missing`, when given, tells whether there was no file at all,
+// as against a file that is there but could not be read.
+int ReadFileBytes(const std::wstring& path, FileBytes& out, bool* missing = nullptr);
 
 // Writes all of `bytes` to `file`; false on any failure.
 using FileBytesWriter = bool (*)(HANDLE file, std::span<const std::uint8_t> bytes);
