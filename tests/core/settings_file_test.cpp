@@ -38,6 +38,7 @@ std::u16string ExpectedDefaultFile() {
         u"AddExtDlgXY=FFFFFFFF00000000\r\n"
         u"FileTime=" + time + u"\r\n"
         u"FileListCols=C8000000AA000000AA000000AA000000DC0000003C000000C8000000AA000000AA000000AA00000064000000\r\n"
+        u"NewNameWidth=200\r\n"
         u"Opacity=128\r\n"
         u"Zeros=4\r\n"
         u"Offset=1\r\n"
@@ -134,6 +135,7 @@ void ExpectSameStoredSettings(const AppSettings& a, const AppSettings& b) {
     EXPECT_EQ(a.AddExtDlgXY.y, b.AddExtDlgXY.y);
     EXPECT_EQ(a.FileTime, b.FileTime);
     EXPECT_EQ(a.FileListCols, b.FileListCols);
+    EXPECT_EQ(a.NewNameWidth, b.NewNameWidth);
     EXPECT_EQ(a.Opacity, b.Opacity);
     EXPECT_EQ(a.Zeros, b.Zeros);
     EXPECT_EQ(a.Offset, b.Offset);
@@ -172,6 +174,7 @@ TEST(SettingsFileRoundTrip, RestoresEverythingWritten) {
     s.AddExtDlgXY = {-1200, 7};
     s.FileTime = 0xFEDCBA9876543210ull;
     s.FileListCols = {1, 0, -1, 2147483647, -2147483647 - 1, 60, 200, 170, 170, 170, 99};
+    s.NewNameWidth = 345;
     s.Opacity = 70;
     s.Zeros = 10;
     s.Offset = 32767;
@@ -268,6 +271,7 @@ TEST(SettingsFileReadSettings, NumbersParseLooselyAndWrapAround) {
     EXPECT_EQ(s.Offset, 65546u);  // ranges belong to the controls, not the record
     EXPECT_EQ(s.GeneralFlags, 2u);
     EXPECT_EQ(s.DateTimeFlags, 7u);  // missing key keeps its value
+    EXPECT_EQ(s.NewNameWidth, 200u) << "a file from before the New Name column";
 }
 
 TEST(SettingsFileReadSettings, HexValuesOfTheWrongLengthLeaveTheField) {

@@ -1,6 +1,6 @@
 #include "core/files/status_preview.h"
 
-#include "core/files/name_text.h"
+#include "core/files/new_name.h"
 #include "core/settings/decimal_text.h"
 #include "core/settings/flags.h"
 
@@ -8,18 +8,12 @@ namespace qm {
 
 namespace {
 
-void AppendPreviewPiece(std::u16string& out, const NamePiece& piece, bool automatic, std::u16string_view stamp,
-                        std::u16string_view spacer) {
-    if (!piece.used) return;
-    std::u16string text = automatic ? std::u16string(stamp) : piece.text;
-    if (!automatic) {
-        if (piece.uppercase) ToAsciiUpper(text);
-        if (piece.lowercase) ToAsciiLower(text);
-    }
-    out += text;
-    // The box holds the stamp now when it is automatic.
-    const bool boxEmpty = automatic ? stamp.empty() : piece.text.empty();
-    if (!boxEmpty && piece.spacer) out += spacer;
+// An automatic prefix or suffix shows the stamp as it stands in its box, which
+// no case box changes.
+void ShowStamp(NamePiece& piece, bool automatic, std::u16string_view stamp) {
+    if (!automatic) return;
+    piece.text = stamp;
+    piece.uppercase = piece.lowercase = false;
 }
 
 std::u16string Count(std::u16string_view label, std::size_t value) {
@@ -34,12 +28,13 @@ std::u16string ComposePreview(const PreviewOptions& options) {
     const RenameOptions& r = options.rename;
     std::u16string text = u" ";
     if (r.fileNames) {
-        std::u16string name;
-        AppendPreviewPiece(name, r.prefix, options.prefixAuto, options.stamp, r.spacer);
-        AppendPreviewPiece(name, r.suffix, options.suffixAuto, options.stamp, r.spacer);
-        AppendPaddedNumber(name, ParseSettingsDecimal(r.offsetText), NumberWidth(r.zerosText));
-        CleanNamePart(name);
-        text += name;
+        // The first file's name without its extension, from the run's own name function.
+        RenameOptions shown = r;
+        shown.extensions = shown.extensionUppercase = shown.extensionLowercase = false;
+        ShowStamp(shown.prefix, options.prefixAuto, options.stamp);
+        ShowStamp(shown.suffix, options.suffixAuto, options.stamp);
+        const NamePlan plan = PlanNames(shown);
+        text += NewName(plan, u"", plan.firstNumber);
     }
     if (r.extensions) {
         text += u"   (Extension: rename";
