@@ -148,9 +148,9 @@ int RunRename(HWND mainWindow) {
     int failures = 0;
     {
         const std::vector<std::size_t> rows = TakingPart(mainWindow);
-        JournalledRun journal(state.files, rows, PlannedNamesOfRun(state.files, rows, options));
-        StatusProgress progress(mainWindow, u"Renaming");
         win32::PlatformFileSystem files;
+        JournalledRun journal(state.files, rows, PlannedNamesOfRun(state.files, rows, options, files));
+        StatusProgress progress(mainWindow, u"Renaming");
         failures = RunRename(state.files, rows, options, files, win32::LocalOffsetNow(), &progress);
         journal.Finish(state.files);
     }

@@ -6,6 +6,7 @@
 #include "core/files/journal_rows.h"
 #include "core/files/new_name.h"
 #include "core/files/progress_text.h"
+#include "core/files/run_prediction.h"
 #include "resource_ids.h"
 #include "ui/file_list_view.h"
 #include "ui/main_window_state.h"
@@ -54,13 +55,12 @@ std::wstring BrokenJournalText(const JournalReading& reading, bool keptAside) {
 std::wstring RunJournalPath() { return win32::JournalFilePath(SettingsFileLocation()); }
 
 std::vector<std::u16string> PlannedNamesOfRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                              const RenameOptions& options) {
-    const NamePlan plan = PlanNames(options);
+                                              const RenameOptions& options, FileSystem& files) {
     std::vector<std::u16string> names(rows.size());
-    if (!plan.renames()) return names;
-    std::uint32_t number = plan.firstNumber;
-    for (std::size_t i = 0; i < rows.size(); ++i, ++number)
-        if (rows[i] < table.size()) names[i] = NewName(plan, table[rows[i]].name, number);
+    if (!PlanNames(options).renames()) return names;
+    std::vector<PredictedRow> predicted = PredictRun(table, rows, options, ReadFolderListings(table, rows, files));
+    for (std::size_t i = 0; i < rows.size() && i < predicted.size(); ++i)
+        if (predicted[i].outcome == RunRowOutcome::Done) names[i] = std::move(predicted[i].newName);
     return names;
 }
 

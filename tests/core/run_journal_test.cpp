@@ -5,6 +5,7 @@
 
 #include "core/files/journal_rows.h"
 #include "core/files/run_journal.h"
+#include "core/files/run_prediction.h"
 #include "file_table_fixture.h"
 
 namespace qm::test {
@@ -65,6 +66,37 @@ TEST(RunJournal, RoundTripKeepsEveryTextUnitForUnit) {
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 3);
         EXPECT_EQ(std::count(text.begin(), text.end(), '\x1F'), 2 + 3 * 11);
     }
+}
+
+// Files in a drive's root folder, whose folder text is "C:" alone: the rows
+// read back from the journal undo the run as the list's own rows would.
+TEST(RunJournal, RowsReadBackUndoARunInADrivesRoot) {
+    MemoryFileSystem files;
+    FileTable table;
+    const FolderText root = std::make_shared<const std::u16string>(u"C:");
+    const FileTimes times{At(2020, 1, 2, 3, 4, 5, 6), At(2021, 1, 2, 3, 4, 5, 6), At(2022, 1, 2, 3, 4, 5, 6)};
+    for (const char16_t* name : {u"a.txt", u"\u00e9t\u00e9.jpg"}) {
+        files.AddFile(JoinPath(u"C:", name), times, 0x23, name);
+        ASSERT_TRUE(AppendFileRow(table, root, name, files, 0));
+    }
+    RenameOptions options = TripOptions();
+    options.setAttributes = options.setDates = options.setModified = true;
+    options.fileTime = At(2025, 5, 5, 5);
+    ASSERT_EQ(RunRename(table, {0, 1}, options, files, 0), 0);
+    ASSERT_TRUE(files.Exists(u"C:\\Trip_008.jpg"));
+
+    const JournalReading read = ReadRunJournal(Bytes(Format(table, {u"", u""}, {})));
+    ASSERT_EQ(read.problem, JournalProblem::None);
+    FileTable rows = read.rows;
+    EXPECT_EQ(UndoRename(rows, {0, 1}, files, 0).notRestored, 0u);
+    for (const char16_t* name : {u"a.txt", u"\u00e9t\u00e9.jpg"}) {
+        const MemoryFileSystem::Entry* entry = files.Find(JoinPath(u"C:", name));
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->content, name);
+        EXPECT_EQ(entry->attributes, 0x23u);
+        EXPECT_EQ(entry->times.written, times.written);
+    }
+    EXPECT_EQ(files.Files().size(), 2u);
 }
 
 TEST(RunJournal, RandomRowsComeBackAsWritten) {
@@ -173,6 +205,37 @@ TEST(RunJournal, InterruptedRowsTakeTheirPlannedNamesOnlyWhereTheDiskAgrees) {
         const std::size_t taken = ApplyPlannedNames(rows, {c.planned}, files);
         EXPECT_EQ(rows[0].name, c.expected) << "case " << (&c - cases);
         EXPECT_EQ(taken, rows[0].name != c.current ? 1u : 0u);
+    }
+}
+
+// A run killed after any number of rows: the rows as the journal kept them
+// before the run, given the names the run was foreseen to give, are the rows
+// as the run left them. The run's number does not move on after a failed
+// move, a file outside the list holds a name the run wants, and one file is
+// listed twice.
+TEST(RunJournal, PlannedNamesBringBackWhatARunKilledAtAnyRowHadDone) {
+    for (std::size_t killedAfter = 0; killedAfter <= 6; ++killedAfter) {
+        FileTableFixture f;
+        f.Add({u"a.jpg", u"b.png", u"c.jpg", u"Trip_009.png", u"e.jpg"});
+        f.table.insert(f.table.begin() + 4, f.table[3]);  // the same file twice
+        f.files.AddFile(JoinPath(Folder, u"Trip_007.jpg"), {}, 0x20, u"outsider");
+        std::vector<std::size_t> rows(f.table.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = i;
+        const std::vector<PredictedRow> predicted =
+            PredictRun(f.table, rows, TripOptions(), ReadFolderListings(f.table, rows, f.files));
+        std::vector<std::u16string> planned;
+        for (const PredictedRow& row : predicted)
+            planned.push_back(row.outcome == RunRowOutcome::Done ? row.newName : u"");
+        FileTable journal = f.table;
+
+        RunRename(f.table, std::vector<std::size_t>(rows.begin(), rows.begin() + static_cast<long>(killedAfter)),
+                  TripOptions(), f.files, 0);
+        ApplyPlannedNames(journal, planned, f.files);
+        if (killedAfter == rows.size())
+            EXPECT_EQ(f.Names(), (std::vector<std::u16string>{u"a.jpg", u"Trip_007.png", u"Trip_008.jpg",
+                                                              u"Trip_009.png", u"Trip_010.png", u"Trip_011.jpg"}));
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            EXPECT_EQ(journal[i].name, f.table[i].name) << "killed after " << killedAfter << ", row " << i;
     }
 }
 

@@ -16,7 +16,7 @@ std::u16string Folded(std::u16string_view name) {
     return folded;
 }
 
-struct FolderListing {
+struct NamesOfFolder {
     std::unordered_set<std::u16string> exact;
     std::unordered_set<std::u16string> folded;
 };
@@ -31,7 +31,7 @@ std::size_t HashOfTexts(const FileRow& row) {
 }  // namespace
 
 std::size_t ApplyPlannedNames(FileTable& rows, const std::vector<std::u16string>& plannedNames, FileSystem& files) {
-    std::unordered_map<std::u16string, FolderListing> listings;
+    std::unordered_map<std::u16string, NamesOfFolder> listings;
     std::size_t taken = 0;
     for (std::size_t i = 0; i < rows.size() && i < plannedNames.size(); ++i) {
         FileRow& row = rows[i];
@@ -40,14 +40,14 @@ std::size_t ApplyPlannedNames(FileTable& rows, const std::vector<std::u16string>
         const std::u16string folder(row.folderText());
         auto found = listings.find(folder);
         if (found == listings.end()) {
-            FolderListing listing;
+            NamesOfFolder listing;
             for (std::u16string& name : files.ListNames(folder)) {
                 listing.folded.insert(Folded(name));
                 listing.exact.insert(std::move(name));
             }
             found = listings.emplace(folder, std::move(listing)).first;
         }
-        const FolderListing& listing = found->second;
+        const NamesOfFolder& listing = found->second;
         const bool caseOnly = Folded(planned) == Folded(row.name);
         const bool goneFromCurrent =
             caseOnly ? !listing.exact.contains(row.name) : !listing.folded.contains(Folded(row.name));
