@@ -48,6 +48,7 @@ Record RecordOf(const std::wstring& path) {
     record.attributes = GetFileAttributesW(path.c_str()) &
                         (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     record.hash = ContentHash(test::FileContent(path));
+    SetTimes(path, times.created, times.accessed, times.written);  // as they were before the reading
     return record;
 }
 
@@ -145,8 +146,10 @@ TEST(RunJournalCrash, KilledPartWayThenUndoneAfterRestart) {
         if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
             std::printf("missing: %ls\n", name.c_str());
             ++lost;
-        } else if (!(RecordOf(path) == first)) {
-            std::printf("changed: %ls\n", name.c_str());
+        } else if (const Record now = RecordOf(path); !(now == first)) {
+            std::printf("changed: %ls (content %d, written %d, accessed %d, attributes %lx -> %lx)\n", name.c_str(),
+                        now.hash != first.hash, now.written != first.written, now.accessed != first.accessed,
+                        first.attributes, now.attributes);
             ++lost;
         }
     }
