@@ -23,7 +23,7 @@ std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), 
 
 void Write(const std::wstring& path, const JournalHeader& header, const std::vector<JournalEntry>& entries) {
     if (path.empty()) return;
-    win32::WriteJournalFile(path, FormatRunJournal(header, entries));
+    win32::WriteJournalFile(path, header, entries);
 }
 
 bool Restored(const FileRow& row) {

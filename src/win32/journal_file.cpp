@@ -32,6 +32,14 @@ int WriteJournalFile(const std::wstring& path, std::string_view bytes) {
     return ReplaceFileContents(path, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
 }
 
+int WriteJournalFile(const std::wstring& path, const JournalHeader& header, std::span<const JournalEntry> entries) {
+    return ReplaceFileContents(path, [&](HANDLE file) {
+        return FormatRunJournal(header, entries, [file](std::string_view piece) {
+            return WriteAllFileBytes(file, {reinterpret_cast<const std::uint8_t*>(piece.data()), piece.size()});
+        });
+    });
+}
+
 int RemoveJournalFile(const std::wstring& path) {
     if (path.empty()) return -1;
     if (DeleteFileW(path.c_str())) return 0;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/files/run_journal.h"
 #include "win32/settings_file_io.h"
 
 namespace qm::win32 {
@@ -19,6 +20,8 @@ JournalFileRead ReadJournalFile(const std::wstring& path, FileBytes& bytes);
 
 // 0 when the new journal is in place and on the disk, -1 otherwise.
 int WriteJournalFile(const std::wstring& path, std::string_view bytes);
+// The same, the journal made from `entries` piece by piece as it is written.
+int WriteJournalFile(const std::wstring& path, const JournalHeader& header, std::span<const JournalEntry> entries);
 // 0 when no journal is left at `path`.
 int RemoveJournalFile(const std::wstring& path);
 // Moves the journal to AsideJournalPath, replacing an older one kept there.

@@ -65,10 +65,10 @@ namespace {
 
 // Where no new file can be made beside the old one (a folder that lets its
 // files be written but no file be created), the old file is written over.
-int WriteInPlace(const std::wstring& path, std::span<const std::uint8_t> bytes, FileBytesWriter write) {
+int WriteInPlace(const std::wstring& path, const FileContentFiller& fill) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return -1;
-    bool complete = write(file, bytes) && SetEndOfFile(file) && FlushFileBuffers(file);
+    bool complete = fill(file) && SetEndOfFile(file) && FlushFileBuffers(file);
     complete = CloseHandle(file) && complete;
     return complete ? 0 : -1;
 }
@@ -77,6 +77,10 @@ int WriteInPlace(const std::wstring& path, std::span<const std::uint8_t> bytes, 
 
 int ReplaceFileContents(const std::wstring& path, std::span<const std::uint8_t> bytes,
                         FileBytesWriter write) {
+    return ReplaceFileContents(path, [&](HANDLE file) { return write(file, bytes); });
+}
+
+int ReplaceFileContents(const std::wstring& path, const FileContentFiller& fill) {
     // Without a path the new file would be ".tmp" in the current folder, which may be someone's.
     if (path.empty()) return -1;
     const std::wstring replacement = ReplacementFilePath(path);
@@ -86,8 +90,8 @@ int ReplaceFileContents(const std::wstring& path, std::span<const std::uint8_t> 
 
     HANDLE file = CreateFileW(replacement.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return WriteInPlace(path, bytes, write);
-    bool complete = write(file, bytes) && FlushFileBuffers(file);
+    if (file == INVALID_HANDLE_VALUE) return WriteInPlace(path, fill);
+    bool complete = fill(file) && FlushFileBuffers(file);
     complete = CloseHandle(file) && complete;
     if (!complete) {
         DeleteFileW(replacement.c_str());

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -38,5 +39,11 @@ std::wstring ReplacementFilePath(const std::wstring& path);
 // is written over. An empty path writes nothing. `write` fills the file.
 int ReplaceFileContents(const std::wstring& path, std::span<const std::uint8_t> bytes,
                         FileBytesWriter write = WriteAllFileBytes);
+
+// The same, with the new content written by `fill` into the open file as it
+// is made, so that a large content is never held whole; false from `fill` is
+// a failed write.
+using FileContentFiller = std::function<bool(HANDLE file)>;
+int ReplaceFileContents(const std::wstring& path, const FileContentFiller& fill);
 
 }  // namespace qm::win32

@@ -65,6 +65,16 @@ TEST(RunJournal, RoundTripKeepsEveryTextUnitForUnit) {
         EXPECT_NE(text.find("Fête été 日本.jpg"), std::string::npos) << "UTF-8, not escapes";
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 3);
         EXPECT_EQ(std::count(text.begin(), text.end(), '\x1F'), 2 + 3 * 11);
+        // Made piece by piece, as it is written to its file, it is the same text.
+        std::vector<JournalEntry> entries;
+        for (std::size_t i = 0; i < rows.size(); ++i) entries.push_back({&rows[i], planned[i]});
+        std::string pieces;
+        std::size_t count = 0;
+        EXPECT_TRUE(FormatRunJournal({underWay, 133'000'000'123'456'789ull}, entries,
+                                     [&](std::string_view piece) { return pieces += piece, ++count, true; }, 100));
+        EXPECT_EQ(pieces, text);
+        EXPECT_GT(count, 2u);
+        EXPECT_FALSE(FormatRunJournal({}, entries, [](std::string_view) { return false; }, 100));
     }
 }
 
@@ -231,9 +241,10 @@ TEST(RunJournal, PlannedNamesBringBackWhatARunKilledAtAnyRowHadDone) {
         RunRename(f.table, std::vector<std::size_t>(rows.begin(), rows.begin() + static_cast<long>(killedAfter)),
                   TripOptions(), f.files, 0);
         ApplyPlannedNames(journal, planned, f.files);
-        if (killedAfter == rows.size())
+        if (killedAfter == rows.size()) {
             EXPECT_EQ(f.Names(), (std::vector<std::u16string>{u"a.jpg", u"Trip_007.png", u"Trip_008.jpg",
                                                               u"Trip_009.png", u"Trip_010.png", u"Trip_011.jpg"}));
+        }
         for (std::size_t i = 0; i < rows.size(); ++i)
             EXPECT_EQ(journal[i].name, f.table[i].name) << "killed after " << killedAfter << ", row " << i;
     }

@@ -12,6 +12,7 @@
 // that are not valid UTF-16 (a lone surrogate) are kept unit for unit.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -37,7 +38,14 @@ struct JournalHeader {
     std::uint64_t startedAt = 0;  // UTC file time of the run
 };
 
+// The journal's text, whole.
 std::string FormatRunJournal(const JournalHeader& header, std::span<const JournalEntry> entries);
+
+// The same text handed to `write` in pieces of about `pieceBytes`, in order,
+// so that a large journal is never held whole. False as soon as `write` is.
+using JournalPieceWriter = std::function<bool(std::string_view piece)>;
+bool FormatRunJournal(const JournalHeader& header, std::span<const JournalEntry> entries,
+                      const JournalPieceWriter& write, std::size_t pieceBytes = std::size_t{1} << 20);
 
 enum class JournalProblem {
     None,
