@@ -1,6 +1,7 @@
 ; Quillmoth's installer, for the current user only: no administrator rights, the
 ; program in the user's own programs folder, the shortcut in the user's Start menu,
-; the uninstaller registered under HKCU. settings.ini is never installed, replaced
+; the uninstaller registered under HKCU, and (a component, on by default) a
+; "Quillmoth" entry in the user's "Send to" menu. settings.ini is never installed, replaced
 ; or removed, so an update keeps it and so does an uninstall.
 ;
 ; Built by `cmake --build build/windows --target package`, which passes
@@ -44,12 +45,13 @@ VIAddVersionKey "LegalCopyright" "Copyright (c) The Quillmoth authors. MIT Licen
 !define MUI_FINISHPAGE_RUN_TEXT "Start Quillmoth"
 
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE"
+!insertmacro MUI_PAGE_COMPONENTS
 !define MUI_DIRECTORYPAGE_TEXT_TOP "Quillmoth will be installed for you alone, in the folder below. It keeps its settings in settings.ini in the same folder; installing over an older copy keeps them."
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 
-!define MUI_UNCONFIRMPAGE_TEXT_TOP "Quillmoth, its help file and its Start-menu shortcut will be removed. Your settings (settings.ini in the folder below) are kept; delete that folder yourself if you no longer need them."
+!define MUI_UNCONFIRMPAGE_TEXT_TOP "Quillmoth, its help file, its Start-menu shortcut and its Send-to entry will be removed. Your settings (settings.ini in the folder below) are kept; delete that folder yourself if you no longer need them."
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -75,7 +77,8 @@ Function un.onInit
   !insertmacro REFUSE_WHILE_RUNNING
 FunctionEnd
 
-Section "Quillmoth"
+Section "Quillmoth" SecProgram
+  SectionIn RO
   SetShellVarContext current
   SetOutPath "$INSTDIR"
   File "${STAGE}/Quillmoth.exe"
@@ -86,6 +89,8 @@ Section "Quillmoth"
 
   CreateShortcut "$SMPROGRAMS\Quillmoth.lnk" "$INSTDIR\Quillmoth.exe" "" "$INSTDIR\Quillmoth.exe" 0 \
     SW_SHOWNORMAL "" "Rename many files in one go"
+  ; An update without the Send-to entry takes away the one installed before.
+  Delete "$SENDTO\Quillmoth.lnk"
 
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Quillmoth"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -100,6 +105,19 @@ Section "Quillmoth"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $1
 SectionEnd
 
+; Explorer's "Send to" menu hands the selected files to Quillmoth on its
+; command line; a running Quillmoth takes them.
+Section "Send to menu entry" SecSendTo
+  SetShellVarContext current
+  CreateShortcut "$SENDTO\Quillmoth.lnk" "$INSTDIR\Quillmoth.exe" "" "$INSTDIR\Quillmoth.exe" 0 \
+    SW_SHOWNORMAL "" "Add the selected files to Quillmoth's list"
+SectionEnd
+
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "The program, its help file and a Start-menu shortcut."
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecSendTo} "A $\"Quillmoth$\" entry in Explorer's Send to menu, which adds the selected files to Quillmoth's list."
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
+
 Section "Uninstall"
   SetShellVarContext current
   Delete "$INSTDIR\Quillmoth.exe"
@@ -108,6 +126,7 @@ Section "Uninstall"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\Uninstall.exe"
   Delete "$SMPROGRAMS\Quillmoth.lnk"
+  Delete "$SENDTO\Quillmoth.lnk"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
   ; Only an empty folder goes: settings.ini keeps it.
   RMDir "$INSTDIR"

@@ -1,8 +1,10 @@
 // Adding, renaming and undoing 10,000 real files through the real main window,
 // each beside a bare loop in the same run that makes the same file calls on
 // the same files and writes the same texts into a plain list view with the
-// same columns (redraw off, as the least work). Prints "ratio NAME VALUE":
-// the window's time over the bare loop's. Usage: file_list_wine_bench [FILES]
+// same columns (redraw off, as the least work); and adding the same files
+// from a list file (`Quillmoth.exe @LIST`) beside the bare adding loop.
+// Prints "ratio NAME VALUE": the window's time over the bare loop's.
+// Usage: file_list_wine_bench [FILES]
 #include <windows.h>
 #include <commctrl.h>
 
@@ -12,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "app/outside_paths_inbox.h"
+#include "app/private_commands.h"
 #include "app/process_records.h"
 #include "bench_files.h"
 #include "win32/temporary_folder.h"
@@ -193,13 +197,31 @@ int wmain(int argc, wchar_t** argv) {
     const double ourUndo = Seconds([&] { testing::Command(w, IDC_UNDO); });
     const double bareRun = Seconds([&] { BareRun(plain, folder, names, newTime); });
     const double bareUndo = Seconds([&] { BareUndo(plain, folder, names, dates); });
+
+    // The same files again, from a list file of their full paths, taken on
+    // the window's thread while timed; the bare loop again beside it.
+    testing::Command(w, IDC_CLEAR);
+    const test::TemporaryFolder listFolder;
+    std::string list;
+    for (const std::wstring& path : paths) list += std::string(path.begin(), path.end()) + "\r\n";
+    bench::WriteFile(listFolder.File(L"list.txt"), list);
+    const std::wstring listEntry = L"@" + listFolder.File(L"list.txt");
+    PlainList plainAgain;
+    const double bareAgain = Seconds([&] { BareAdd(plainAgain, folder, names); });
+    CloseOutsideInbox();  // no posted command: the timed one below takes the batch
+    PutOutsideBatch({std::u16string(listEntry.begin(), listEntry.end())});
+    const double ourListAdd = Seconds([&] { testing::Command(w, CmdTakeOutsidePaths); });
+    const bool listed = testing::ItemText(w, IDC_STATUS_COUNT) == L" Files: " + std::to_wstring(count);
+
     std::printf("seconds add-%zu window %.2f bare %.2f\n", count, ourAdd, bareAdd);
+    std::printf("seconds list-file-add-%zu window %.2f bare %.2f\n", count, ourListAdd, bareAgain);
     std::printf("seconds run-%zu window %.2f bare %.2f\n", count, ourRun, bareRun);
     std::printf("seconds undo-%zu window %.2f bare %.2f\n", count, ourUndo, bareUndo);
     std::printf("ratio add-%zu %.2f\n", count, ourAdd / bareAdd);
     std::printf("ratio run-%zu %.2f\n", count, ourRun / bareRun);
     std::printf("ratio undo-%zu %.2f\n", count, ourUndo / bareUndo);
-    const bool restored = bench::NamesIn(folder).size() == count &&
+    std::printf("ratio list-file-add-%zu %.2f\n", count, ourListAdd / bareAgain);
+    const bool restored = listed && bench::NamesIn(folder).size() == count &&
                           GetFileAttributesW(paths.front().c_str()) != INVALID_FILE_ATTRIBUTES;
     window.close();
     return restored ? 0 : 1;

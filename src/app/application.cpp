@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/hidden_window.h"
+#include "app/instance_handover.h"
 #include "resource_ids.h"
 
 namespace qm {
@@ -14,7 +15,12 @@ HANDLE singleInstanceMutex = nullptr;
 
 int RunApplication(HINSTANCE instance) {
     singleInstanceMutex = CreateMutexW(nullptr, FALSE, SingleInstanceMutexName);
-    if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        // The running one takes the paths, or only comes to the front.
+        HandOverToRunningInstance(CommandLineEntries());
+        return 0;
+    }
+    if (OutsideBatch entries = CommandLineEntries(); !entries.empty()) PutOutsideBatch(std::move(entries));
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);

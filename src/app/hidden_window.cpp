@@ -2,6 +2,7 @@
 
 #include <process.h>
 
+#include "app/instance_handover.h"
 #include "app/private_commands.h"
 #include "app/ui_thread.h"
 
@@ -32,6 +33,7 @@ void StartUiThreadUnlessRunning(HWND window) {
 }  // namespace
 
 LRESULT CALLBACK HiddenWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) return ReceiveHandover(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     if (message == WM_CREATE) {
         PostMessageW(window, WM_COMMAND, CmdStartUi, 0);
     } else if (message == WM_COMMAND) {

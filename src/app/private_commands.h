@@ -6,5 +6,6 @@ namespace qm {
 inline constexpr unsigned CmdRefresh = 15000;  // main window: refresh the status line
 inline constexpr unsigned CmdStartUi = 15002;  // hidden window: start the user-interface thread
 inline constexpr unsigned CmdUiEnded = 15005;  // hidden window: the main window has ended
+inline constexpr unsigned CmdTakeOutsidePaths = 15010;  // main window: paths from outside wait
 
 }  // namespace qm

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/dialog_theme.h"
+#include "app/outside_paths_inbox.h"
 #include "app/process_records.h"
 #include "core/layout/main_window_layout.h"
 #include "resource_ids.h"
@@ -123,7 +124,9 @@ void OnInitDialog(HWND window) {
         // Without its tips the window ends at once, and leaves the file as it was.
         state.settingsWritten = true;
         EndDialog(window, 0);
+        return;
     }
+    OpenOutsideInbox(window);
 }
 
 // The closing steps: the controls into the record, the record and the lists
@@ -144,6 +147,7 @@ void OnClose(HWND window) {
 }
 
 void OnDestroy(HWND window) {
+    CloseOutsideInbox();
     // The tip windows go with this window.
     for (Preset& preset : Presets()) preset.tipwindow = preset.buttonwindow = nullptr;
     DetachMainWindowState(window);

@@ -12,6 +12,7 @@
 #include "ui/extension_list.h"
 #include "ui/file_list_commands.h"
 #include "ui/option_groups.h"
+#include "ui/outside_paths.h"
 #include "ui/preset_buttons.h"
 #include "ui/rename_options_reader.h"
 #include "ui/settings_window.h"
@@ -69,6 +70,7 @@ void GoverningBox(HWND window, int id) {
 }
 
 void Refresh(HWND window, int) { RefreshStatus(window); }
+void TakeOutside(HWND window, int) { TakeOutsidePaths(window); }
 
 void AutoBox(HWND window, int id) { OnAutoBoxClicked(window, id); }
 void CaseBox(HWND window, int id) { OnCaseBoxClicked(window, id); }
@@ -121,6 +123,7 @@ constexpr Command Commands[] = {
     {IDC_DATE_CREATED, IDC_DATE_MODIFIED, Refresh},
     {IDC_READ_ONLY, IDC_ARCHIVE, Refresh},
     {static_cast<int>(CmdRefresh), static_cast<int>(CmdRefresh), Refresh},
+    {static_cast<int>(CmdTakeOutsidePaths), static_cast<int>(CmdTakeOutsidePaths), TakeOutside},
     {IDC_SETTINGS_BUTTON, IDC_SETTINGS_BUTTON, OpenSettings},
     {IDC_PREFIX_AUTO, IDC_PREFIX_AUTO, AutoBox},
     {IDC_SUFFIX_AUTO, IDC_SUFFIX_AUTO, AutoBox},

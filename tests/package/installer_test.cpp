@@ -1,6 +1,6 @@
 // The installer as a user meets it, run silently: it installs for the current
-// user into the local programs folder with a Start-menu shortcut and a registered
-// uninstaller; the installed program runs and writes its settings there; an
+// user into the local programs folder with a Start-menu shortcut, a "Send to"
+// entry and a registered uninstaller; the installed program runs and writes its settings there; an
 // update keeps them; the uninstaller removes the program and keeps them.
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -57,6 +57,27 @@ bool WaitUntilGone(const std::wstring& path) {
     return false;
 }
 
+// The program that a shell link starts.
+std::wstring ShortcutTarget(const std::wstring& link) {
+    std::wstring target;
+    CoInitialize(nullptr);
+    IShellLinkW* shell = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&shell)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            wchar_t path[MAX_PATH] = {};
+            if (SUCCEEDED(file->Load(link.c_str(), STGM_READ)) &&
+                SUCCEEDED(shell->GetPath(path, MAX_PATH, nullptr, 0)))
+                target = path;
+            file->Release();
+        }
+        shell->Release();
+    }
+    CoUninitialize();
+    return target;
+}
+
 std::wstring VersionString(const std::vector<BYTE>& info, const wchar_t* name) {
     wchar_t* value = nullptr;
     UINT length = 0;
@@ -73,6 +94,7 @@ protected:
         ASSERT_TRUE(Exists(setup_)) << "no installer beside the test: cmake --build build/windows --target package";
         folder_ = KnownFolder(CSIDL_LOCAL_APPDATA) + L"\\Programs\\Quillmoth";
         shortcut_ = KnownFolder(CSIDL_PROGRAMS) + L"\\Quillmoth.lnk";
+        sendTo_ = KnownFolder(CSIDL_SENDTO) + L"\\Quillmoth.lnk";
         Clean();  // an earlier run that stopped half-way may have left a copy
     }
     void TearDown() override { Clean(); }
@@ -88,13 +110,14 @@ protected:
             DeleteFileW(File(name).c_str());
         RemoveDirectoryW(folder_.c_str());
         DeleteFileW(shortcut_.c_str());
+        DeleteFileW(sendTo_.c_str());
         RegDeleteKeyW(HKEY_CURRENT_USER, UninstallKey);
     }
 
     std::wstring File(const wchar_t* name) const { return folder_ + L"\\" + name; }
     long Install() const { return RunToEnd(L"\"" + setup_ + L"\" /S"); }
 
-    std::wstring setup_, folder_, shortcut_;
+    std::wstring setup_, folder_, shortcut_, sendTo_;
 };
 
 TEST_F(Installer, InstallsRunsUpdatesAndUninstallsForTheCurrentUser) {
@@ -105,6 +128,8 @@ TEST_F(Installer, InstallsRunsUpdatesAndUninstallsForTheCurrentUser) {
         EXPECT_TRUE(Exists(File(name))) << "missing after install: " << name;
     EXPECT_FALSE(Exists(File(L"settings.ini"))) << "the package carries no settings";
     EXPECT_TRUE(Exists(shortcut_)) << "no Start-menu shortcut";
+    EXPECT_TRUE(Exists(sendTo_)) << "no Send-to entry, although it is on by default";
+    EXPECT_EQ(ShortcutTarget(sendTo_), File(L"Quillmoth.exe"));
     EXPECT_EQ(RegisteredValue(L"DisplayName"), L"Quillmoth");
     EXPECT_EQ(RegisteredValue(L"DisplayVersion"), L"6.0.2.236");
     EXPECT_EQ(RegisteredValue(L"InstallLocation"), folder_);
@@ -166,6 +191,7 @@ TEST_F(Installer, InstallsRunsUpdatesAndUninstallsForTheCurrentUser) {
     for (const wchar_t* name : {L"Quillmoth.exe", L"Quillmoth.chm", L"LICENSE", L"README.txt"})
         EXPECT_FALSE(Exists(File(name))) << "left after uninstall: " << name;
     EXPECT_FALSE(Exists(shortcut_));
+    EXPECT_FALSE(Exists(sendTo_)) << "the Send-to entry was left behind";
     EXPECT_EQ(RegisteredValue(L"UninstallString"), L"");
     EXPECT_EQ(FileContent(File(L"settings.ini")), settings);
 }

@@ -1,5 +1,6 @@
-// The program as a process: one instance at a time, a hidden window that
-// keeps the loop, and a clean end with exit code 0 when the main window closes.
+// The program as a process: one instance at a time (a second start hands over
+// to the first), a hidden window that keeps the loop, and a clean end with
+// exit code 0 when the main window closes.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -48,7 +49,7 @@ TEST(ProgramLifecycle, ClosingTheMainWindowEndsTheProcessWithCodeZero) {
     EXPECT_EQ(std::memcmp(start, header, sizeof(start)), 0);
 }
 
-TEST(ProgramLifecycle, ASecondInstanceExitsAtOnceAndTheFirstKeepsRunning) {
+TEST(ProgramLifecycle, ASecondInstanceWithoutPathsExitsAndBringsTheFirstToTheFront) {
     TemporaryFolder folder;
     const std::wstring executable = CopyProgramInto(L"Quillmoth.exe", folder);
     ProgramProcess first(executable);
@@ -56,17 +57,28 @@ TEST(ProgramLifecycle, ASecondInstanceExitsAtOnceAndTheFirstKeepsRunning) {
     HWND main = first.waitForDialog(L"Quillmoth", StartTimeout);
     ASSERT_NE(main, nullptr);
 
+    // Another window has the front.
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    SetForegroundWindow(other);
+    for (int i = 0; i < 100 && GetForegroundWindow() != other; ++i) Sleep(20);
+    ASSERT_EQ(GetForegroundWindow(), other);
+
     {
         ProgramProcess second(executable);
         ASSERT_TRUE(second.started());
         EXPECT_EQ(second.waitForExit(StartTimeout), 0);
         EXPECT_EQ(second.waitForDialog(L"Quillmoth", 0), nullptr) << "the second copy showed a window";
     }
-    // The first is not told: same window, still running.
-    Sleep(300);
+    // The first comes to the front, and is otherwise unchanged.
+    for (int i = 0; i < 250 && GetForegroundWindow() != main; ++i) Sleep(20);
+    EXPECT_EQ(GetForegroundWindow(), main);
     EXPECT_TRUE(first.running());
-    EXPECT_TRUE(IsWindow(main));
     EXPECT_TRUE(IsWindowVisible(main));
+    wchar_t count[32] = {};
+    GetDlgItemTextW(main, 1083, count, 32);
+    EXPECT_STREQ(count, L" Files: 0");
+    DestroyWindow(other);
 
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.waitForExit(StartTimeout), 0);

@@ -17,12 +17,14 @@ std::wstring CopyProgramInto(const std::wstring& programName, const TemporaryFol
     return target;
 }
 
-ProgramProcess::ProgramProcess(const std::wstring& executable) {
+ProgramProcess::ProgramProcess(const std::wstring& executable, const std::wstring& arguments,
+                               const std::wstring& currentFolder) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     std::wstring commandLine = L"\"" + executable + L"\"";
-    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info_))
+    if (!arguments.empty()) commandLine += L" " + arguments;
+    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &info_))
         info_ = {};
 }
 

@@ -21,7 +21,10 @@ std::wstring CopyProgramInto(const std::wstring& programName, const TemporaryFol
 
 class ProgramProcess {
 public:
-    explicit ProgramProcess(const std::wstring& executable);
+    // `arguments` follow the quoted program name on its command line; the
+    // process starts in `currentFolder`, or in the test's own when empty.
+    explicit ProgramProcess(const std::wstring& executable, const std::wstring& arguments = {},
+                            const std::wstring& currentFolder = {});
     ~ProgramProcess();  // terminates the process if it still runs
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;
