@@ -19,6 +19,7 @@
 #include "ui/main_window_state.h"
 #include "ui/new_name_column.h"
 #include "ui/rename_options_reader.h"
+#include "ui/run_journal_commands.h"
 #include "ui/status_progress.h"
 #include "win32/clock.h"
 #include "win32/dropped_files.h"
@@ -165,11 +166,13 @@ int RunRename(HWND mainWindow) {
     options.extensionMap = ReadExtensionMap(mainWindow);
     int failures = 0;
     {
-        StatusProgress progress(mainWindow, u"Renaming");
-        win32::PlatformFileSystem files;
         const std::vector<std::size_t> rows = TakingPart(mainWindow);
+        win32::PlatformFileSystem files;
+        JournalledRun journal(state.files, rows, PlannedNamesOfRun(state.files, rows, options, files));
+        StatusProgress progress(mainWindow, u"Renaming");
         std::vector<RunRowOutcome> outcomes;
         failures = RunRename(state.files, rows, options, files, win32::LocalOffsetNow(), &progress, &outcomes);
+        journal.Finish(state.files);
         NoteRunOutcomes(mainWindow, rows, outcomes);
     }
     InvalidateRect(FileList(mainWindow), nullptr, TRUE);
@@ -181,14 +184,20 @@ int RunRename(HWND mainWindow) {
     return failures;
 }
 
-void UndoRename(HWND mainWindow) {
+std::wstring UndoRename(HWND mainWindow) {
     MainWindowState& state = StateOf(mainWindow);
+    if (state.files.empty() && !BringBackLastRun(mainWindow)) return {};
+    UndoReport report;
     {
+        const std::vector<std::size_t> rows = TakingPart(mainWindow);
+        JournalledUndo journal(state.files, rows);
         StatusProgress progress(mainWindow, u"Undoing");
         win32::PlatformFileSystem files;
-        UndoRename(state.files, TakingPart(mainWindow), files, win32::LocalOffsetNow(), &progress);
+        report = UndoRename(state.files, rows, files, win32::LocalOffsetNow(), &progress);
+        journal.Finish(state.files);
     }
     InvalidateRect(FileList(mainWindow), nullptr, TRUE);
+    return UndoReportText(report);
 }
 
 void RemoveRows(HWND mainWindow) {
