@@ -21,6 +21,7 @@
 #include "ui/name_options.h"
 #include "ui/new_name_column.h"
 #include "ui/rename_options_reader.h"
+#include "ui/run_journal_commands.h"
 #include "ui/status_progress.h"
 #include "win32/clock.h"
 #include "win32/dropped_files.h"
@@ -169,13 +170,22 @@ int RunRename(HWND mainWindow) {
     int failures = 0;
     NameCheck refused;
     {
-        StatusProgress progress(mainWindow, u"Renaming");
-        win32::PlatformFileSystem files;
         const std::vector<std::size_t> rows = TakingPart(mainWindow);
-        std::vector<RunRowOutcome> outcomes;
-        failures = RunRename(state.files, rows, options, files, win32::LocalOffsetNow(), &progress, &outcomes,
-                             &refused);
-        if (refused.problem == NameProblem::None) NoteRunOutcomes(mainWindow, rows, outcomes);
+        std::vector<std::u16string_view> names;
+        names.reserve(rows.size());
+        for (const std::size_t row : rows) names.push_back(state.files[row].name);
+        // Checked before the journal is written, so that a refused start leaves the last run's record alone.
+        refused = CheckNames(PlanNames(options), names);
+        if (refused.problem == NameProblem::None) {
+            win32::PlatformFileSystem files;
+            JournalledRun journal(state.files, rows, PlannedNamesOfRun(state.files, rows, options, files));
+            StatusProgress progress(mainWindow, u"Renaming");
+            std::vector<RunRowOutcome> outcomes;
+            failures = RunRename(state.files, rows, options, files, win32::LocalOffsetNow(), &progress, &outcomes,
+                                 &refused);
+            journal.Finish(state.files);
+            if (refused.problem == NameProblem::None) NoteRunOutcomes(mainWindow, rows, outcomes);
+        }
     }
     if (refused.problem != NameProblem::None) {
         SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>((u" " + refused.message).c_str()));
@@ -191,14 +201,20 @@ int RunRename(HWND mainWindow) {
     return failures;
 }
 
-void UndoRename(HWND mainWindow) {
+std::wstring UndoRename(HWND mainWindow) {
     MainWindowState& state = StateOf(mainWindow);
+    if (state.files.empty() && !BringBackLastRun(mainWindow)) return {};
+    UndoReport report;
     {
+        const std::vector<std::size_t> rows = TakingPart(mainWindow);
+        JournalledUndo journal(state.files, rows);
         StatusProgress progress(mainWindow, u"Undoing");
         win32::PlatformFileSystem files;
-        UndoRename(state.files, TakingPart(mainWindow), files, win32::LocalOffsetNow(), &progress);
+        report = UndoRename(state.files, rows, files, win32::LocalOffsetNow(), &progress);
+        journal.Finish(state.files);
     }
     InvalidateRect(FileList(mainWindow), nullptr, TRUE);
+    return UndoReportText(report);
 }
 
 void RemoveRows(HWND mainWindow) {

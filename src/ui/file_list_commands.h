@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 namespace qm {
 
 // Shows the open dialog and appends a row per chosen file.
@@ -18,7 +20,10 @@ void AddDroppedFiles(HWND mainWindow, HDROP drop);
 // number of files whose rename failed, or -1 when the list is empty.
 int RunRename(HWND mainWindow);
 
-void UndoRename(HWND mainWindow);
+// "^": the selected rows, or all rows; on an empty list, the rows of the
+// last run once the user agrees. What the status cell should say when some
+// files could not be restored, otherwise empty.
+std::wstring UndoRename(HWND mainWindow);
 
 // "Clear": the selected rows, or all rows when none is selected.
 void RemoveRows(HWND mainWindow);

@@ -25,6 +25,8 @@
 #include "ui/preset_buttons.h"
 #include "ui/red_frames.h"
 #include "ui/row_double_click.h"
+#include "ui/run_journal_commands.h"
+#include "ui/settings_unreadable_notice.h"
 #include "ui/status_line.h"
 #include "ui/tooltips.h"
 #include "win32/quick_list_selection.h"
@@ -107,7 +109,7 @@ void OnInitDialog(HWND window) {
     MainWindowState& state = AttachMainWindowState(window);
     AppSettings& settings = Settings();
     EnableDialogTheme(window, true);
-    win32::ReadSettings(settings, SettingsFileLocation());
+    win32::ReadSettings(settings, SettingsFileLocation(), &state.settingsUnreadable);
     SetProgramIcons(window);
     ApplySettingsToMainWindow(window, settings);
     const bool tipsMade = SetButtonFontsAndTips(window, Fonts());
@@ -116,12 +118,14 @@ void OnInitDialog(HWND window) {
     SetUpExtensionList(window);
     state.redFrameBrush = CreateSolidBrush(RGB(255, 0, 0));
     PlaceRedFrames(window);
-    win32::ReadListsAndPresets(settings, window, Presets(), SettingsFileLocation());
+    win32::ReadListsAndPresets(settings, window, Presets(), SettingsFileLocation(), &state.settingsUnreadable);
     for (int slot = 0; slot < PresetCount; ++slot)
         AttachPresetTip(Presets()[static_cast<std::size_t>(slot)], GetDlgItem(window, PresetButtonOfSlot(slot)));
     ApplyMainWindowPlacement(window, settings);
     EnableOptionGroups(window, 1);
     RefreshStatus(window);
+    OpenRunJournal(window);
+    if (state.settingsUnreadable) TellSettingsUnreadable(window);
     if (!tipsMade) {
         // Without its tips the window ends at once, and leaves the file as it was.
         state.settingsWritten = true;
@@ -137,6 +141,7 @@ void SaveSettingsOnce(HWND window) {
     MainWindowState* state = FindMainWindowState(window);
     if (!state || state->settingsWritten) return;
     state->settingsWritten = true;
+    if (state->settingsUnreadable) return;  // what could not be read must not be lost
     AppSettings& settings = Settings();
     CaptureMainWindowSettings(window, settings);
     win32::WriteAllSettings(settings, window, Presets(), SettingsFileLocation());

@@ -46,8 +46,9 @@ void Clear(HWND window, int) {
 }
 
 void Undo(HWND window, int) {
-    UndoRename(window);
+    const std::wstring failure = UndoRename(window);
     RefreshStatus(window);
+    if (!failure.empty()) SetDlgItemTextW(window, IDC_STATUS_MESSAGE, failure.c_str());  // stands, as after "Start"
 }
 
 void Add(HWND window, int) {

@@ -14,6 +14,7 @@ struct MainWindowState {
     bool settingsWritten = false;  // the closing steps ran (at close or at session end)
     bool selectionCellPending = false;  // a CmdSelectionChanged is on its way
     NewNameColumnState newNames;
+    bool settingsUnreadable = false;  // the file is there but could not be read: never written over
 };
 
 // Made when the window opens, kept in its DWLP_USER slot, freed when it goes.

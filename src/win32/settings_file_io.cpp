@@ -18,11 +18,16 @@ struct HandleCloser {
 
 }  // namespace
 
-int ReadFileBytes(const std::wstring& path, FileBytes& out) {
+int ReadFileBytes(const std::wstring& path, FileBytes& out, bool* missing) {
     out = FileBytes{};
-    HandleCloser file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    if (missing) *missing = false;
+    HandleCloser file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (file.handle == INVALID_HANDLE_VALUE) return -1;
+    if (file.handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (missing) *missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return -1;
+    }
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.handle, &size) || size.QuadPart < 0 ||
         static_cast<unsigned long long>(size.QuadPart) > SIZE_MAX)
@@ -60,10 +65,10 @@ namespace {
 
 // Where no new file can be made beside the old one (a folder that lets its
 // files be written but no file be created), the old file is written over.
-int WriteInPlace(const std::wstring& path, std::span<const std::uint8_t> bytes, FileBytesWriter write) {
+int WriteInPlace(const std::wstring& path, const FileContentFiller& fill) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return -1;
-    bool complete = write(file, bytes) && SetEndOfFile(file) && FlushFileBuffers(file);
+    bool complete = fill(file) && SetEndOfFile(file) && FlushFileBuffers(file);
     complete = CloseHandle(file) && complete;
     return complete ? 0 : -1;
 }
@@ -72,6 +77,10 @@ int WriteInPlace(const std::wstring& path, std::span<const std::uint8_t> bytes, 
 
 int ReplaceFileContents(const std::wstring& path, std::span<const std::uint8_t> bytes,
                         FileBytesWriter write) {
+    return ReplaceFileContents(path, [&](HANDLE file) { return write(file, bytes); });
+}
+
+int ReplaceFileContents(const std::wstring& path, const FileContentFiller& fill) {
     // Without a path the new file would be ".tmp" in the current folder, which may be someone's.
     if (path.empty()) return -1;
     const std::wstring replacement = ReplacementFilePath(path);
@@ -81,8 +90,8 @@ int ReplaceFileContents(const std::wstring& path, std::span<const std::uint8_t> 
 
     HANDLE file = CreateFileW(replacement.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return WriteInPlace(path, bytes, write);
-    bool complete = write(file, bytes) && FlushFileBuffers(file);
+    if (file == INVALID_HANDLE_VALUE) return WriteInPlace(path, fill);
+    bool complete = fill(file) && FlushFileBuffers(file);
     complete = CloseHandle(file) && complete;
     if (!complete) {
         DeleteFileW(replacement.c_str());

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -18,8 +19,11 @@ struct FileBytes {
     std::span<const std::uint8_t> bytes() const { return {data.get(), size}; }
 };
 
-// 0 with the file's bytes, or -1 when it cannot be opened, read or held in memory.
-int ReadFileBytes(const std::wstring& path, FileBytes& out);
+// 0 with the file's bytes, or -1 when it cannot be opened, read or held in
+// memory. The file is opened as a reader: others may go on reading and writing
+// it meanwhile. `missing`, when given, tells whether there was no file at all,
+// as against a file that is there but could not be read.
+int ReadFileBytes(const std::wstring& path, FileBytes& out, bool* missing = nullptr);
 
 // Writes all of `bytes` to `file`; false on any failure.
 using FileBytesWriter = bool (*)(HANDLE file, std::span<const std::uint8_t> bytes);
@@ -35,5 +39,11 @@ std::wstring ReplacementFilePath(const std::wstring& path);
 // is written over. An empty path writes nothing. `write` fills the file.
 int ReplaceFileContents(const std::wstring& path, std::span<const std::uint8_t> bytes,
                         FileBytesWriter write = WriteAllFileBytes);
+
+// The same, with the new content written by `fill` into the open file as it
+// is made, so that a large content is never held whole; false from `fill` is
+// a failed write.
+using FileContentFiller = std::function<bool(HANDLE file)>;
+int ReplaceFileContents(const std::wstring& path, const FileContentFiller& fill);
 
 }  // namespace qm::win32

@@ -10,9 +10,12 @@ namespace qm::win32 {
 
 namespace {
 
-int ReadLocked(AppSettings& settings, const std::wstring& path, FileBytes& bytes) {
+int ReadLocked(AppSettings& settings, const std::wstring& path, FileBytes& bytes, bool* unreadable) {
     SettingsLockHold hold(settings);
-    return ReadFileBytes(path, bytes);
+    bool missing = false;
+    const int result = ReadFileBytes(path, bytes, &missing);
+    if (unreadable && result != 0 && !missing && !path.empty()) *unreadable = true;
+    return result;
 }
 
 }  // namespace
@@ -21,9 +24,9 @@ std::wstring SettingsFilePath() { return ProgramFolderFile(L"settings.ini"); }
 
 int ReadSettings(AppSettings& settings) { return ReadSettings(settings, SettingsFilePath()); }
 
-int ReadSettings(AppSettings& settings, const std::wstring& path) {
+int ReadSettings(AppSettings& settings, const std::wstring& path, bool* unreadable) {
     FileBytes bytes;
-    if (ReadLocked(settings, path, bytes) != 0) return -1;
+    if (ReadLocked(settings, path, bytes, unreadable) != 0) return -1;
     ReadSettingsFromFileBytes(bytes.bytes(), settings);
     return 0;
 }
@@ -33,9 +36,9 @@ int ReadListsAndPresets(AppSettings& settings, HWND mainWindow, PresetArray& pre
 }
 
 int ReadListsAndPresets(AppSettings& settings, HWND mainWindow, PresetArray& presets,
-                        const std::wstring& path) {
+                        const std::wstring& path, bool* unreadable) {
     FileBytes bytes;
-    if (ReadLocked(settings, path, bytes) != 0) return -1;
+    if (ReadLocked(settings, path, bytes, unreadable) != 0) return -1;
     SettingsLists lists = CurrentTextsOfControls(mainWindow);
     ReadListsAndPresetsFromFileBytes(bytes.bytes(), lists, presets);
     AppendListsToControls(mainWindow, lists);

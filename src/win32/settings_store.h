@@ -18,14 +18,16 @@ namespace qm::win32 {
 std::wstring SettingsFilePath();
 
 // Fills the stored fields of `settings` from the "[SETTINGS]" section.
+// `unreadable`, when given, is set when the file is there but could not be
+// read: it must then not be written over with what the program has instead.
 int ReadSettings(AppSettings& settings);
-int ReadSettings(AppSettings& settings, const std::wstring& path);
+int ReadSettings(AppSettings& settings, const std::wstring& path, bool* unreadable = nullptr);
 
 // Appends the histories to boxes 1015 and 1016 and the rows to list 1082 of
 // `mainWindow`, and overwrites preset fields for which the file has keys.
 int ReadListsAndPresets(AppSettings& settings, HWND mainWindow, PresetArray& presets);
 int ReadListsAndPresets(AppSettings& settings, HWND mainWindow, PresetArray& presets,
-                        const std::wstring& path);
+                        const std::wstring& path, bool* unreadable = nullptr);
 
 // Writes the whole file anew from `settings`, the controls of `mainWindow`
 // and `presets`. The old file is replaced only once the new one is complete.

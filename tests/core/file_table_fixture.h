@@ -39,8 +39,8 @@ struct FileTableFixture {
     int Run(const RenameOptions& options, std::vector<std::size_t> selected = {}) {
         return RunRename(table, TakingPartRows(table.size(), std::move(selected)), options, files, 0);
     }
-    void Undo(std::vector<std::size_t> selected = {}) {
-        UndoRename(table, TakingPartRows(table.size(), std::move(selected)), files, 0);
+    UndoReport Undo(std::vector<std::size_t> selected = {}) {
+        return UndoRename(table, TakingPartRows(table.size(), std::move(selected)), files, 0);
     }
 };
 

@@ -40,6 +40,11 @@ TEST(RenameRun, NamePartTable) {
         {{false, false, false, true, u"unused"}, {true, false, false, false, u"<s|u?f*f\"i/x\\^>"}, u"_", u"", u"12", u"suffix12.txt"},
         {{true, false, false, false, u"p"}, {}, u"_", u"3", u"  -2", u"p4294967294.txt"},
         {{true, false, false, false, u"p"}, {}, u"_", u"2", u"123456", u"p123456.txt"},
+        {{true, false, false, false, u"p"}, {}, u"_", u"3", u"0", u"p000.txt"},
+        {{true, false, false, false, u"p"}, {}, u"_", u"", u"0", u"p0.txt"},
+        {{true, false, false, false, u"p"}, {}, u"_", u"12", u"7", u"p000000000007.txt"},
+        // A width no path can hold: the file fails and keeps its name.
+        {{true, false, false, false, u"p"}, {}, u"_", u"99999999999999999999", u"1", u"x.txt"},
     };
     for (const Case& c : cases) {
         FileTableFixture f;
@@ -59,11 +64,17 @@ TEST(RenameRun, NamePartTable) {
 
 TEST(RenameRun, ExistingFirstNameFailsEverySameExtensionFileAndCountsThem) {
     FileTableFixture f;
-    f.Add({u"a.jpg", u"b.jpg", u"c.jpg", u"d.png", u"e.jpg"});
+    f.Add({u"a.jpg", u"b.jpg", u"c.jpg", u"d.png", u"e.jpg"}, 0x23);
     f.files.AddFile(JoinPath(Folder, u"Trip_007.jpg"));
-    EXPECT_EQ(f.Run(TripOptions()), 3);
+    RenameOptions options = TripOptions();
+    options.setAttributes = true;
+    options.attributes = 0x20;
+    EXPECT_EQ(f.Run(options), 3);
     EXPECT_EQ(f.Names(), (Names{u"a.jpg", u"b.jpg", u"c.jpg", u"Trip_007.png", u"Trip_008.jpg"}));
     EXPECT_EQ(f.Entry(u"Trip_007.jpg").content, u"") << "the other file is left alone";
+    for (const char16_t* failed : {u"a.jpg", u"b.jpg", u"c.jpg"})
+        EXPECT_EQ(f.Entry(failed).attributes, 0x23u) << "a failed move gives the attributes back";
+    EXPECT_EQ(f.Entry(u"Trip_007.png").attributes, 0x20u);
 }
 
 TEST(RenameRun, FileInUseIsCountedAndTheNumberMovesPast) {
@@ -113,6 +124,7 @@ TEST(RenameRun, ExtensionTableAndCase) {
         {false, true, true, false, {{true, u"jpg", u"tiff"}}, u"a.b.TIFF"},
         {false, true, false, false, {{true, u"jpg", u"a\\..\\..\\x"}}, u"a.b.a....x"},
         {false, true, false, false, {{true, u"jpg", u"x:y/z"}}, u"a.b.xyz"},
+        {false, true, false, false, {{true, u"jpg", u"a*b?c\"d<e>f|g^h"}}, u"a.b.abcdefgh"},
     };
     for (const Case& c : cases) {
         FileTableFixture f;
@@ -151,6 +163,8 @@ TEST(RenameRun, AttributesKeptOrSetAndTimesWritten) {
         EXPECT_EQ(f.Entry(u"Trip_007.txt").times.written, options.fileTime);
         EXPECT_EQ(f.Entry(u"Trip_007.txt").times.created, f.times.created);
         EXPECT_EQ(f.table[0].modified, FormatListDate(options.fileTime, 0));
+        EXPECT_EQ(f.table[0].created, FormatListDate(f.times.created, 0)) << "times it did not set, as read back";
+        EXPECT_EQ(f.table[0].accessed, FormatListDate(f.times.accessed, 0));
         EXPECT_EQ(f.table[0].originallyModified, FormatListDate(f.times.written, 0));
     }
 }
@@ -184,6 +198,8 @@ TEST(FileList, AddingRecordsCurrentAndOriginalColumns) {
     f.files.AddFolder(JoinPath(Folder, u"sub"));
     EXPECT_FALSE(AppendFileRow(f.table, f.folder, u"sub", f.files, 0)) << "a folder cannot be opened";
     EXPECT_FALSE(AppendFileRow(f.table, f.folder, u"missing.txt", f.files, 0));
+    EXPECT_NE(f.files.OpenForRead(JoinPath(Folder, u"a.txt")), nullptr);
+    EXPECT_EQ(f.files.OpenForWrite(JoinPath(Folder, u"a.txt")), nullptr) << "a read-only file is not opened for writing";
     ASSERT_EQ(f.table.size(), 1u) << "no partial row stays behind";
     const std::u16string expected[] = {u"a.txt",
                                        FormatListDate(f.times.created, 0).str(),
@@ -206,6 +222,10 @@ TEST(AttributeLetters, FormatAndParse) {
     EXPECT_EQ(ParseAttributeLetters(u"RA"), 0x21u);
     EXPECT_EQ(ParseAttributeLetters(u"ASHR"), 0x27u);
     EXPECT_EQ(ParseAttributeLetters(u"ra"), 0u);
+    // The four "Attributes" boxes, AttributeFlags 0x1 to 0x8, and the bits they choose.
+    const std::pair<std::uint32_t, std::uint32_t> boxes[] = {{0, 0x80}, {0x1, 0x1}, {0x2, 0x2}, {0x4, 0x4},
+                                                             {0x8, 0x20}, {0xF, 0x27}, {0x10, 0x80}};
+    for (const auto& [flags, bits] : boxes) EXPECT_EQ(ChosenAttributes(flags), bits) << flags;
     for (std::uint32_t bits = 0; bits < 0x40; ++bits) {
         const std::uint32_t shown = bits & 0x27;
         EXPECT_EQ(ParseAttributeLetters(FormatAttributeLetters(bits).view()), shown ? shown : FileAttribute::Normal);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "file_table_fixture.h"
 
 namespace qm::test {
@@ -15,30 +17,34 @@ RenameOptions EverythingOptions() {
 }
 
 TEST(Undo, RestoresNamesTimesAndAttributesAfterAnyNumberOfRuns) {
-    FileTableFixture f;
-    f.Add({u"a.txt", u"b.txt"}, 0x21);
-    f.files.Find(JoinPath(Folder, u"b.txt"))->attributes = 0;
-    f.table[1].attributes = f.table[1].originalAttributes = FormatAttributeLetters(0);
-    f.Run(EverythingOptions());
-    RenameOptions second = EverythingOptions();
-    second.prefix.text = u"Again";
-    f.Run(second);
-    ASSERT_TRUE(f.OnDisk(u"Again_008.txt"));
+    // The last run leaves the files hidden and system, or read-only.
+    for (const std::uint32_t left : {0x6u, 0x1u}) {
+        FileTableFixture f;
+        f.Add({u"a.txt", u"b.txt"}, 0x21);
+        f.files.Find(JoinPath(Folder, u"b.txt"))->attributes = 0;
+        f.table[1].attributes = f.table[1].originalAttributes = FormatAttributeLetters(0);
+        f.Run(EverythingOptions());
+        RenameOptions second = EverythingOptions();
+        second.prefix.text = u"Again";
+        second.attributes = left;
+        f.Run(second);
+        ASSERT_TRUE(f.OnDisk(u"Again_008.txt"));
 
-    f.Undo();
-    f.Undo();  // a second undo changes nothing more
-    EXPECT_EQ(f.table[0].name, u"a.txt");
-    EXPECT_EQ(f.table[1].name, u"b.txt");
-    EXPECT_EQ(f.Entry(u"a.txt").attributes, 0x21u);
-    EXPECT_EQ(f.Entry(u"b.txt").attributes, 0u) << "empty letters mean no attributes";
-    EXPECT_EQ(f.table[1].attributes.view(), u"");
-    const FileTimes restored = f.Entry(u"a.txt").times;
-    // The texts keep milliseconds: what is below them comes back as zero.
-    EXPECT_EQ(restored.created, f.times.created);
-    EXPECT_EQ(restored.written, f.times.written);
-    EXPECT_EQ(restored.accessed, f.times.accessed);
-    for (int column = 1; column <= 3; ++column) EXPECT_EQ(ColumnText(f.table[0], column), ColumnText(f.table[0], column + 6));
-    EXPECT_EQ(f.files.Files().size(), 2u);
+        EXPECT_EQ(f.Undo().notRestored, 0u);
+        f.Undo();  // a second undo changes nothing more
+        EXPECT_EQ(f.table[0].name, u"a.txt");
+        EXPECT_EQ(f.table[1].name, u"b.txt");
+        EXPECT_EQ(f.Entry(u"a.txt").attributes, 0x21u);
+        EXPECT_EQ(f.Entry(u"b.txt").attributes, 0u) << "empty letters mean no attributes";
+        EXPECT_EQ(f.table[1].attributes.view(), u"");
+        const FileTimes restored = f.Entry(u"a.txt").times;
+        // The texts keep milliseconds: what is below them comes back as zero.
+        EXPECT_EQ(restored.created, f.times.created);
+        EXPECT_EQ(restored.written, f.times.written);
+        EXPECT_EQ(restored.accessed, f.times.accessed);
+        for (int column = 1; column <= 3; ++column) EXPECT_EQ(ColumnText(f.table[0], column), ColumnText(f.table[0], column + 6));
+        EXPECT_EQ(f.files.Files().size(), 2u);
+    }
 }
 
 TEST(Undo, OnlySelectedRows) {
@@ -54,7 +60,9 @@ TEST(Undo, StopsAtTheFirstFileThatCannotBeOpenedAndGivesItsAttributesBack) {
     f.Add({u"a.txt", u"b.txt", u"c.txt"}, 0x21);
     f.Run(EverythingOptions());
     f.files.Find(JoinPath(Folder, u"Trip_008.txt"))->heldElsewhere = true;  // cannot move, cannot open
-    f.Undo();
+    const UndoReport report = f.Undo();
+    EXPECT_EQ(report.stoppedAt, JoinPath(Folder, u"Trip_008.txt")) << "the file where the undo stopped";
+    EXPECT_EQ(report.notRestored, 2u) << "that row and the one below";
     EXPECT_EQ(f.Names(), (std::vector<std::u16string>{u"a.txt", u"Trip_008.txt", u"Trip_009.txt"}));
     EXPECT_EQ(f.Entry(u"a.txt").attributes, 0x21u);
     EXPECT_EQ(f.Entry(u"Trip_008.txt").attributes, 0x6u) << "not left cleared: the attributes its row shows";
@@ -86,7 +94,9 @@ TEST(Undo, NeverTouchesAnotherFileThatTookTheOriginalName) {
     f.Add({u"a.txt", u"b.txt"}, 0x21);
     f.Run(EverythingOptions());
     f.files.AddFile(JoinPath(Folder, u"a.txt"), {1, 2, 3}, 0x20, u"stranger");
-    f.Undo();
+    const UndoReport report = f.Undo();
+    EXPECT_EQ(report.notRestored, 1u);
+    EXPECT_EQ(report.stoppedAt, u"") << "a skipped row does not stop the undo";
     const MemoryFileSystem::Entry& other = f.Entry(u"a.txt");
     EXPECT_EQ(other.content, u"stranger");
     EXPECT_EQ(other.times.created, 1u);
@@ -95,6 +105,32 @@ TEST(Undo, NeverTouchesAnotherFileThatTookTheOriginalName) {
     EXPECT_EQ(f.Entry(u"Trip_007.txt").attributes, 0x6u) << "our file keeps the attributes its row shows";
     EXPECT_EQ(f.table[1].name, u"b.txt") << "the undo goes on with the next row";
     EXPECT_EQ(f.Entry(u"b.txt").attributes, 0x21u);
+}
+
+// Names shifted down by one (P_002 to P_006 renumbered from 1): each file's
+// original name is held by the next file until that one has moved back. One
+// undo gives everything back, in list order and in the reverse order.
+TEST(Undo, NamesShiftedByOneComeBackInOnePress) {
+    for (const bool reversed : {false, true}) {
+        FileTableFixture f;
+        f.Add({u"P_002.txt", u"P_003.txt", u"P_004.txt", u"P_005.txt", u"P_006.txt"}, 0x21);
+        RenameOptions options = EverythingOptions();
+        options.prefix.text = u"P";
+        options.offsetText = u"1";
+        ASSERT_EQ(f.Run(options), 0);
+        ASSERT_TRUE(f.OnDisk(u"P_001.txt"));
+        if (reversed) std::reverse(f.table.begin(), f.table.end());
+        const UndoReport report = f.Undo();
+        EXPECT_EQ(report.notRestored, 0u);
+        for (const FileRow& row : f.table) {
+            EXPECT_EQ(row.name, row.originalName);
+            const MemoryFileSystem::Entry& entry = f.Entry(row.name);
+            EXPECT_EQ(entry.content, row.name) << "each name holds its own file again";
+            EXPECT_EQ(entry.attributes, 0x21u);
+            EXPECT_EQ(entry.times.written, f.times.written);
+        }
+        EXPECT_FALSE(f.OnDisk(u"P_001.txt"));
+    }
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 #include "core/files/undo_run.h"
 
+#include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 #include "core/files/attribute_letters.h"
+#include "core/files/name_text.h"
 
 namespace qm {
 
@@ -56,17 +59,80 @@ RowOutcome UndoRow(FileRow& row, FileSystem& files, LocalOffset localOffset) {
     return RowOutcome::Restored;
 }
 
+std::u16string FoldedPath(std::u16string path) {
+    ToAsciiUpper(path);
+    return path;
+}
+
 }  // namespace
 
-void UndoRename(FileTable& table, const std::vector<std::size_t>& rows, FileSystem& files,
-                LocalOffset localOffset, RunProgress* progress) {
+UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, FileSystem& files,
+                      LocalOffset localOffset, RunProgress* progress) {
+    UndoReport report;
+    // Rows skipped because their original name was taken, by that name: when
+    // a later row moves away from it, the skipped row goes at once, so that a
+    // chain of names shifted by one comes back in one pass.
+    std::unordered_multimap<std::u16string, std::size_t> waiting;
+    std::size_t restored = 0;
+    bool stopped = false;
+
+    // Undoes one row and every row that waited for a name it freed.
+    const auto undoChain = [&](std::size_t first) {
+        std::vector<std::size_t> pending{first};
+        while (!pending.empty() && !stopped) {
+            const std::size_t index = pending.back();
+            pending.pop_back();
+            FileRow& row = table[index];
+            const std::u16string leftPath = CurrentPath(row);
+            switch (UndoRow(row, files, localOffset)) {
+            case RowOutcome::Restored: {
+                ++restored;
+                if (leftPath == OriginalPath(row)) break;
+                const auto found = waiting.find(FoldedPath(leftPath));
+                if (found != waiting.end()) {
+                    pending.push_back(found->second);
+                    waiting.erase(found);
+                }
+                break;
+            }
+            case RowOutcome::Skipped:
+                waiting.emplace(FoldedPath(OriginalPath(row)), index);
+                break;
+            case RowOutcome::Stop:
+                report.stoppedAt = leftPath;
+                stopped = true;
+                break;
+            }
+        }
+    };
+
     std::size_t done = 0;
     for (const std::size_t index : rows) {
         if (progress) progress->Advance(done++, rows.size());
         if (index >= table.size()) continue;
-        if (UndoRow(table[index], files, localOffset) == RowOutcome::Stop) break;
+        undoChain(index);
+        if (stopped) break;
+    }
+    // Names freed by something other than a row's move: try what is left
+    // again, for as long as a pass gives something back.
+    while (!stopped && !waiting.empty()) {
+        const std::size_t before = restored;
+        std::vector<std::size_t> again;
+        for (const auto& [path, index] : waiting) again.push_back(index);
+        waiting.clear();
+        std::sort(again.begin(), again.end());
+        for (const std::size_t index : again) {
+            undoChain(index);
+            if (stopped) break;
+        }
+        if (restored == before) break;
     }
     if (progress) progress->Advance(rows.size(), rows.size());
+
+    std::size_t taking = 0;
+    for (const std::size_t index : rows) taking += index < table.size();
+    report.notRestored = taking - restored;
+    return report;
 }
 
 }  // namespace qm

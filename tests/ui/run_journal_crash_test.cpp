@@ -1,0 +1,169 @@
+// The real program killed in the middle of a run over 2,000 real files, then
+// started again: the rows come back, "^" undoes them, and every file is back
+// with its content, name, times and attributes. Prints "lost N" as the stress
+// check does.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <random>
+
+#include "program_process.h"
+#include "resource_ids.h"
+#include "window_driving.h"
+
+namespace qm::testing {
+namespace {
+
+constexpr DWORD Timeout = 60000;
+constexpr std::size_t FileCount = 2000;
+constexpr std::uint64_t Millisecond = 10'000;
+
+bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds = Timeout) {
+    for (DWORD waited = 0; waited < milliseconds; waited += 20) {
+        if (done()) return true;
+        Sleep(20);
+    }
+    return done();
+}
+
+std::uint64_t ContentHash(const std::vector<std::uint8_t>& bytes) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const std::uint8_t byte : bytes) hash = (hash ^ byte) * 1099511628211ull;
+    return hash;
+}
+
+struct Record {
+    std::uint64_t hash = 0, written = 0, accessed = 0;
+    DWORD attributes = 0;
+    bool operator==(const Record&) const = default;
+};
+
+Record RecordOf(const std::wstring& path) {
+    Record record;
+    const Times times = TimesOf(path);  // before the content, whose reading may move the access time
+    record.written = times.written;
+    record.accessed = times.accessed;
+    record.attributes = GetFileAttributesW(path.c_str()) &
+                        (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    record.hash = ContentHash(test::FileContent(path));
+    SetTimes(path, times.created, times.accessed, times.written);  // as they were before the reading
+    return record;
+}
+
+std::size_t CountStartingWith(const std::vector<std::wstring>& names, const wchar_t* prefix) {
+    std::size_t count = 0;
+    for (const std::wstring& name : names) count += name.rfind(prefix, 0) == 0;
+    return count;
+}
+
+void WriteSettings(const std::wstring& path, const std::wstring& lastPath) {
+    const std::wstring text = L"\uFEFF[SETTINGS]\r\nLastPath=" + lastPath + L"\r\n\r\n";
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    test::PutFileContent(path, std::vector<std::uint8_t>(bytes, bytes + text.size() * sizeof(wchar_t)));
+}
+
+// Adds every file of the folder through the open dialog, the names typed in
+// as a person would paste them.
+bool AddThroughOpenDialog(const ProgramProcess& process, HWND main, const std::vector<std::wstring>& names) {
+    PostMessageW(main, WM_COMMAND, IDC_ADD, 0);
+    HWND open = process.waitForDialog(L"Select files", Timeout);
+    if (!open) return false;
+    std::wstring typed;
+    for (const std::wstring& name : names) typed += L"\"" + name + L"\" ";
+    for (int nameField : {0x47C, 0x480})
+        if (GetDlgItem(open, nameField)) SetDlgItemTextW(open, nameField, typed.c_str());
+    PostMessageW(open, WM_COMMAND, IDOK, 0);
+    const std::wstring expected = L" Files: " + std::to_wstring(names.size());
+    return WaitUntil([&] { return ItemText(main, IDC_STATUS_COUNT) == expected; });
+}
+
+TEST(RunJournalCrash, KilledPartWayThenUndoneAfterRestart) {
+    TemporaryFolder programFolder;
+    TemporaryFolder files;
+    std::mt19937 random(11);
+    std::vector<std::wstring> names;
+    std::map<std::wstring, Record> before;
+    for (std::size_t i = 0; i < FileCount; ++i) {
+        wchar_t name[32];
+        swprintf(name, 32, L"f%04zu%ls", i, i % 3 == 0 ? L".jpg" : i % 3 == 1 ? L".txt" : L"");
+        names.push_back(name);
+        std::vector<std::uint8_t> content(random() % 2048);
+        for (std::uint8_t& byte : content) byte = static_cast<std::uint8_t>(random());
+        const std::wstring path = files.File(name);
+        test::PutFileContent(path, content);
+        // Whole milliseconds: what the list keeps of a time, and so what undo restores.
+        const std::uint64_t written = 130'000'000'000'000'000ull + (random() % 100'000'000ull) * Millisecond;
+        SetTimes(path, written, written + (random() % 1000) * Millisecond, written);
+        const DWORD attributes = (random() % 4 == 0 ? FILE_ATTRIBUTE_READONLY : 0) |
+                                 (random() % 3 == 0 ? FILE_ATTRIBUTE_HIDDEN : 0) | FILE_ATTRIBUTE_ARCHIVE;
+        SetFileAttributesW(path.c_str(), attributes);
+        before[name] = RecordOf(path);
+    }
+    const std::wstring program = CopyProgramInto(L"Quillmoth.exe", programFolder);
+    WriteSettings(programFolder.File(L"settings.ini"), files.path());
+
+    std::size_t renamedAtKill = 0;
+    {
+        ProgramProcess process(program);
+        HWND main = process.waitForDialog(L"Quillmoth", Timeout);
+        ASSERT_NE(main, nullptr);
+        for (int id : {IDC_FILE_NAMES, IDC_PREFIX, IDC_PREFIX_SPACER, IDC_DATE, IDC_DATE_MODIFIED, IDC_DATE_ACCESSED,
+                       IDC_DATE_AUTO, IDC_ATTRIBUTES, IDC_SYSTEM})
+            Check(main, id, true);
+        for (int id : {IDC_SUFFIX, IDC_PREFIX_AUTO, IDC_EXTENSIONS, IDC_READ_ONLY, IDC_HIDDEN, IDC_ARCHIVE})
+            Check(main, id, false);
+        SetDlgItemTextW(main, IDC_PREFIX_BOX, L"Killed");
+        SetDlgItemTextW(main, IDC_ZEROS_EDIT, L"5");
+        SetDlgItemTextW(main, IDC_OFFSET_EDIT, L"1");
+        ASSERT_TRUE(AddThroughOpenDialog(process, main, names)) << "the files were not added";
+
+        PostMessageW(main, WM_COMMAND, IDC_START, 0);
+        ASSERT_TRUE(WaitUntil([&] { return CountStartingWith(files.Names(), L"Killed_") >= FileCount / 10; }, Timeout));
+        // The process object ends the program the hard way, in the middle of the run.
+    }
+    renamedAtKill = CountStartingWith(files.Names(), L"Killed_");
+    std::printf("renamed when killed: %zu of %zu\n", renamedAtKill, FileCount);
+    ASSERT_LT(renamedAtKill, FileCount) << "the run ended before it was killed";
+
+    {
+        ProgramProcess process(program);
+        HWND main = process.waitForDialog(L"Quillmoth", Timeout);
+        ASSERT_NE(main, nullptr);
+        EXPECT_EQ(ItemText(main, IDC_STATUS_MESSAGE), L" 2,000 rows came back from an interrupted run; \"^\" undoes them");
+        EXPECT_EQ(ItemText(main, IDC_STATUS_COUNT), L" Files: 2000");
+        PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
+        EXPECT_TRUE(WaitUntil([&] { return CountStartingWith(files.Names(), L"Killed_") == 0; }));
+        EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_MESSAGE).find(L"Undoing") == std::wstring::npos; }));
+        PostMessageW(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(process.waitForExit(Timeout), 0);
+    }
+
+    std::size_t lost = 0;
+    for (const auto& [name, first] : before) {
+        const std::wstring path = files.File(name);
+        if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            std::printf("missing: %ls\n", name.c_str());
+            ++lost;
+        } else if (const Record now = RecordOf(path); !(now == first)) {
+            std::printf("changed: %ls (content %d, written %d, accessed %d, attributes %lx -> %lx)\n", name.c_str(),
+                        now.hash != first.hash, now.written != first.written, now.accessed != first.accessed,
+                        first.attributes, now.attributes);
+            ++lost;
+        }
+    }
+    for (const std::wstring& name : files.Names())
+        if (!before.count(name)) {
+            std::printf("extra in the folder: %ls\n", name.c_str());
+            ++lost;
+        }
+    EXPECT_FALSE(GetFileAttributesW(programFolder.File(L"lastrun.txt").c_str()) != INVALID_FILE_ATTRIBUTES)
+        << "every row is back: the journal is gone";
+    std::printf("lost %zu\n", lost);
+    EXPECT_EQ(lost, 0u);
+    for (const std::wstring& name : files.Names()) SetFileAttributesW(files.File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+}  // namespace
+}  // namespace qm::testing
