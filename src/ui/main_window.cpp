@@ -182,6 +182,7 @@ bool OnNotify(HWND window, NMHDR& header) {
             state->newNames.rowsPosted = true;
             PostMessageW(window, NewNameRowsMessage, 0, 0);
         }
+        OnFileListNotice(window, header);  // the "Selected" cell follows the same changes
     } else if (header.code == LVN_ITEMCHANGED && from == IDC_EXT_LIST) {
         FollowNewNames(window, NewNamesChange::Options);
     } else if (header.code == LVN_ODFINDITEMW && from == IDC_FILE_LIST) {
