@@ -7,7 +7,7 @@ namespace qm {
 
 // Dialog units of the client area: the right edge of the preset hints, and
 // the lists' top with the status row and a few rows between.
-inline constexpr int MinimumClientWidthUnits = 760;
+inline constexpr int MinimumClientWidthUnits = 880;
 inline constexpr int MinimumClientHeightUnits = 140;
 
 // WM_GETMINMAXINFO: the minimum tracking size in window pixels.

@@ -144,7 +144,7 @@ TEST(MainWindowKeyboard, TabReachesEveryControlThatTakesInput) {
     MainWindowHarness harness;
     HWND w = harness.window();
     ASSERT_NE(w, nullptr);
-    for (int box : {IDC_FILE_NAMES, IDC_EXTENSIONS, IDC_DATE, IDC_ATTRIBUTES}) {
+    for (int box : {IDC_FILE_NAMES, IDC_EXTENSIONS, IDC_DATE, IDC_ATTRIBUTES, IDC_KEEP_NAME}) {
         Check(w, box, true);
         Command(w, box);
     }
@@ -267,7 +267,7 @@ TEST(MainWindowSize, ShrinkingStopsWhereNothingIsCutAway) {
             RECT r{};
             GetWindowRect(child, &r);
             MapWindowPoints(nullptr, w, reinterpret_cast<POINT*>(&r), 2);
-            if (id == IDC_PREFIX_BOX || id == IDC_SUFFIX_BOX) r.bottom = r.top + 10;  // the dropped list
+            if (id == IDC_PREFIX_BOX || id == IDC_SUFFIX_BOX || id == IDC_FIND_BOX || id == IDC_REPLACE_BOX) r.bottom = r.top + 10;  // the dropped list
             EXPECT_LE(r.right, client.right) << "control " << id;
             EXPECT_LE(r.bottom, client.bottom) << "control " << id;
         }
