@@ -18,5 +18,5 @@ run_windows_benches() {
 if [ -n "${DISPLAY:-}" ]; then
   run_windows_benches
 else
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$(declare -f run_windows_benches); cd '$PWD'; run_windows_benches"
+  xvfb-run -a -s "-screen 0 1600x1024x24" bash -c "$(declare -f run_windows_benches); cd '$PWD'; run_windows_benches"
 fi

@@ -14,5 +14,5 @@ run_stress() {
 if [ -n "${DISPLAY:-}" ]; then
   run_stress "$@"
 else
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$(declare -f run_stress); cd '$PWD'; run_stress $*"
+  xvfb-run -a -s "-screen 0 1600x1024x24" bash -c "$(declare -f run_stress); cd '$PWD'; run_stress $*"
 fi

@@ -14,6 +14,6 @@ wineserver -k >/dev/null 2>&1 || true   # a server started without the display w
 if [ -n "${DISPLAY:-}" ]; then
   bash scripts/wine-tests.sh
 else
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/wine-tests.sh
+  xvfb-run -a -s "-screen 0 1600x1024x24" bash scripts/wine-tests.sh
 fi
 wineserver -k >/dev/null 2>&1 || true

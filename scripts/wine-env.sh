@@ -12,11 +12,16 @@ ensure_wine_prefix() {
     mkdir -p "$WINEPREFIX"
     wineboot -i </dev/null >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x900 /f </dev/null >/dev/null 2>&1
     # Arial is not free to ship; its metric-compatible twin stands in for it.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f </dev/null >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.quillmoth-prefix-v2"
+  fi
+  # Wide enough for the main window's whole layout at 96 dpi.
+  if [ ! -f "$WINEPREFIX/.quillmoth-desktop-1600x900" ]; then
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1600x900 /f </dev/null >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.quillmoth-desktop-1600x900"
   fi
   # Wine draws the caption buttons with Marlett; this Wine build does not find
   # its own copy, and would fall back to any symbol font (ours among them).
