@@ -15,16 +15,11 @@
 #include "core/files/memory_file_system.h"
 #include "core/files/rename_run.h"
 #include "core/files/undo_run.h"
+#include "timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using qm::bench::Seconds;
 
 struct Costs {
     double add = 0, run = 0, undo = 0, sort = 0;

@@ -13,23 +13,12 @@
 #include "core/files/memory_file_system.h"
 #include "core/files/new_name.h"
 #include "core/files/run_prediction.h"
+#include "timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(const std::function<void()>& work) {
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// The best of a few rounds: the least disturbed by the rest of the machine.
-double Best(const std::function<void()>& work) {
-    double best = 1e9;
-    for (int round = 0; round < 5; ++round) best = std::min(best, Seconds(work));
-    return best;
-}
+using qm::bench::Best;
+using qm::bench::Seconds;
 
 }  // namespace
 

@@ -63,10 +63,4 @@ std::uint64_t ContentHash(const std::string& content) {
 
 std::vector<std::wstring> NamesIn(const std::wstring& folder) { return test::TemporaryFolder::NamesIn(folder); }
 
-double Seconds(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 }  // namespace qm::bench

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "../timing.h"
+
 namespace qm::bench {
 
 struct FileRecord {
@@ -25,8 +27,5 @@ void SetTimes(const std::wstring& path, std::uint64_t accessed, std::uint64_t wr
 FileRecord Record(const std::wstring& folder, const std::wstring& name);
 // The names in a folder, sorted.
 std::vector<std::wstring> NamesIn(const std::wstring& folder);
-
-// The seconds that `work` takes.
-double Seconds(const std::function<void()>& work);
 
 }  // namespace qm::bench

@@ -178,14 +178,7 @@ int wmain(int argc, wchar_t** argv) {
     Settings().SettingsFlags = 1;
     testing::MainWindowHarness window;
     HWND w = window.window();
-    for (int id : {IDC_FILE_NAMES, IDC_PREFIX, IDC_PREFIX_SPACER, IDC_DATE, IDC_DATE_MODIFIED})
-        testing::Check(w, id, true);
-    for (int id : {IDC_SUFFIX, IDC_PREFIX_AUTO, IDC_EXTENSIONS, IDC_DATE_CREATED, IDC_DATE_ACCESSED, IDC_DATE_AUTO,
-                   IDC_ATTRIBUTES})
-        testing::Check(w, id, false);
-    SetDlgItemTextW(w, IDC_PREFIX_BOX, L"P");
-    SetDlgItemTextW(w, IDC_ZEROS_EDIT, L"5");
-    SetDlgItemTextW(w, IDC_OFFSET_EDIT, L"1");
+    testing::ChoosePrefixAndModifiedTime(w);
     const std::uint64_t newTime = 133'500'000'000'000'000ull;
 
     PlainList plain;

@@ -44,16 +44,18 @@ struct FileTableFixture {
     }
 };
 
-// "File Names" with a prefix and its spacer, the number template of the
-// typical example: Trip_, three digits, from 7.
-inline RenameOptions TripOptions() {
+// "File Names" with a prefix and the spacer "_", then the number.
+inline RenameOptions PrefixOptions(std::u16string prefix, std::u16string zeros, std::u16string offset) {
     RenameOptions options;
     options.fileNames = true;
-    options.prefix = {true, false, false, true, u"Trip"};
+    options.prefix = {true, false, false, true, std::move(prefix)};
     options.spacer = u"_";
-    options.zerosText = u"3";
-    options.offsetText = u"7";
+    options.zerosText = std::move(zeros);
+    options.offsetText = std::move(offset);
     return options;
 }
+
+// The number template of the typical example: Trip_, three digits, from 7.
+inline RenameOptions TripOptions() { return PrefixOptions(u"Trip", u"3", u"7"); }
 
 }  // namespace qm::test

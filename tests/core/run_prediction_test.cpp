@@ -157,12 +157,7 @@ TEST(RunPrediction, AgreesWithTheRunOnALargeFolder) {
         files.AddFile(JoinPath(*folder, name));
         if (random() % 4 != 0) table.push_back(RowOf(folder, name));
     }
-    RenameOptions options;
-    options.fileNames = true;
-    options.prefix = {true, false, false, true, u"p"};
-    options.spacer = u"_";
-    options.zerosText = u"4";
-    options.offsetText = u"3";
+    const RenameOptions options = PrefixOptions(u"p", u"4", u"3");
     const std::vector<std::size_t> rows = TakingPartRows(table.size(), {});
     const std::vector<PredictedRow> predicted = PredictRun(table, rows, options, ReadFolderListings(table, rows, files));
     FileTable after = table;
@@ -204,12 +199,7 @@ TEST(RunPrediction, WorkedExample) {
     FileTableFixture f;
     f.Add({u"IMG_0003.jpg", u"b.jpg", u"c.jpg", u"d.jpg"});
     f.files.AddFile(JoinPath(Folder, u"IMG_0002.jpg"));
-    RenameOptions options;
-    options.fileNames = true;
-    options.prefix = {true, false, false, true, u"IMG"};
-    options.spacer = u"_";
-    options.zerosText = u"4";
-    options.offsetText = u"1";
+    const RenameOptions options = PrefixOptions(u"IMG", u"4", u"1");
     const std::vector<std::size_t> rows = {0, 1, 2, 3};
     const std::vector<PredictedRow> p = PredictRun(f.table, rows, options, ReadFolderListings(f.table, rows, f.files));
     ASSERT_EQ(p.size(), 4u);

@@ -178,12 +178,6 @@ TEST(FileList, AFileThatCannotBeOpenedStopsTheAddingWithItsPath) {
 namespace qm::testing {
 namespace {
 
-std::vector<std::wstring> Column(HWND list, int column) {
-    std::vector<std::wstring> texts;
-    for (int row = 0; row < RowCount(list); ++row) texts.push_back(ListText(list, row, column));
-    return texts;
-}
-
 std::vector<int> SelectedIndices(HWND list) {
     std::vector<int> rows;
     for (int row = 0; row < RowCount(list); ++row)

@@ -21,10 +21,6 @@ std::uint64_t LocalToUtc(WORD year, WORD month, WORD day, WORD hour, WORD minute
     return (static_cast<std::uint64_t>(u.dwHighDateTime) << 32) | u.dwLowDateTime;
 }
 
-void Click(HWND window, int id) {
-    SendDlgItemMessageW(window, id, BM_CLICK, 0, 0);
-}
-
 TEST(MainWindowPreview, TimeStampIntoTheBoxAndTheNotes) {
     ResetRecordsToDefaults();
     MainWindowHarness harness;

@@ -18,15 +18,7 @@
 namespace qm::testing {
 namespace {
 
-void MakeFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, "x", 1, &written, nullptr);
-    CloseHandle(file);
-}
-
-void Click(HWND window, int id) { SendDlgItemMessageW(window, id, BM_CLICK, 0, 0); }
+void MakeFile(const std::wstring& path) { ASSERT_TRUE(test::PutFileContent(path, {'x'})); }
 
 // Types into a drop-down box as the user does: the text, then the box's
 // notice, whose refresh the window posts to itself.
@@ -35,12 +27,6 @@ void TypeInto(HWND window, int boxId, const wchar_t* text) {
     SendMessageW(window, WM_COMMAND, MAKEWPARAM(boxId, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(window, boxId)));
     SendMessageW(window, WM_NULL, 0, 0);  // the posted refresh has run once a sent message returns
     Command(window, 15000);
-}
-
-std::vector<std::wstring> Column(HWND list, int column) {
-    std::vector<std::wstring> texts;
-    for (int row = 0; row < RowCount(list); ++row) texts.push_back(ListText(list, row, column));
-    return texts;
 }
 
 // The four naming jobs set up on the window: "2024_" in front of the kept
@@ -128,14 +114,7 @@ TEST(NameOptionsWindow, StartRefusesAPatternThatCannotMakeAName) {
             EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE).rfind(c.cellStart, 0), 0u)
                 << ::testing::PrintToString(ItemText(w, IDC_STATUS_MESSAGE));
         }
-        // The New Name column's heading says so too.
-        wchar_t heading[64] = {};
-        LVCOLUMNW column{};
-        column.mask = LVCF_TEXT;
-        column.pszText = heading;
-        column.cchTextMax = 64;
-        SendMessageW(harness.control(IDC_FILE_LIST), LVM_GETCOLUMNW, 11, reinterpret_cast<LPARAM>(&column));
-        EXPECT_EQ(std::wstring(heading), c.cellStart ? L"New Name (pattern not valid)" : L"New Name (pattern too complex)");
+        EXPECT_EQ(HeaderText(harness.control(IDC_FILE_LIST), 11), c.cellStart ? L"New Name (pattern not valid)" : L"New Name (pattern too complex)");
         PostMessageW(w, WM_COMMAND, IDC_START, 0);
         HWND box = WaitForDialog(L"Error", 10000);
         ASSERT_NE(box, nullptr);

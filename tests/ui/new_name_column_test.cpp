@@ -32,16 +32,6 @@ void ChooseImageNames(HWND w) {
     Settle();
 }
 
-std::wstring HeaderText(HWND list, int column) {
-    wchar_t text[128] = {};
-    LVCOLUMNW c{};
-    c.mask = LVCF_TEXT;
-    c.pszText = text;
-    c.cchTextMax = 128;
-    SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&c));
-    return text;
-}
-
 RECT CellOnScreen(HWND list, int row, int column) {
     RECT cell{};
     cell.top = column;

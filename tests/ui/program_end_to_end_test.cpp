@@ -14,14 +14,6 @@ namespace {
 
 constexpr DWORD Timeout = 30000;
 
-bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds = Timeout) {
-    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
-        if (done()) return true;
-        Sleep(50);
-    }
-    return done();
-}
-
 void WriteSettings(const std::wstring& path, const std::wstring& lastPath) {
     const std::wstring text = L"\uFEFF[SETTINGS]\r\nLastPath=" + lastPath + L"\r\n\r\n";
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
@@ -55,15 +47,15 @@ TEST(ProgramEndToEnd, AddRenameUndoCloseAndReopen) {
         for (int nameField : {0x47C, 0x480})
             if (GetDlgItem(open, nameField)) SetDlgItemTextW(open, nameField, typed);
         PostMessageW(open, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_COUNT) == L" Files: 3"; }))
+        ASSERT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_COUNT) == L" Files: 3"; }, Timeout))
             << "shows " << std::string(ItemText(main, IDC_STATUS_COUNT).begin(), ItemText(main, IDC_STATUS_COUNT).end());
 
         PostMessageW(main, WM_COMMAND, IDC_START, 0);
         const std::vector<std::wstring> renamed = {L"Trip_007.txt", L"Trip_008.txt", L"Trip_009.jpg"};
-        EXPECT_TRUE(WaitUntil([&] { return files.Names() == renamed; }));
+        EXPECT_TRUE(WaitUntil([&] { return files.Names() == renamed; }, Timeout));
 
         PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
-        EXPECT_TRUE(WaitUntil([&] { return files.Names() == names; }));
+        EXPECT_TRUE(WaitUntil([&] { return files.Names() == names; }, Timeout));
 
         PostMessageW(main, WM_CLOSE, 0, 0);
         EXPECT_EQ(process.waitForExit(Timeout), 0);

@@ -18,14 +18,6 @@ namespace {
 
 constexpr DWORD Timeout = 30000;
 
-bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds = Timeout) {
-    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
-        if (done()) return true;
-        Sleep(50);
-    }
-    return done();
-}
-
 std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
 std::wstring FilesText(std::size_t count) { return L" Files: " + std::to_wstring(count); }
@@ -87,7 +79,7 @@ TEST_F(ProgramOutsidePaths, AStartWithPathsListsThemAndASecondStartAddsMore) {
     EXPECT_EQ(ListColumn(main, 4), std::vector<std::wstring>(3, files_.path()));
 
     StartSecond(Quoted(names[3]) + L" " + Quoted(files_.File(names[4])));
-    EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_COUNT) == FilesText(5); }))
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_COUNT) == FilesText(5); }, Timeout))
         << Narrow(ItemText(main, IDC_STATUS_COUNT));
     EXPECT_EQ(ListColumn(main, 0), names);
     EXPECT_EQ(first.waitForDialog(L"Error", 0), nullptr) << "a message although every path was added";
@@ -121,7 +113,7 @@ TEST_F(ProgramOutsidePaths, AMissingPathAndAFolderAreSkippedWithOneMessageAndNoR
     EXPECT_NE(text.find(files_.File(L"folder")), std::wstring::npos) << Narrow(text);
     EXPECT_EQ(ItemText(main, IDC_STATUS_COUNT), FilesText(3)) << "the message comes after the rows";
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, Timeout));
     Sleep(500);
     EXPECT_EQ(first.waitForDialog(L"Error", 0), nullptr) << "said more than once";
 
@@ -200,7 +192,7 @@ TEST_F(ProgramOutsidePaths, WrongCopyDataMessagesChangeNothing) {
 
     // The same path in the right form is taken: the wrong ones did reach the window.
     EXPECT_EQ(send(HandoverForm, good, static_cast<DWORD>(good.size())), TRUE);
-    EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_COUNT) == FilesText(2); }));
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_COUNT) == FilesText(2); }, Timeout));
     EXPECT_EQ(ListColumn(main, 0), (std::vector<std::wstring>{L"one.txt", L"two.txt"}));
     Close(first, main);
 }

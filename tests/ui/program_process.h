@@ -4,6 +4,7 @@
 // windows.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "win32/temporary_folder.h"
@@ -11,6 +12,15 @@
 namespace qm::testing {
 
 using test::TemporaryFolder;
+
+// Polls until `done` holds or the time is up; whether it held.
+inline bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    for (DWORD waited = 0; waited < milliseconds; waited += 20) {
+        if (done()) return true;
+        Sleep(20);
+    }
+    return done();
+}
 
 // The folder that holds the running test executable (and the programs built
 // beside it).

@@ -20,14 +20,6 @@ constexpr DWORD Timeout = 60000;
 constexpr std::size_t FileCount = 2000;
 constexpr std::uint64_t Millisecond = 10'000;
 
-bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds = Timeout) {
-    for (DWORD waited = 0; waited < milliseconds; waited += 20) {
-        if (done()) return true;
-        Sleep(20);
-    }
-    return done();
-}
-
 std::uint64_t ContentHash(const std::vector<std::uint8_t>& bytes) {
     std::uint64_t hash = 14695981039346656037ull;
     for (const std::uint8_t byte : bytes) hash = (hash ^ byte) * 1099511628211ull;
@@ -76,7 +68,7 @@ bool AddThroughOpenDialog(const ProgramProcess& process, HWND main, const std::v
         if (GetDlgItem(open, nameField)) SetDlgItemTextW(open, nameField, typed.c_str());
     PostMessageW(open, WM_COMMAND, IDOK, 0);
     const std::wstring expected = L" Files: " + std::to_wstring(names.size());
-    return WaitUntil([&] { return ItemText(main, IDC_STATUS_COUNT) == expected; });
+    return WaitUntil([&] { return ItemText(main, IDC_STATUS_COUNT) == expected; }, Timeout);
 }
 
 TEST(RunJournalCrash, KilledPartWayThenUndoneAfterRestart) {
@@ -134,8 +126,8 @@ TEST(RunJournalCrash, KilledPartWayThenUndoneAfterRestart) {
         EXPECT_EQ(ItemText(main, IDC_STATUS_MESSAGE), L" 2,000 rows came back from an interrupted run; \"^\" undoes them");
         EXPECT_EQ(ItemText(main, IDC_STATUS_COUNT), L" Files: 2000");
         PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
-        EXPECT_TRUE(WaitUntil([&] { return CountStartingWith(files.Names(), L"Killed_") == 0; }));
-        EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_MESSAGE).find(L"Undoing") == std::wstring::npos; }));
+        EXPECT_TRUE(WaitUntil([&] { return CountStartingWith(files.Names(), L"Killed_") == 0; }, Timeout));
+        EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_MESSAGE).find(L"Undoing") == std::wstring::npos; }, Timeout));
         PostMessageW(main, WM_CLOSE, 0, 0);
         EXPECT_EQ(process.waitForExit(Timeout), 0);
     }

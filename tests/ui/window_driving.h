@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "resource_ids.h"
+
 namespace qm::testing {
 
 
@@ -37,6 +39,18 @@ inline void Check(HWND window, int id, bool checked) {
 
 inline bool Checked(HWND window, int id) { return SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
+// "File Names" with the prefix "P" and its spacer, five digits from 1, and a
+// new modification time; nothing else.
+inline void ChoosePrefixAndModifiedTime(HWND w) {
+    for (int id : {IDC_FILE_NAMES, IDC_PREFIX, IDC_PREFIX_SPACER, IDC_DATE, IDC_DATE_MODIFIED}) Check(w, id, true);
+    for (int id : {IDC_SUFFIX, IDC_PREFIX_AUTO, IDC_EXTENSIONS, IDC_DATE_CREATED, IDC_DATE_ACCESSED, IDC_DATE_AUTO,
+                   IDC_ATTRIBUTES})
+        Check(w, id, false);
+    SetDlgItemTextW(w, IDC_PREFIX_BOX, L"P");
+    SetDlgItemTextW(w, IDC_ZEROS_EDIT, L"5");
+    SetDlgItemTextW(w, IDC_OFFSET_EDIT, L"1");
+}
+
 // Clicks a control through its command, as a click or the context menu would.
 inline void Command(HWND window, int id) { SendMessageW(window, WM_COMMAND, id, 0); }
 
@@ -55,6 +69,27 @@ inline std::wstring ListText(HWND list, int row, int column) {
     SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
     return text;
 }
+
+// Every row's text in one column, top to bottom.
+inline std::vector<std::wstring> Column(HWND list, int column) {
+    std::vector<std::wstring> texts;
+    for (int row = 0, rows = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); row < rows; ++row)
+        texts.push_back(ListText(list, row, column));
+    return texts;
+}
+
+inline std::wstring HeaderText(HWND list, int column) {
+    wchar_t text[128] = {};
+    LVCOLUMNW c{};
+    c.mask = LVCF_TEXT;
+    c.pszText = text;
+    c.cchTextMax = 128;
+    SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&c));
+    return text;
+}
+
+// A click on a button, check box or radio: its state changes and it tells the window.
+inline void Click(HWND window, int id) { SendDlgItemMessageW(window, id, BM_CLICK, 0, 0); }
 
 // Appends a row to an extension list (From, To, check box).
 inline void AddExtensionRow(HWND list, const wchar_t* from, const wchar_t* to, bool checked = true) {
