@@ -71,19 +71,22 @@ TEST(AddFolderTree, FolderThatCannotBeReadAddsNothingAndCountsOnce) {
 TEST(AddFolderTree, StopsWhenTheProgressSaysSoAndKeepsWhatWasAdded) {
     struct StopAfter : FolderWalkProgress {
         std::size_t limit;
-        std::size_t calls = 0;
         explicit StopAfter(std::size_t n) : limit(n) {}
         bool KeepGoing(std::size_t added) override {
-            ++calls;
             return added < limit;
         }
-    } stop(3);
-    Tree tree;
-    FileTable table;
-    const FolderWalkResult result = AddFolderTree(table, u"C:\\t", true, tree.files, 0, &stop);
-    EXPECT_TRUE(result.stopped);
-    EXPECT_EQ(table.size(), 3u);
-    EXPECT_EQ(result.paths.added, 3u);
+    };
+    // Stopped in the top folder, in a subfolder, and in the last one: nothing
+    // is added after the stop, wherever the walk is.
+    for (std::size_t limit = 1; limit < 8; ++limit) {
+        StopAfter stop(limit);
+        Tree tree;
+        FileTable table;
+        const FolderWalkResult result = AddFolderTree(table, u"C:\\t", true, tree.files, 0, &stop);
+        EXPECT_TRUE(result.stopped) << limit;
+        EXPECT_EQ(table.size(), limit);
+        EXPECT_EQ(result.paths.added, limit);
+    }
 }
 
 TEST(AddFolderTree, DeepTreeAndManyFilesWithoutRecursionLimits) {

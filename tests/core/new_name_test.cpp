@@ -108,6 +108,8 @@ TEST(NewName, KeepNameNoNumberAndFindReplaceTable) {
         {"empty matches between every unit", [](RenameOptions& o) { o.noNumber = true; o.findReplace = Regex(u"x*", u"-"); },
          u"ab.c", u"-a-b-.c"},
         {"regex ignores ASCII case", [](RenameOptions& o) { o.noNumber = true; o.findReplace = Regex(u"img", u"P"); }, u"IMG1.jpg", u"P1.jpg"},
+        {"regex folds both ends of A-Z", [](RenameOptions& o) { o.noNumber = true; o.findReplace = Regex(u"az", u"-"); },
+         u"AZ_za.txt", u"-_za.txt"},
         {"regex with Match Case", [](RenameOptions& o) { o.noNumber = true; o.findReplace = Regex(u"img", u"P", true); }, u"IMG1.jpg", u"IMG1.jpg"},
         {"regex: case of other letters is not folded",
          [](RenameOptions& o) { o.noNumber = true; o.findReplace = Regex(u"\u00e4", u"ae"); }, u"\u00c4\u00e4.txt", u"\u00c4ae.txt"},
@@ -140,7 +142,8 @@ TEST(NewName, InvalidPatternIsReportedOnceAndLeavesNamesAlone) {
         options.findReplace = Regex(pattern, u"b");
         const NamePlan plan = PlanNames(options);
         EXPECT_EQ(plan.problem(), NameProblem::InvalidPattern) << Utf8(pattern);
-        EXPECT_EQ(NewName(plan, u"aaa.txt", 1), u"aaa_001.txt");
+        const std::u16string name = u"x" + std::u16string(pattern) + u"aaa.txt";  // the pattern's own text too
+        EXPECT_EQ(NewName(plan, name, 1), NewName(PlanNames(KeepOptions()), name, 1));
         const NameCheck check = CheckNames(plan, {u"aaa.txt"});
         EXPECT_EQ(check.problem, NameProblem::InvalidPattern);
         EXPECT_NE(check.message.find(u"Find and replace: the pattern is not valid: "), std::u16string::npos) << Utf8(check.message);
@@ -197,6 +200,24 @@ TEST(NewName, RunRefusesAndTouchesNothingWhenANameCannotBeMade) {
     }
 }
 
+// With "Keep Name" and "No Number" the replacement can leave nothing, or a
+// name of a dot alone, which would name the folder itself: the run refuses
+// those rows and leaves their files where they are.
+TEST(NewName, RunRefusesANameThatComesOutEmptyOrOfDotsAlone) {
+    FileTableFixture f;
+    f.Add({u"x", u"x.", u"x.txt", u"y"});
+    RenameOptions options = KeepOptions();
+    options.noNumber = true;
+    options.findReplace = Plain(u"x", u"");
+    std::vector<RunRowOutcome> outcomes;
+    RunRename(f.table, {0, 1, 2, 3}, options, f.files, 0, nullptr, &outcomes);
+    const std::vector<RunRowOutcome> expected = {RunRowOutcome::MoveRefused, RunRowOutcome::MoveRefused,
+                                                 RunRowOutcome::Done, RunRowOutcome::Done};
+    EXPECT_EQ(outcomes, expected);
+    EXPECT_EQ(f.Names(), (std::vector<std::u16string>{u"x", u"x.", u".txt", u"y"}));
+    for (const char16_t* name : {u"x", u"x.", u".txt", u"y"}) EXPECT_TRUE(f.OnDisk(name)) << Utf8(name);
+}
+
 TEST(StatusPreview, KeepNameShowsTheFirstRowsNameOrTheProblem) {
     PreviewOptions p;
     p.rename = KeepOptions();
@@ -212,7 +233,8 @@ TEST(StatusPreview, KeepNameShowsTheFirstRowsNameOrTheProblem) {
     p.rename.findReplace = Regex(u"IMG_(", u"");
     p.rename.extensions = true;
     const std::u16string text = ComposePreview(p);
-    EXPECT_EQ(text.rfind(u" Find and replace: the pattern is not valid: ", 0), 0u) << Utf8(text);
+    EXPECT_EQ(text.rfind(u" " + CheckNames(PlanNames(p.rename), {}).message + u"   (", 0), 0u)
+        << "the message of Start, reason included: " << Utf8(text);
     EXPECT_NE(text.find(u"   (Extension: rename)"), std::u16string::npos) << "the notes stay";
     p.firstName = std::u16string(250, u'a');
     p.rename.findReplace = Regex(u"(a+)+b", u"");
