@@ -77,12 +77,13 @@ TEST(ListEditing, StableSortIgnoringAsciiCaseOnlyWithSelectionFollowing) {
 // that folds only ASCII letters, over random texts with shared beginnings.
 TEST(ListEditing, SortedOrderMatchesAPlainStableSort) {
     std::mt19937 random(3);
-    const char16_t alphabet[] = u"aAbB_zZ09.\u00e9\u00c9 ";
+    const char16_t alphabet[] = u"aAbBc_zZ09.\u00e9\u00c9 \uAC00\uFF21";  // units above 0x7FFF too
     for (int round = 0; round < 300; ++round) {
         const std::u16string common(random() % 6, u'p');
         std::vector<std::u16string> texts(random() % 60);
         for (std::u16string& t : texts) {
             t = round % 2 ? common : u"";
+            if (random() % 2) t += u"Img_20";  // alike beyond the first units after the shared prefix
             for (std::size_t n = random() % 7; n > 0; --n) t += alphabet[random() % (std::size(alphabet) - 1)];
         }
         const std::vector<std::u16string_view> views(texts.begin(), texts.end());

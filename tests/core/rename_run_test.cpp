@@ -95,9 +95,13 @@ TEST(RenameRun, NeverActsOnAFileThatTheSameRunHasJustMoved) {
     FileTableFixture f;
     f.Add({u"Trip_008.jpg", u"Trip_009.jpg"});
     f.table.push_back(f.table[0]);
+    f.Add({u"z.jpg"});
     std::vector<RunRowOutcome> outcomes;
-    EXPECT_EQ(RunRename(f.table, {0, 1, 2}, TripOptions(), f.files, 0, nullptr, &outcomes), 1);
-    EXPECT_EQ(outcomes, (std::vector{RunRowOutcome::Done, RunRowOutcome::Done, RunRowOutcome::MovedThisRun}));
+    EXPECT_EQ(RunRename(f.table, {0, 1, 2, 3}, TripOptions(), f.files, 0, nullptr, &outcomes), 1);
+    EXPECT_EQ(outcomes, (std::vector{RunRowOutcome::Done, RunRowOutcome::Done, RunRowOutcome::MovedThisRun,
+                                     RunRowOutcome::Done}));
+    ASSERT_TRUE(f.OnDisk(u"Trip_010.jpg"));
+    EXPECT_EQ(f.Entry(u"Trip_010.jpg").content, u"z.jpg") << "the failed row's number is used up, as after any failure";
     EXPECT_EQ(f.Entry(u"Trip_007.jpg").content, u"Trip_008.jpg");
     EXPECT_EQ(f.Entry(u"Trip_008.jpg").content, u"Trip_009.jpg") << "the other file keeps the name it took";
     EXPECT_FALSE(f.OnDisk(u"Trip_009.jpg"));
@@ -210,8 +214,14 @@ TEST(FileList, AddingRecordsCurrentAndOriginalColumns) {
     for (int column = 0; column < 6; ++column) EXPECT_EQ(ColumnText(f.table[0], column), expected[column]) << column;
     const int originalOf[] = {0, 1, 2, 3, 5};  // columns 6 to 10 repeat these
     for (int i = 0; i < 5; ++i) EXPECT_EQ(ColumnText(f.table[0], 6 + i), expected[originalOf[i]]) << 6 + i;
-    EXPECT_EQ(SplitPath(u"C:\\a.txt").folder, u"C:");
-    EXPECT_EQ(SplitPath(u"C:\\x\\a.txt").name, u"a.txt");
+    const struct {
+        std::u16string_view path, folder, name;
+    } splits[] = {{u"C:\\a.txt", u"C:", u"a.txt"}, {u"C:\\x\\a.txt", u"C:\\x", u"a.txt"},
+                  {u"a.txt", u"", u"a.txt"}, {u"\\\\server\\share\\a", u"\\\\server\\share", u"a"}};
+    for (const auto& s : splits) {
+        EXPECT_EQ(SplitPath(s.path).folder, s.folder);
+        EXPECT_EQ(SplitPath(s.path).name, s.name);
+    }
 }
 
 TEST(AttributeLetters, FormatAndParse) {
