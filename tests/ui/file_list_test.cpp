@@ -198,7 +198,8 @@ void ClickHeader(HWND w, HWND list, int column) {
 TEST(FileList, SortMoveAndClearInBothLists) {
     test::TemporaryFolder folder;
     std::vector<std::wstring> paths;
-    for (const wchar_t* name : {L"b.txt", L"A.txt", L"a.txt", L"c.txt", L"d.txt"}) {
+    CreateDirectoryW(folder.File(L"sub").c_str(), nullptr);
+    for (const wchar_t* name : {L"b.txt", L"A.txt", L"sub\\a.txt", L"c.txt", L"d.txt"}) {
         paths.push_back(folder.File(name));
         MakeFile(paths.back(), "1");
     }
@@ -207,6 +208,9 @@ TEST(FileList, SortMoveAndClearInBothLists) {
     ASSERT_NE(w, nullptr);
     HWND files = harness.control(IDC_FILE_LIST);
     SendMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+    const std::wstring sub = folder.File(L"sub");
+    EXPECT_EQ(Column(files, 4), (std::vector<std::wstring>{folder.path(), folder.path(), sub, folder.path(), folder.path()}))
+        << "each row keeps the folder it was dropped from";
     SelectRow(files, 2, true);  // a.txt
     ClickHeader(w, files, 0);
     EXPECT_EQ(Column(files, 0), (std::vector<std::wstring>{L"A.txt", L"a.txt", L"b.txt", L"c.txt", L"d.txt"}));

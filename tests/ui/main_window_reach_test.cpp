@@ -114,6 +114,12 @@ TEST_F(MainWindowWithRows, TheSelectedCellFollowsTheSelectionWhateverChangedIt) 
     ExpectCellShows(2);
     WithKeysHeld(*calls_, {VK_SHIFT}, [&] { PressKey(list(), VK_UP); PressKey(list(), VK_UP); PressKey(list(), VK_UP); });
     ExpectCellShows(3);
+
+    // A range chosen at once, which a list of virtual rows reports as one notice.
+    calls_->call([&] { PressKey(list(), VK_HOME); });
+    ExpectCellShows(1);
+    WithKeysHeld(*calls_, {VK_SHIFT}, [&] { PressKey(list(), VK_END); });
+    ExpectCellShows(4);
 }
 
 TEST_F(MainWindowWithRows, DeleteRemovesTheSelectedRowsAndCtrlASelectsThemAll) {
