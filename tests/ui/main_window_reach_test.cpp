@@ -124,6 +124,15 @@ TEST_F(MainWindowWithRows, TheSelectedCellFollowsTheSelectionWhateverChangedIt) 
     ExpectCellShows(1);
     WithKeysHeld(*calls_, {VK_SHIFT}, [&] { PressKey(list(), VK_END); });
     ExpectCellShows(4);
+    // Windows reports such a range in a list of virtual rows by one
+    // LVN_ODSTATECHANGED; Wine 8 reports each row, so the test sends that notice.
+    SetDlgItemTextW(w(), IDC_STATUS_SELECTION, L" Selected: 0");
+    NMLVODSTATECHANGE range{};
+    range.hdr = {list(), IDC_FILE_LIST, static_cast<UINT>(LVN_ODSTATECHANGED)};
+    range.iTo = 3;
+    range.uNewState = LVIS_SELECTED;
+    SendMessageW(w(), WM_NOTIFY, IDC_FILE_LIST, reinterpret_cast<LPARAM>(&range));
+    ExpectCellShows(4);
 }
 
 TEST_F(MainWindowWithRows, DeleteRemovesTheSelectedRowsAndCtrlASelectsThemAll) {
