@@ -168,6 +168,13 @@ TEST(FileList, AFileThatCannotBeOpenedStopsTheAddingWithItsPath) {
         EXPECT_EQ(folder.Names().size(), 4u + (c.heldOpen ? 0u : 1u)) << "nothing renamed";
         EXPECT_NE(GetFileAttributesW(folder.File(L"first.txt").c_str()), INVALID_FILE_ATTRIBUTES) << "not renamed";
         EXPECT_TRUE(Settings().LastPath.view() == remembered) << "the remembered folder stays";
+        if (c.byDialog) {
+            AddPaths(w, true, folder, {names[2], names[3]});
+            for (int i = 0; i < 500 && RowCount(list) < 3; ++i) Sleep(20);
+            EXPECT_EQ(RowCount(list), 3);
+            EXPECT_TRUE(Settings().LastPath.view() == std::u16string(folder.path().begin(), folder.path().end()))
+                << "an add that succeeds remembers its folder";
+        }
     }
     Settings().SettingsFlags = 1;
 }

@@ -53,6 +53,18 @@ TEST(MainWindowPreview, TimeStampIntoTheBoxAndTheNotes) {
     EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" 1 file(s) could not be renamed");
     Command(w, 15000);
     EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" Jan05-2024-1430_0001");
+    EXPECT_EQ(SendDlgItemMessageW(w, IDC_PREFIX_BOX, CB_GETCOUNT, 0, 0), 0) << "a stamp that Auto put in stays out of the history";
+
+    // "Auto" beside the date stamps the run's own time, and the picker shows it.
+    Check(w, IDC_DATE_MODIFIED, true);
+    Check(w, IDC_DATE_AUTO, true);
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const std::uint64_t started = (static_cast<std::uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    Command(w, IDC_START);
+    const std::uint64_t stamped = Settings().FileTime;
+    EXPECT_LT(stamped > started ? stamped - started : started - stamped, 20'000'000u) << "within two seconds of Start";
+    EXPECT_EQ(TimesOf(folder.File(L"a.txt")).written, stamped);
 }
 
 // Every governing box enables and disables its group; the red frames and the
