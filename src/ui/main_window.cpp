@@ -113,7 +113,7 @@ void OnInitDialog(HWND window) {
     SetProgramIcons(window);
     ApplySettingsToMainWindow(window, settings);
     const bool tipsMade = SetButtonFontsAndTips(window, Fonts());
-    SetUpNameOptions(window);  // a missing tip here costs only that tip
+    SetUpNameOptions(window);
     SetUpFileList(window, settings);
     SetUpExtensionList(window);
     state.redFrameBrush = CreateSolidBrush(RGB(255, 0, 0));

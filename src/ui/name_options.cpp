@@ -6,7 +6,6 @@
 #include "ui/history_box.h"
 #include "ui/main_window_state.h"
 #include "ui/rename_options_reader.h"
-#include "ui/tooltips.h"
 
 namespace qm {
 
@@ -14,38 +13,11 @@ namespace {
 
 constexpr int BoxLimit = 260;  // as the prefix and suffix boxes
 
-struct Tip {
-    int controlId;
-    const wchar_t* text;
-};
-
-constexpr Tip Tips[] = {
-    {IDC_KEEP_NAME, L"keep the old name, after the prefix"},
-    {IDC_NO_NUMBER, L"no running number in the name"},
-    {IDC_FIND_BOX, L"text to find in the old name"},
-    {IDC_REPLACE_BOX, L"text that replaces it ($1 for a group)"},
-    {IDC_FIND_REGEX, L"find a regular expression"},
-    {IDC_FIND_MATCH_CASE, L"upper and lower case differ"},
-    {IDC_ADD_FOLDER, L"add every file of a folder"},
-};
-
-// A combo box's mouse messages go to its edit field, so the tip sits there.
-HWND TipTarget(HWND control) {
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof(info);
-    if (GetComboBoxInfo(control, &info) && info.hwndItem) return info.hwndItem;
-    return control;
-}
-
 }  // namespace
 
-bool SetUpNameOptions(HWND mainWindow) {
+void SetUpNameOptions(HWND mainWindow) {
     SendDlgItemMessageW(mainWindow, IDC_FIND_BOX, CB_LIMITTEXT, BoxLimit, 0);
     SendDlgItemMessageW(mainWindow, IDC_REPLACE_BOX, CB_LIMITTEXT, BoxLimit, 0);
-    bool allMade = true;
-    for (const Tip& tip : Tips)
-        if (!MakeTip(mainWindow, TipTarget(GetDlgItem(mainWindow, tip.controlId)), tip.text)) allMade = false;
-    return allMade;
 }
 
 FindReplace ReadFindReplace(HWND mainWindow) {

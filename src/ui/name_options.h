@@ -9,9 +9,8 @@
 
 namespace qm {
 
-// Limits of the two boxes and the tips of the new controls (made while the
-// window opens). False when a tip window could not be made.
-bool SetUpNameOptions(HWND mainWindow);
+// The length limits of the find and replace boxes, set while the window opens.
+void SetUpNameOptions(HWND mainWindow);
 
 // "Find and replace" as the boxes show it now.
 FindReplace ReadFindReplace(HWND mainWindow);

@@ -45,7 +45,22 @@ constexpr PlainTip PlainTips[] = {
     {IDC_STAMP_CURRENT, L"now, through the time format"},
     {IDC_STAMP_PRESET, L"the date picker's time, through the time format"},
     {IDC_PICTURE, L"About Quillmoth"},
+    {IDC_KEEP_NAME, L"keep the old name, after the prefix"},
+    {IDC_NO_NUMBER, L"no running number in the name"},
+    {IDC_FIND_BOX, L"text to find in the old name"},
+    {IDC_REPLACE_BOX, L"text that replaces it ($1 for a group)"},
+    {IDC_FIND_REGEX, L"find a regular expression"},
+    {IDC_FIND_MATCH_CASE, L"upper and lower case differ"},
+    {IDC_ADD_FOLDER, L"add every file of a folder"},
 };
+
+// A combo box's mouse messages go to its edit field, so the tip sits there.
+HWND TipTarget(HWND control) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetComboBoxInfo(control, &info) && info.hwndItem) return info.hwndItem;
+    return control;
+}
 
 HFONT FontOf(const FontSet& fonts, Font font) {
     switch (font) {
@@ -86,7 +101,7 @@ bool SetButtonFontsAndTips(HWND mainWindow, const FontSet& fonts) {
         if (row.tip && !MakeTip(mainWindow, button, row.tip)) allMade = false;
     }
     for (const PlainTip& row : PlainTips)
-        if (!MakeTip(mainWindow, GetDlgItem(mainWindow, row.controlId), row.tip)) allMade = false;
+        if (!MakeTip(mainWindow, TipTarget(GetDlgItem(mainWindow, row.controlId)), row.tip)) allMade = false;
     return allMade;
 }
 

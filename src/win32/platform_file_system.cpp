@@ -75,6 +75,7 @@ bool PlatformFileSystem::ListEntries(const std::u16string& folder, std::vector<F
     entries.clear();
     const std::u16string pattern = folder + u"\\*";
     WIN32_FIND_DATAW found{};
+    // The basic level skips the short names; large fetches cut the round trips on big folders.
     const HANDLE search = FindFirstFileExW(Wide(pattern), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
                                            FIND_FIRST_EX_LARGE_FETCH);
     if (search == INVALID_HANDLE_VALUE) return false;
@@ -84,22 +85,6 @@ bool PlatformFileSystem::ListEntries(const std::u16string& folder, std::vector<F
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return true;
-}
-
-std::vector<std::u16string> PlatformFileSystem::ListNames(const std::u16string& folder) {
-    std::vector<std::u16string> names;
-    const std::u16string pattern = folder + u"\\*";
-    WIN32_FIND_DATAW found{};
-    // The basic level skips the short names; large fetches cut the round trips on big folders.
-    const HANDLE search = FindFirstFileExW(Wide(pattern), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
-                                           FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::u16string_view name(reinterpret_cast<const char16_t*>(found.cFileName));
-        if (name != u"." && name != u"..") names.emplace_back(name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
 }
 
 }  // namespace qm::win32

@@ -13,7 +13,6 @@ public:
     std::unique_ptr<OpenFile> OpenForRead(const std::u16string& path) override;
     std::unique_ptr<OpenFile> OpenForWrite(const std::u16string& path) override;
     MoveOutcome Move(const std::u16string& from, const std::u16string& to) override;
-    std::vector<std::u16string> ListNames(const std::u16string& folder) override;
     bool ListEntries(const std::u16string& folder, std::vector<FolderEntry>& entries) override;
 };
 

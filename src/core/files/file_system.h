@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qm {
@@ -51,7 +52,14 @@ public:
     virtual MoveOutcome Move(const std::u16string& from, const std::u16string& to) = 0;
     // The names of the files and folders that `folder` holds now, in one
     // listing, as the folder spells them; empty when it cannot be read.
-    virtual std::vector<std::u16string> ListNames(const std::u16string& folder) = 0;
+    std::vector<std::u16string> ListNames(const std::u16string& folder) {
+        std::vector<FolderEntry> entries;
+        std::vector<std::u16string> names;
+        if (!ListEntries(folder, entries)) return names;
+        names.reserve(entries.size());
+        for (FolderEntry& entry : entries) names.push_back(std::move(entry.name));
+        return names;
+    }
     // The same with attributes; false when the folder cannot be read.
     virtual bool ListEntries(const std::u16string& folder, std::vector<FolderEntry>& entries) = 0;
 };

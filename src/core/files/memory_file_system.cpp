@@ -151,14 +151,6 @@ MoveOutcome MemoryFileSystem::Move(const std::u16string& from, const std::u16str
     return MoveOutcome::Moved;
 }
 
-std::vector<std::u16string> MemoryFileSystem::ListNames(const std::u16string& folder) {
-    std::vector<std::u16string> names;
-    std::vector<FolderEntry> entries;
-    ListEntries(folder, entries);
-    for (FolderEntry& entry : entries) names.push_back(std::move(entry.name));
-    return names;
-}
-
 bool MemoryFileSystem::ListEntries(const std::u16string& folder, std::vector<FolderEntry>& entries) {
     entries.clear();
     const auto resolved = Resolve(folder);
