@@ -11,7 +11,6 @@
 #include "main_window_harness.h"
 #include "resource_ids.h"
 #include "ui/add_folder.h"
-#include "ui/context_menu.h"
 #include "window_driving.h"
 #include "window_thread_calls.h"
 
@@ -129,36 +128,15 @@ TEST(NameOptionsWindow, StartRefusesAPatternThatCannotMakeAName) {
     }
 }
 
-TEST(NameOptionsWindow, KeepNameFromTheMenu) {
+// The two labels of the "Name" group show their captions whole (the caption
+// test measures every button, check box and radio).
+TEST(NameOptionsWindow, LabelsOfTheNameGroupFit) {
     ResetRecordsToDefaults();
     MainWindowHarness harness;
     HWND w = harness.window();
     ASSERT_NE(w, nullptr);
-    // Choosing "Keep Name" ticks the box and, through its command, enables the find box.
-    EXPECT_FALSE(IsWindowEnabled(harness.control(IDC_FIND_BOX)));
-    ActOnFileListMenuChoice(w, 51);
-    EXPECT_TRUE(Checked(w, IDC_KEEP_NAME));
-    for (int i = 0; i < 200 && !IsWindowEnabled(harness.control(IDC_FIND_BOX)); ++i) Sleep(10);  // the posted command
-    EXPECT_TRUE(IsWindowEnabled(harness.control(IDC_FIND_BOX)));
-    ActOnFileListMenuChoice(w, 52);
-    EXPECT_TRUE(Checked(w, IDC_NO_NUMBER));
-}
-
-// The captions of the new controls fit their boxes: a check box draws its
-// 13-pixel mark and a 4-pixel gap before the caption; a button or label needs
-// its caption's width inside its client area.
-TEST(NameOptionsWindow, CaptionsOfTheNewControlsFit) {
-    ResetRecordsToDefaults();
-    MainWindowHarness harness;
-    HWND w = harness.window();
-    ASSERT_NE(w, nullptr);
-    struct Control {
-        int id;
-        int reserved;  // pixels the control keeps for itself
-    } controls[] = {{IDC_KEEP_NAME, 17}, {IDC_NO_NUMBER, 17}, {IDC_FIND_REGEX, 17}, {IDC_FIND_MATCH_CASE, 17},
-                    {IDC_FIND_LABEL, 0},  {IDC_REPLACE_LABEL, 0}, {IDC_ADD_FOLDER, 6}};
-    for (const Control& c : controls) {
-        HWND control = harness.control(c.id);
+    for (int id : {IDC_FIND_LABEL, IDC_REPLACE_LABEL}) {
+        HWND control = harness.control(id);
         wchar_t caption[64] = {};
         GetWindowTextW(control, caption, 64);
         HDC dc = GetDC(control);
@@ -169,7 +147,7 @@ TEST(NameOptionsWindow, CaptionsOfTheNewControlsFit) {
         ReleaseDC(control, dc);
         RECT client{};
         GetClientRect(control, &client);
-        EXPECT_LE(size.cx, client.right - c.reserved) << ::testing::PrintToString(std::wstring(caption));
+        EXPECT_LE(size.cx, client.right) << ::testing::PrintToString(std::wstring(caption));
     }
 }
 

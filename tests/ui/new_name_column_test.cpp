@@ -3,7 +3,6 @@
 // leaves, and its width across a restart.
 #include <gtest/gtest.h>
 
-
 #include "app/process_records.h"
 #include "main_window_harness.h"
 #include "resource_ids.h"
@@ -32,11 +31,16 @@ void ChooseImageNames(HWND w) {
     Settle();
 }
 
-RECT CellOnScreen(HWND list, int row, int column) {
+RECT CellInList(HWND list, int row, int column) {
     RECT cell{};
     cell.top = column;
     cell.left = LVIR_LABEL;
     SendMessageW(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
+    return cell;
+}
+
+RECT CellOnScreen(HWND list, int row, int column) {
+    RECT cell = CellInList(list, row, column);
     MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&cell), 2);
     return cell;
 }
@@ -57,10 +61,7 @@ int RedPixels(HWND list, int row) {
 
 // Rests the mouse on the row's new name; the tip's text, empty when none shows.
 std::wstring TipOver(HWND list, int row) {
-    RECT cell{};
-    cell.top = NewName;
-    cell.left = LVIR_LABEL;
-    SendMessageW(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell));
+    const RECT cell = CellInList(list, row, NewName);
     SendMessageW(list, WM_MOUSEHOVER, 0, MAKELPARAM(cell.left + 10, (cell.top + cell.bottom) / 2));
     for (const TipOfControl& tip : TipsOfThread(GetWindowThreadProcessId(list, nullptr)))
         if (tip.control == list) return tip.text;
