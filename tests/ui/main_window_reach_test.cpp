@@ -237,15 +237,9 @@ TEST(MainWindowOffset, TakesFiveDigitsShowsUsesAndStoresThem) {
                 << "the preview numbers from it";
 
             // All five digits are on screen: the field is wide enough.
-            HDC context = GetDC(edit);
-            HGDIOBJ old = SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)));
-            SIZE digits{};
-            GetTextExtentPoint32W(context, L"99999", 5, &digits);
-            SelectObject(context, old);
-            ReleaseDC(edit, context);
             RECT field{};
             SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&field));
-            EXPECT_GE(field.right - field.left, digits.cx);
+            EXPECT_GE(field.right - field.left, TextWidth(edit, L"99999"));
             EXPECT_TRUE(harness.close());
         }
         EXPECT_EQ(Settings().Offset, _wtoi(typed));

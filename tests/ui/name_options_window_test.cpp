@@ -139,15 +139,9 @@ TEST(NameOptionsWindow, LabelsOfTheNameGroupFit) {
         HWND control = harness.control(id);
         wchar_t caption[64] = {};
         GetWindowTextW(control, caption, 64);
-        HDC dc = GetDC(control);
-        const HGDIOBJ before = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-        SIZE size{};
-        GetTextExtentPoint32W(dc, caption, lstrlenW(caption), &size);
-        SelectObject(dc, before);
-        ReleaseDC(control, dc);
         RECT client{};
         GetClientRect(control, &client);
-        EXPECT_LE(size.cx, client.right) << ::testing::PrintToString(std::wstring(caption));
+        EXPECT_LE(TextWidth(control, caption), client.right) << ::testing::PrintToString(std::wstring(caption));
     }
 }
 

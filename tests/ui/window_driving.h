@@ -88,6 +88,17 @@ inline std::wstring HeaderText(HWND list, int column) {
     return text;
 }
 
+// The width of `text` in the control's own font, in pixels.
+inline int TextWidth(HWND control, const wchar_t* text) {
+    HDC context = GetDC(control);
+    const HGDIOBJ old = SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(context, text, lstrlenW(text), &size);
+    SelectObject(context, old);
+    ReleaseDC(control, context);
+    return size.cx;
+}
+
 // A click on a button, check box or radio: its state changes and it tells the window.
 inline void Click(HWND window, int id) { SendDlgItemMessageW(window, id, BM_CLICK, 0, 0); }
 
