@@ -32,7 +32,7 @@ target_link_options(QuillmothNoFont PRIVATE -municode)
 gtest_discover_tests(core_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
   TEST_PREFIX "wine." PROPERTIES LABELS wine)
 
-file(GLOB WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
+file(GLOB_RECURSE WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
 if(WIN32_TEST_SOURCES)
   add_executable(win32_tests ${WIN32_TEST_SOURCES})
   target_link_libraries(win32_tests PRIVATE quillmoth_win32 GTest::gtest_main GTest::gmock)
@@ -41,7 +41,7 @@ if(WIN32_TEST_SOURCES)
     PROPERTIES LABELS wine)
 endif()
 
-file(GLOB UI_TEST_SOURCES CONFIGURE_DEPENDS tests/ui/*.cpp)
+file(GLOB_RECURSE UI_TEST_SOURCES CONFIGURE_DEPENDS tests/ui/*.cpp)
 if(UI_TEST_SOURCES)
   add_executable(ui_tests ${UI_TEST_SOURCES} ${QUILLMOTH_RC})
   target_link_libraries(ui_tests PRIVATE quillmoth_ui GTest::gtest_main GTest::gmock)
