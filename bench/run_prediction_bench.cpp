@@ -10,9 +10,9 @@
 #include <string>
 #include <unordered_set>
 
-#include "core/files/memory_file_system.h"
-#include "core/files/new_name.h"
-#include "core/files/run_prediction.h"
+#include "core/rows/memory_file_system.h"
+#include "core/naming/new_name.h"
+#include "core/run/run_prediction.h"
 #include "timing.h"
 
 namespace {

@@ -45,7 +45,7 @@ file(GLOB_RECURSE UI_TEST_SOURCES CONFIGURE_DEPENDS tests/ui/*.cpp)
 if(UI_TEST_SOURCES)
   add_executable(ui_tests ${UI_TEST_SOURCES} ${QUILLMOTH_RC})
   target_link_libraries(ui_tests PRIVATE quillmoth_ui GTest::gtest_main GTest::gmock)
-  target_include_directories(ui_tests PRIVATE tests)
+  target_include_directories(ui_tests PRIVATE tests tests/ui)
   # Process tests start the programs that lie beside the test executable.
   add_dependencies(ui_tests Quillmoth QuillmothNoFont)
   gtest_discover_tests(ui_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

@@ -9,9 +9,9 @@
 #include <span>
 #include <string>
 
-#include "core/files/command_line_words.h"
-#include "core/files/handover_message.h"
-#include "core/files/path_list_reader.h"
+#include "core/outside/command_line_words.h"
+#include "core/outside/handover_message.h"
+#include "core/outside/path_list_reader.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <span>
 #include <vector>
 
-#include "core/files/journal_rows.h"
-#include "core/files/run_journal.h"
+#include "core/run/journal_rows.h"
+#include "core/run/run_journal.h"
 
 namespace {
 

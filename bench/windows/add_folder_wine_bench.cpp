@@ -14,10 +14,10 @@
 
 #include "app/process_records.h"
 #include "bench_files.h"
-#include "core/files/attribute_letters.h"
+#include "core/rows/attribute_letters.h"
 #include "main_window_harness.h"
 #include "resource_ids.h"
-#include "ui/add_folder.h"
+#include "ui/file_list/add_folder.h"
 #include "win32/temporary_folder.h"
 #include "win32/time_text.h"
 

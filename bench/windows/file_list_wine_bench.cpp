@@ -19,7 +19,7 @@
 #include "app/process_records.h"
 #include "bench_files.h"
 #include "win32/temporary_folder.h"
-#include "core/files/attribute_letters.h"
+#include "core/rows/attribute_letters.h"
 #include "main_window_harness.h"
 #include "resource_ids.h"
 #include "win32/time_text.h"

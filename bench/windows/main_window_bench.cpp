@@ -14,12 +14,12 @@
 #include "app/process_records.h"
 #include "bench_files.h"
 #include "win32/temporary_folder.h"
-#include "core/files/attribute_letters.h"
+#include "core/rows/attribute_letters.h"
 #include "resource_ids.h"
-#include "ui/file_list_view.h"
-#include "ui/main_window.h"
-#include "ui/main_window_state.h"
-#include "ui/status_line.h"
+#include "ui/file_list/file_list_view.h"
+#include "ui/main_window/main_window.h"
+#include "ui/file_list/main_window_state.h"
+#include "ui/file_list/status_line.h"
 #include "win32/time_text.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "bench_files.h"
-#include "core/files/run_journal.h"
+#include "core/run/run_journal.h"
 #include "win32/journal_file.h"
 #include "win32/temporary_folder.h"
 

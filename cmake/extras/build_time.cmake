@@ -14,8 +14,8 @@ if(WIN32)
     endif()
   endif()
   # Only the two files that need it, so that a new commit recompiles just these.
-  set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/ui/about_window.cpp APPEND PROPERTY
+  set_property(SOURCE ${CMAKE_SOURCE_DIR}/src/ui/windows/about_window.cpp APPEND PROPERTY
     COMPILE_DEFINITIONS QUILLMOTH_BUILD_TIME=${QUILLMOTH_BUILD_TIME})
-  set_property(SOURCE ${CMAKE_SOURCE_DIR}/tests/ui/about_window_test.cpp APPEND PROPERTY
+  set_property(SOURCE ${CMAKE_SOURCE_DIR}/tests/ui/windows/about_window_test.cpp APPEND PROPERTY
     COMPILE_DEFINITIONS QUILLMOTH_BUILD_TIME=${QUILLMOTH_BUILD_TIME})
 endif()

@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "app/hidden_window.h"
-#include "core/files/command_line_words.h"
-#include "core/files/handover_message.h"
+#include "core/outside/command_line_words.h"
+#include "core/outside/handover_message.h"
 #include "win32/outside_path_names.h"
 
 namespace qm {

@@ -2,7 +2,7 @@
 
 #include "app/private_commands.h"
 #include "resource_ids.h"
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
 
 namespace qm {
 

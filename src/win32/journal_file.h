@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/files/run_journal.h"
+#include "core/run/run_journal.h"
 #include "win32/settings_file_io.h"
 
 namespace qm::win32 {

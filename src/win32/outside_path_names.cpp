@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "core/files/add_files.h"
-#include "core/files/path_list_reader.h"
+#include "core/rows/add_files.h"
+#include "core/outside/path_list_reader.h"
 #include "win32/settings_file_io.h"
 
 namespace qm::win32 {

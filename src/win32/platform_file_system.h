@@ -2,7 +2,7 @@
 // The file layer on the platform's own calls: CreateFileW without sharing,
 // GetFileTime and SetFileTime, GetFileAttributesW and SetFileAttributesW, and
 // MoveFileW, which never replaces a file.
-#include "core/files/file_system.h"
+#include "core/rows/file_system.h"
 
 namespace qm::win32 {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "core/files/add_files.h"
-#include "core/files/memory_file_system.h"
-#include "core/files/rename_run.h"
-#include "core/files/undo_run.h"
+#include "core/rows/add_files.h"
+#include "core/rows/memory_file_system.h"
+#include "core/run/rename_run.h"
+#include "core/run/undo_run.h"
 #include "instant_at.h"
 
 namespace qm::test {

@@ -6,7 +6,7 @@
 
 #include "app/process_records.h"
 #include "resource_ids.h"
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
 
 namespace qm::testing {
 

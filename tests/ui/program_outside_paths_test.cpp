@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/files/handover_message.h"
+#include "core/outside/handover_message.h"
 #include "program_process.h"
 #include "remote_list_text.h"
 #include "resource_ids.h"

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "core/files/attribute_letters.h"
-#include "core/files/memory_file_system.h"
+#include "core/rows/attribute_letters.h"
+#include "core/rows/memory_file_system.h"
 #include "win32/platform_file_system.h"
 #include "win32/temporary_folder.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/files/command_line_words.h"
+#include "core/outside/command_line_words.h"
 #include "win32/outside_path_names.h"
 #include "win32/temporary_folder.h"
 

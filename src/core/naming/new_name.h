@@ -1,0 +1,64 @@
+#pragma once
+// The one place where a new file name is made. The rename run, the preview
+// column and the status line all ask it, so they can never disagree.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/naming/find_replace.h"
+#include "core/run/rename_run.h"
+
+namespace qm {
+
+// What every name of one run shares, worked out once from the options.
+struct NamePlan {
+    bool fileNames = false;
+    bool extensions = false;
+    // The prefix and the suffix as typed and cased (empty when not used), and
+    // whether each is followed by its spacer.
+    bool keepName = false;
+    std::u16string prefix, suffix, spacer;
+    bool prefixSpacer = false, suffixSpacer = false;
+    bool noNumber = false;
+    std::shared_ptr<const NameReplacer> replacer;  // compiled once; null without "Keep Name"
+    std::size_t numberWidth = 0;
+    std::uint32_t firstNumber = 0;
+    std::vector<ExtensionMapping> map;  // the ticked rows, their "To" texts cleaned
+    bool extensionUppercase = false;
+    bool extensionLowercase = false;
+
+    bool operator==(const NamePlan&) const = default;
+
+    // Whether the run changes names at all.
+    bool renames() const { return fileNames || extensions; }
+    // A pattern that does not compile: no name can be made.
+    NameProblem problem() const { return replacer ? replacer->problem() : NameProblem::None; }
+};
+
+NamePlan PlanNames(const RenameOptions& options);
+
+// The name that the run gives the file now called `currentName` when the
+// running number has reached `number` (it starts at `firstNumber`; the run
+// moves it on past every row except one whose move failed, so the next row
+// tries the same number). `currentName` itself when the run changes no names.
+// A match that grows too complex leaves the kept name unreplaced and is
+// reported through `problem` (with the name in `problemText`).
+std::u16string NewName(const NamePlan& plan, std::u16string_view currentName, std::uint32_t number,
+                       NameProblem* problem = nullptr, std::u16string* problemText = nullptr);
+
+// The new base name alone, from the old base name (no extension on either side).
+std::u16string NewBaseName(const NamePlan& plan, std::u16string_view oldBase, std::uint32_t number,
+                           NameProblem* problem = nullptr, std::u16string* problemText = nullptr);
+
+// The first problem that would stop a run over these names, with its message;
+// None when every name can be made.
+struct NameCheck {
+    NameProblem problem = NameProblem::None;
+    std::u16string message;
+};
+NameCheck CheckNames(const NamePlan& plan, const std::vector<std::u16string_view>& currentNames);
+
+}  // namespace qm

@@ -1,0 +1,77 @@
+#include "core/naming/status_preview.h"
+
+#include "core/text/name_text.h"
+#include "core/naming/new_name.h"
+#include "core/settings/decimal_text.h"
+#include "core/settings/flags.h"
+
+namespace qm {
+
+namespace {
+
+// An automatic piece shows the time stamp as it will stand in its box, without
+// the case boxes that the run applies to the box's text.
+void ShowStamp(NamePiece& piece, bool automatic, std::u16string_view stamp) {
+    if (!automatic) return;
+    piece.text.assign(stamp);
+    piece.uppercase = piece.lowercase = false;
+}
+
+std::u16string PreviewName(const PreviewOptions& options) {
+    RenameOptions shown = options.rename;
+    ShowStamp(shown.prefix, options.prefixAuto, options.stamp);
+    ShowStamp(shown.suffix, options.suffixAuto, options.stamp);
+    const NamePlan plan = PlanNames(shown);
+    NameCheck check = CheckNames(plan, {});
+    if (check.problem != NameProblem::None) return check.message;
+    std::u16string detail;
+    const std::u16string name =
+        NewBaseName(plan, SplitExtension(options.firstName).base, plan.firstNumber, &check.problem, &detail);
+    return check.problem == NameProblem::None ? name : NameProblemMessage(check.problem, detail);
+}
+
+std::u16string Count(std::u16string_view label, std::size_t value) {
+    std::u16string text(label);
+    AppendUnsignedDecimal(text, static_cast<std::uint32_t>(value));
+    return text;
+}
+
+}  // namespace
+
+std::u16string ComposePreview(const PreviewOptions& options) {
+    const RenameOptions& r = options.rename;
+    std::u16string text = u" ";
+    if (r.fileNames) text += PreviewName(options);
+    if (r.extensions) {
+        text += u"   (Extension: rename";
+        if (r.extensionUppercase || r.extensionLowercase) text += u" + ";
+        if (r.extensionUppercase) text += u"UPPERCASE";
+        if (r.extensionLowercase) text += u"lowercase";
+        text += u")";
+    }
+    if (r.setDates && (r.setCreated || r.setModified || r.setAccessed || options.dateAuto)) {
+        text += u"   (Date: ";
+        if (r.setCreated) text += u"C";
+        if (r.setModified) text += u"M";
+        if (r.setAccessed) text += u"A";
+        if (options.dateAuto) text += u" auto";
+        text += u")";
+    }
+    if (r.setAttributes) {
+        constexpr struct {
+            std::uint32_t bit;
+            char16_t letter;
+        } letters[] = {{Attribute::ReadOnly, u'R'}, {Attribute::Hidden, u'H'}, {Attribute::System, u'S'},
+                       {Attribute::Archive, u'A'}};
+        std::u16string ticked;
+        for (const auto& l : letters)
+            if (options.attributeFlags & l.bit) ticked += l.letter;
+        text += ticked.empty() ? std::u16string(u"   (Attributes: Cleared)") : u"   (Attributes: " + ticked + u")";
+    }
+    return text;
+}
+
+std::u16string FilesText(std::size_t rows) { return Count(u" Files: ", rows); }
+std::u16string SelectedText(std::size_t selected) { return Count(u" Selected: ", selected); }
+
+}  // namespace qm

@@ -1,0 +1,33 @@
+#include "core/rows/add_files.h"
+
+namespace qm {
+
+bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_view name, FileSystem& files,
+                   LocalOffset localOffset) {
+    const std::u16string path = JoinPath(folder ? std::u16string_view(*folder) : std::u16string_view(), name);
+    FileTimes times;
+    {
+        const std::unique_ptr<OpenFile> file = files.OpenForRead(path);
+        if (!file) return false;
+        times = file->ReadTimes();
+    }
+    const AttributeLetters letters = FormatAttributeLetters(files.GetAttributes(path));
+
+    FileRow& row = table.emplace_back();
+    row.name.assign(name);
+    row.originalName.assign(name);
+    row.folder = folder;
+    row.created = row.originallyCreated = FormatListDate(times.created, localOffset);
+    row.modified = row.originallyModified = FormatListDate(times.written, localOffset);
+    row.accessed = row.originallyAccessed = FormatListDate(times.accessed, localOffset);
+    row.attributes = row.originalAttributes = letters;
+    return true;
+}
+
+PathSplit SplitPath(std::u16string_view path) {
+    const std::size_t slash = path.rfind(u'\\');
+    if (slash == std::u16string_view::npos) return {{}, path};
+    return {path.substr(0, slash), path.substr(slash + 1)};
+}
+
+}  // namespace qm

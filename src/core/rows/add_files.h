@@ -1,0 +1,26 @@
+#pragma once
+// Adding a file to the list: its row holds its name, times and attributes
+// twice, once as they are now and once as they were when it was added.
+#include <string_view>
+
+#include "core/rows/file_row.h"
+#include "core/rows/file_system.h"
+#include "core/timestamp/local_time.h"
+
+namespace qm {
+
+// Opens the file (folder, "\", name) for reading without sharing, reads its
+// times and attributes and appends its row. False, with nothing appended, when
+// the file cannot be opened.
+bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_view name, FileSystem& files,
+                   LocalOffset localOffset);
+
+// A full path split at its last "\" into folder and name; a path without one
+// is all name.
+struct PathSplit {
+    std::u16string_view folder;
+    std::u16string_view name;
+};
+PathSplit SplitPath(std::u16string_view path);
+
+}  // namespace qm

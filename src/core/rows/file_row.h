@@ -1,0 +1,60 @@
+#pragma once
+// One row of the file list: eleven column texts. Times and attributes are kept
+// only as their texts (list dates and attribute letters); undo reads them back.
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/rows/attribute_letters.h"
+#include "core/timestamp/list_date.h"
+
+namespace qm {
+
+namespace FileColumn {
+inline constexpr int Name = 0;
+inline constexpr int Created = 1;
+inline constexpr int Modified = 2;
+inline constexpr int Accessed = 3;
+inline constexpr int Folder = 4;
+inline constexpr int Attributes = 5;
+inline constexpr int OriginalName = 6;
+inline constexpr int OriginallyCreated = 7;
+inline constexpr int OriginallyModified = 8;
+inline constexpr int OriginallyAccessed = 9;
+inline constexpr int OriginalAttributes = 10;
+inline constexpr int Count = 11;
+}  // namespace FileColumn
+
+// Rows added together share their folder text, which never changes.
+using FolderText = std::shared_ptr<const std::u16string>;
+
+struct FileRow {
+    std::u16string name;
+    ListDateText created, modified, accessed;
+    FolderText folder;
+    AttributeLetters attributes;
+    std::u16string originalName;
+    ListDateText originallyCreated, originallyModified, originallyAccessed;
+    AttributeLetters originalAttributes;
+
+    std::u16string_view folderText() const { return folder ? std::u16string_view(*folder) : std::u16string_view(); }
+};
+
+// The file list's rows in display order, which is the order of numbering.
+using FileTable = std::vector<FileRow>;
+
+// The text that column `column` (0 to 10) shows; empty for any other column.
+std::u16string_view ColumnText(const FileRow& row, int column);
+
+// Folder, "\" and name.
+std::u16string JoinPath(std::u16string_view folder, std::u16string_view name);
+inline std::u16string CurrentPath(const FileRow& row) { return JoinPath(row.folderText(), row.name); }
+inline std::u16string OriginalPath(const FileRow& row) { return JoinPath(row.folderText(), row.originalName); }
+
+// The rows that take part in a run: the selected ones when any is selected,
+// otherwise all of them, in display order.
+std::vector<std::size_t> TakingPartRows(std::size_t rowCount, std::vector<std::size_t> selected);
+
+}  // namespace qm

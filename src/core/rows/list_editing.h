@@ -1,0 +1,81 @@
+#pragma once
+// Editing a table of rows without touching any file: removing, moving one row
+// with wrap-around and sorting by a column. A row carries whatever belongs to
+// it (a check state, say), so that it moves along.
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "core/text/name_text.h"
+
+namespace qm {
+
+// Removes the selected rows, or every row when none is selected. `selected`
+// holds one flag per row and is updated with the rows.
+template <class Row>
+void RemoveRows(std::vector<Row>& rows, std::vector<bool>& selected) {
+    if (std::find(selected.begin(), selected.end(), true) == selected.end()) {
+        rows.clear();
+        selected.clear();
+        return;
+    }
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i < selected.size() && selected[i]) continue;
+        if (kept != i) rows[kept] = std::move(rows[i]);
+        ++kept;
+    }
+    rows.resize(kept);
+    selected.assign(kept, false);
+}
+
+// Moves row `index` one place up (direction -1) or down (+1); the top row moved
+// up becomes the bottom row and the bottom row moved down the top row, the
+// others shifting by one. Returns the row's new index, or -1 when the table
+// has fewer than two rows or `index` is no row.
+template <class Row>
+long MoveRow(std::vector<Row>& rows, long index, int direction) {
+    const long n = static_cast<long>(rows.size());
+    if (n < 2 || index < 0 || index >= n || (direction != -1 && direction != 1)) return -1;
+    if (direction < 0 && index == 0) {
+        std::rotate(rows.begin(), rows.begin() + 1, rows.end());
+        return n - 1;
+    }
+    if (direction > 0 && index == n - 1) {
+        std::rotate(rows.begin(), rows.end() - 1, rows.end());
+        return 0;
+    }
+    std::swap(rows[index], rows[index + direction]);
+    return index + direction;
+}
+
+// The order that sorts `texts` ascending, ignoring the case of ASCII letters,
+// texts that compare equal keeping their order. Element r is the index of the
+// text that goes to place r.
+std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_view>& texts);
+
+// The same for the texts that `textOf(row)` gives.
+template <class Row, class TextOf>
+std::vector<std::size_t> SortedOrder(const std::vector<Row>& rows, TextOf textOf) {
+    std::vector<std::u16string_view> texts;
+    texts.reserve(rows.size());
+    for (const Row& row : rows) texts.push_back(textOf(row));
+    return SortedOrderOfTexts(texts);
+}
+
+// Puts the rows and their selection flags into `order` (as SortedOrder gives).
+template <class Row>
+void ApplyOrder(std::vector<Row>& rows, std::vector<bool>& selected, const std::vector<std::size_t>& order) {
+    std::vector<Row> sorted;
+    sorted.reserve(rows.size());
+    std::vector<bool> sortedSelection(rows.size(), false);
+    for (std::size_t place = 0; place < order.size(); ++place) {
+        sorted.push_back(std::move(rows[order[place]]));
+        sortedSelection[place] = order[place] < selected.size() && selected[order[place]];
+    }
+    rows = std::move(sorted);
+    selected = std::move(sortedSelection);
+}
+
+}  // namespace qm

@@ -1,0 +1,162 @@
+#include "core/run/rename_run.h"
+
+#include <unordered_set>
+
+#include "core/text/name_text.h"
+#include "core/naming/new_name.h"
+#include "core/run/run_prediction.h"
+
+namespace qm {
+
+namespace {
+
+void AppendPiece(std::u16string& out, const NamePiece& piece, std::u16string_view spacer) {
+    if (!piece.used) return;
+    std::u16string text = piece.text;
+    if (piece.uppercase) ToAsciiUpper(text);
+    if (piece.lowercase) ToAsciiLower(text);
+    out += text;
+    if (!text.empty() && piece.spacer) out += spacer;
+}
+
+void WriteDates(FileRow& row, const FileTimes& times, LocalOffset offset) {
+    row.created = FormatListDate(times.created, offset);
+    row.modified = FormatListDate(times.written, offset);
+    row.accessed = FormatListDate(times.accessed, offset);
+}
+
+void PutBack(FileSystem& files, const std::u16string& path, std::uint32_t saved) {
+    if (saved != FileAttribute::Invalid) files.SetAttributes(path, saved);
+}
+
+// Paths compare as the file system compares names: A-Z and a-z alike.
+std::u16string FoldedPath(std::u16string path) {
+    ToAsciiUpper(path);
+    return path;
+}
+
+RunRowOutcome MoveWithinFolder(FileSystem& files, const std::u16string& from, const std::u16string& to) {
+    if (to.size() > MaximumNewPathUnits) return RunRowOutcome::PathTooLong;
+    switch (files.Move(from, to)) {
+        case MoveOutcome::Moved: return RunRowOutcome::Done;
+        case MoveOutcome::TargetExists: return RunRowOutcome::NameTaken;
+        case MoveOutcome::Refused: break;
+    }
+    return RunRowOutcome::MoveRefused;
+}
+
+}  // namespace
+
+std::u16string BuildNamePart(const RenameOptions& options) {
+    std::u16string part;
+    AppendPiece(part, options.prefix, options.spacer);
+    AppendPiece(part, options.suffix, options.spacer);
+    CleanNamePart(part);
+    return part;
+}
+
+std::u16string MapExtension(std::u16string_view extension, const std::vector<ExtensionMapping>& map) {
+    std::u16string result(extension);
+    for (const ExtensionMapping& row : map) {
+        if (!row.checked) continue;
+        if (!result.empty() && result.front() == u'.' && EqualIgnoringAsciiCase(result.substr(1), row.from))
+            result = u"." + row.to;
+    }
+    return result;
+}
+
+int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const RenameOptions& options,
+              FileSystem& files, LocalOffset localOffset, RunProgress* progress,
+              std::vector<RunRowOutcome>* outcomes, NameCheck* refused) {
+    const NamePlan plan = PlanNames(options);
+    {
+        std::vector<std::u16string_view> names;
+        names.reserve(rows.size());
+        for (const std::size_t index : rows)
+            if (index < table.size()) names.push_back(table[index].name);
+        NameCheck check = CheckNames(plan, names);
+        if (check.problem != NameProblem::None) {
+            if (refused) *refused = std::move(check);
+            return -1;
+        }
+    }
+    if (outcomes) outcomes->assign(rows.size(), RunRowOutcome::Done);
+    // Where this run has put a file: a second row naming one of these paths
+    // would act on the file that was just moved there, not on its own.
+    std::unordered_set<std::u16string> movedTo;
+
+    int failures = 0;
+    std::size_t done = 0;
+    std::uint32_t number = plan.firstNumber;
+    for (const std::size_t index : rows) {
+        const std::size_t slot = done;
+        if (progress) progress->Advance(done, rows.size());
+        ++done;
+        if (index >= table.size()) continue;
+        FileRow& row = table[index];
+        const auto fail = [&](RunRowOutcome why) {
+            ++failures;
+            if (outcomes) (*outcomes)[slot] = why;
+        };
+        const std::u16string oldPath = CurrentPath(row);
+        if (movedTo.contains(FoldedPath(oldPath))) {
+            fail(RunRowOutcome::MovedThisRun);
+            ++number;
+            continue;
+        }
+        const std::uint32_t saved = files.GetAttributes(oldPath);
+        files.SetAttributes(oldPath, FileAttribute::Normal);  // lets a read-only file be opened for writing
+
+        FileTimes times;
+        {
+            const std::unique_ptr<OpenFile> file = files.OpenForWrite(oldPath);
+            if (!file) {
+                PutBack(files, oldPath, saved);
+                fail(RunRowOutcome::NotOpened);
+                ++number;
+                continue;
+            }
+            if (options.setDates) {
+                const std::uint64_t time = options.fileTime;
+                file->WriteTimes(options.setCreated ? &time : nullptr, options.setAccessed ? &time : nullptr,
+                                 options.setModified ? &time : nullptr);
+            }
+            times = file->ReadTimes();
+        }
+
+        if (plan.renames()) {
+            std::u16string newName = NewName(plan, row.name, number);
+            const std::u16string newPath = JoinPath(row.folderText(), newName);
+            // A name that stays as it is needs no move: the platforms disagree
+            // about whether moving a file onto itself succeeds.
+            if (newPath != oldPath) {
+                // With "Keep Name" and "No Number" a name can come out empty:
+                // no file can have it, and the folder itself must not be moved to.
+                const RunRowOutcome refused = WithoutTrailingDotsAndBlanks(newName).empty()
+                                                  ? RunRowOutcome::MoveRefused
+                                                  : MoveWithinFolder(files, oldPath, newPath);
+                if (refused != RunRowOutcome::Done) {
+                    fail(refused);
+                    PutBack(files, oldPath, saved);
+                    continue;
+                }
+                movedTo.insert(FoldedPath(newPath));
+            }
+            row.name = std::move(newName);
+        }
+        WriteDates(row, times, localOffset);
+
+        const std::u16string currentPath = CurrentPath(row);
+        if (options.setAttributes)
+            files.SetAttributes(currentPath, options.attributes);
+        else
+            PutBack(files, currentPath, saved);
+        const std::uint32_t now = files.GetAttributes(currentPath);
+        if (now != FileAttribute::Invalid) row.attributes = FormatAttributeLetters(now);
+        ++number;
+    }
+    if (progress) progress->Advance(done, rows.size());
+    return failures;
+}
+
+}  // namespace qm

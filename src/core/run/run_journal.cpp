@@ -1,0 +1,389 @@
+#include "core/run/run_journal.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <optional>
+
+#include "core/run/progress_text.h"
+
+namespace qm {
+
+namespace {
+
+constexpr std::string_view UnderWayMark = "under way";
+constexpr std::string_view EndedMark = "ended";
+constexpr std::string_view LineEnd = "\r\n";
+
+// Bytes appended through a pointer into a buffer that is handed on whenever
+// it holds a piece's worth: a journal of 100,000 rows is some 30 MB.
+class ByteWriter {
+public:
+    ByteWriter(std::size_t pieceBytes, const JournalPieceWriter* write) : pieceBytes_(pieceBytes), write_(write) {
+        bytes_.resize(pieceBytes + 4096);
+    }
+    void Append(std::string_view text) {
+        char* at = Room(text.size());
+        std::memcpy(at, text.data(), text.size());
+        used_ += text.size();
+    }
+    void Append(char c) { *Room(1) = c, ++used_; }
+    // UTF-16 units as UTF-8; a surrogate without its partner is written as
+    // the three bytes of its own code, so that every name comes back unit for unit.
+    void AppendText(std::u16string_view text) {
+        char* const start = Room(text.size() * 3);
+        // Mostly ASCII: two loops without branches, which the compiler runs in blocks.
+        char16_t all = 0;
+        for (const char16_t unit : text) all |= unit;
+        if (all < 0x80) {
+            for (std::size_t i = 0; i < text.size(); ++i) start[i] = static_cast<char>(text[i]);
+            used_ += text.size();
+            return;
+        }
+        char* out = start;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            std::uint32_t code = text[i];
+            if (code < 0x80) {
+                *out++ = static_cast<char>(code);
+                continue;
+            }
+            if (code >= 0xD800 && code < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                text[i + 1] < 0xE000) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+                ++i;
+            }
+            if (code < 0x800) {
+                *out++ = static_cast<char>(0xC0 | (code >> 6));
+            } else if (code < 0x10000) {
+                *out++ = static_cast<char>(0xE0 | (code >> 12));
+                *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            } else {
+                *out++ = static_cast<char>(0xF0 | (code >> 18));
+                *out++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+                *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            }
+            *out++ = static_cast<char>(0x80 | (code & 0x3F));
+        }
+        used_ += static_cast<std::size_t>(out - start);
+    }
+    // At the end of a line: hands the piece on once it is full enough.
+    void EndOfLine() {
+        if (used_ >= pieceBytes_) HandOn();
+    }
+    bool Finish() {
+        HandOn();
+        return ok_;
+    }
+    std::string Take() {
+        bytes_.resize(used_);
+        return std::move(bytes_);
+    }
+
+private:
+    void HandOn() {
+        if (!write_ || used_ == 0) return;
+        ok_ = ok_ && (*write_)(std::string_view(bytes_.data(), used_));
+        used_ = 0;
+    }
+    char* Room(std::size_t count) {
+        if (used_ + count > bytes_.size()) bytes_.resize(std::max(bytes_.size() * 2, used_ + count));
+        return bytes_.data() + used_;
+    }
+    std::size_t pieceBytes_;
+    const JournalPieceWriter* write_;  // none: the text is kept whole
+    std::string bytes_;
+    std::size_t used_ = 0;
+    bool ok_ = true;
+};
+
+// The reverse of ByteWriter::AppendText, into `units` (room for bytes.size()
+// units); the number of units, or none for bytes it would never write and
+// for the control characters, which no name or list text holds.
+std::optional<std::size_t> DecodeInto(std::string_view bytes, char16_t* units) {
+    char16_t* out = units;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            if (lead < 0x20) return std::nullopt;
+            *out++ = lead;
+            ++i;
+            continue;
+        }
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+        if (length == 0 || lead > 0xF4 || i + length > bytes.size()) return std::nullopt;
+        std::uint32_t code = lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if ((next & 0xC0) != 0x80) return std::nullopt;
+            code = (code << 6) | (next & 0x3F);
+        }
+        const std::uint32_t smallest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+        if (code < smallest || code > 0x10FFFF) return std::nullopt;
+        if (code >= 0x10000) {
+            *out++ = static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            *out++ = static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            *out++ = static_cast<char16_t>(code);
+        }
+        i += length;
+    }
+    return static_cast<std::size_t>(out - units);
+}
+
+// Printable ASCII alone, the common case, which needs no decoding.
+bool IsPlainAscii(std::string_view bytes) {
+    unsigned char lowest = 0xFF, all = 0;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        all |= byte;
+        lowest = std::min(lowest, byte);
+    }
+    return all < 0x80 && (bytes.empty() || lowest >= 0x20);
+}
+
+std::optional<std::u16string> DecodeText(std::string_view bytes) {
+    if (IsPlainAscii(bytes)) return std::u16string(bytes.begin(), bytes.end());
+    std::u16string text(bytes.size(), u'\0');
+    const std::optional<std::size_t> length = DecodeInto(bytes, text.data());
+    if (!length) return std::nullopt;
+    text.resize(*length);
+    return text;
+}
+
+void AppendNumber(std::string& out, std::uint64_t value) {
+    char digits[24];
+    std::size_t n = 0;
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (n > 0) out.push_back(digits[--n]);
+}
+
+std::optional<std::uint64_t> ReadNumber(std::string_view text) {
+    if (text.empty() || text.size() > 20) return std::nullopt;
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        const std::uint64_t digit = static_cast<std::uint64_t>(c - '0');
+        if (value > (UINT64_MAX - digit) / 10) return std::nullopt;
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
+// The fields of a line, split at each separator; at most `Most`, and one
+// more to tell that there were too many.
+template <std::size_t Most>
+struct LineFields {
+    std::array<std::string_view, Most + 1> fields;
+    std::size_t count = 0;
+
+    explicit LineFields(std::string_view line) {
+        std::size_t start = 0;
+        while (count <= Most) {
+            const std::size_t end = line.find(JournalFieldSeparator, start);
+            if (end == std::string_view::npos) {
+                fields[count++] = line.substr(start);
+                return;
+            }
+            fields[count++] = line.substr(start, end - start);
+            start = end + 1;
+        }
+    }
+};
+
+std::string FirstLine() {
+    std::string line(JournalFormatName);
+    line.push_back(' ');
+    AppendNumber(line, JournalVersion);
+    return line;
+}
+
+// Lines of the file, each without its CR LF; reports a last line without one.
+class LineReader {
+public:
+    explicit LineReader(std::string_view text) : text_(text) {}
+    bool atEnd() const { return position_ >= text_.size(); }
+    std::size_t number() const { return number_; }
+    // False when the line has no end: the file was cut inside it.
+    bool next(std::string_view& line) {
+        ++number_;
+        const std::size_t end = text_.find('\n', position_);
+        if (end == std::string_view::npos) {
+            line = text_.substr(position_);
+            position_ = text_.size();
+            return false;
+        }
+        line = text_.substr(position_, end - position_);
+        position_ = end + 1;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        return true;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t position_ = 0;
+    std::size_t number_ = 0;
+};
+
+JournalReading Problem(JournalProblem problem, std::size_t line) {
+    JournalReading reading;
+    reading.problem = problem;
+    reading.line = line;
+    return reading;
+}
+
+// A name that stays inside its folder: undo moves files by these names.
+bool IsFileName(std::u16string_view name) {
+    if (name.empty()) return false;
+    for (const char16_t unit : name)
+        if (unit < 0x80 && (unit == u'\\' || unit == u'/' || unit == u':' || unit == u'*' || unit == u'?' ||
+                            unit == u'"' || unit == u'<' || unit == u'>' || unit == u'|'))
+            return false;
+    return true;
+}
+
+template <typename Fixed>
+bool AssignFixed(Fixed& field, std::string_view bytes) {
+    if (bytes.size() <= Fixed::capacity && IsPlainAscii(bytes)) {
+        std::copy(bytes.begin(), bytes.end(), field.units.begin());
+        field.units[bytes.size()] = u'\0';
+        return true;
+    }
+    if (bytes.size() > Fixed::capacity * 3) return false;
+    char16_t units[Fixed::capacity * 3];
+    const std::optional<std::size_t> length = DecodeInto(bytes, units);
+    if (!length || *length > Fixed::capacity) return false;
+    field = std::u16string_view(units, *length);
+    return true;
+}
+
+void MakeJournal(const JournalHeader& header, std::span<const JournalEntry> entries, ByteWriter& out) {
+    out.Append(FirstLine());
+    out.Append(LineEnd);
+    out.Append(header.underWay ? UnderWayMark : EndedMark);
+    out.Append(JournalFieldSeparator);
+    std::string numbers;
+    AppendNumber(numbers, header.startedAt);
+    numbers.push_back(JournalFieldSeparator);
+    AppendNumber(numbers, entries.size());
+    out.Append(numbers);
+    out.Append(LineEnd);
+    for (const JournalEntry& entry : entries) {
+        for (int column = 0; column < FileColumn::Count; ++column) {
+            out.AppendText(ColumnText(*entry.row, column));
+            out.Append(JournalFieldSeparator);
+        }
+        out.AppendText(entry.plannedName);
+        out.Append(LineEnd);
+        out.EndOfLine();
+    }
+}
+
+}  // namespace
+
+std::string FormatRunJournal(const JournalHeader& header, std::span<const JournalEntry> entries) {
+    // Most texts are ASCII: dates of 28 units, names and folders of a few dozen.
+    ByteWriter out(64 + entries.size() * 300, nullptr);
+    MakeJournal(header, entries, out);
+    return out.Take();
+}
+
+bool FormatRunJournal(const JournalHeader& header, std::span<const JournalEntry> entries,
+                      const JournalPieceWriter& write, std::size_t pieceBytes) {
+    ByteWriter out(pieceBytes, &write);
+    MakeJournal(header, entries, out);
+    return out.Finish();
+}
+
+JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a mark that an editor may have added
+    LineReader lines(text);
+    std::string_view line;
+
+    const bool firstEnded = lines.next(line);
+    const std::string_view name = JournalFormatName;
+    if (!line.starts_with(name) || line.size() == name.size() || line[name.size()] != ' ')
+        return Problem(JournalProblem::NotAJournal, 1);
+    if (line != FirstLine()) return Problem(JournalProblem::UnknownVersion, 1);
+    if (!firstEnded) return Problem(JournalProblem::CutShort, 1);
+
+    if (!lines.next(line)) return Problem(JournalProblem::CutShort, 2);
+    const LineFields<3> headFields(line);
+    const auto& head = headFields.fields;
+    if (headFields.count != 3 || (head[0] != UnderWayMark && head[0] != EndedMark))
+        return Problem(JournalProblem::BadHeader, 2);
+    const std::optional<std::uint64_t> startedAt = ReadNumber(head[1]);
+    const std::optional<std::uint64_t> count = ReadNumber(head[2]);
+    if (!startedAt || !count) return Problem(JournalProblem::BadHeader, 2);
+
+    JournalReading reading;
+    reading.header = {head[0] == UnderWayMark, *startedAt};
+    // The announced count is only a hint for the room: a cut file says too much.
+    const std::size_t expected = static_cast<std::size_t>(*count);
+    reading.rows.reserve(std::min<std::size_t>(expected, text.size() / (2 * JournalRowFields) + 1));
+    reading.plannedNames.reserve(reading.rows.capacity());
+    FolderText folder;
+    std::string_view folderBytes;
+    while (!lines.atEnd()) {
+        const bool ended = lines.next(line);
+        const std::size_t number = lines.number();
+        if (!ended) return Problem(JournalProblem::CutShort, number);
+        if (line.empty() && lines.atEnd()) break;  // an empty last line does no harm
+        const LineFields<JournalRowFields> split(line);
+        const auto& fields = split.fields;
+        if (split.count < JournalRowFields) return Problem(JournalProblem::TooFewFields, number);
+        if (split.count > JournalRowFields) return Problem(JournalProblem::TooManyFields, number);
+        if (reading.rows.size() == expected) return Problem(JournalProblem::TooManyFields, number);
+
+        FileRow& row = reading.rows.emplace_back();
+        std::optional<std::u16string> rowName = DecodeText(fields[FileColumn::Name]);
+        std::optional<std::u16string> originalName = DecodeText(fields[FileColumn::OriginalName]);
+        std::optional<std::u16string> planned = DecodeText(fields[FileColumn::Count]);
+        if (!rowName || !originalName || !planned || !IsFileName(*rowName) || !IsFileName(*originalName) ||
+            (!planned->empty() && !IsFileName(*planned)))
+            return Problem(JournalProblem::BadText, number);
+        // Rows of one folder share its text, as rows added together do.
+        if (!folder || fields[FileColumn::Folder] != folderBytes) {
+            const std::optional<std::u16string> folderText = DecodeText(fields[FileColumn::Folder]);
+            if (!folderText) return Problem(JournalProblem::BadText, number);
+            folder = std::make_shared<const std::u16string>(*folderText);
+            folderBytes = fields[FileColumn::Folder];
+        }
+        const bool fixedOk = AssignFixed(row.created, fields[FileColumn::Created]) &&
+                             AssignFixed(row.modified, fields[FileColumn::Modified]) &&
+                             AssignFixed(row.accessed, fields[FileColumn::Accessed]) &&
+                             AssignFixed(row.attributes, fields[FileColumn::Attributes]) &&
+                             AssignFixed(row.originallyCreated, fields[FileColumn::OriginallyCreated]) &&
+                             AssignFixed(row.originallyModified, fields[FileColumn::OriginallyModified]) &&
+                             AssignFixed(row.originallyAccessed, fields[FileColumn::OriginallyAccessed]) &&
+                             AssignFixed(row.originalAttributes, fields[FileColumn::OriginalAttributes]);
+        if (!fixedOk) return Problem(JournalProblem::BadText, number);
+        row.name = std::move(*rowName);
+        row.folder = folder;
+        row.originalName = std::move(*originalName);
+        reading.plannedNames.push_back(std::move(*planned));
+    }
+    if (reading.rows.size() != expected) return Problem(JournalProblem::MissingRows, lines.number());
+    return reading;
+}
+
+std::u16string JournalProblemText(const JournalReading& reading) {
+    const std::u16string line = u"line " + GroupedNumber(reading.line);
+    switch (reading.problem) {
+    case JournalProblem::None: return {};
+    case JournalProblem::NotAJournal: return u"it is not a Quillmoth run journal";
+    case JournalProblem::UnknownVersion: return u"it was written in a version of the journal this program does not know";
+    case JournalProblem::BadHeader: return line + u" is not understood";
+    case JournalProblem::CutShort: return line + u" is cut short";
+    case JournalProblem::TooFewFields: return line + u" has too few fields";
+    case JournalProblem::TooManyFields: return line + u" has too many fields or rows";
+    case JournalProblem::BadText: return line + u" holds a text that no file can have";
+    case JournalProblem::MissingRows: return u"it ends before its last row";
+    }
+    return {};
+}
+
+}  // namespace qm

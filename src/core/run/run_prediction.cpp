@@ -1,0 +1,260 @@
+#include "core/run/run_prediction.h"
+
+#include <algorithm>
+
+#include "core/text/name_text.h"
+#include "core/naming/new_name.h"
+
+namespace qm {
+
+namespace {
+
+std::u16string_view Trimmed(std::u16string_view name) { return WithoutTrailingDotsAndBlanks(name); }
+
+std::u16string FolderKey(std::u16string_view folder) {
+    std::u16string key(folder);
+    ToAsciiLower(key);
+    return key;
+}
+
+// A name that the platform cannot give a file: it resolves to nothing, to the
+// folder itself or its parent, or holds a unit that no name may hold.
+bool NoFileCanHave(std::u16string_view name) {
+    const std::u16string_view trimmed = Trimmed(name);
+    if (trimmed.empty() || name == u"." || name == u"..") return true;
+    for (const char16_t unit : name)
+        if (unit < 0x20 || std::u16string_view(u"<>:\"/|?*\\").find(unit) != std::u16string_view::npos) return true;
+    return false;
+}
+
+// One folder while the run is played through: the listing as it was, the
+// files moved away from it, and the names given meanwhile.
+struct FolderState {
+    struct Given {
+        std::u16string_view name;       // the spelling that holds it now
+        bool present = false;
+        std::u16string_view movedName;  // the first spelling a move gave it, if any
+    };
+
+    const FolderListing* listing = nullptr;
+    std::vector<std::uint8_t> gone;  // per listing id
+    std::vector<Given> given;
+    NameIndex givenIndex;  // ids into `given`
+    std::vector<std::u16string_view> moreMovedNames;  // further spellings moves gave to one name
+
+    std::uint32_t FindGiven(const NameKey& key) const {
+        return givenIndex.Find(key, [this](std::uint32_t id) { return given[id].name; });
+    }
+    std::uint32_t FindListed(const NameKey& key) const {
+        if (!listing) return NameIndex::None;
+        return listing->index.Find(key, [this](std::uint32_t id) { return std::u16string_view(listing->names[id]); });
+    }
+    // Where a name stands in both tables, looked up once per row.
+    struct Found {
+        std::uint32_t given = NameIndex::None;
+        std::uint32_t listed = NameIndex::None;
+    };
+    Found Find(const NameKey& key) const { return {FindGiven(key), FindListed(key)}; }
+
+    // The spelling of the file that holds the name now; null when none does.
+    const std::u16string_view* Holder(const Found& at, std::u16string_view& scratch) const {
+        if (at.given != NameIndex::None) return given[at.given].present ? &given[at.given].name : nullptr;
+        if (at.listed == NameIndex::None || gone[at.listed]) return nullptr;
+        scratch = listing->names[at.listed];
+        return &scratch;
+    }
+    bool Holds(const Found& at) const {
+        std::u16string_view scratch;
+        return Holder(at, scratch) != nullptr;
+    }
+    // Whether a move of this run gave a file exactly this path (A-Z and a-z alike).
+    bool MovedHere(const Found& at, std::u16string_view name) const {
+        if (at.given == NameIndex::None || given[at.given].movedName.empty()) return false;
+        if (EqualIgnoringAsciiCase(given[at.given].movedName, name)) return true;
+        for (const std::u16string_view moved : moreMovedNames)
+            if (EqualIgnoringAsciiCase(moved, name)) return true;
+        return false;
+    }
+    void Move(const Found& from, const NameKey& to, Found at) {
+        if (from.given != NameIndex::None) given[from.given].present = false;
+        if (from.listed != NameIndex::None) gone[from.listed] = 1;
+        if (at.given == NameIndex::None) {
+            at.given = static_cast<std::uint32_t>(given.size());
+            given.push_back({});
+            givenIndex.Insert(to, at.given);
+        }
+        Given& target = given[at.given];
+        target.name = to.name;
+        target.present = true;
+        if (target.movedName.empty())
+            target.movedName = to.name;
+        else if (!EqualIgnoringAsciiCase(target.movedName, to.name))
+            moreMovedNames.push_back(to.name);
+    }
+};
+
+}  // namespace
+
+NameKey KeyOf(std::u16string_view name) {
+    // FNV-1a over the folded units, then mixed so that the low bits, which
+    // pick the slot, depend on every unit.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char16_t unit : Trimmed(name)) {
+        hash ^= AsciiLower(unit);
+        hash *= 1099511628211ull;
+    }
+    hash ^= hash >> 29;
+    hash *= 0xBF58476D1CE4E5B9ull;
+    hash ^= hash >> 32;
+    return {name, hash};
+}
+
+
+void NameIndex::Reserve(std::size_t count) {
+    std::size_t slots = 16;
+    while (slots < count * 2) slots *= 2;
+    if (slots > slots_.size()) Grow(slots);
+}
+
+void NameIndex::Grow(std::size_t slots) {
+    const std::vector<Slot> old = std::move(slots_);
+    const std::vector<std::uint32_t> oldLow = std::move(low_);
+    slots_.assign(slots, Slot{});
+    low_.assign(slots, 0);
+    const std::size_t mask = slots - 1;
+    for (std::size_t i = 0; i < old.size(); ++i) {
+        if (old[i].id == None) continue;
+        std::size_t at = oldLow[i] & mask;
+        while (slots_[at].id != None) at = (at + 1) & mask;
+        slots_[at] = old[i];
+        low_[at] = oldLow[i];
+    }
+}
+
+void NameIndex::Insert(const NameKey& key, std::uint32_t id) {
+    if ((count_ + 1) * 2 > slots_.size()) Grow(slots_.empty() ? 16 : slots_.size() * 2);
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t at = key.hash & mask;
+    while (slots_[at].id != None) at = (at + 1) & mask;
+    slots_[at] = {Check(key), id};
+    low_[at] = static_cast<std::uint32_t>(key.hash);
+    ++count_;
+}
+
+FolderListings ReadFolderListings(const FileTable& table, const std::vector<std::size_t>& rows, FileSystem& files) {
+    FolderListings listings;
+    std::vector<std::u16string> unlisted;  // keys of folders whose listing came back empty
+    const std::u16string* lastFolder = nullptr;
+    for (const std::size_t index : rows) {
+        if (index >= table.size()) continue;
+        const FileRow& row = table[index];
+        if (row.folder && row.folder.get() == lastFolder) continue;
+        lastFolder = row.folder.get();
+        std::u16string key = FolderKey(row.folderText());
+        if (listings.folders.contains(key)) continue;
+        FolderListing& listing = listings.folders[key];
+        listing.names = files.ListNames(std::u16string(row.folderText()));
+        if (listing.names.empty()) unlisted.push_back(std::move(key));
+        listing.index.Reserve(listing.names.size());
+        for (std::size_t id = 0; id < listing.names.size(); ++id)
+            if (listing.index.Find(KeyOf(listing.names[id]), [&](std::uint32_t i) {
+                    return std::u16string_view(listing.names[i]);
+                }) == NameIndex::None)
+                listing.index.Insert(KeyOf(listing.names[id]), static_cast<std::uint32_t>(id));
+    }
+    if (unlisted.empty()) return listings;
+
+    // A folder that could not be read: assume its rows' files are there.
+    for (const std::size_t index : rows) {
+        if (index >= table.size()) continue;
+        const FileRow& row = table[index];
+        const std::u16string key = FolderKey(row.folderText());
+        if (std::find(unlisted.begin(), unlisted.end(), key) == unlisted.end()) continue;
+        FolderListing& listing = listings.folders[key];
+        const NameKey name = KeyOf(row.name);
+        const auto nameOf = [&](std::uint32_t i) { return std::u16string_view(listing.names[i]); };
+        if (listing.index.Find(name, nameOf) != NameIndex::None) continue;
+        listing.names.push_back(row.name);
+        listing.index.Insert(KeyOf(listing.names.back()), static_cast<std::uint32_t>(listing.names.size() - 1));
+    }
+    return listings;
+}
+
+std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<std::size_t>& rows,
+                                     const RenameOptions& options, const FolderListings& listings) {
+    const NamePlan plan = PlanNames(options);
+    // Built in place and never changed afterwards: the folder states keep
+    // views of these names.
+    std::vector<PredictedRow> out(rows.size());
+    std::unordered_map<std::u16string, FolderState> folders;
+    // Where a row's own name stands once this pass has renamed it (a row
+    // listed twice meets its new name).
+    std::vector<std::uint32_t> renamedAt(table.size(), NameIndex::None);
+
+    const std::u16string* lastFolderText = nullptr;
+    FolderState* folder = nullptr;
+    std::uint32_t number = plan.firstNumber;
+    for (std::size_t slot = 0; slot < rows.size(); ++slot) {
+        const std::size_t index = rows[slot];
+        if (index >= table.size()) continue;
+        const FileRow& row = table[index];
+        PredictedRow& result = out[slot];
+        if (!folder || !row.folder || row.folder.get() != lastFolderText) {
+            lastFolderText = row.folder.get();
+            std::u16string key = FolderKey(row.folderText());
+            auto [at, added] = folders.try_emplace(std::move(key));
+            folder = &at->second;
+            if (added) {
+                const auto listed = listings.folders.find(at->first);
+                if (listed != listings.folders.end()) {
+                    folder->listing = &listed->second;
+                    folder->gone.assign(listed->second.names.size(), 0);
+                    // Most rows of a folder take a new name in it.
+                    folder->givenIndex.Reserve(std::min(listed->second.names.size(), rows.size()));
+                    folder->given.reserve(std::min(listed->second.names.size(), rows.size()));
+                }
+            }
+        }
+
+        const std::u16string_view current =
+            renamedAt[index] == NameIndex::None ? std::u16string_view(row.name) : out[renamedAt[index]].newName;
+        const FolderState::Found currentAt = folder->Find(KeyOf(current));
+        result.newName = NewName(plan, current, number);
+        if (folder->MovedHere(currentAt, current)) {
+            result.outcome = RunRowOutcome::MovedThisRun;
+            ++number;
+            continue;
+        }
+        if (!folder->Holds(currentAt)) {
+            result.outcome = RunRowOutcome::NotOpened;
+            ++number;
+            continue;
+        }
+        if (result.newName != current) {
+            if (row.folderText().size() + 1 + result.newName.size() > MaximumNewPathUnits) {
+                result.outcome = RunRowOutcome::PathTooLong;
+                continue;
+            }
+            if (NoFileCanHave(result.newName)) {
+                result.outcome = RunRowOutcome::MoveRefused;
+                continue;
+            }
+            const NameKey newKey = KeyOf(result.newName);
+            const FolderState::Found newAt = folder->Find(newKey);
+            if (!SameFile(current, result.newName)) {
+                std::u16string_view scratch;
+                if (const std::u16string_view* holder = folder->Holder(newAt, scratch)) {
+                    result.outcome = RunRowOutcome::NameTaken;
+                    result.takenBy.assign(*holder);
+                    continue;
+                }
+            }
+            folder->Move(currentAt, newKey, newAt);
+            renamedAt[index] = static_cast<std::uint32_t>(slot);
+        }
+        ++number;
+    }
+    return out;
+}
+
+}  // namespace qm

@@ -1,0 +1,30 @@
+#pragma once
+// Undo: every taking-part file goes back to the name, times and attributes its
+// row kept in the "Original" columns when it was added.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "core/rows/file_row.h"
+#include "core/rows/file_system.h"
+#include "core/run/run_progress.h"
+#include "core/timestamp/local_time.h"
+
+namespace qm {
+
+// What an undo could not do.
+struct UndoReport {
+    std::size_t notRestored = 0;  // taking-part rows left as they were
+    std::u16string stoppedAt;     // the file whose failure ended the undo; empty when none did
+};
+
+// Restores the files of `rows` (indices into `table`, top down). The first
+// file that cannot be opened at its original name ends the undo there. Times
+// and attributes are never written into another file that has taken a row's
+// original name meanwhile. A row whose original name another file holds is
+// tried again once that name has been freed by the same undo, so one undo
+// gives back what a second one would.
+UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, FileSystem& files,
+                      LocalOffset localOffset, RunProgress* progress = nullptr);
+
+}  // namespace qm

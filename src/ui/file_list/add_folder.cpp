@@ -1,0 +1,154 @@
+#include "ui/file_list/add_folder.h"
+
+#include <shobjidl.h>
+
+#include "app/process_records.h"
+#include "core/run/progress_text.h"
+#include "resource_ids.h"
+#include "ui/file_list/file_list_view.h"
+#include "ui/file_list/main_window_state.h"
+#include "win32/clock.h"
+#include "win32/platform_file_system.h"
+
+namespace qm {
+
+namespace {
+
+constexpr DWORD IncludeSubfoldersId = 1;
+constexpr ULONGLONG RepaintIntervalMs = 250;
+
+const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// A COM interface pointer released when it goes.
+template <class T>
+struct ComPtr {
+    T* p = nullptr;
+    ~ComPtr() {
+        if (p) p->Release();
+    }
+    T* operator->() const { return p; }
+};
+
+struct PickedFolder {
+    std::u16string path;
+    bool subfolders = true;
+};
+
+// The folder picker (IFileOpenDialog with FOS_PICKFOLDERS) and its one extra
+// choice; false when it is cancelled or cannot be shown.
+bool PickFolder(HWND owner, const std::u16string& startFolder, PickedFolder& picked) {
+    ComPtr<IFileOpenDialog> dialog;
+    if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog.p))))
+        return false;
+    FILEOPENDIALOGOPTIONS options = 0;
+    dialog->GetOptions(&options);
+    dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST | FOS_NOCHANGEDIR);
+    dialog->SetTitle(L"Add Folder");
+    ComPtr<IFileDialogCustomize> customize;
+    if (SUCCEEDED(dialog->QueryInterface(IID_PPV_ARGS(&customize.p))))
+        customize->AddCheckButton(IncludeSubfoldersId, L"Include subfolders", picked.subfolders);
+    if (!startFolder.empty()) {
+        ComPtr<IShellItem> start;
+        if (SUCCEEDED(SHCreateItemFromParsingName(Wide(startFolder), nullptr, IID_PPV_ARGS(&start.p))))
+            dialog->SetFolder(start.p);
+    }
+    if (dialog->Show(owner) != S_OK) return false;
+    ComPtr<IShellItem> result;
+    if (FAILED(dialog->GetResult(&result.p))) return false;
+    PWSTR path = nullptr;
+    if (FAILED(result->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return false;
+    picked.path.assign(reinterpret_cast<const char16_t*>(path));
+    CoTaskMemFree(path);
+    BOOL checked = picked.subfolders;
+    if (customize.p && SUCCEEDED(customize->GetCheckButtonState(IncludeSubfoldersId, &checked)))
+        picked.subfolders = checked != FALSE;
+    return true;
+}
+
+// Cell 1085 counts the files while a large tree is walked; Esc stops the walk.
+class WalkProgress : public FolderWalkProgress {
+public:
+    explicit WalkProgress(HWND mainWindow)
+        : cell_(GetDlgItem(mainWindow, IDC_STATUS_MESSAGE)),
+          cursorBefore_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))),
+          lastPaint_(GetTickCount64()) {}
+    ~WalkProgress() override { SetCursor(cursorBefore_); }
+    WalkProgress(const WalkProgress&) = delete;
+    WalkProgress& operator=(const WalkProgress&) = delete;
+
+    bool KeepGoing(std::size_t added) override {
+        const ULONGLONG now = GetTickCount64();
+        if (now - lastPaint_ < RepaintIntervalMs) return true;
+        lastPaint_ = now;
+        const std::u16string text = u" Adding " + GroupedNumber(added) + u" files (Esc stops)";
+        SetWindowTextW(cell_, Wide(text));
+        UpdateWindow(cell_);
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        // Keys typed meanwhile are taken from the queue: only Esc means anything now.
+        MSG message;
+        while (PeekMessageW(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
+            if (message.wParam == VK_ESCAPE) stopped_ = true;
+        return !stopped_;
+    }
+
+private:
+    HWND cell_;
+    HCURSOR cursorBefore_;
+    ULONGLONG lastPaint_;
+    bool stopped_ = false;
+};
+
+// "C:\" names the drive's root; the list keeps folders without a final "\".
+std::u16string WithoutFinalSlash(std::u16string path) {
+    if (!path.empty() && path.back() == u'\\') path.pop_back();
+    return path;
+}
+
+}  // namespace
+
+std::u16string FolderWalkMessage(const FolderWalkResult& result) {
+    std::u16string text;
+    const OutsideAddResult& paths = result.paths;
+    if (paths.skipped > 0) {
+        text += GroupedNumber(paths.skipped) + u" file(s) or folder(s) could not be opened and were not added:\r\n";
+        for (const std::u16string& path : paths.firstSkipped) text += u"\r\n" + path;
+        if (paths.skipped > paths.firstSkipped.size()) text += u"\r\n...";
+    }
+    if (result.linksSkipped > 0) {
+        if (!text.empty()) text += u"\r\n\r\n";
+        text += GroupedNumber(result.linksSkipped) + u" link(s) or junction(s) to folders were not followed.";
+    }
+    return text;
+}
+
+FolderWalkResult AddFolderToList(HWND mainWindow, const std::u16string& folder, bool subfolders) {
+    MainWindowState& state = StateOf(mainWindow);
+    FolderWalkResult result;
+    {
+        WalkProgress progress(mainWindow);
+        win32::PlatformFileSystem files;
+        result = AddFolderTree(state.files, WithoutFinalSlash(folder), subfolders, files, win32::LocalOffsetNow(), &progress);
+    }
+    ShowRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST), state.files.size());
+    const std::u16string message = FolderWalkMessage(result);
+    if (!message.empty()) MessageBoxW(mainWindow, Wide(message), L"Add Folder", MB_ICONWARNING);
+    return result;
+}
+
+void AddFilesFromFolder(HWND mainWindow) {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    static bool subfolders = true;  // the last choice, while the program runs
+    PickedFolder picked;
+    picked.subfolders = subfolders;
+    AppSettings& settings = Settings();
+    std::u16string start(settings.LastPath.view());
+    if (!start.empty() && start.back() == u':') start += u'\\';  // "C:" alone names the drive's current folder
+    const bool chosen = PickFolder(mainWindow, start, picked);
+    if (SUCCEEDED(com)) CoUninitialize();
+    if (!chosen) return;
+    subfolders = picked.subfolders;
+    settings.LastPath = WithoutFinalSlash(picked.path);
+    AddFolderToList(mainWindow, picked.path, picked.subfolders);
+}
+
+}  // namespace qm

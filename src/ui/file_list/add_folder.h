@@ -1,0 +1,23 @@
+#pragma once
+// "Add Folder": the platform's folder picker with an "Include subfolders"
+// choice, then every file of the folder or of its tree into the list.
+#include <windows.h>
+
+#include <string>
+
+#include "core/outside/folder_walk.h"
+
+namespace qm {
+
+// Shows the picker and adds what it gives; nothing when it is cancelled.
+void AddFilesFromFolder(HWND mainWindow);
+
+// Adds the files of `folder` (of its tree with `subfolders`), showing progress
+// in cell 1085 on large trees; Esc stops. One message at the end counts what
+// could not be opened and the links that were not followed.
+FolderWalkResult AddFolderToList(HWND mainWindow, const std::u16string& folder, bool subfolders);
+
+// The text of that message; empty when there is nothing to say.
+std::u16string FolderWalkMessage(const FolderWalkResult& result);
+
+}  // namespace qm

@@ -1,0 +1,254 @@
+#include "ui/file_list/file_list_commands.h"
+
+#include <commdlg.h>
+
+#include <memory>
+#include <new>
+#include <string>
+
+#include "app/process_records.h"
+#include "core/rows/add_files.h"
+#include "core/rows/list_editing.h"
+#include "core/naming/new_name.h"
+#include "core/run/rename_run.h"
+#include "core/run/undo_run.h"
+#include "core/settings/flags.h"
+#include "resource_ids.h"
+#include "ui/options/date_picker.h"
+#include "ui/file_list/file_list_view.h"
+#include "ui/options/history_box.h"
+#include "ui/file_list/main_window_state.h"
+#include "ui/options/name_options.h"
+#include "ui/file_list/new_name_column.h"
+#include "ui/options/rename_options_reader.h"
+#include "ui/file_list/run_journal_commands.h"
+#include "ui/file_list/status_progress.h"
+#include "win32/clock.h"
+#include "win32/dropped_files.h"
+#include "win32/platform_file_system.h"
+
+namespace qm {
+
+namespace {
+
+constexpr DWORD SelectionBufferUnits = 2'048'000;
+constexpr DWORD OpenDialogOptions =
+    OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
+
+HWND FileList(HWND window) { return GetDlgItem(window, IDC_FILE_LIST); }
+
+std::u16string_view View(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
+
+// A folder text never ends with "\": paths are made as folder, "\" and name,
+// also for a drive's root, whose folder is the drive letter and its colon.
+FolderText MakeFolder(std::u16string_view folder) {
+    if (!folder.empty() && folder.back() == u'\\') folder.remove_suffix(1);
+    return std::make_shared<const std::u16string>(folder);
+}
+
+// "C:" alone would name the current folder of drive C.
+std::wstring InitialFolder(const AppSettings& settings) {
+    std::wstring folder(settings.LastPath.view().begin(), settings.LastPath.view().end());
+    if (!folder.empty() && folder.back() == L':') folder += L'\\';
+    return folder;
+}
+
+void ShowRows(HWND window) { ShowRowCount(FileList(window), StateOf(window).files.size()); }
+
+std::uint64_t LocalNowAsUtc() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    FILETIME local{}, utc{};
+    SystemTimeToFileTime(&now, &local);
+    LocalFileTimeToFileTime(&local, &utc);
+    return (static_cast<std::uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
+}
+
+// The one message a file that cannot be added gives, with its path on a line
+// of its own, whether it came from the open dialog or a drop.
+void ReportUnopenedFile(HWND window, const std::wstring& path) {
+    const std::wstring text = L"file handle could not be created\n" + path;
+    MessageBoxW(window, text.c_str(), L"Error", MB_ICONERROR);
+}
+
+std::wstring FullPath(std::u16string_view folder, std::u16string_view name) {
+    std::wstring path(folder.begin(), folder.end());
+    path += L'\\';
+    path.append(name.begin(), name.end());
+    return path;
+}
+
+std::vector<std::size_t> TakingPart(HWND window) {
+    return TakingPartRows(StateOf(window).files.size(), SelectedRows(FileList(window)));
+}
+
+}  // namespace
+
+void AddFilesFromDialog(HWND mainWindow) {
+    std::unique_ptr<wchar_t[]> buffer(new (std::nothrow) wchar_t[SelectionBufferUnits]());
+    if (!buffer) return;
+    AppSettings& settings = Settings();
+    const std::wstring initialFolder = InitialFolder(settings);
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = mainWindow;
+    dialog.lpstrFilter = L"All Files (*.*)\0*.*\0";
+    dialog.lpstrFile = buffer.get();
+    dialog.nMaxFile = SelectionBufferUnits;
+    dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
+    dialog.lpstrTitle = L"Select files";
+    dialog.Flags = OpenDialogOptions;
+    if (!GetOpenFileNameW(&dialog) || dialog.nFileOffset == 0) return;
+
+    // One chosen file: its full path; several: the folder, then the names.
+    buffer[dialog.nFileOffset - 1] = L'\0';
+    const FolderText folder = MakeFolder(View(buffer.get()));
+    std::vector<std::u16string_view> names;
+    for (const wchar_t* name = buffer.get() + dialog.nFileOffset; *name; name += wcslen(name) + 1)
+        names.push_back(View(name));
+
+    MainWindowState& state = StateOf(mainWindow);
+    std::size_t added = 0;
+    {
+        StatusProgress progress(mainWindow, u"Adding");
+        win32::PlatformFileSystem files;
+        const LocalOffset offset = win32::LocalOffsetNow();
+        for (; added < names.size(); ++added) {
+            progress.Advance(added, names.size());
+            if (!AppendFileRow(state.files, folder, names[added], files, offset)) break;
+        }
+    }
+    ShowRows(mainWindow);
+    if (added < names.size()) {
+        ReportUnopenedFile(mainWindow, FullPath(*folder, names[added]));
+        return;
+    }
+    settings.LastPath = *folder;
+}
+
+void AddDroppedFiles(HWND mainWindow, HDROP drop) {
+    MainWindowState& state = StateOf(mainWindow);
+    const std::vector<std::wstring> paths = win32::DroppedPaths(drop);
+    std::size_t added = 0;
+    {
+        StatusProgress progress(mainWindow, u"Adding");
+        win32::PlatformFileSystem files;
+        const LocalOffset offset = win32::LocalOffsetNow();
+        FolderText folder;
+        for (; added < paths.size(); ++added) {
+            progress.Advance(added, paths.size());
+            const PathSplit split = SplitPath(View(paths[added].c_str()));
+            if (!folder || *folder != split.folder) folder = MakeFolder(split.folder);
+            if (!AppendFileRow(state.files, folder, split.name, files, offset)) break;
+        }
+    }
+    DragFinish(drop);
+    ShowRows(mainWindow);
+    if (added < paths.size()) {
+        ReportUnopenedFile(mainWindow, paths[added]);
+        return;
+    }
+    if (Settings().SettingsFlags & SettingsOption::AutoRenameAfterDrop) RunRename(mainWindow);
+}
+
+int RunRename(HWND mainWindow) {
+    if (!IsChecked(mainWindow, IDC_PREFIX_AUTO))
+        AddToHistory(GetDlgItem(mainWindow, IDC_PREFIX_BOX), BoxText(GetDlgItem(mainWindow, IDC_PREFIX_BOX)));
+    if (!IsChecked(mainWindow, IDC_SUFFIX_AUTO))
+        AddToHistory(GetDlgItem(mainWindow, IDC_SUFFIX_BOX), BoxText(GetDlgItem(mainWindow, IDC_SUFFIX_BOX)));
+    AddFindReplaceToHistories(mainWindow);
+
+    MainWindowState& state = StateOf(mainWindow);
+    if (state.files.empty()) return -1;
+    AppSettings& settings = Settings();
+    if (IsChecked(mainWindow, IDC_DATE_AUTO)) {
+        settings.FileTime = LocalNowAsUtc();
+        ShowFileTimeInPicker(GetDlgItem(mainWindow, IDC_DATE_PICKER), settings.FileTime);
+    }
+    RenameOptions options = ReadRenameOptions(mainWindow, settings);
+    options.extensionMap = ReadExtensionMap(mainWindow);
+    int failures = 0;
+    NameCheck refused;
+    {
+        const std::vector<std::size_t> rows = TakingPart(mainWindow);
+        std::vector<std::u16string_view> names;
+        names.reserve(rows.size());
+        for (const std::size_t row : rows) names.push_back(state.files[row].name);
+        // Checked before the journal is written, so that a refused start leaves the last run's record alone.
+        refused = CheckNames(PlanNames(options), names);
+        if (refused.problem == NameProblem::None) {
+            win32::PlatformFileSystem files;
+            JournalledRun journal(state.files, rows, PlannedNamesOfRun(state.files, rows, options, files));
+            StatusProgress progress(mainWindow, u"Renaming");
+            std::vector<RunRowOutcome> outcomes;
+            failures = RunRename(state.files, rows, options, files, win32::LocalOffsetNow(), &progress, &outcomes,
+                                 &refused);
+            journal.Finish(state.files);
+            if (refused.problem == NameProblem::None) NoteRunOutcomes(mainWindow, rows, outcomes);
+        }
+    }
+    if (refused.problem != NameProblem::None) {
+        SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>((u" " + refused.message).c_str()));
+        ShowNameProblem(mainWindow, refused.message);
+        return -1;
+    }
+    InvalidateRect(FileList(mainWindow), nullptr, TRUE);
+    if (failures > 0) {
+        wchar_t message[64];
+        swprintf(message, 64, L" %i file(s) could not be renamed", failures);
+        SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, message);
+    }
+    return failures;
+}
+
+std::wstring UndoRename(HWND mainWindow) {
+    MainWindowState& state = StateOf(mainWindow);
+    if (state.files.empty() && !BringBackLastRun(mainWindow)) return {};
+    UndoReport report;
+    {
+        const std::vector<std::size_t> rows = TakingPart(mainWindow);
+        JournalledUndo journal(state.files, rows);
+        StatusProgress progress(mainWindow, u"Undoing");
+        win32::PlatformFileSystem files;
+        report = UndoRename(state.files, rows, files, win32::LocalOffsetNow(), &progress);
+        journal.Finish(state.files);
+    }
+    InvalidateRect(FileList(mainWindow), nullptr, TRUE);
+    return UndoReportText(report);
+}
+
+void RemoveRows(HWND mainWindow) {
+    FileTable& files = StateOf(mainWindow).files;
+    HWND list = FileList(mainWindow);
+    const std::size_t selected = SelectedRowCount(list);
+    if (selected == 0 || selected >= files.size()) {
+        files.clear();
+    } else {
+        std::vector<bool> flags = SelectionFlags(list, files.size());
+        RemoveRows(files, flags);
+    }
+    ShowRowsUnselected(list, files.size());  // the rows that stay were not selected
+}
+
+long MoveFileRow(HWND mainWindow, int direction) {
+    HWND list = FileList(mainWindow);
+    const long index = SingleSelectedRow(list);
+    const long target = MoveRow(StateOf(mainWindow).files, index, direction);
+    if (target < 0) return -1;
+    MoveSelection(list, static_cast<std::size_t>(index), static_cast<std::size_t>(target));
+    InvalidateRect(list, nullptr, TRUE);
+    return target;
+}
+
+void SortFileRows(HWND mainWindow, int column) {
+    FileTable& files = StateOf(mainWindow).files;
+    if (files.size() < 2) return;
+    HWND list = FileList(mainWindow);
+    std::vector<bool> selected = SelectionFlags(list, files.size());
+    ApplyOrder(files, selected, SortedOrder(files, [column](const FileRow& row) { return ColumnText(row, column); }));
+    ShowRowsUnselected(list, files.size());
+    for (std::size_t i = 0; i < selected.size(); ++i)
+        if (selected[i]) SelectRow(list, i);
+}
+
+}  // namespace qm

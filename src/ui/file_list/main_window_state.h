@@ -1,0 +1,28 @@
+#pragma once
+// What the main window keeps beside its controls while it exists: the rows of
+// its file list and the brush of its red frames.
+#include <windows.h>
+
+#include "core/rows/file_row.h"
+#include "ui/file_list/new_name_column_state.h"
+
+namespace qm {
+
+struct MainWindowState {
+    FileTable files;
+    HBRUSH redFrameBrush = nullptr;
+    bool settingsWritten = false;  // the closing steps ran (at close or at session end)
+    bool selectionCellPending = false;  // a CmdSelectionChanged is on its way
+    NewNameColumnState newNames;
+    bool settingsUnreadable = false;  // the file is there but could not be read: never written over
+};
+
+// Made when the window opens, kept in its DWLP_USER slot, freed when it goes.
+MainWindowState& AttachMainWindowState(HWND window);
+void DetachMainWindowState(HWND window);
+// The state of the window, or null before it has opened and after it has gone.
+MainWindowState* FindMainWindowState(HWND window);
+// The state of an open main window.
+inline MainWindowState& StateOf(HWND window) { return *FindMainWindowState(window); }
+
+}  // namespace qm

@@ -1,0 +1,54 @@
+#include "ui/file_list/row_double_click.h"
+
+#include "app/process_records.h"
+#include "core/settings/decimal_text.h"
+#include "core/settings/flags.h"
+#include "resource_ids.h"
+#include "ui/file_list/file_list_commands.h"
+#include "ui/options/history_box.h"
+#include "ui/file_list/main_window_state.h"
+#include "ui/options/rename_options_reader.h"
+#include "ui/file_list/status_line.h"
+
+namespace qm {
+
+namespace {
+
+void AdvanceOffset(HWND window) {
+    wchar_t text[261] = {};
+    GetDlgItemTextW(window, IDC_OFFSET_EDIT, text, 261);
+    const std::uint32_t next = ParseSettingsDecimal(reinterpret_cast<const char16_t*>(text)) + 1;
+    std::u16string digits;
+    AppendUnsignedDecimal(digits, next);
+    SetDlgItemTextW(window, IDC_OFFSET_EDIT, reinterpret_cast<const wchar_t*>(digits.c_str()));
+}
+
+void CopyName(HWND window, long row, int boxId, int autoBoxId) {
+    const FileTable& files = StateOf(window).files;
+    if (row < 0 || static_cast<std::size_t>(row) >= files.size()) return;
+    const std::u16string& name = files[static_cast<std::size_t>(row)].name;
+    if (name.empty() || IsChecked(window, autoBoxId)) return;
+    SetBoxText(GetDlgItem(window, boxId), NameBeforeLastDot(name));
+}
+
+}  // namespace
+
+std::u16string NameBeforeLastDot(std::u16string_view name) {
+    const std::size_t dot = name.rfind(u'.');
+    return std::u16string(name.substr(0, dot));
+}
+
+void RowDoubleClick(HWND mainWindow, long row) {
+    const std::uint32_t flags = Settings().SettingsFlags;
+    if (flags & SettingsOption::DoubleClickRename) {
+        RunRename(mainWindow);
+        if (flags & SettingsOption::IncrementOffset) AdvanceOffset(mainWindow);
+    }
+    if (flags & SettingsOption::DoubleClickCopy) {
+        if (flags & SettingsOption::CopyToPrefix) CopyName(mainWindow, row, IDC_PREFIX_BOX, IDC_PREFIX_AUTO);
+        if (flags & SettingsOption::CopyToSuffix) CopyName(mainWindow, row, IDC_SUFFIX_BOX, IDC_SUFFIX_AUTO);
+    }
+    RefreshStatus(mainWindow);
+}
+
+}  // namespace qm

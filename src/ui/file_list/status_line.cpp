@@ -1,0 +1,77 @@
+#include "ui/file_list/status_line.h"
+
+#include <vector>
+
+#include "app/process_records.h"
+#include "core/naming/status_preview.h"
+#include "core/settings/flags.h"
+#include "resource_ids.h"
+#include "ui/file_list/file_list_view.h"
+#include "ui/options/flag_controls.h"
+#include "ui/options/history_box.h"
+#include "ui/file_list/main_window_state.h"
+#include "ui/options/name_options.h"
+#include "ui/options/rename_options_reader.h"
+#include "win32/clock.h"
+#include "win32/time_text.h"
+
+namespace qm {
+
+namespace {
+
+// Room for any expansion of a 1000-unit format: no token's value is longer
+// than three units per unit of its name.
+constexpr std::size_t StampUnits = 4 * 1001;
+
+std::u16string Decimal(std::uint64_t value) {
+    std::u16string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + value % 10));
+        value /= 10;
+    } while (value != 0);
+    return digits;
+}
+
+std::u16string Expand(std::uint64_t instant, const AppSettings& settings) {
+    std::vector<char16_t> buffer(StampUnits);
+    const std::size_t length = win32::ExpandTimeFormat(instant, settings.TimeFormat.view(), buffer.data(), buffer.size());
+    return std::u16string(buffer.data(), length);
+}
+
+void SetCell(HWND window, int id, const std::u16string& text) {
+    SetDlgItemTextW(window, id, reinterpret_cast<const wchar_t*>(text.c_str()));
+}
+
+}  // namespace
+
+std::u16string MakeTimeStamp(HWND mainWindow, const AppSettings& settings) {
+    if (IsChecked(mainWindow, IDC_STAMP_UNIX)) return Decimal(win32::CurrentUnixTime());
+    if (IsChecked(mainWindow, IDC_STAMP_WIN32)) return Decimal(win32::CurrentFileTime());
+    if (IsChecked(mainWindow, IDC_STAMP_CURRENT)) return Expand(win32::SystemNowFileTime(), settings);
+    if (IsChecked(mainWindow, IDC_STAMP_PRESET)) return Expand(settings.FileTime, settings);
+    return {};
+}
+
+void RefreshStatus(HWND mainWindow) {
+    const MainWindowState* state = FindMainWindowState(mainWindow);
+    const std::size_t rows = state ? state->files.size() : 0;
+    SetCell(mainWindow, IDC_STATUS_COUNT, FilesText(rows));
+    SetCell(mainWindow, IDC_STATUS_SELECTION, SelectedText(SelectedRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST))));
+
+    const AppSettings& settings = Settings();
+    PreviewOptions preview;
+    preview.rename = ReadRenameOptions(mainWindow, settings);
+    preview.prefixAuto = IsChecked(mainWindow, IDC_PREFIX_AUTO);
+    preview.suffixAuto = IsChecked(mainWindow, IDC_SUFFIX_AUTO);
+    preview.dateAuto = IsChecked(mainWindow, IDC_DATE_AUTO);
+    preview.attributeFlags = CaptureFlagWord(mainWindow, AttributeFlagControls());
+    if (preview.rename.fileNames && preview.rename.keepName) preview.firstName = FirstTakingPartName(mainWindow);
+    if (preview.rename.fileNames) {
+        preview.stamp = MakeTimeStamp(mainWindow, settings);
+        if (preview.rename.prefix.used && preview.prefixAuto) SetBoxText(GetDlgItem(mainWindow, IDC_PREFIX_BOX), preview.stamp);
+        if (preview.rename.suffix.used && preview.suffixAuto) SetBoxText(GetDlgItem(mainWindow, IDC_SUFFIX_BOX), preview.stamp);
+    }
+    SetCell(mainWindow, IDC_STATUS_MESSAGE, ComposePreview(preview));
+}
+
+}  // namespace qm

@@ -1,0 +1,281 @@
+#include "ui/main_window/main_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/dialog_theme.h"
+#include "app/outside_paths_inbox.h"
+#include "app/process_records.h"
+#include "core/layout/main_window_layout.h"
+#include "resource_ids.h"
+#include "ui/main_window/context_menu.h"
+#include "ui/options/date_picker.h"
+#include "ui/windows/dialog_support.h"
+#include "ui/options/extension_list.h"
+#include "ui/file_list/file_list_commands.h"
+#include "ui/file_list/file_list_notices.h"
+#include "ui/file_list/file_list_view.h"
+#include "ui/main_window/main_window_commands.h"
+#include "ui/main_window/main_window_options.h"
+#include "ui/main_window/main_window_size.h"
+#include "ui/file_list/main_window_state.h"
+#include "ui/options/name_options.h"
+#include "ui/file_list/new_name_column.h"
+#include "ui/options/option_groups.h"
+#include "ui/options/preset_buttons.h"
+#include "ui/options/red_frames.h"
+#include "ui/file_list/row_double_click.h"
+#include "ui/file_list/run_journal_commands.h"
+#include "ui/windows/settings_unreadable_notice.h"
+#include "ui/file_list/status_line.h"
+#include "ui/main_window/tooltips.h"
+#include "win32/quick_list_selection.h"
+#include "win32/settings_store.h"
+
+namespace qm {
+
+namespace {
+
+constexpr const wchar_t* FileListCaptions[FileListColumnCount] = {
+    L"File Name",          L"Created",             L"Modified",
+    L"Accessed",           L"Path",                L"Attributes",
+    L"Original File Name", L"Originally Created",  L"Originally Modified",
+    L"Originally Accessed", L"Original Attributes"};
+
+void InsertColumn(HWND list, int index, const wchar_t* caption, int width) {
+    LVCOLUMNW column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<wchar_t*>(caption);
+    column.cx = width;
+    SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
+}
+
+void SetUpFileList(HWND window, const AppSettings& settings) {
+    HWND list = GetDlgItem(window, IDC_FILE_LIST);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    win32::KeepSelectionChangesQuick(list);
+    for (int column = 0; column < static_cast<int>(FileListColumnCount); ++column)
+        InsertColumn(list, column, FileListCaptions[column], settings.FileListCols[column]);
+    SetUpNewNameColumn(list, static_cast<int>(settings.NewNameWidth));
+}
+
+void SetUpExtensionList(HWND window) {
+    HWND list = GetDlgItem(window, IDC_EXT_LIST);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    constexpr COLORREF paleGreen = RGB(220, 255, 220);
+    SendMessageW(list, LVM_SETBKCOLOR, 0, paleGreen);
+    SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, paleGreen);
+    InsertColumn(list, 0, L"From", 73);
+    InsertColumn(list, 1, L"To", 73);
+}
+
+int HorizontalPixels(HWND window, int units) {
+    RECT r{0, 0, units, 0};
+    MapDialogRect(window, &r);
+    return r.right;
+}
+
+int VerticalPixels(HWND window, int units) {
+    RECT r{0, 0, 0, units};
+    MapDialogRect(window, &r);
+    return r.bottom;
+}
+
+void LayOut(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    MainLayoutLengths lengths;
+    lengths.listTop = VerticalPixels(window, 90);
+    lengths.statusHeight = VerticalPixels(window, 12);
+    lengths.rightStrip = HorizontalPixels(window, 105);
+    lengths.extensionWidth = HorizontalPixels(window, 100);
+    lengths.countWidth = HorizontalPixels(window, 45);
+    lengths.messageLeft = HorizontalPixels(window, 105);
+    const MainWindowLayout layout = ComputeMainWindowLayout(client.right, client.bottom, lengths);
+
+    auto place = [window](int id, const ControlBox& box, UINT flags) {
+        SetWindowPos(GetDlgItem(window, id), HWND_TOP, box.x, box.y, box.width, box.height,
+                     flags | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
+    };
+    place(IDC_FILE_LIST, layout.fileList, SWP_NOMOVE);
+    place(IDC_EXT_LIST, layout.extensionList, 0);
+    place(IDC_STATUS_COUNT, layout.statusCount, SWP_NOSIZE);
+    place(IDC_STATUS_SELECTION, layout.statusSelection, SWP_NOSIZE);
+    place(IDC_STATUS_MESSAGE, layout.statusMessage, 0);
+}
+
+void OnInitDialog(HWND window) {
+    MainWindowState& state = AttachMainWindowState(window);
+    AppSettings& settings = Settings();
+    EnableDialogTheme(window, true);
+    win32::ReadSettings(settings, SettingsFileLocation(), &state.settingsUnreadable);
+    SetProgramIcons(window);
+    ApplySettingsToMainWindow(window, settings);
+    const bool tipsMade = SetButtonFontsAndTips(window, Fonts());
+    SetUpNameOptions(window);
+    SetUpFileList(window, settings);
+    SetUpExtensionList(window);
+    state.redFrameBrush = CreateSolidBrush(RGB(255, 0, 0));
+    PlaceRedFrames(window);
+    win32::ReadListsAndPresets(settings, window, Presets(), SettingsFileLocation(), &state.settingsUnreadable);
+    for (int slot = 0; slot < PresetCount; ++slot)
+        AttachPresetTip(Presets()[static_cast<std::size_t>(slot)], GetDlgItem(window, PresetButtonOfSlot(slot)));
+    ApplyMainWindowPlacement(window, settings);
+    EnableOptionGroups(window, 1);
+    RefreshStatus(window);
+    OpenRunJournal(window);
+    if (state.settingsUnreadable) TellSettingsUnreadable(window);
+    if (!tipsMade) {
+        // Without its tips the window ends at once, and leaves the file as it was.
+        state.settingsWritten = true;
+        EndDialog(window, 0);
+        return;
+    }
+    OpenOutsideInbox(window);
+}
+
+// The closing steps: the controls into the record, the record and the lists
+// into the file. Done once, at closing or when the session ends first.
+void SaveSettingsOnce(HWND window) {
+    MainWindowState* state = FindMainWindowState(window);
+    if (!state || state->settingsWritten) return;
+    state->settingsWritten = true;
+    if (state->settingsUnreadable) return;  // what could not be read must not be lost
+    AppSettings& settings = Settings();
+    CaptureMainWindowSettings(window, settings);
+    win32::WriteAllSettings(settings, window, Presets(), SettingsFileLocation());
+}
+
+void OnClose(HWND window) {
+    SaveSettingsOnce(window);
+    EndDialog(window, 0);
+}
+
+void OnDestroy(HWND window) {
+    CloseOutsideInbox();
+    // The tip windows go with this window.
+    for (Preset& preset : Presets()) preset.tipwindow = preset.buttonwindow = nullptr;
+    DetachMainWindowState(window);
+}
+
+// The result of a notification that wants one, in the dialog's way.
+void SetNotifyResult(HWND window, LONG_PTR result) { SetWindowLongPtrW(window, DWLP_MSGRESULT, result); }
+
+// True when the notification wants the answer left in DWLP_MSGRESULT.
+bool OnNotify(HWND window, NMHDR& header) {
+    const auto from = static_cast<int>(header.idFrom);
+    MainWindowState* state = FindMainWindowState(window);
+    if (!state) return false;
+    if (header.code == LVN_GETDISPINFOW && from == IDC_FILE_LIST) {
+        auto& info = reinterpret_cast<NMLVDISPINFOW&>(header);
+        if (info.item.iSubItem == NewNameColumn)
+            FillNewNameText(window, info);
+        else
+            FillDisplayInfo(state->files, info);
+    } else if (header.code == NM_CUSTOMDRAW && from == IDC_FILE_LIST) {
+        SetNotifyResult(window, DrawNewNames(window, reinterpret_cast<NMLVCUSTOMDRAW&>(header)));
+        return true;
+    } else if ((header.code == LVN_ITEMCHANGED || header.code == LVN_ODSTATECHANGED) && from == IDC_FILE_LIST) {
+        // A click changes the selection in steps: the rows are read once, after them.
+        if (!state->newNames.rowsPosted) {
+            state->newNames.rowsPosted = true;
+            PostMessageW(window, NewNameRowsMessage, 0, 0);
+        }
+        OnFileListNotice(window, header);  // the "Selected" cell follows the same changes
+    } else if (header.code == LVN_ITEMCHANGED && from == IDC_EXT_LIST) {
+        FollowNewNames(window, NewNamesChange::Options);
+    } else if (header.code == LVN_ODFINDITEMW && from == IDC_FILE_LIST) {
+        SetNotifyResult(window, FindRow(state->files, reinterpret_cast<NMLVFINDITEMW&>(header)));
+        return true;
+    } else if (header.code == DTN_DATETIMECHANGE && from == IDC_DATE_PICKER) {
+        if (const auto picked = PickerFileTime(header.hwndFrom)) Settings().FileTime = *picked;
+        PostRefresh(window);
+    } else if (header.code == UDN_DELTAPOS && from == IDC_ZEROS_UPDOWN) {
+        SetFocus(window);  // the zeros box is read-only: keep its caret away
+        PostRefresh(window);
+    } else if (header.code == UDN_DELTAPOS && from == IDC_OFFSET_UPDOWN) {
+        PostRefresh(window);
+    } else if (header.code == LVN_COLUMNCLICK && from == IDC_FILE_LIST) {
+        const int column = reinterpret_cast<NMLISTVIEW&>(header).iSubItem;
+        if (column != NewNameColumn) {
+            SortFileRows(window, column);
+            FollowNewNames(window, NewNamesChange::List);
+        }
+    } else if (header.code == LVN_COLUMNCLICK && from == IDC_EXT_LIST) {
+        SortExtensionRows(header.hwndFrom, reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
+    } else if (header.code == NM_DBLCLK && from == IDC_FILE_LIST) {
+        const long row = SingleSelectedRow(header.hwndFrom);
+        if (row >= 0) RowDoubleClick(window, row);
+        FollowNewNames(window, NewNamesChange::Files);
+    } else if (header.code == NM_CLICK && from == IDC_FILE_LIST) {
+        PostRefresh(window);
+    } else if (from == IDC_FILE_LIST) {
+        OnFileListNotice(window, header);
+    }
+    return false;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(window);
+        return 0;
+    case WM_SIZE:
+        LayOut(window);
+        return 0;
+    case WM_GETMINMAXINFO:
+        // Before WM_INITDIALOG the dialog's units are not known yet.
+        if (FindMainWindowState(window)) LimitMainWindowSize(window, *reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    case WM_CLOSE:
+        OnClose(window);
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam) SaveSettingsOnce(window);
+        return 0;
+    case WM_CONTEXTMENU:
+        if (FindMainWindowState(window)) ShowFileListMenu(window);
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));
+    case WM_COMMAND:
+        if (FindMainWindowState(window)) {
+            OnMainWindowCommand(window, wParam);
+            FollowNewNames(window, ChangeOfCommand(LOWORD(wParam)));
+        }
+        return 0;
+    case WM_DROPFILES:
+        if (!FindMainWindowState(window)) return 0;
+        AddDroppedFiles(window, reinterpret_cast<HDROP>(wParam));
+        RefreshStatus(window);
+        FollowNewNames(window, NewNamesChange::Files);
+        return 0;
+    case WM_TIMER:
+        if (wParam == NewNameTimer) OnNewNamesTimer(window);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) FollowNewNames(window, NewNamesChange::Activated);
+        return 0;
+    case NewNameRowsMessage:
+        if (MainWindowState* state = FindMainWindowState(window)) {
+            state->newNames.rowsPosted = false;
+            FollowNewNames(window, NewNamesChange::Selection);
+        }
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        if (IsRedFrame(reinterpret_cast<HWND>(lParam)))
+            if (const MainWindowState* state = FindMainWindowState(window))
+                return reinterpret_cast<INT_PTR>(state->redFrameBrush);
+        return 0;
+    case WM_DESTROY:
+        OnDestroy(window);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace qm

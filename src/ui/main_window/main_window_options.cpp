@@ -1,0 +1,79 @@
+#include "ui/main_window/main_window_options.h"
+
+#include <commctrl.h>
+
+#include "core/settings/window_alpha.h"
+#include "resource_ids.h"
+#include "ui/options/date_picker.h"
+#include "ui/options/flag_controls.h"
+#include "ui/options/offset_counter.h"
+
+namespace qm {
+
+namespace {
+constexpr UINT PlacementLength = 44;
+}  // namespace
+
+void ApplySettingsToMainWindow(HWND window, const AppSettings& settings) {
+    ApplyFlagWord(window, MainControlFlagControls(), settings.MainControlFlags, false);
+    ApplyFlagWord(window, RenameFlagControls(), settings.RenameFlags, false);
+    ApplyFlagWord(window, DateTimeFlagControls(), settings.DateTimeFlags, false);
+    ApplyFlagWord(window, AttributeFlagControls(), settings.AttributeFlags, false);
+    ApplyFlagWord(window, ExtensionFlagControls(), settings.ExtensionFlags, false);
+    ApplyFlagWord(window, GeneralFlagControls(), settings.GeneralFlags, false);
+
+    if (settings.GeneralFlags & General::Transparent) {
+        SetWindowLongPtrW(window, GWL_EXSTYLE, GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+        SetLayeredWindowAttributes(window, 0, WindowAlpha(settings.Opacity), LWA_ALPHA);
+    }
+
+    SendDlgItemMessageW(window, IDC_PREFIX_BOX, CB_LIMITTEXT, 260, 0);
+    SendDlgItemMessageW(window, IDC_SUFFIX_BOX, CB_LIMITTEXT, 260, 0);
+    SendDlgItemMessageW(window, IDC_ZEROS_EDIT, EM_LIMITTEXT, 2, 0);
+    SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_SETRANGE, 0, MAKELPARAM(10, 1));
+    SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_SETPOS, 0, settings.Zeros & 0xFFFF);
+    SetOffsetRange(window);
+    SetOffset(window, settings.Offset);
+
+    ShowFileTimeInPicker(GetDlgItem(window, IDC_DATE_PICKER), settings.FileTime);
+}
+
+void ApplyMainWindowPlacement(HWND window, AppSettings& settings) {
+    if (settings.MainDlgWP.length != 0) {
+        settings.MainDlgWP.length = PlacementLength;
+        WINDOWPLACEMENT placement{};
+        static_assert(sizeof(placement) == sizeof(settings.MainDlgWP));
+        CopyMemory(&placement, &settings.MainDlgWP, sizeof(placement));
+        SetWindowPlacement(window, &placement);
+    }
+    if (IsDlgButtonChecked(window, IDC_ALWAYS_ON_TOP) == BST_CHECKED)
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void CaptureMainWindowSettings(HWND window, AppSettings& settings) {
+    settings.MainControlFlags = CaptureFlagWord(window, MainControlFlagControls());
+    settings.RenameFlags = CaptureFlagWord(window, RenameFlagControls());
+    settings.DateTimeFlags = CaptureFlagWord(window, DateTimeFlagControls());
+    settings.AttributeFlags = CaptureFlagWord(window, AttributeFlagControls());
+    settings.ExtensionFlags = CaptureFlagWord(window, ExtensionFlagControls());
+    settings.GeneralFlags = CaptureFlagWord(window, GeneralFlagControls());
+
+    settings.Zeros = LOWORD(SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_GETPOS, 0, 0));
+    settings.Offset = OffsetValue(window);
+
+    // A picker without a valid time leaves the stored time as it was.
+    if (const auto picked = PickerFileTime(GetDlgItem(window, IDC_DATE_PICKER))) settings.FileTime = *picked;
+
+    HWND fileList = GetDlgItem(window, IDC_FILE_LIST);
+    for (int column = 0; column < static_cast<int>(FileListColumnCount); ++column)
+        settings.FileListCols[column] = static_cast<std::int32_t>(
+            SendMessageW(fileList, LVM_GETCOLUMNWIDTH, column, 0));
+    settings.NewNameWidth = static_cast<std::uint32_t>(SendMessageW(fileList, LVM_GETCOLUMNWIDTH, FileListColumnCount, 0));
+
+    WINDOWPLACEMENT placement{};
+    placement.length = PlacementLength;
+    GetWindowPlacement(window, &placement);
+    CopyMemory(&settings.MainDlgWP, &placement, sizeof(placement));
+}
+
+}  // namespace qm

@@ -1,0 +1,114 @@
+#include "ui/main_window/tooltips.h"
+
+#include <commctrl.h>
+
+#include "resource_ids.h"
+
+namespace qm {
+
+namespace {
+
+enum class Font { Small, Big, Symbol };
+
+struct ButtonRow {
+    int controlId;
+    Font font;
+    const wchar_t* tip;  // null: no tip
+};
+
+// In the order the window gives them their fonts and tips.
+constexpr ButtonRow Buttons[] = {
+    {IDC_CURRENT_TIME, Font::Small, L"current date"},
+    {IDC_START, Font::Big, nullptr},
+    {IDC_CLEAR, Font::Big, nullptr},
+    {IDC_ADD, Font::Big, nullptr},
+    {IDC_ROW_UP, Font::Symbol, L"up"},
+    {IDC_ROW_DOWN, Font::Symbol, L"down"},
+    {IDC_UNDO, Font::Symbol, L"undo"},
+    {IDC_HELP_BUTTON, Font::Symbol, L"help"},
+    {IDC_SETTINGS_BUTTON, Font::Symbol, L"settings"},
+    {IDC_EXT_ADD, Font::Symbol, L"add extension"},
+    {IDC_EXT_DELETE, Font::Symbol, L"delete extension"},
+    {IDC_EXT_UP, Font::Symbol, L"up"},
+    {IDC_EXT_DOWN, Font::Symbol, L"down"},
+};
+
+struct PlainTip {
+    int controlId;
+    const wchar_t* tip;
+};
+
+// Controls whose caption alone leaves a newcomer asking; their tips need no font.
+constexpr PlainTip PlainTips[] = {
+    {IDC_STAMP_UNIX, L"seconds since 1970"},
+    {IDC_STAMP_WIN32, L"100-nanosecond steps since 1601"},
+    {IDC_STAMP_CURRENT, L"now, through the time format"},
+    {IDC_STAMP_PRESET, L"the date picker's time, through the time format"},
+    {IDC_PICTURE, L"About Quillmoth"},
+    {IDC_KEEP_NAME, L"keep the old name, after the prefix"},
+    {IDC_NO_NUMBER, L"no running number in the name"},
+    {IDC_FIND_BOX, L"text to find in the old name"},
+    {IDC_REPLACE_BOX, L"text that replaces it ($1 for a group)"},
+    {IDC_FIND_REGEX, L"find a regular expression"},
+    {IDC_FIND_MATCH_CASE, L"upper and lower case differ"},
+    {IDC_ADD_FOLDER, L"add every file of a folder"},
+};
+
+// A combo box's mouse messages go to its edit field, so the tip sits there.
+HWND TipTarget(HWND control) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetComboBoxInfo(control, &info) && info.hwndItem) return info.hwndItem;
+    return control;
+}
+
+HFONT FontOf(const FontSet& fonts, Font font) {
+    switch (font) {
+    case Font::Small: return fonts.smallFont;
+    case Font::Big: return fonts.bigFont;
+    case Font::Symbol: return fonts.symbolFont;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+HWND MakeTip(HWND parent, HWND control, const wchar_t* text) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
+    if (!tip) return nullptr;
+    SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size that fits this build, 32 or 64 bits
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = control;
+    tool.uId = 0;
+    GetClientRect(control, &tool.rect);
+    tool.hinst = instance;
+    tool.lpszText = const_cast<wchar_t*>(text);
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    return tip;
+}
+
+bool SetButtonFontsAndTips(HWND mainWindow, const FontSet& fonts) {
+    bool allMade = true;
+    for (const ButtonRow& row : Buttons) {
+        HFONT font = FontOf(fonts, row.font);
+        if (!font) continue;  // the button keeps the dialog font and gets no tip
+        HWND button = GetDlgItem(mainWindow, row.controlId);
+        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        if (row.tip && !MakeTip(mainWindow, button, row.tip)) allMade = false;
+    }
+    for (const PlainTip& row : PlainTips)
+        if (!MakeTip(mainWindow, TipTarget(GetDlgItem(mainWindow, row.controlId)), row.tip)) allMade = false;
+    return allMade;
+}
+
+void AttachPresetTip(Preset& preset, HWND button) {
+    preset.buttonwindow = button;
+    const std::wstring label(preset.label.view().begin(), preset.label.view().end());
+    preset.tipwindow = MakeTip(button, button, label.c_str());
+}
+
+}  // namespace qm

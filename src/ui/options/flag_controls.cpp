@@ -1,0 +1,89 @@
+#include "ui/options/flag_controls.h"
+
+#include "core/settings/flags.h"
+#include "resource_ids.h"
+
+namespace qm {
+
+namespace {
+
+constexpr FlagControl mainControl[] = {
+    {IDC_FILE_NAMES, MainControl::FileNames},
+    {IDC_EXTENSIONS, MainControl::Extensions},
+    {IDC_DATE, MainControl::Date},
+    {IDC_ATTRIBUTES, MainControl::Attributes},
+};
+
+constexpr FlagControl rename[] = {
+    {IDC_PREFIX, Rename::Prefix},
+    {IDC_PREFIX_AUTO, Rename::PrefixAuto},
+    {IDC_PREFIX_UPPERCASE, Rename::PrefixUppercase},
+    {IDC_PREFIX_LOWERCASE, Rename::PrefixLowercase},
+    {IDC_SUFFIX, Rename::Suffix},
+    {IDC_SUFFIX_AUTO, Rename::SuffixAuto},
+    {IDC_SUFFIX_UPPERCASE, Rename::SuffixUppercase},
+    {IDC_SUFFIX_LOWERCASE, Rename::SuffixLowercase},
+    {IDC_PREFIX_SPACER, Rename::PrefixSpacer},
+    {IDC_SUFFIX_SPACER, Rename::SuffixSpacer},
+    {IDC_STAMP_UNIX, Rename::StampUnix},
+    {IDC_STAMP_WIN32, Rename::StampWin32},
+    {IDC_STAMP_CURRENT, Rename::StampCurrent},
+    {IDC_STAMP_PRESET, Rename::StampPreset},
+    {IDC_KEEP_NAME, Rename::KeepName},
+    {IDC_NO_NUMBER, Rename::NoNumber},
+    {IDC_FIND_REGEX, Rename::FindRegex},
+    {IDC_FIND_MATCH_CASE, Rename::FindMatchCase},
+};
+
+constexpr FlagControl dateTime[] = {
+    {IDC_DATE_AUTO, DateTime::Auto},
+    {IDC_DATE_CREATED, DateTime::Created},
+    {IDC_DATE_MODIFIED, DateTime::Modified},
+    {IDC_DATE_ACCESSED, DateTime::Accessed},
+};
+
+constexpr FlagControl attribute[] = {
+    {IDC_READ_ONLY, Attribute::ReadOnly},
+    {IDC_HIDDEN, Attribute::Hidden},
+    {IDC_SYSTEM, Attribute::System},
+    {IDC_ARCHIVE, Attribute::Archive},
+};
+
+constexpr FlagControl extension[] = {
+    {IDC_EXT_UPPERCASE, Extension::Uppercase},
+    {IDC_EXT_LOWERCASE, Extension::Lowercase},
+};
+
+constexpr FlagControl general[] = {
+    {IDC_ALWAYS_ON_TOP, General::AlwaysOnTop},
+    {IDC_TRANSPARENT, General::Transparent},
+};
+
+}  // namespace
+
+std::span<const FlagControl> MainControlFlagControls() { return mainControl; }
+std::span<const FlagControl> RenameFlagControls() { return rename; }
+std::span<const FlagControl> DateTimeFlagControls() { return dateTime; }
+std::span<const FlagControl> AttributeFlagControls() { return attribute; }
+std::span<const FlagControl> ExtensionFlagControls() { return extension; }
+std::span<const FlagControl> GeneralFlagControls() { return general; }
+
+void ApplyFlagWord(HWND window, std::span<const FlagControl> controls, std::uint32_t word,
+                   bool clearOthers) {
+    for (const FlagControl& control : controls) {
+        const bool set = (word & control.bit) != 0;
+        if (set || clearOthers)
+            SendDlgItemMessageW(window, control.controlId, BM_SETCHECK, set ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+}
+
+std::uint32_t CaptureFlagWord(HWND window, std::span<const FlagControl> controls) {
+    std::uint32_t word = 0;
+    for (const FlagControl& control : controls) {
+        if (SendDlgItemMessageW(window, control.controlId, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            word |= control.bit;
+    }
+    return word;
+}
+
+}  // namespace qm

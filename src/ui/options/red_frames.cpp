@@ -1,0 +1,80 @@
+#include "ui/options/red_frames.h"
+
+#include <commctrl.h>
+
+namespace qm {
+
+namespace {
+
+constexpr UINT_PTR RingPaintId = 1;
+
+// A frame paints its one-pixel ring and nothing else, in the brush its parent
+// hands out for it. Left to the static class, it fills its whole client area,
+// and not every platform clips that fill to the window region every time: the
+// box inside turned solid red when a frame was shown after opening.
+LRESULT CALLBACK RingPaintProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT paint{};
+        HDC context = BeginPaint(frame, &paint);
+        const auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageW(GetParent(frame), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(context), reinterpret_cast<LPARAM>(frame)));
+        RECT client{};
+        GetClientRect(frame, &client);
+        if (brush) FrameRect(context, &client, brush);
+        EndPaint(frame, &paint);
+        return 0;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(frame, RingPaintProc, RingPaintId);
+        break;
+    }
+    return DefSubclassProc(frame, message, wParam, lParam);
+}
+
+// A frame is a ring: its window region leaves the target's own rectangle out,
+// so it can lie above everything around (the group boxes included) and still
+// never cover the box it marks.
+void MakeRing(HWND frame, int width, int height) {
+    HRGN ring = CreateRectRgn(0, 0, width, height);
+    HRGN hole = CreateRectRgn(1, 1, width - 1, height - 1);
+    CombineRgn(ring, ring, hole, RGN_DIFF);
+    DeleteObject(hole);
+    SetWindowRgn(frame, ring, TRUE);  // the window owns the region from here on
+}
+
+void PlaceRedFrame(HWND window, const RedFrame& f) {
+    HWND target = GetDlgItem(window, f.targetId);
+    HWND frame = GetDlgItem(window, f.frameId);
+    RECT bounds{};
+    GetWindowRect(target, &bounds);
+    POINT topLeft{bounds.left, bounds.top};
+    ScreenToClient(window, &topLeft);
+    const int width = bounds.right - bounds.left + 2;
+    const int height = bounds.bottom - bounds.top + 2;
+    SetWindowSubclass(frame, RingPaintProc, RingPaintId, 0);
+    SetWindowPos(frame, HWND_TOP, topLeft.x - 1, topLeft.y - 1, width, height, SWP_SHOWWINDOW | SWP_NOCOPYBITS);
+    MakeRing(frame, width, height);
+    if (SendDlgItemMessageW(window, f.autoBoxId, BM_GETCHECK, 0, 0) != BST_CHECKED) ShowWindow(frame, SW_HIDE);
+}
+
+}  // namespace
+
+void PlaceRedFrames(HWND window) {
+    for (const RedFrame& f : RedFrames) PlaceRedFrame(window, f);
+}
+
+void ShowRedFrame(HWND window, int frameId, bool show) {
+    ShowWindow(GetDlgItem(window, frameId), show ? SW_SHOW : SW_HIDE);
+}
+
+bool IsRedFrame(HWND control) {
+    const int id = GetDlgCtrlID(control);
+    for (const RedFrame& f : RedFrames)
+        if (f.frameId == id) return true;
+    return false;
+}
+
+}  // namespace qm

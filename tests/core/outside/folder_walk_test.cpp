@@ -1,0 +1,105 @@
+// "Add Folder" on files held in memory: the order of the rows, what is skipped
+// and counted, links that are not followed, and stopping half way.
+#include <gtest/gtest.h>
+
+#include "core/outside/folder_walk.h"
+#include "core/rows/memory_file_system.h"
+
+namespace qm::test {
+namespace {
+
+using Paths = std::vector<std::u16string>;
+
+Paths RowPaths(const FileTable& table) {
+    Paths paths;
+    for (const FileRow& row : table) paths.push_back(CurrentPath(row));
+    return paths;
+}
+
+// C:\t with three levels, files added in scrambled order, a link from the
+// deepest level back to the top, a folder link beside it, a file held open and
+// a folder that cannot be read.
+struct Tree {
+    MemoryFileSystem files;
+    Tree() {
+        for (const char16_t* path : {u"C:\\t\\b.txt", u"C:\\t\\A.txt", u"C:\\t\\sub2\\z.jpg", u"C:\\t\\Sub1\\y.jpg",
+                                     u"C:\\t\\Sub1\\deep\\x.jpg", u"C:\\t\\Sub1\\a.jpg", u"C:\\t\\sub2\\held.jpg",
+                                     u"C:\\t\\c10.txt", u"C:\\t\\c9.txt", u"C:\\t\\locked\\hidden.txt"})
+            files.AddFile(path);
+        files.AddFolder(u"C:\\t\\Sub1\\deep\\loop");
+        files.Find(u"C:\\t\\Sub1\\deep\\loop")->attributes = DirectoryAttribute | ReparsePointAttribute;
+        files.Find(u"C:\\t\\sub2\\held.jpg")->heldElsewhere = true;
+        files.Find(u"C:\\t\\locked")->refuseListing = true;
+    }
+};
+
+TEST(AddFolderTree, WholeTreeInNameOrderPerFolderSkippingWhatCannotBeOpened) {
+    Tree tree;
+    FileTable table;
+    const FolderWalkResult result = AddFolderTree(table, u"C:\\t", true, tree.files, 0);
+    EXPECT_EQ(RowPaths(table), (Paths{u"C:\\t\\A.txt", u"C:\\t\\b.txt", u"C:\\t\\c10.txt", u"C:\\t\\c9.txt",
+                                      u"C:\\t\\Sub1\\a.jpg", u"C:\\t\\Sub1\\y.jpg", u"C:\\t\\Sub1\\deep\\x.jpg",
+                                      u"C:\\t\\sub2\\z.jpg"}));
+    EXPECT_EQ(result.paths.added, 8u);
+    EXPECT_EQ(result.paths.firstSkipped, (Paths{u"C:\\t\\locked", u"C:\\t\\sub2\\held.jpg"}))
+        << "the held file and the folder that cannot be read";
+    EXPECT_EQ(result.linksSkipped, 1u);
+    EXPECT_FALSE(result.stopped);
+    for (const FileRow& row : table) {
+        EXPECT_EQ(row.name, row.originalName);
+        EXPECT_FALSE(row.modified.empty()) << "a full row, as the open dialog adds";
+    }
+    EXPECT_EQ(table[0].folder, table[1].folder) << "one folder text per folder";
+}
+
+TEST(AddFolderTree, WithoutSubfoldersOnlyTheFolderItself) {
+    Tree tree;
+    FileTable table;
+    const FolderWalkResult result = AddFolderTree(table, u"C:\\t\\Sub1", false, tree.files, 0);
+    EXPECT_EQ(RowPaths(table), (Paths{u"C:\\t\\Sub1\\a.jpg", u"C:\\t\\Sub1\\y.jpg"}));
+    EXPECT_EQ(result.paths.skipped, 0u);
+}
+
+TEST(AddFolderTree, FolderThatCannotBeReadAddsNothingAndCountsOnce) {
+    Tree tree;
+    FileTable table;
+    const FolderWalkResult result = AddFolderTree(table, u"C:\\missing", true, tree.files, 0);
+    EXPECT_TRUE(table.empty());
+    EXPECT_EQ(result.paths.firstSkipped, Paths{u"C:\\missing"});
+}
+
+TEST(AddFolderTree, StopsWhenTheProgressSaysSoAndKeepsWhatWasAdded) {
+    struct StopAfter : FolderWalkProgress {
+        std::size_t limit;
+        explicit StopAfter(std::size_t n) : limit(n) {}
+        bool KeepGoing(std::size_t added) override {
+            return added < limit;
+        }
+    };
+    // Stopped in the top folder, in a subfolder, and in the last one: nothing
+    // is added after the stop, wherever the walk is.
+    for (std::size_t limit = 1; limit < 8; ++limit) {
+        StopAfter stop(limit);
+        Tree tree;
+        FileTable table;
+        const FolderWalkResult result = AddFolderTree(table, u"C:\\t", true, tree.files, 0, &stop);
+        EXPECT_TRUE(result.stopped) << limit;
+        EXPECT_EQ(table.size(), limit);
+        EXPECT_EQ(result.paths.added, limit);
+    }
+}
+
+TEST(AddFolderTree, DeepTreeAndManyFilesWithoutRecursionLimits) {
+    MemoryFileSystem files;
+    std::u16string path = u"C:\\d";
+    for (int level = 0; level < 100; ++level) {
+        path += u"\\l";
+        files.AddFile(path + u"\\f.txt");
+    }
+    FileTable table;
+    EXPECT_EQ(AddFolderTree(table, u"C:\\d", true, files, 0).paths.added, 100u);
+    EXPECT_EQ(table.back().folderText().size(), path.size());
+}
+
+}  // namespace
+}  // namespace qm::test

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/settings/history.h"
+#include "core/rows/list_editing.h"
+
+namespace qm {
+namespace {
+
+struct Row {
+    std::u16string text;
+    bool checked = false;
+    friend bool operator==(const Row&, const Row&) = default;
+};
+
+std::vector<Row> Rows(std::initializer_list<const char16_t*> texts) {
+    std::vector<Row> rows;
+    for (const char16_t* t : texts) rows.push_back({t});
+    return rows;
+}
+
+std::u16string Joined(const std::vector<Row>& rows) {
+    std::u16string out;
+    for (const Row& r : rows) out += r.text + (r.checked ? u"+" : u"") + u" ";
+    return out;
+}
+
+TEST(ListEditing, RemoveSelectedOrAll) {
+    std::vector<Row> rows = Rows({u"a", u"b", u"c", u"d", u"e"});
+    std::vector<bool> selected = {false, true, false, true, false};
+    RemoveRows(rows, selected);
+    EXPECT_EQ(Joined(rows), u"a c e ");
+    EXPECT_EQ(selected, std::vector<bool>(3, false));
+    RemoveRows(rows, selected);
+    EXPECT_TRUE(rows.empty());
+}
+
+TEST(ListEditing, MoveWrapsAroundAndCarriesCheckStates) {
+    struct Case {
+        long index;
+        int direction;
+        long result;
+        std::u16string after;
+    } cases[] = {
+        {0, -1, 3, u"b c+ d a+ "}, {3, 1, 0, u"d a+ b c+ "}, {1, -1, 0, u"b a+ c+ d "},
+        {1, 1, 2, u"a+ c+ b d "},  {2, 1, 3, u"a+ b d c+ "}, {4, 1, -1, u"a+ b c+ d "},
+        {-1, 1, -1, u"a+ b c+ d "},
+    };
+    for (const Case& c : cases) {
+        std::vector<Row> rows = {{u"a", true}, {u"b"}, {u"c", true}, {u"d"}};
+        EXPECT_EQ(MoveRow(rows, c.index, c.direction), c.result);
+        EXPECT_EQ(Joined(rows), c.after);
+    }
+    std::vector<Row> one = Rows({u"a"});
+    EXPECT_EQ(MoveRow(one, 0, -1), -1);
+}
+
+TEST(ListEditing, StableSortIgnoringAsciiCaseOnlyWithSelectionFollowing) {
+    std::vector<Row> rows = Rows({u"b.txt", u"A.txt", u"a.txt", u"c.txt", u"_x", u"10", u"9", u"\u00e9", u"\u00c9", u"Z"});
+    std::vector<bool> selected = {false, false, true, false, false, false, false, false, false, false};
+    ApplyOrder(rows, selected, SortedOrder(rows, [](const Row& r) { return std::u16string_view(r.text); }));
+    EXPECT_EQ(Joined(rows), u"10 9 A.txt a.txt b.txt c.txt Z _x \u00c9 \u00e9 ");
+    EXPECT_EQ(selected[3], true) << "a.txt stays selected at its new place";
+    EXPECT_EQ(std::count(selected.begin(), selected.end(), true), 1);
+    // Dates sort as text, month first.
+    std::vector<Row> dates = Rows({u"12.01.2020 - 01:00:00.000 AM", u"01.05.2024 - 01:00:00.000 AM"});
+    std::vector<bool> none(2, false);
+    ApplyOrder(dates, none, SortedOrder(dates, [](const Row& r) { return std::u16string_view(r.text); }));
+    EXPECT_EQ(dates[0].text.substr(0, 10), u"01.05.2024");
+}
+
+// The fast ordering against the plain rule: a stable sort by the comparison
+// that folds only ASCII letters, over random texts with shared beginnings.
+TEST(ListEditing, SortedOrderMatchesAPlainStableSort) {
+    std::mt19937 random(3);
+    const char16_t alphabet[] = u"aAbBc_zZ09.\u00e9\u00c9 \uAC00\uFF21";  // units above 0x7FFF too
+    for (int round = 0; round < 300; ++round) {
+        const std::u16string common(random() % 6, u'p');
+        std::vector<std::u16string> texts(random() % 60);
+        for (std::u16string& t : texts) {
+            t = round % 2 ? common : u"";
+            if (random() % 2) t += u"Img_20";  // alike beyond the first units after the shared prefix
+            for (std::size_t n = random() % 7; n > 0; --n) t += alphabet[random() % (std::size(alphabet) - 1)];
+        }
+        const std::vector<std::u16string_view> views(texts.begin(), texts.end());
+        std::vector<std::size_t> expected(texts.size());
+        std::iota(expected.begin(), expected.end(), std::size_t{0});
+        std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) {
+            return CompareIgnoringAsciiCase(texts[a], texts[b]) < 0;
+        });
+        ASSERT_EQ(SortedOrderOfTexts(views), expected) << "round " << round;
+    }
+}
+
+struct VectorBox {
+    std::vector<std::u16string> entries;
+    std::u16string text;
+    std::size_t size() const { return entries.size(); }
+    const std::u16string& entry(std::size_t i) const { return entries[i]; }
+    void erase(std::size_t i) { entries.erase(entries.begin() + static_cast<long>(i)); }
+    void insertFront(std::u16string_view t) { entries.insert(entries.begin(), std::u16string(t)); }
+    void setText(std::u16string_view t) { text = t; }
+};
+
+TEST(History, NewestFirstWithoutExactDuplicates) {
+    VectorBox box{{u"x", u"Trip", u"y", u"Trip"}, u""};
+    AddToHistory(box, u"y");
+    EXPECT_EQ(box.entries, (std::vector<std::u16string>{u"y", u"x", u"Trip", u"Trip"}));
+    AddToHistory(box, u"Trip");
+    EXPECT_EQ(box.entries, (std::vector<std::u16string>{u"Trip", u"y", u"x"}));
+    AddToHistory(box, u"trip");
+    EXPECT_EQ(box.entries.front(), u"trip");
+    EXPECT_EQ(box.entries.size(), 4u) << "case matters";
+    EXPECT_EQ(box.text, u"trip");
+    AddToHistory(box, u"");
+    EXPECT_EQ(box.entries.size(), 4u);
+    EXPECT_EQ(box.text, u"trip");
+
+    VectorBox full;
+    for (std::size_t i = 0; i < HistoryCapacity; ++i) full.entries.push_back(std::u16string(1, u'a') + char16_t(u'0' + i % 10) + char16_t(i));
+    AddToHistory(full, u"new");
+    EXPECT_EQ(full.size(), HistoryCapacity);
+    EXPECT_NE(full.entries.front(), u"new");
+    EXPECT_EQ(full.text, u"new");
+    const std::u16string known = full.entries[5];
+    AddToHistory(full, known);
+    EXPECT_EQ(full.entries.front(), known) << "a known text still moves to the top";
+}
+
+}  // namespace
+}  // namespace qm

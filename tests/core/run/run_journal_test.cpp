@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <span>
+
+#include "core/run/journal_rows.h"
+#include "core/run/run_journal.h"
+#include "core/run/run_prediction.h"
+#include "file_table_fixture.h"
+
+namespace qm::test {
+namespace {
+
+std::span<const std::uint8_t> Bytes(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+std::string Format(const FileTable& rows, const std::vector<std::u16string>& planned, JournalHeader header) {
+    std::vector<JournalEntry> entries;
+    for (std::size_t i = 0; i < rows.size(); ++i) entries.push_back({&rows[i], planned[i]});
+    return FormatRunJournal(header, entries);
+}
+
+FileRow RowIn(std::u16string_view folder, std::u16string_view name, std::u16string_view original,
+              std::u16string_view letters = u"RA") {
+    FileRow row;
+    row.name = name;
+    row.folder = std::make_shared<const std::u16string>(folder);
+    row.originalName = original;
+    row.created = FormatListDate(At(2020, 3, 4, 5, 6, 7, 8), 0);
+    row.modified = FormatListDate(At(2024, 12, 31, 23, 59, 59, 999), 0);
+    row.accessed = FormatListDate(At(1601, 1, 1, 0), 0);
+    row.attributes = letters;
+    row.originallyCreated = FormatListDate(At(2019, 1, 2, 12, 30), 0);
+    row.originallyModified = FormatListDate(At(2019, 7, 2, 0, 30), 0);
+    row.originallyAccessed = FormatListDate(At(2023, 2, 28, 13), 0);
+    row.originalAttributes = u"";
+    return row;
+}
+
+// Every text comes back unit for unit: names beyond ASCII, a name that is
+// not valid UTF-16 (Windows allows a lone surrogate), a drive's root folder.
+TEST(RunJournal, RoundTripKeepsEveryTextUnitForUnit) {
+    const FileTable rows = {
+        RowIn(u"C:", u"Trip_001.jpg", u"Fête \u00e9t\u00e9 \u65e5\u672c.jpg"),
+        RowIn(u"D:\\Fotos \u00fc", u"\U0001F600 smile.png", u"a\xD800z.png", u"RHSA"),
+        RowIn(u"\\\\server\\share\\x", u"same.txt", u"same.txt", u""),
+    };
+    const std::vector<std::u16string> planned = {u"P_\u00e9.jpg", u"", u"b\xDC01.txt"};
+    for (const bool underWay : {true, false}) {
+        const std::string text = Format(rows, planned, {underWay, 133'000'000'123'456'789ull});
+        const JournalReading read = ReadRunJournal(Bytes(text));
+        ASSERT_EQ(read.problem, JournalProblem::None) << JournalProblemText(read).size();
+        EXPECT_EQ(read.header.underWay, underWay);
+        EXPECT_EQ(read.header.startedAt, 133'000'000'123'456'789ull);
+        ASSERT_EQ(read.rows.size(), rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            for (int column = 0; column < FileColumn::Count; ++column)
+                EXPECT_EQ(ColumnText(read.rows[i], column), ColumnText(rows[i], column)) << i << " column " << column;
+            EXPECT_EQ(read.plannedNames[i], planned[i]) << i;
+        }
+        // A person can read it: the format on the first line, one row a line.
+        EXPECT_TRUE(text.starts_with("Quillmoth run journal 1\r\n"));
+        EXPECT_NE(text.find(underWay ? "\r\nunder way\x1F" : "\r\nended\x1F"), std::string::npos);
+        EXPECT_NE(text.find("Fête été 日本.jpg"), std::string::npos) << "UTF-8, not escapes";
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 3);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\x1F'), 2 + 3 * 11);
+        // Made piece by piece, as it is written to its file, it is the same text.
+        std::vector<JournalEntry> entries;
+        for (std::size_t i = 0; i < rows.size(); ++i) entries.push_back({&rows[i], planned[i]});
+        std::string pieces;
+        std::size_t count = 0;
+        EXPECT_TRUE(FormatRunJournal({underWay, 133'000'000'123'456'789ull}, entries,
+                                     [&](std::string_view piece) { return pieces += piece, ++count, true; }, 100));
+        EXPECT_EQ(pieces, text);
+        EXPECT_GT(count, 2u);
+        EXPECT_FALSE(FormatRunJournal({}, entries, [](std::string_view) { return false; }, 100));
+    }
+}
+
+// Files in a drive's root folder, whose folder text is "C:" alone: the rows
+// read back from the journal undo the run as the list's own rows would.
+TEST(RunJournal, RowsReadBackUndoARunInADrivesRoot) {
+    MemoryFileSystem files;
+    FileTable table;
+    const FolderText root = std::make_shared<const std::u16string>(u"C:");
+    const FileTimes times{At(2020, 1, 2, 3, 4, 5, 6), At(2021, 1, 2, 3, 4, 5, 6), At(2022, 1, 2, 3, 4, 5, 6)};
+    for (const char16_t* name : {u"a.txt", u"\u00e9t\u00e9.jpg"}) {
+        files.AddFile(JoinPath(u"C:", name), times, 0x23, name);
+        ASSERT_TRUE(AppendFileRow(table, root, name, files, 0));
+    }
+    RenameOptions options = TripOptions();
+    options.setAttributes = options.setDates = options.setModified = true;
+    options.fileTime = At(2025, 5, 5, 5);
+    ASSERT_EQ(RunRename(table, {0, 1}, options, files, 0), 0);
+    ASSERT_TRUE(files.Exists(u"C:\\Trip_008.jpg"));
+
+    const JournalReading read = ReadRunJournal(Bytes(Format(table, {u"", u""}, {})));
+    ASSERT_EQ(read.problem, JournalProblem::None);
+    FileTable rows = read.rows;
+    EXPECT_EQ(UndoRename(rows, {0, 1}, files, 0).notRestored, 0u);
+    for (const char16_t* name : {u"a.txt", u"\u00e9t\u00e9.jpg"}) {
+        const MemoryFileSystem::Entry* entry = files.Find(JoinPath(u"C:", name));
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->content, name);
+        EXPECT_EQ(entry->attributes, 0x23u);
+        EXPECT_EQ(entry->times.written, times.written);
+    }
+    EXPECT_EQ(files.Files().size(), 2u);
+}
+
+TEST(RunJournal, RandomRowsComeBackAsWritten) {
+    std::mt19937 random(7);
+    const auto randomText = [&](std::size_t length, bool name) {
+        std::u16string text;
+        while (text.size() < length) {
+            const char16_t unit = static_cast<char16_t>(random() % 3 == 0 ? random() % 0x10000 : 0x20 + random() % 0x60);
+            if (unit < 0x20 || (name && std::u16string_view(u"\\/:*?\"<>|").find(unit) != std::u16string_view::npos))
+                continue;
+            text.push_back(unit);
+        }
+        return text;
+    };
+    FileTable rows;
+    std::vector<std::u16string> planned;
+    for (int i = 0; i < 300; ++i) {
+        rows.push_back(RowIn(randomText(random() % 40, false), randomText(1 + random() % 30, true),
+                             randomText(1 + random() % 30, true)));
+        planned.push_back(i % 3 ? randomText(1 + random() % 30, true) : u"");
+    }
+    const JournalReading read = ReadRunJournal(Bytes(Format(rows, planned, {})));
+    ASSERT_EQ(read.problem, JournalProblem::None) << read.line;
+    ASSERT_EQ(read.rows.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_TRUE(SameTexts(read.rows[i], rows[i])) << i;
+        EXPECT_EQ(read.plannedNames[i], planned[i]) << i;
+    }
+}
+
+// A broken journal gives a problem with its line, and never a row.
+TEST(RunJournal, BrokenJournalsInventNoRows) {
+    const FileTable rows = {RowIn(u"C:\\p", u"x.jpg", u"a.jpg"), RowIn(u"C:\\p", u"y.jpg", u"b.jpg")};
+    const std::string good = Format(rows, {u"P1.jpg", u"P2.jpg"}, {true, 5});
+    std::size_t lastRow = 0;  // where the last row's line begins
+    for (int n = 0; n < 3; ++n) lastRow = good.find('\n', lastRow) + 1;
+    std::string randomBytes(4000, '\0');
+    std::mt19937 random(3);
+    for (char& c : randomBytes) c = static_cast<char>(random());
+    const auto replaced = [&](std::string_view from, std::string_view to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    struct Case {
+        const char* what;
+        std::string text;
+        JournalProblem problem;
+        std::size_t line;
+    } cases[] = {
+        {"cut inside the last row", good.substr(0, lastRow + 50), JournalProblem::CutShort, 4},
+        {"cut after the first row", good.substr(0, lastRow), JournalProblem::MissingRows, 3},
+        {"cut inside the first line", good.substr(0, 10), JournalProblem::NotAJournal, 1},
+        {"unknown version", replaced("journal 1", "journal 2"), JournalProblem::UnknownVersion, 1},
+        {"a row with a field missing", replaced("\x1F" "P2.jpg", ""), JournalProblem::TooFewFields, 4},
+        {"a row with a field more", replaced("P2.jpg", "P2.jpg\x1Fz"), JournalProblem::TooManyFields, 4},
+        {"unknown mark", replaced("under way", "underway"), JournalProblem::BadHeader, 2},
+        {"count not a number", replaced("\x1F" "2\r\n", "\x1Ftwo\r\n"), JournalProblem::BadHeader, 2},
+        {"more rows than announced", replaced("\x1F" "2\r\n", "\x1F" "1\r\n"), JournalProblem::TooManyFields, 4},
+        {"a tab inside a name", replaced("x.jpg", "x\t.jpg"), JournalProblem::BadText, 3},
+        {"a name that leaves its folder", replaced("a.jpg", "..\\a.jpg"), JournalProblem::BadText, 3},
+        {"a broken UTF-8 sequence", replaced("b.jpg", "b\xC3.jpg"), JournalProblem::BadText, 4},
+        {"a date too long for its column", replaced(" AM", " AMAMAM"), JournalProblem::BadText, 3},
+        {"random bytes", randomBytes, JournalProblem::NotAJournal, 1},
+        {"empty", "", JournalProblem::NotAJournal, 1},
+    };
+    for (const Case& c : cases) {
+        const JournalReading read = ReadRunJournal(Bytes(c.text));
+        EXPECT_EQ(read.problem, c.problem) << c.what;
+        EXPECT_EQ(read.line, c.line) << c.what;
+        EXPECT_TRUE(read.rows.empty()) << c.what;
+        EXPECT_FALSE(JournalProblemText(read).empty()) << c.what;
+    }
+    const JournalReading cut = ReadRunJournal(Bytes(good.substr(0, lastRow + 50)));
+    EXPECT_EQ(JournalProblemText(cut), u"line 4 is cut short");
+}
+
+// Rows of a run that was cut short: each row takes the name planned for it
+// only when the disk shows that the run got that far.
+TEST(RunJournal, InterruptedRowsTakeTheirPlannedNamesOnlyWhereTheDiskAgrees) {
+    struct Case {
+        const char16_t* onDisk;  // the names in the folder, "|"-separated
+        const char16_t* current;
+        const char16_t* planned;
+        const char16_t* expected;
+    } cases[] = {
+        {u"P_001.jpg", u"a.jpg", u"P_001.jpg", u"P_001.jpg"},             // moved
+        {u"a.jpg", u"a.jpg", u"P_001.jpg", u"a.jpg"},                     // not yet reached
+        {u"a.jpg|P_001.jpg", u"a.jpg", u"P_001.jpg", u"a.jpg"},           // its move failed: the name was taken
+        {u"other.jpg", u"a.jpg", u"P_001.jpg", u"a.jpg"},                 // gone from both: left as it is
+        {u"P_001.jpg", u"a.jpg", u"", u"a.jpg"},                          // no planned name
+        {u"A.JPG", u"a.jpg", u"A.JPG", u"A.JPG"},                         // only the case changed, and it did
+        {u"a.jpg", u"a.jpg", u"A.JPG", u"a.jpg"},                         // only the case, and it did not
+        {u"p_001.JPG", u"a.jpg", u"P_001.jpg", u"P_001.jpg"},             // names compare without case
+    };
+    for (const Case& c : cases) {
+        MemoryFileSystem files;
+        files.AddFolder(Folder);
+        std::u16string_view names = c.onDisk;
+        while (!names.empty()) {
+            const std::size_t bar = std::min(names.find(u'|'), names.size());
+            files.AddFile(JoinPath(Folder, names.substr(0, bar)));
+            names.remove_prefix(std::min(bar + 1, names.size()));
+        }
+        FileTable rows = {RowIn(Folder, c.current, u"a.jpg")};
+        const std::size_t taken = ApplyPlannedNames(rows, {c.planned}, files);
+        EXPECT_EQ(rows[0].name, c.expected) << "case " << (&c - cases);
+        EXPECT_EQ(taken, rows[0].name != c.current ? 1u : 0u);
+    }
+}
+
+// A run killed after any number of rows: the rows as the journal kept them
+// before the run, given the names the run was foreseen to give, are the rows
+// as the run left them. The run's number does not move on after a failed
+// move, a file outside the list holds a name the run wants, and one file is
+// listed twice.
+TEST(RunJournal, PlannedNamesBringBackWhatARunKilledAtAnyRowHadDone) {
+    for (std::size_t killedAfter = 0; killedAfter <= 6; ++killedAfter) {
+        FileTableFixture f;
+        f.Add({u"a.jpg", u"b.png", u"c.jpg", u"Trip_009.png", u"e.jpg"});
+        f.table.insert(f.table.begin() + 4, f.table[3]);  // the same file twice
+        f.files.AddFile(JoinPath(Folder, u"Trip_007.jpg"), {}, 0x20, u"outsider");
+        std::vector<std::size_t> rows(f.table.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = i;
+        const std::vector<PredictedRow> predicted =
+            PredictRun(f.table, rows, TripOptions(), ReadFolderListings(f.table, rows, f.files));
+        std::vector<std::u16string> planned;
+        for (const PredictedRow& row : predicted)
+            planned.push_back(row.outcome == RunRowOutcome::Done ? row.newName : u"");
+        FileTable journal = f.table;
+
+        RunRename(f.table, std::vector<std::size_t>(rows.begin(), rows.begin() + static_cast<long>(killedAfter)),
+                  TripOptions(), f.files, 0);
+        ApplyPlannedNames(journal, planned, f.files);
+        if (killedAfter == rows.size()) {
+            EXPECT_EQ(f.Names(), (std::vector<std::u16string>{u"a.jpg", u"Trip_007.png", u"Trip_008.jpg",
+                                                              u"Trip_009.png", u"Trip_010.png", u"Trip_011.jpg"}));
+        }
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            EXPECT_EQ(journal[i].name, f.table[i].name) << "killed after " << killedAfter << ", row " << i;
+    }
+}
+
+TEST(RunJournal, JournalRowsAreFoundInTheListByAllTheirTexts) {
+    const FileRow a = RowIn(u"C:\\p", u"x.jpg", u"a.jpg"), b = RowIn(u"C:\\p", u"y.jpg", u"b.jpg");
+    FileRow changed = a;
+    changed.attributes = u"H";
+    const FileTable journal = {a, b, a};
+    const FileTable list = {b, changed, a, RowIn(u"C:\\q", u"x.jpg", u"a.jpg"), a};
+    const std::vector<std::size_t> all = MatchJournalRows(journal, list, {0, 1, 2, 3, 4});
+    EXPECT_EQ(all[1], 0u);
+    EXPECT_EQ(std::min(all[0], all[2]), 2u) << "a file listed twice is matched twice; a row that changed is not";
+    EXPECT_EQ(std::max(all[0], all[2]), 4u);
+    EXPECT_EQ(MatchJournalRows(journal, list, {2}), (std::vector<std::size_t>{2, NoMatch, NoMatch}))
+        << "only the rows that take part";
+}
+
+}  // namespace
+}  // namespace qm::test
