@@ -49,10 +49,11 @@ int main() {
     std::vector<std::size_t> rows(Rows);
     for (std::size_t i = 0; i < Rows; ++i) rows[i] = i;
     const qm::FolderListings listings = qm::ReadFolderListings(table, rows, files);
+    const qm::NamePlan plan = qm::PlanNames(options);
 
     std::size_t clashes = 0;
     const double pass = Best([&] {
-        const std::vector<qm::PredictedRow> predicted = qm::PredictRun(table, rows, options, listings);
+        const std::vector<qm::PredictedRow> predicted = qm::PredictRun(table, rows, plan, listings);
         clashes = static_cast<std::size_t>(std::count_if(predicted.begin(), predicted.end(), [](const qm::PredictedRow& p) {
             return p.outcome != qm::RunRowOutcome::Done;
         }));

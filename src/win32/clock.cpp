@@ -20,6 +20,15 @@ std::uint64_t SystemNowFileTime() {
     return FromFileTime(ft);
 }
 
+std::uint64_t LocalNowAsUtc() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    FILETIME local{}, utc{};
+    SystemTimeToFileTime(&now, &local);
+    LocalFileTimeToFileTime(&local, &utc);
+    return FromFileTime(utc);
+}
+
 std::uint64_t CurrentFileTime() { return SystemNowFileTime(); }
 
 std::uint64_t CurrentUnixTime() { return UnixTimeFromFileTime(SystemNowFileTime()); }

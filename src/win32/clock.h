@@ -9,6 +9,11 @@ namespace qm::win32 {
 // The current UTC time as a file time (GetSystemTimeAsFileTime).
 std::uint64_t SystemNowFileTime();
 
+// Now as the local clock reads it (whole milliseconds), turned back into UTC
+// with the offset in force now: the time "Auto" of the date and "Current
+// Time" give.
+std::uint64_t LocalNowAsUtc();
+
 // The "Win32" time stamp: the current file time.
 std::uint64_t CurrentFileTime();
 

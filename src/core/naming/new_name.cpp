@@ -38,6 +38,16 @@ struct Piece {
 
 }  // namespace
 
+std::u16string MapExtension(std::u16string_view extension, const std::vector<ExtensionMapping>& map) {
+    std::u16string result(extension);
+    for (const ExtensionMapping& row : map) {
+        if (!row.checked) continue;
+        if (!result.empty() && result.front() == u'.' && EqualIgnoringAsciiCase(result.substr(1), row.from))
+            result = u"." + row.to;
+    }
+    return result;
+}
+
 NamePlan PlanNames(const RenameOptions& options) {
     NamePlan plan;
     plan.fileNames = options.fileNames;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/naming/find_replace.h"
-#include "core/run/rename_run.h"
+#include "core/naming/rename_options.h"
 
 namespace qm {
 
@@ -39,6 +39,10 @@ struct NamePlan {
 };
 
 NamePlan PlanNames(const RenameOptions& options);
+
+// The extension after the ticked rows of the table have been applied in order,
+// each to the result of the ones before.
+std::u16string MapExtension(std::u16string_view extension, const std::vector<ExtensionMapping>& map);
 
 // The name that the run gives the file now called `currentName` when the
 // running number has reached `number` (it starts at `firstNumber`; the run

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/run/rename_run.h"
+#include "core/naming/rename_options.h"
 
 namespace qm {
 

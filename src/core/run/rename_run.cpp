@@ -10,15 +10,6 @@ namespace qm {
 
 namespace {
 
-void AppendPiece(std::u16string& out, const NamePiece& piece, std::u16string_view spacer) {
-    if (!piece.used) return;
-    std::u16string text = piece.text;
-    if (piece.uppercase) ToAsciiUpper(text);
-    if (piece.lowercase) ToAsciiLower(text);
-    out += text;
-    if (!text.empty() && piece.spacer) out += spacer;
-}
-
 void WriteDates(FileRow& row, const FileTimes& times, LocalOffset offset) {
     row.created = FormatListDate(times.created, offset);
     row.modified = FormatListDate(times.written, offset);
@@ -46,24 +37,6 @@ RunRowOutcome MoveWithinFolder(FileSystem& files, const std::u16string& from, co
 }
 
 }  // namespace
-
-std::u16string BuildNamePart(const RenameOptions& options) {
-    std::u16string part;
-    AppendPiece(part, options.prefix, options.spacer);
-    AppendPiece(part, options.suffix, options.spacer);
-    CleanNamePart(part);
-    return part;
-}
-
-std::u16string MapExtension(std::u16string_view extension, const std::vector<ExtensionMapping>& map) {
-    std::u16string result(extension);
-    for (const ExtensionMapping& row : map) {
-        if (!row.checked) continue;
-        if (!result.empty() && result.front() == u'.' && EqualIgnoringAsciiCase(result.substr(1), row.from))
-            result = u"." + row.to;
-    }
-    return result;
-}
 
 int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const RenameOptions& options,
               FileSystem& files, LocalOffset localOffset, RunProgress* progress,

@@ -181,8 +181,7 @@ FolderListings ReadFolderListings(const FileTable& table, const std::vector<std:
 }
 
 std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                     const RenameOptions& options, const FolderListings& listings) {
-    const NamePlan plan = PlanNames(options);
+                                     const NamePlan& plan, const FolderListings& listings) {
     // Built in place and never changed afterwards: the folder states keep
     // views of these names.
     std::vector<PredictedRow> out(rows.size());

@@ -12,6 +12,7 @@
 #include "core/rows/file_row.h"
 #include "core/rows/file_system.h"
 #include "core/text/name_text.h"
+#include "core/naming/new_name.h"
 #include "core/run/rename_run.h"
 
 namespace qm {
@@ -100,6 +101,6 @@ struct PredictedRow {
 // Plays the run through in memory in its own order; one entry per entry of
 // `rows`. Files held open by other programs cannot be foreseen.
 std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                     const RenameOptions& options, const FolderListings& listings);
+                                     const NamePlan& plan, const FolderListings& listings);
 
 }  // namespace qm

@@ -14,12 +14,10 @@
 #include "core/run/undo_run.h"
 #include "core/settings/flags.h"
 #include "resource_ids.h"
-#include "ui/options/date_picker.h"
 #include "ui/file_list/file_list_view.h"
-#include "ui/options/history_box.h"
 #include "ui/file_list/main_window_state.h"
-#include "ui/options/name_options.h"
 #include "ui/file_list/new_name_column.h"
+#include "ui/options/name_options.h"
 #include "ui/options/rename_options_reader.h"
 #include "ui/file_list/run_journal_commands.h"
 #include "ui/file_list/status_progress.h"
@@ -54,15 +52,6 @@ std::wstring InitialFolder(const AppSettings& settings) {
 }
 
 void ShowRows(HWND window) { ShowRowCount(FileList(window), StateOf(window).files.size()); }
-
-std::uint64_t LocalNowAsUtc() {
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    FILETIME local{}, utc{};
-    SystemTimeToFileTime(&now, &local);
-    LocalFileTimeToFileTime(&local, &utc);
-    return (static_cast<std::uint64_t>(utc.dwHighDateTime) << 32) | utc.dwLowDateTime;
-}
 
 // The one message a file that cannot be added gives, with its path on a line
 // of its own, whether it came from the open dialog or a drop.
@@ -152,21 +141,9 @@ void AddDroppedFiles(HWND mainWindow, HDROP drop) {
 }
 
 int RunRename(HWND mainWindow) {
-    if (!IsChecked(mainWindow, IDC_PREFIX_AUTO))
-        AddToHistory(GetDlgItem(mainWindow, IDC_PREFIX_BOX), BoxText(GetDlgItem(mainWindow, IDC_PREFIX_BOX)));
-    if (!IsChecked(mainWindow, IDC_SUFFIX_AUTO))
-        AddToHistory(GetDlgItem(mainWindow, IDC_SUFFIX_BOX), BoxText(GetDlgItem(mainWindow, IDC_SUFFIX_BOX)));
-    AddFindReplaceToHistories(mainWindow);
-
     MainWindowState& state = StateOf(mainWindow);
+    const RenameOptions options = TakeRunOptions(mainWindow, Settings(), !state.files.empty());
     if (state.files.empty()) return -1;
-    AppSettings& settings = Settings();
-    if (IsChecked(mainWindow, IDC_DATE_AUTO)) {
-        settings.FileTime = LocalNowAsUtc();
-        ShowFileTimeInPicker(GetDlgItem(mainWindow, IDC_DATE_PICKER), settings.FileTime);
-    }
-    RenameOptions options = ReadRenameOptions(mainWindow, settings);
-    options.extensionMap = ReadExtensionMap(mainWindow);
     int failures = 0;
     NameCheck refused;
     {
@@ -175,10 +152,11 @@ int RunRename(HWND mainWindow) {
         names.reserve(rows.size());
         for (const std::size_t row : rows) names.push_back(state.files[row].name);
         // Checked before the journal is written, so that a refused start leaves the last run's record alone.
-        refused = CheckNames(PlanNames(options), names);
+        const NamePlan plan = PlanNames(options);
+        refused = CheckNames(plan, names);
         if (refused.problem == NameProblem::None) {
             win32::PlatformFileSystem files;
-            JournalledRun journal(state.files, rows, PlannedNamesOfRun(state.files, rows, options, files));
+            JournalledRun journal(state.files, rows, PlannedNamesOfRun(state.files, rows, plan, files));
             StatusProgress progress(mainWindow, u"Renaming");
             std::vector<RunRowOutcome> outcomes;
             failures = RunRename(state.files, rows, options, files, win32::LocalOffsetNow(), &progress, &outcomes,

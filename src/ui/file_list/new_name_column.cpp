@@ -65,7 +65,7 @@ NameProblem FindReplaceProblem(const NewNameColumnState& c, const FileTable& fil
     names.reserve(c.rows.size());
     for (const std::size_t row : c.rows)
         if (row < files.size()) names.push_back(files[row].name);
-    return CheckNames(PlanNames(c.options), names).problem;
+    return CheckNames(c.plan, names).problem;
 }
 
 void ShowClashCount(HWND window, NewNameColumnState& c, const FileTable& files) {
@@ -90,7 +90,7 @@ void RunPass(HWND window, MainWindowState& state) {
     NewNameColumnState& c = state.newNames;
     KillTimer(window, NewNameTimer);
     if (!c.listingsRead) ReadListings(state);
-    c.predicted = PredictRun(state.files, c.rows, c.options, c.listings);
+    c.predicted = PredictRun(state.files, c.rows, c.plan, c.listings);
     c.predictionCurrent = true;
     ShowClashCount(window, c, state.files);
     InvalidateRect(FileList(window), nullptr, FALSE);
@@ -256,8 +256,7 @@ void FollowNewNames(HWND window, NewNamesChange change) {
         ReadRows(window, *state);
         changed = true;
     }
-    RenameOptions options = ReadRenameOptions(window, Settings());
-    options.extensionMap = ReadExtensionMap(window);
+    RenameOptions options = ReadRunOptions(window, Settings());
     NamePlan plan = PlanNames(options);
     if (!c.planRead || !(plan == c.plan)) {
         if (c.planRead && !keepMarks) c.runMarks.clear();

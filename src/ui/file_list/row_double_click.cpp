@@ -7,8 +7,8 @@
 #include "ui/file_list/file_list_commands.h"
 #include "ui/options/history_box.h"
 #include "ui/file_list/main_window_state.h"
-#include "ui/options/rename_options_reader.h"
 #include "ui/file_list/status_line.h"
+#include "ui/windows/dialog_support.h"
 
 namespace qm {
 

@@ -55,10 +55,10 @@ std::wstring BrokenJournalText(const JournalReading& reading, bool keptAside) {
 std::wstring RunJournalPath() { return win32::JournalFilePath(SettingsFileLocation()); }
 
 std::vector<std::u16string> PlannedNamesOfRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                              const RenameOptions& options, FileSystem& files) {
+                                              const NamePlan& plan, FileSystem& files) {
     std::vector<std::u16string> names(rows.size());
-    if (!PlanNames(options).renames()) return names;
-    std::vector<PredictedRow> predicted = PredictRun(table, rows, options, ReadFolderListings(table, rows, files));
+    if (!plan.renames()) return names;
+    std::vector<PredictedRow> predicted = PredictRun(table, rows, plan, ReadFolderListings(table, rows, files));
     for (std::size_t i = 0; i < rows.size() && i < predicted.size(); ++i)
         if (predicted[i].outcome == RunRowOutcome::Done) names[i] = std::move(predicted[i].newName);
     return names;

@@ -1,5 +1,7 @@
 #include "ui/file_list/status_line.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 #include "app/process_records.h"
@@ -7,11 +9,10 @@
 #include "core/settings/flags.h"
 #include "resource_ids.h"
 #include "ui/file_list/file_list_view.h"
-#include "ui/options/flag_controls.h"
 #include "ui/options/history_box.h"
 #include "ui/file_list/main_window_state.h"
-#include "ui/options/name_options.h"
 #include "ui/options/rename_options_reader.h"
+#include "ui/windows/dialog_support.h"
 #include "win32/clock.h"
 #include "win32/time_text.h"
 
@@ -38,6 +39,18 @@ std::u16string Expand(std::uint64_t instant, const AppSettings& settings) {
     return std::u16string(buffer.data(), length);
 }
 
+// The name of the row that the preview shows: the first selected row, or the
+// first row; empty without rows.
+std::u16string FirstTakingPartName(HWND mainWindow, const MainWindowState* state) {
+    if (!state || state->files.empty()) return {};
+    const LRESULT selected = SendDlgItemMessageW(mainWindow, IDC_FILE_LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                                 LVNI_SELECTED);
+    const std::size_t row = selected >= 0 && static_cast<std::size_t>(selected) < state->files.size()
+                                ? static_cast<std::size_t>(selected)
+                                : 0;
+    return state->files[row].name;
+}
+
 void SetCell(HWND window, int id, const std::u16string& text) {
     SetDlgItemTextW(window, id, reinterpret_cast<const wchar_t*>(text.c_str()));
 }
@@ -59,13 +72,8 @@ void RefreshStatus(HWND mainWindow) {
     SetCell(mainWindow, IDC_STATUS_SELECTION, SelectedText(SelectedRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST))));
 
     const AppSettings& settings = Settings();
-    PreviewOptions preview;
-    preview.rename = ReadRenameOptions(mainWindow, settings);
-    preview.prefixAuto = IsChecked(mainWindow, IDC_PREFIX_AUTO);
-    preview.suffixAuto = IsChecked(mainWindow, IDC_SUFFIX_AUTO);
-    preview.dateAuto = IsChecked(mainWindow, IDC_DATE_AUTO);
-    preview.attributeFlags = CaptureFlagWord(mainWindow, AttributeFlagControls());
-    if (preview.rename.fileNames && preview.rename.keepName) preview.firstName = FirstTakingPartName(mainWindow);
+    PreviewOptions preview = ReadPreviewOptions(mainWindow, settings);
+    if (preview.rename.fileNames && preview.rename.keepName) preview.firstName = FirstTakingPartName(mainWindow, state);
     if (preview.rename.fileNames) {
         preview.stamp = MakeTimeStamp(mainWindow, settings);
         if (preview.rename.prefix.used && preview.prefixAuto) SetBoxText(GetDlgItem(mainWindow, IDC_PREFIX_BOX), preview.stamp);

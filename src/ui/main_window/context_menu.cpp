@@ -4,6 +4,7 @@
 
 #include "app/process_records.h"
 #include "resource_ids.h"
+#include "ui/windows/dialog_support.h"
 
 namespace qm {
 
@@ -88,10 +89,6 @@ constexpr int FirstPresetItem = 36;
 constexpr int TimestampRadios[] = {IDC_STAMP_UNIX, IDC_STAMP_WIN32, IDC_STAMP_CURRENT, IDC_STAMP_PRESET};
 
 int PresetButtonId(int slot) { return slot == 0 ? IDC_PRESET_1 : IDC_PRESET_2 + slot - 1; }
-
-bool IsChecked(HWND mainWindow, int controlId) {
-    return SendDlgItemMessageW(mainWindow, controlId, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
 
 void AppendRow(HMENU menu, HWND mainWindow, const MenuRow& row) {
     if (row.kind == Kind::Separator) {

@@ -16,7 +16,7 @@
 #include "ui/options/option_groups.h"
 #include "ui/file_list/outside_paths.h"
 #include "ui/options/preset_buttons.h"
-#include "ui/options/rename_options_reader.h"
+#include "ui/windows/dialog_support.h"
 #include "ui/windows/settings_window.h"
 #include "ui/file_list/status_line.h"
 #include "win32/help.h"
@@ -84,8 +84,15 @@ void GoverningBox(HWND window, int id) {
 void Refresh(HWND window, int) { RefreshStatus(window); }
 void TakeOutside(HWND window, int) { TakeOutsidePaths(window); }
 
-void AutoBox(HWND window, int id) { OnAutoBoxClicked(window, id); }
-void CaseBox(HWND window, int id) { OnCaseBoxClicked(window, id); }
+void AutoBox(HWND window, int id) {
+    OnAutoBoxClicked(window, id);
+    RefreshStatus(window);
+}
+
+void CaseBox(HWND window, int id) {
+    OnCaseBoxClicked(window, id);
+    RefreshStatus(window);
+}
 
 void Transparent(HWND window, int id) { SetTransparency(window, IsChecked(window, id)); }
 
@@ -112,7 +119,9 @@ void DeleteExtensions(HWND window, int) { RemoveSelectedRows(Item(window, IDC_EX
 void ExtensionUp(HWND window, int) { MoveExtensionRow(Item(window, IDC_EXT_LIST), -1); }
 void ExtensionDown(HWND window, int) { MoveExtensionRow(Item(window, IDC_EXT_LIST), +1); }
 
-void PresetButton(HWND window, int id) { ClickPreset(window, PresetSlotOfButton(id)); }
+void PresetButton(HWND window, int id) {
+    if (ClickPreset(window, PresetSlotOfButton(id))) RefreshStatus(window);
+}
 
 void SelectionChanged(HWND window, int) { ShowSelectedCount(window); }
 

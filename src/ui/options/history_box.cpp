@@ -41,6 +41,15 @@ int AddToHistory(HWND comboBox, std::u16string_view text) {
     return 0;
 }
 
+void AddTypedTextsToHistories(HWND window, std::span<const HistoryBoxOfRun> boxes) {
+    for (const HistoryBoxOfRun& box : boxes) {
+        if (box.autoBoxId != 0 && SendDlgItemMessageW(window, box.autoBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            continue;
+        HWND combo = GetDlgItem(window, box.boxId);
+        AddToHistory(combo, BoxText(combo));
+    }
+}
+
 std::u16string BoxText(HWND comboBox) {
     wchar_t buffer[BoxTextUnits] = {};
     const int length = GetWindowTextW(comboBox, buffer, BoxTextUnits);

@@ -5,7 +5,6 @@
 #include "resource_ids.h"
 #include "ui/options/history_box.h"
 #include "ui/options/red_frames.h"
-#include "ui/file_list/status_line.h"
 
 namespace qm {
 
@@ -79,7 +78,6 @@ void OnAutoBoxClicked(HWND window, int autoBoxId) {
         if (autoBoxId != IDC_DATE_AUTO) ShowNewestEntry(GetDlgItem(window, f.targetId));
         ShowRedFrame(window, f.frameId, Checked(window, autoBoxId));
     }
-    RefreshStatus(window);
 }
 
 void OnCaseBoxClicked(HWND window, int caseBoxId) {
@@ -87,7 +85,6 @@ void OnCaseBoxClicked(HWND window, int caseBoxId) {
         const int other = caseBoxId == pair.upper ? pair.lower : caseBoxId == pair.lower ? pair.upper : 0;
         if (other != 0 && Checked(window, other)) SendDlgItemMessageW(window, other, BM_SETCHECK, BST_UNCHECKED, 0);
     }
-    RefreshStatus(window);
 }
 
 }  // namespace qm

@@ -11,7 +11,8 @@ namespace qm {
 inline constexpr int FindReplaceGroup = 6;
 void EnableOptionGroups(HWND window, int group);
 
-// A click on an "Auto" box (1022, 1027 or 1049).
+// A click on an "Auto" box (1022, 1027 or 1049). These clicks change the
+// options: the caller refreshes the preview after them.
 void OnAutoBoxClicked(HWND window, int autoBoxId);
 
 // A click on an "Uppercase" or "Lowercase" box: the other box of its pair

@@ -13,7 +13,6 @@
 #include "ui/options/option_groups.h"
 #include "ui/windows/preset_label_window.h"
 #include "ui/options/red_frames.h"
-#include "ui/file_list/status_line.h"
 
 namespace qm {
 
@@ -90,8 +89,8 @@ void CapturePreset(Preset& preset, HWND window, const AppSettings& settings) {
     preset.extflags = CaptureFlagWord(window, ExtensionFlagControls());
 }
 
-void ClickPreset(HWND window, int slot) {
-    if (slot < 0 || slot >= PresetCount) return;
+bool ClickPreset(HWND window, int slot) {
+    if (slot < 0 || slot >= PresetCount) return false;
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
     Preset& preset = Presets()[static_cast<std::size_t>(slot)];
@@ -108,10 +107,10 @@ void ClickPreset(HWND window, int slot) {
     case PresetAction::Apply:
         ApplyPreset(preset, window, Settings());
         EnableOptionGroups(window, 1);
-        RefreshStatus(window);
         PlayDefaultSound();
-        break;
+        return true;
     }
+    return false;
 }
 
 }  // namespace qm

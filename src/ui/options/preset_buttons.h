@@ -24,7 +24,8 @@ void ApplyPreset(const Preset& preset, HWND window, AppSettings& settings);
 // Stores the window's options into the preset; the label stays.
 void CapturePreset(Preset& preset, HWND window, const AppSettings& settings);
 
-// A click on the button of `slot`, decided by the keys held now.
-void ClickPreset(HWND window, int slot);
+// A click on the button of `slot`, decided by the keys held now. True when
+// the preset was applied to the window, whose preview is then the caller's.
+bool ClickPreset(HWND window, int slot);
 
 }  // namespace qm

@@ -1,9 +1,11 @@
 #include "ui/options/rename_options_reader.h"
 
 #include "resource_ids.h"
+#include "ui/options/date_picker.h"
 #include "ui/options/flag_controls.h"
 #include "ui/options/history_box.h"
-#include "ui/options/name_options.h"
+#include "ui/windows/dialog_support.h"
+#include "win32/clock.h"
 #include "win32/settings_list_controls.h"
 
 namespace qm {
@@ -11,11 +13,13 @@ namespace qm {
 namespace {
 
 constexpr int NumberTextUnits = 261;
+constexpr int BoxTextUnits = 1024;  // as the history boxes read their texts
 
-std::u16string ItemText(HWND window, int id) {
-    wchar_t buffer[NumberTextUnits] = {};
-    const UINT length = GetDlgItemTextW(window, id, buffer, NumberTextUnits);
-    return std::u16string(reinterpret_cast<const char16_t*>(buffer), length);
+std::u16string ItemText(HWND window, int id, int units) {
+    std::u16string text(static_cast<std::size_t>(units), u'\0');
+    const UINT length = GetDlgItemTextW(window, id, reinterpret_cast<wchar_t*>(text.data()), units);
+    text.resize(length);
+    return text;
 }
 
 NamePiece ReadPiece(HWND window, int used, int box, int upper, int lower, int spacer) {
@@ -24,17 +28,12 @@ NamePiece ReadPiece(HWND window, int used, int box, int upper, int lower, int sp
     piece.uppercase = IsChecked(window, upper);
     piece.lowercase = IsChecked(window, lower);
     piece.spacer = IsChecked(window, spacer);
-    piece.text = BoxText(GetDlgItem(window, box));
+    piece.text = ItemText(window, box, BoxTextUnits);
     return piece;
 }
 
-}  // namespace
-
-bool IsChecked(HWND window, int controlId) {
-    return SendDlgItemMessageW(window, controlId, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-RenameOptions ReadRenameOptions(HWND window, const AppSettings& settings) {
+// Everything but the extension table.
+RenameOptions ReadOptions(HWND window, const AppSettings& settings) {
     RenameOptions options;
     options.fileNames = IsChecked(window, IDC_FILE_NAMES);
     options.extensions = IsChecked(window, IDC_EXTENSIONS);
@@ -45,11 +44,16 @@ RenameOptions ReadRenameOptions(HWND window, const AppSettings& settings) {
     options.suffix = ReadPiece(window, IDC_SUFFIX, IDC_SUFFIX_BOX, IDC_SUFFIX_UPPERCASE, IDC_SUFFIX_LOWERCASE,
                                IDC_SUFFIX_SPACER);
     options.spacer = settings.Spacer.str();
-    options.zerosText = ItemText(window, IDC_ZEROS_EDIT);
-    options.offsetText = ItemText(window, IDC_OFFSET_EDIT);
+    options.zerosText = ItemText(window, IDC_ZEROS_EDIT, NumberTextUnits);
+    options.offsetText = ItemText(window, IDC_OFFSET_EDIT, NumberTextUnits);
     options.keepName = IsChecked(window, IDC_KEEP_NAME);
     options.noNumber = IsChecked(window, IDC_NO_NUMBER);
-    if (options.keepName) options.findReplace = ReadFindReplace(window);
+    if (options.keepName) {
+        options.findReplace.find = ItemText(window, IDC_FIND_BOX, BoxTextUnits);
+        options.findReplace.replace = ItemText(window, IDC_REPLACE_BOX, BoxTextUnits);
+        options.findReplace.regex = IsChecked(window, IDC_FIND_REGEX);
+        options.findReplace.matchCase = IsChecked(window, IDC_FIND_MATCH_CASE);
+    }
     options.extensionUppercase = IsChecked(window, IDC_EXT_UPPERCASE);
     options.extensionLowercase = IsChecked(window, IDC_EXT_LOWERCASE);
     options.setCreated = IsChecked(window, IDC_DATE_CREATED);
@@ -60,11 +64,37 @@ RenameOptions ReadRenameOptions(HWND window, const AppSettings& settings) {
     return options;
 }
 
-std::vector<ExtensionMapping> ReadExtensionMap(HWND window) {
-    std::vector<ExtensionMapping> map;
+}  // namespace
+
+RenameOptions ReadRunOptions(HWND window, const AppSettings& settings) {
+    RenameOptions options = ReadOptions(window, settings);
     for (ExtensionRow& row : win32::ReadExtensionRows(GetDlgItem(window, IDC_EXT_LIST)))
-        map.push_back({row.checked, std::move(row.from), std::move(row.to)});
-    return map;
+        options.extensionMap.push_back({row.checked, std::move(row.from), std::move(row.to)});
+    return options;
+}
+
+RenameOptions TakeRunOptions(HWND window, AppSettings& settings, bool rowsToRun) {
+    // A time stamp made by "Auto" is not a text the user typed: it stays out of the history.
+    const HistoryBoxOfRun boxes[] = {{IDC_PREFIX_BOX, IDC_PREFIX_AUTO},
+                                     {IDC_SUFFIX_BOX, IDC_SUFFIX_AUTO},
+                                     {IDC_FIND_BOX, 0},
+                                     {IDC_REPLACE_BOX, 0}};
+    AddTypedTextsToHistories(window, boxes);
+    if (rowsToRun && IsChecked(window, IDC_DATE_AUTO)) {
+        settings.FileTime = win32::LocalNowAsUtc();
+        ShowFileTimeInPicker(GetDlgItem(window, IDC_DATE_PICKER), settings.FileTime);
+    }
+    return ReadRunOptions(window, settings);
+}
+
+PreviewOptions ReadPreviewOptions(HWND window, const AppSettings& settings) {
+    PreviewOptions preview;
+    preview.rename = ReadOptions(window, settings);
+    preview.prefixAuto = IsChecked(window, IDC_PREFIX_AUTO);
+    preview.suffixAuto = IsChecked(window, IDC_SUFFIX_AUTO);
+    preview.dateAuto = IsChecked(window, IDC_DATE_AUTO);
+    preview.attributeFlags = CaptureFlagWord(window, AttributeFlagControls());
+    return preview;
 }
 
 }  // namespace qm

@@ -33,6 +33,10 @@ PointRecord TopLeftOnScreen(HWND window) {
     return {bounds.left, bounds.top};
 }
 
+bool IsChecked(HWND window, int controlId) {
+    return SendDlgItemMessageW(window, controlId, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 std::wstring ControlText(HWND control, std::size_t maxUnits) {
     std::vector<wchar_t> buffer(maxUnits + 1, L'\0');
     const int length = GetWindowTextW(control, buffer.data(), static_cast<int>(buffer.size()));

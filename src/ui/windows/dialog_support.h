@@ -25,6 +25,9 @@ bool PlaceAtRememberedPoint(HWND window, const PointRecord& point, const RectRec
 // The window's top-left corner on the screen, as it is remembered on closing.
 PointRecord TopLeftOnScreen(HWND window);
 
+// Whether a check box or radio button of `window` is ticked.
+bool IsChecked(HWND window, int controlId);
+
 // The text of a control, read through a buffer of `maxUnits` units plus the
 // terminating zero unit.
 std::wstring ControlText(HWND control, std::size_t maxUnits);

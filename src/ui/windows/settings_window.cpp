@@ -11,7 +11,6 @@
 #include "app/process_records.h"
 #include "core/text/remove_characters.h"
 #include "core/settings/window_alpha.h"
-#include "ui/options/rename_options_reader.h"
 #include "resource_ids.h"
 #include "ui/windows/dialog_support.h"
 #include "ui/windows/list_box_editing.h"

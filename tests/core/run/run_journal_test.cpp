@@ -232,7 +232,7 @@ TEST(RunJournal, PlannedNamesBringBackWhatARunKilledAtAnyRowHadDone) {
         std::vector<std::size_t> rows(f.table.size());
         for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = i;
         const std::vector<PredictedRow> predicted =
-            PredictRun(f.table, rows, TripOptions(), ReadFolderListings(f.table, rows, f.files));
+            PredictRun(f.table, rows, PlanNames(TripOptions()), ReadFolderListings(f.table, rows, f.files));
         std::vector<std::u16string> planned;
         for (const PredictedRow& row : predicted)
             planned.push_back(row.outcome == RunRowOutcome::Done ? row.newName : u"");

@@ -109,7 +109,7 @@ TEST(RunPrediction, AgreesWithTheRunOnRandomFilesRowsAndOptions) {
 
         std::vector<std::size_t> all = TakingPartRows(table.size(), {});
         const FolderListings listings = ReadFolderListings(table, all, files);
-        const std::vector<PredictedRow> predicted = PredictRun(table, rows, options, listings);
+        const std::vector<PredictedRow> predicted = PredictRun(table, rows, PlanNames(options), listings);
 
         FileTable after = table;
         std::vector<RunRowOutcome> outcomes;
@@ -159,7 +159,7 @@ TEST(RunPrediction, AgreesWithTheRunOnALargeFolder) {
     }
     const RenameOptions options = PrefixOptions(u"p", u"4", u"3");
     const std::vector<std::size_t> rows = TakingPartRows(table.size(), {});
-    const std::vector<PredictedRow> predicted = PredictRun(table, rows, options, ReadFolderListings(table, rows, files));
+    const std::vector<PredictedRow> predicted = PredictRun(table, rows, PlanNames(options), ReadFolderListings(table, rows, files));
     FileTable after = table;
     std::vector<RunRowOutcome> outcomes;
     RunRename(after, rows, options, files, 0, nullptr, &outcomes);
@@ -201,7 +201,7 @@ TEST(RunPrediction, WorkedExample) {
     f.files.AddFile(JoinPath(Folder, u"IMG_0002.jpg"));
     const RenameOptions options = PrefixOptions(u"IMG", u"4", u"1");
     const std::vector<std::size_t> rows = {0, 1, 2, 3};
-    const std::vector<PredictedRow> p = PredictRun(f.table, rows, options, ReadFolderListings(f.table, rows, f.files));
+    const std::vector<PredictedRow> p = PredictRun(f.table, rows, PlanNames(options), ReadFolderListings(f.table, rows, f.files));
     ASSERT_EQ(p.size(), 4u);
     EXPECT_EQ(p[0].newName, u"IMG_0001.jpg");
     EXPECT_EQ(p[0].outcome, RunRowOutcome::Done);
@@ -218,7 +218,7 @@ TEST(RunPrediction, FolderThatCannotBeListedIsTakenToHoldItsRowsFiles) {
     const FolderText folder = std::make_shared<const std::u16string>(u"D:\\away");
     FileTable table = {RowOf(folder, u"a.jpg"), RowOf(folder, u"Trip_007.jpg")};
     const std::vector<std::size_t> rows = {0, 1};
-    const std::vector<PredictedRow> p = PredictRun(table, rows, TripOptions(), ReadFolderListings(table, rows, files));
+    const std::vector<PredictedRow> p = PredictRun(table, rows, PlanNames(TripOptions()), ReadFolderListings(table, rows, files));
     EXPECT_EQ(p[0].outcome, RunRowOutcome::NameTaken);
     EXPECT_EQ(p[0].takenBy, u"Trip_007.jpg");
     EXPECT_EQ(p[1].outcome, RunRowOutcome::Done) << "the number it keeps is its own name";

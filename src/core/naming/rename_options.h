@@ -1,0 +1,58 @@
+#pragma once
+// The options on screen when a run starts, read from the window in one pass;
+// the run, the prediction, the preview and the name function all take them.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/naming/find_replace.h"
+#include "core/rows/attribute_letters.h"
+
+namespace qm {
+
+// One row of the extension table.
+struct ExtensionMapping {
+    bool checked = false;
+    std::u16string from;
+    std::u16string to;
+    bool operator==(const ExtensionMapping&) const = default;
+};
+
+// A prefix or a suffix: its box's text and its boxes.
+struct NamePiece {
+    bool used = false;
+    bool uppercase = false;
+    bool lowercase = false;
+    bool spacer = false;
+    std::u16string text;
+};
+
+// The options on screen when a run starts.
+struct RenameOptions {
+    bool fileNames = false;
+    bool extensions = false;
+    bool setDates = false;
+    bool setAttributes = false;
+    NamePiece prefix;
+    NamePiece suffix;
+    std::u16string spacer;      // the spacer character
+    std::u16string zerosText;   // the "Zeros" box
+    std::u16string offsetText;  // the "Offset" box
+    bool keepName = false;      // the old base name stays, after the prefix
+    bool noNumber = false;      // no running number in the name
+    FindReplace findReplace;    // acts on the kept name
+    bool extensionUppercase = false;
+    bool extensionLowercase = false;
+    std::vector<ExtensionMapping> extensionMap;
+    bool setCreated = false;
+    bool setModified = false;
+    bool setAccessed = false;
+    std::uint64_t fileTime = 0;                        // UTC, written into every file
+    std::uint32_t attributes = FileAttribute::Normal;  // given to every file
+};
+
+// The longest full path a run gives a file.
+inline constexpr std::size_t MaximumNewPathUnits = 256;
+
+}  // namespace qm
