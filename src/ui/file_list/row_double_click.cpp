@@ -8,7 +8,7 @@
 #include "ui/options/history_box.h"
 #include "ui/file_list/main_window_state.h"
 #include "ui/file_list/status_line.h"
-#include "ui/windows/dialog_support.h"
+#include "ui/support/dialog_support.h"
 
 namespace qm {
 

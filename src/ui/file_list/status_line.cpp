@@ -12,7 +12,7 @@
 #include "ui/options/history_box.h"
 #include "ui/file_list/main_window_state.h"
 #include "ui/options/rename_options_reader.h"
-#include "ui/windows/dialog_support.h"
+#include "ui/support/dialog_support.h"
 #include "win32/clock.h"
 #include "win32/time_text.h"
 

@@ -4,7 +4,7 @@
 
 #include "app/process_records.h"
 #include "resource_ids.h"
-#include "ui/windows/dialog_support.h"
+#include "ui/support/dialog_support.h"
 
 namespace qm {
 

@@ -10,7 +10,7 @@
 #include "resource_ids.h"
 #include "ui/main_window/context_menu.h"
 #include "ui/options/date_picker.h"
-#include "ui/windows/dialog_support.h"
+#include "ui/support/dialog_support.h"
 #include "ui/options/extension_list.h"
 #include "ui/file_list/file_list_commands.h"
 #include "ui/file_list/file_list_notices.h"

@@ -16,7 +16,7 @@
 #include "ui/options/option_groups.h"
 #include "ui/file_list/outside_paths.h"
 #include "ui/options/preset_buttons.h"
-#include "ui/windows/dialog_support.h"
+#include "ui/support/dialog_support.h"
 #include "ui/windows/settings_window.h"
 #include "ui/file_list/status_line.h"
 #include "win32/help.h"

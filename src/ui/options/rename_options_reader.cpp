@@ -4,7 +4,7 @@
 #include "ui/options/date_picker.h"
 #include "ui/options/flag_controls.h"
 #include "ui/options/history_box.h"
-#include "ui/windows/dialog_support.h"
+#include "ui/support/dialog_support.h"
 #include "win32/clock.h"
 #include "win32/settings_list_controls.h"
 

@@ -4,7 +4,7 @@
 
 #include "app/dialog_theme.h"
 #include "resource_ids.h"
-#include "ui/windows/dialog_support.h"
+#include "ui/support/dialog_support.h"
 #include "win32/help.h"
 #include "win32/program_folder.h"
 

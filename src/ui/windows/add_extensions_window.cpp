@@ -7,7 +7,7 @@
 #include "core/settings/list_sections.h"
 #include "core/text/remove_characters.h"
 #include "resource_ids.h"
-#include "ui/windows/dialog_support.h"
+#include "ui/support/dialog_support.h"
 
 namespace qm {
 

@@ -7,7 +7,7 @@
 #include "app/dialog_theme.h"
 #include "app/process_records.h"
 #include "resource_ids.h"
-#include "ui/windows/dialog_support.h"
+#include "ui/support/dialog_support.h"
 
 namespace qm {
 

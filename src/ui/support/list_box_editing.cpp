@@ -1,4 +1,4 @@
-#include "ui/windows/list_box_editing.h"
+#include "ui/support/list_box_editing.h"
 
 #include <vector>
 

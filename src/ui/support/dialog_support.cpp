@@ -1,4 +1,4 @@
-#include "ui/windows/dialog_support.h"
+#include "ui/support/dialog_support.h"
 
 #include <vector>
 
