@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "core/rows/list_editing.h"
-#include "ui/file_list/file_list_view.h"
+#include "ui/support/list_view_selection.h"
 #include "win32/settings_list_controls.h"
 
 namespace qm {
