@@ -1,5 +1,7 @@
 #include "core/naming/new_name.h"
 
+#include <algorithm>
+
 #include "core/text/name_text.h"
 #include "core/settings/decimal_text.h"
 #include "core/text/remove_characters.h"
@@ -7,6 +9,41 @@
 namespace qm {
 
 namespace {
+
+constexpr std::size_t MaximumNumberWidth = 260;
+
+// The name part of generated names: the characters that no name may hold
+// removed (they would make it a path or a name no file can have), then any
+// leading run of "." and " ".
+void CleanNamePart(std::u16string& text) {
+    text = RemoveCharacters(text, NameForbiddenCharacters);
+    const std::size_t first = text.find_first_not_of(u". ");
+    text.erase(0, first == std::u16string::npos ? text.size() : first);
+}
+
+// The least number of digits of the running number, from the text of the
+// "Zeros" box as the width of a "%0<text>u" conversion: its leading digits, none
+// giving no minimum. Capped, since no path could hold more digits anyway.
+std::size_t NumberWidth(std::u16string_view zerosText) {
+    std::size_t width = 0;
+    for (char16_t unit : zerosText) {
+        if (unit < u'0' || unit > u'9') break;
+        width = std::min(width * 10 + static_cast<std::size_t>(unit - u'0'), MaximumNumberWidth);
+    }
+    return width;
+}
+
+// `number` in decimal, with leading zeros up to `width` digits.
+void AppendPaddedNumber(std::u16string& out, std::uint32_t number, std::size_t width) {
+    char16_t digits[10];
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char16_t>(u'0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    if (width > count) out.append(width - count, u'0');
+    while (count > 0) out.push_back(digits[--count]);
+}
 
 // A "To" text comes from a file that may have been edited by hand: cleaned like
 // the name part, it can neither lead out of the folder nor make a name that no

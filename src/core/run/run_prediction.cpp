@@ -256,4 +256,14 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
     return out;
 }
 
+std::vector<std::u16string> PlannedNamesOfRun(const FileTable& table, const std::vector<std::size_t>& rows,
+                                              const NamePlan& plan, FileSystem& files) {
+    std::vector<std::u16string> names(rows.size());
+    if (!plan.renames()) return names;
+    std::vector<PredictedRow> predicted = PredictRun(table, rows, plan, ReadFolderListings(table, rows, files));
+    for (std::size_t i = 0; i < rows.size() && i < predicted.size(); ++i)
+        if (predicted[i].outcome == RunRowOutcome::Done) names[i] = std::move(predicted[i].newName);
+    return names;
+}
+
 }  // namespace qm

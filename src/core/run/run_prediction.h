@@ -103,4 +103,10 @@ struct PredictedRow {
 std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<std::size_t>& rows,
                                      const NamePlan& plan, const FolderListings& listings);
 
+// The name each of `rows` is about to get from a run with `plan`, the run
+// played through against the folders as they are now; empty for a row that
+// will not be renamed or whose move is foreseen to fail.
+std::vector<std::u16string> PlannedNamesOfRun(const FileTable& table, const std::vector<std::size_t>& rows,
+                                              const NamePlan& plan, FileSystem& files);
+
 }  // namespace qm

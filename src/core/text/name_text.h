@@ -1,7 +1,6 @@
 #pragma once
 // Texts of file names: case changes and comparisons that touch only the ASCII
-// letters, the characters a generated name may not hold, the split at the
-// extension and the zero-padded running number.
+// letters, and the split at the extension.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -21,13 +20,6 @@ inline bool EqualIgnoringAsciiCase(std::u16string_view a, std::u16string_view b)
     return a.size() == b.size() && CompareIgnoringAsciiCase(a, b) == 0;
 }
 
-void RemoveLeadingDotsAndBlanks(std::u16string& text);
-
-// The name part of generated names: the characters that no name may hold
-// removed (they would make it a path or a name no file can have), then any
-// leading run of "." and " ".
-void CleanNamePart(std::u16string& text);
-
 // A file name split at its last ".": the extension keeps its "." and is empty
 // when there is none; a name whose only "." comes first has an empty base.
 struct NameSplit {
@@ -35,13 +27,5 @@ struct NameSplit {
     std::u16string_view extension;
 };
 NameSplit SplitExtension(std::u16string_view name);
-
-// The least number of digits of the running number, from the text of the
-// "Zeros" box as the width of a "%0<text>u" conversion: its leading digits, none
-// giving no minimum. Capped, since no path could hold more digits anyway.
-std::size_t NumberWidth(std::u16string_view zerosText);
-
-// `number` in decimal, with leading zeros up to `width` digits.
-void AppendPaddedNumber(std::u16string& out, std::uint32_t number, std::size_t width);
 
 }  // namespace qm

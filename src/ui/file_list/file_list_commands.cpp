@@ -11,6 +11,7 @@
 #include "core/rows/list_editing.h"
 #include "core/naming/new_name.h"
 #include "core/run/rename_run.h"
+#include "core/run/run_prediction.h"
 #include "core/run/undo_run.h"
 #include "core/settings/flags.h"
 #include "resource_ids.h"

@@ -4,9 +4,7 @@
 
 #include "app/process_records.h"
 #include "core/run/journal_rows.h"
-#include "core/naming/new_name.h"
 #include "core/run/progress_text.h"
-#include "core/run/run_prediction.h"
 #include "resource_ids.h"
 #include "ui/file_list/file_list_view.h"
 #include "ui/file_list/main_window_state.h"
@@ -53,16 +51,6 @@ std::wstring BrokenJournalText(const JournalReading& reading, bool keptAside) {
 }  // namespace
 
 std::wstring RunJournalPath() { return win32::JournalFilePath(SettingsFileLocation()); }
-
-std::vector<std::u16string> PlannedNamesOfRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                              const NamePlan& plan, FileSystem& files) {
-    std::vector<std::u16string> names(rows.size());
-    if (!plan.renames()) return names;
-    std::vector<PredictedRow> predicted = PredictRun(table, rows, plan, ReadFolderListings(table, rows, files));
-    for (std::size_t i = 0; i < rows.size() && i < predicted.size(); ++i)
-        if (predicted[i].outcome == RunRowOutcome::Done) names[i] = std::move(predicted[i].newName);
-    return names;
-}
 
 JournalledRun::JournalledRun(const FileTable& table, const std::vector<std::size_t>& rows,
                              const std::vector<std::u16string>& plannedNames)

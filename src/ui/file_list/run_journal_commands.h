@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "core/naming/new_name.h"
 #include "core/run/rename_run.h"
 #include "core/run/run_journal.h"
 #include "core/run/undo_run.h"
@@ -18,12 +17,6 @@ namespace qm {
 
 // The journal file of this window: beside its settings file, or none.
 std::wstring RunJournalPath();
-
-// The name each of `rows` is about to get from a run with `options`, the run
-// played through against the folders as they are now; empty for a row that
-// will not be renamed or whose move is foreseen to fail.
-std::vector<std::u16string> PlannedNamesOfRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                              const NamePlan& plan, FileSystem& files);
 
 // Spans one run: the journal with the rows about to take part, the names they
 // are about to get and the mark of a run under way, flushed before the first
