@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/files/name_text.h"
 #include "core/photo/date_taken.h"
 #include "core/timestamp/unix_time.h"
 #include "photo_digitized_jpg.h"
@@ -103,7 +104,7 @@ TEST(DateTaken, AgreesWithExifToolOnEveryFile) {
         const std::optional<DateTaken> taken = Read(FileBytes(folder + "/" + f[0]));
         ++compared;
         std::u16string upper(f[0].begin(), f[0].end());
-        std::transform(upper.begin(), upper.end(), upper.begin(), [](char16_t c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
+        ToAsciiUpper(upper);
         EXPECT_TRUE(HasDateTakenExtension(upper)) << f[0];
         EXPECT_EQ(taken.has_value(), expected.utc.has_value()) << line;
         if (!taken || !expected.utc) continue;
@@ -131,7 +132,8 @@ std::uint64_t Get(const Bytes& b, std::size_t at, int width, bool little) {
 }
 
 void Put(Bytes& b, std::size_t at, std::uint64_t value, int width, bool little = false) {
-    for (int i = 0; i < width; ++i) b.at(at + (little ? i : width - 1 - i)) = static_cast<std::uint8_t>(value >> (8 * i));
+    for (int i = 0; i < width; ++i)
+        b.at(at + (little ? i : width - 1 - i)) = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 // Where the corruptions below hit the TIFF structure of a seed.
@@ -219,10 +221,14 @@ TEST(DateTaken, MalformedInputGivesNoDate) {
         {&mov, "more boxes than walked", [](Bytes& b) {
              for (int i = 0; i < 2000; ++i) b.insert(b.begin(), {0, 0, 0, 8, 'f', 'r', 'e', 'e'});
          }},
-        {&mov, "metas nested 20000 deep", [](Bytes& b) {
-             b.resize(Find(b, "moov") - 4);
-             for (std::uint32_t size = 8; size <= 8 * 20000; size += 8) b.insert(b.end(), {0, 0, 0, 0, 'm', 'e', 't', 'a'});
-             for (std::size_t i = 0, at = b.size() - 8 * 20000; i < 20000; ++i) Put(b, at + 8 * i, 8 * (20000 - i), 4);
+        {&mov, "moov of metas nested 20000 deep", [](Bytes& b) {
+             const std::size_t at = Find(b, "moov") - 4, depth = 20000;
+             b.resize(at);
+             for (std::size_t i = 0; i <= depth; ++i) {
+                 b.insert(b.end(), {0, 0, 0, 0, 'm', 'e', 't', 'a'});
+                 Put(b, b.size() - 8, 8 * (depth + 1 - i), 4);
+             }
+             std::copy_n("moov", 4, b.begin() + static_cast<std::ptrdiff_t>(at) + 4);
          }},
     };
     for (const Bytes* seed : {&jpg, &tif, &png, &webp, &heic}) {
