@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ clang libclang-rt-14-dev googletest
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine fonts-liberation xvfb xauth imagemagick python3-fonttools
+  wine wine64 fonts-wine fonts-liberation xvfb xauth imagemagick python3-fonttools libimage-exiftool-perl
   fp-utils nsis
 )
 
