@@ -50,32 +50,51 @@ std::optional<std::uint16_t> AsField(long long value) {
     return static_cast<std::uint16_t>(value);
 }
 
+void AppendDate(TextPiece& text, const CalendarFields& f) {
+    text.AppendDecimal(f.month, 2);
+    text.Append(u'.');
+    text.AppendDecimal(f.day, 2);
+    text.Append(u'.');
+    text.AppendDecimal(f.year, 4);
+}
+
+// Hour and minute on the 12-hour clock; the seconds go between them and the marker.
+void AppendClock(TextPiece& text, const CalendarFields& f) {
+    unsigned hour = f.hour;
+    if (hour == 0) hour = 12;
+    if (hour > 12) hour -= 12;
+    text.AppendDecimal(hour, 2);
+    text.Append(u':');
+    text.AppendDecimal(f.minute, 2);
+}
+
+std::u16string_view HalfOfDay(const CalendarFields& f) { return f.hour > 11 ? u" PM" : u" AM"; }
+
 }  // namespace
 
 ListDateText FormatListDate(std::uint64_t instant, LocalOffset localOffset) {
     const std::optional<CalendarFields> f = CalendarFromFileTime(LocalFromUtc(instant, localOffset));
     if (!f) return {};
-
-    const bool afternoon = f->hour > 11;
-    unsigned hour = f->hour;
-    if (hour == 0) hour = 12;
-    if (hour > 12) hour -= 12;
-
     TextPiece text;
-    text.AppendDecimal(f->month, 2);
-    text.Append(u'.');
-    text.AppendDecimal(f->day, 2);
-    text.Append(u'.');
-    text.AppendDecimal(f->year, 4);
+    AppendDate(text, *f);
     text.Append(u" - ");
-    text.AppendDecimal(hour, 2);
-    text.Append(u':');
-    text.AppendDecimal(f->minute, 2);
+    AppendClock(text, *f);
     text.Append(u':');
     text.AppendDecimal(f->second, 2);
     text.Append(u'.');
     text.AppendDecimal(f->millisecond, 3);
-    text.Append(afternoon ? u" PM" : u" AM");
+    text.Append(HalfOfDay(*f));
+    return ListDateText(text.view());
+}
+
+ListDateText FormatListDateToMinute(std::uint64_t instant, LocalOffset localOffset) {
+    const std::optional<CalendarFields> f = CalendarFromFileTime(LocalFromUtc(instant, localOffset));
+    if (!f) return {};
+    TextPiece text;
+    AppendDate(text, *f);
+    text.Append(u" at ");
+    AppendClock(text, *f);
+    text.Append(HalfOfDay(*f));
     return ListDateText(text.view());
 }
 

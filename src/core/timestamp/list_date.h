@@ -22,6 +22,11 @@ using ListDateText = FixedText<kListDateUnits + 2>;
 // the empty text, which ParseDateText turns into no time at all.
 ListDateText FormatListDate(std::uint64_t instant, LocalOffset localOffset);
 
+// The same date and time for a sentence, to the minute: "12.07.2026 at 07:40 PM",
+// so that a message never shows a date in another order than the list does.
+// Empty where FormatListDate is.
+ListDateText FormatListDateToMinute(std::uint64_t instant, LocalOffset localOffset);
+
 // The calendar check of a list date: year 0..10000, month 1..12, day within the
 // month, where February has 29 days in every year divisible by 4 (no century rule).
 bool CheckDate(int month, int day, int year);

@@ -1,10 +1,9 @@
 #include "ui/file_list/run_journal_commands.h"
 
-#include <cstdio>
-
 #include "app/process_records.h"
 #include "core/run/journal_rows.h"
 #include "core/run/progress_text.h"
+#include "core/timestamp/list_date.h"
 #include "resource_ids.h"
 #include "ui/file_list/file_list_view.h"
 #include "ui/file_list/main_window_state.h"
@@ -139,12 +138,7 @@ std::wstring UndoLastRunQuestion(const FileTable& rows, std::uint64_t startedAt)
     std::wstring shownFolder = Wide(folder);
     if (!shownFolder.empty() && shownFolder.back() == L':') shownFolder += L'\\';  // a drive's root
 
-    const std::uint64_t local = LocalFromUtc(startedAt, win32::LocalOffsetNow());
-    const FILETIME time{static_cast<DWORD>(local), static_cast<DWORD>(local >> 32)};
-    SYSTEMTIME at{};
-    FileTimeToSystemTime(&time, &at);
-    wchar_t when[64];
-    swprintf(when, 64, L"%02u.%02u.%04u at %02u:%02u", at.wDay, at.wMonth, at.wYear, at.wHour, at.wMinute);
+    const std::wstring when = Wide(FormatListDateToMinute(startedAt, win32::LocalOffsetNow()).view());
 
     std::wstring text = L"Undo the last run? " + Wide(GroupedNumber(rows.size())) +
                         (rows.size() == 1 ? L" file in " : L" files in ") + shownFolder;

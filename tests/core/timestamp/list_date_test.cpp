@@ -24,6 +24,7 @@ TEST(ListDate, Examples) {
     EXPECT_EQ(FormatListDate(At(10000, 1, 1, 0), 0).str(), u"01.01.10000 - 12:00:00.000 AM");
     EXPECT_EQ(FormatListDate(0, -kTicksPerHour).str(), u"") << "local time before 1601";
     EXPECT_EQ(FormatListDate(~std::uint64_t{0}, 0).str(), u"");
+    EXPECT_EQ(FormatListDateToMinute(At(2026, 12, 7, 19, 40, 59), 0).str(), u"12.07.2026 at 07:40 PM");
 }
 
 // Every text of 1601..9999 has the 28-unit layout, and reads back to the

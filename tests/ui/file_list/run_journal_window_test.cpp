@@ -162,7 +162,7 @@ TEST(RunJournalWindow, LastRunIsUndoneAfterClosingAndReopening) {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     wchar_t today[16];
-    swprintf(today, 16, L"%02u.%02u.%04u", now.wDay, now.wMonth, now.wYear);
+    swprintf(today, 16, L"%02u.%02u.%04u", now.wMonth, now.wDay, now.wYear);  // in the list's order
     const std::wstring question = BoxText(box);
     EXPECT_EQ(question.substr(0, question.find(L" renamed on ")),
               L"Undo the last run? 3 files in " + files.folder.path() + L",");
