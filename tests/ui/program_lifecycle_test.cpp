@@ -112,5 +112,19 @@ TEST(ProgramWithoutFont, StartsAndTheSymbolButtonsKeepTheirPlainCaptions) {
     EXPECT_EQ(program.waitForExit(StartTimeout), 0);
 }
 
+// With no help file beside the program, F1 (which "?" shares) says so.
+TEST(ProgramHelp, AMissingHelpFileIsNamedWithTheFolderWhereItWasLookedFor) {
+    TemporaryFolder folder;
+    ProgramProcess program(CopyProgramInto(L"Quillmoth.exe", folder));
+    ASSERT_TRUE(SetForegroundWindow(program.waitForDialog(L"Quillmoth", StartTimeout)));
+    keybd_event(VK_F1, 0, 0, 0);
+    keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);
+    HWND box = program.waitForDialog(L"Help", 10000);
+    ASSERT_NE(box, nullptr) << "nothing was said";
+    wchar_t text[512] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 512);  // a message box's text
+    EXPECT_EQ(text, L"The help file Quillmoth.chm is missing: it was looked for in the folder " + folder.path() + L".");
+}
+
 }  // namespace
 }  // namespace qm::testing

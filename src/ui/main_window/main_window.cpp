@@ -239,6 +239,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CONTEXTMENU:
         if (FindMainWindowState(window)) ShowFileListMenu(window);
         return 0;
+    case WM_HELP:  // F1, as "?"
+        if (FindMainWindowState(window)) OnMainWindowCommand(window, IDC_HELP_BUTTON);
+        return TRUE;
     case WM_NOTIFY:
         return OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND:

@@ -17,6 +17,7 @@
 #include "ui/file_list/outside_paths.h"
 #include "ui/options/preset_buttons.h"
 #include "ui/support/dialog_support.h"
+#include "ui/support/help_topic.h"
 #include "ui/windows/settings_window.h"
 #include "ui/file_list/status_line.h"
 #include "win32/help.h"
@@ -69,7 +70,7 @@ void KeepName(HWND window, int) {
 void MoveUp(HWND window, int) { MoveFileRow(window, -1); }
 void MoveDown(HWND window, int) { MoveFileRow(window, +1); }
 
-void Help(HWND window, int) { win32::ShowHelpTopic(window, win32::HelpTarget(win32::MainHelpTopic)); }
+void Help(HWND window, int) { OpenHelpTopic(window, win32::MainHelpTopic); }
 
 void AlwaysOnTop(HWND window, int id) {
     SetWindowPos(window, IsChecked(window, id) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

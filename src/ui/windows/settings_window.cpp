@@ -13,6 +13,7 @@
 #include "core/settings/window_alpha.h"
 #include "resource_ids.h"
 #include "ui/support/dialog_support.h"
+#include "ui/support/help_topic.h"
 #include "ui/support/list_box_editing.h"
 #include "win32/clock.h"
 #include "win32/help.h"
@@ -240,7 +241,7 @@ void OnCommand(HWND dialog, int id, int code) {
         if (code == EN_CHANGE) ShowFormatExample(dialog);
         return;
     case IDC_SET_HELP:
-        win32::ShowHelpTopic(dialog, win32::HelpTarget(win32::TimeFormatHelpTopic));
+        OpenHelpTopic(dialog, win32::TimeFormatHelpTopic);
         return;
     case IDC_SET_SAVE:
         Save(dialog);
@@ -272,6 +273,9 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         return TRUE;
     case WM_CLOSE:
         OnClose(dialog);
+        return TRUE;
+    case WM_HELP:  // F1, as the window's own help button
+        OnCommand(dialog, IDC_SET_HELP, BN_CLICKED);
         return TRUE;
     default:
         return FALSE;
