@@ -38,7 +38,9 @@ HWND Item(HWND window, int id) { return GetDlgItem(window, id); }
 
 void Start(HWND window, int) {
     RefreshStatus(window);
-    RunRename(window);
+    // The preview then shows what "Start" would do next, not the names just given;
+    // a refusal or a count of failures stands until the next change.
+    if (RunRename(window) == 0) RefreshStatus(window);
 }
 
 void Clear(HWND window, int) {
