@@ -11,4 +11,9 @@ namespace qm {
 // or differently arranged screen fails, so the window keeps its own position.
 bool FitsInside(const PointRecord& point, std::int32_t width, std::int32_t height, const RectRecord& bounds);
 
+// `window` moved inside `area`, and cut to the area's width or height where it
+// is larger: a window remembered on a larger or another screen opens whole on
+// this one. A window that lies inside stays as it is.
+RectRecord BroughtInside(const RectRecord& window, const RectRecord& area);
+
 }  // namespace qm

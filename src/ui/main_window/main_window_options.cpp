@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "core/layout/remembered_position.h"
 #include "core/settings/window_alpha.h"
 #include "resource_ids.h"
 #include "ui/options/date_picker.h"
@@ -11,7 +12,34 @@
 namespace qm {
 
 namespace {
+
 constexpr UINT PlacementLength = 44;
+
+// A placement's normal rectangle counts from the corner of the primary
+// screen's work area (Windows' workspace coordinates); the screen's own
+// counts from the corner of the primary screen.
+POINT WorkspaceOrigin() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return {work.left, work.top};
+}
+
+// The normal rectangle brought inside the work area of the screen that it
+// mostly lies on, or of the primary one when it lies on none.
+RECT OnItsScreen(RECT normal) {
+    const POINT origin = WorkspaceOrigin();
+    OffsetRect(&normal, origin.x, origin.y);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (!GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTOPRIMARY), &monitor)) return normal;
+    const RectRecord inside = BroughtInside({normal.left, normal.top, normal.right, normal.bottom},
+                                            {monitor.rcWork.left, monitor.rcWork.top, monitor.rcWork.right,
+                                             monitor.rcWork.bottom});
+    RECT placed{inside.left, inside.top, inside.right, inside.bottom};
+    OffsetRect(&placed, -origin.x, -origin.y);
+    return placed;
+}
+
 }  // namespace
 
 void ApplySettingsToMainWindow(HWND window, const AppSettings& settings) {
@@ -44,6 +72,7 @@ void ApplyMainWindowPlacement(HWND window, AppSettings& settings) {
         WINDOWPLACEMENT placement{};
         static_assert(sizeof(placement) == sizeof(settings.MainDlgWP));
         CopyMemory(&placement, &settings.MainDlgWP, sizeof(placement));
+        placement.rcNormalPosition = OnItsScreen(placement.rcNormalPosition);
         SetWindowPlacement(window, &placement);
     }
     if (IsDlgButtonChecked(window, IDC_ALWAYS_ON_TOP) == BST_CHECKED)

@@ -129,6 +129,17 @@ TEST(MainWindowSettings, ClosingWritesTheFileThatReopeningShows) {
     EXPECT_EQ(placedAfter.bottom - placedAfter.top, placedBefore.bottom - placedBefore.top);
 }
 
+// Kept on a larger screen (3,000 x 1,400 at x 2,000), it opens cut to this one.
+TEST(MainWindowSettings, APlacementFromALargerScreenIsBroughtInside) {
+    ResetRecordsToDefaults();
+    Settings().MainDlgWP = {44, 0, SW_SHOWNORMAL, 0, 0, 0, 0, 2000, 100, 5000, 1500};
+    MainWindowHarness harness;
+    RECT placed{}, work{};
+    GetWindowRect(harness.window(), &placed);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_TRUE(EqualRect(&placed, &work)) << placed.left << "," << placed.top << " to " << placed.right;
+}
+
 TEST(MainWindowSettings, TransparentStoredOnOpensTranslucentWithTheLowByteOfOpacity) {
     ResetRecordsToDefaults();
     Settings().GeneralFlags = 0x2;
