@@ -5,14 +5,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="$(realpath -m "${1:-docs/main-window-files.png}")"
+export QUILLMOTH_WINE_DESKTOP=1366x768
 if [ -z "${DISPLAY:-}" ]; then
-  exec xvfb-run -a -s "-screen 0 1600x900x24" bash "$0" "$out"
+  exec xvfb-run -a -s "-screen 0 ${QUILLMOTH_WINE_DESKTOP}x24" bash "$0" "$out"
 fi
-# The screenshots' own prefix, whose virtual desktop holds the whole window.
+# The screenshots' own prefix, on a common laptop's screen.
 export QUILLMOTH_WINEPREFIX="$PWD/build/wineprefix-shots"
 source scripts/wine-env.sh
 ensure_wine_prefix
-wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1600x900 /f </dev/null >/dev/null 2>&1
 marks="$(mktemp -d)"
 wine build/windows/screenshot_driver.exe "$(winepath -w "$marks/ready")" "$(winepath -w "$marks/done")" </dev/null >/dev/null 2>&1 &
 driver=$!

@@ -17,11 +17,15 @@ ensure_wine_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.quillmoth-prefix-v2"
   fi
-  # Wide enough for the main window's whole layout at 96 dpi.
-  if [ ! -f "$WINEPREFIX/.quillmoth-desktop-1600x900" ]; then
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1600x900 /f </dev/null >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.quillmoth-desktop-1600x900"
+  # The screen of a common laptop, on which the whole main window must fit at
+  # 96 dpi; a prefix for another screen names it (QUILLMOTH_WINE_DESKTOP).
+  local desktop="${QUILLMOTH_WINE_DESKTOP:-1366x768}"
+  if [ ! -f "$WINEPREFIX/.quillmoth-desktop-$desktop" ]; then
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f </dev/null >/dev/null 2>&1
+    wineserver -k >/dev/null 2>&1 || true   # the desktop takes its size when the server starts
+    wineserver -w >/dev/null 2>&1 || true
+    rm -f "$WINEPREFIX"/.quillmoth-desktop-*
+    touch "$WINEPREFIX/.quillmoth-desktop-$desktop"
   fi
   # Wine draws the caption buttons with Marlett; this Wine build does not find
   # its own copy, and would fall back to any symbol font (ours among them).

@@ -1,9 +1,14 @@
-# The caption measurement once more in a Wine prefix of its own at 144 dpi
-# (150 %), where every font and dialog unit is half as large again.
+# The caption measurement and the main window's fit once more in a Wine prefix
+# of its own at 144 dpi (150 %), where every font and dialog unit is half as
+# large again, on a 1920 x 1080 screen.
 if(WIN32 AND TARGET ui_tests)
+  set(QUILLMOTH_144DPI_ENVIRONMENT
+    "QUILLMOTH_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-144dpi;QUILLMOTH_WINE_DPI=144;QUILLMOTH_WINE_DESKTOP=1920x1080")
   add_test(NAME captions.144dpi
     COMMAND ui_tests "--gtest_filter=Captions.*")
-  set_tests_properties(captions.144dpi PROPERTIES
-    ENVIRONMENT "QUILLMOTH_WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-144dpi;QUILLMOTH_WINE_DPI=144"
+  add_test(NAME screen.144dpi
+    COMMAND ui_tests "--gtest_filter=MainWindowSize.OpensWhole*")
+  set_tests_properties(captions.144dpi screen.144dpi PROPERTIES
+    ENVIRONMENT "${QUILLMOTH_144DPI_ENVIRONMENT}"
     LABELS gui)
 endif()

@@ -11,7 +11,7 @@ struct ControlBox {
 // The template's fixed lengths (dialog units), converted to pixels by the
 // caller with the window's current dialog-unit scale.
 struct MainLayoutLengths {
-    int listTop = 0;          // 90 units, vertical: top of both lists
+    int listTop = 0;          // 102 units, vertical: top of both lists
     int statusHeight = 0;     // 12 units, vertical: height of the status row
     int rightStrip = 0;       // 105 units, horizontal: what the file list leaves free
     int extensionWidth = 0;   // 100 units, horizontal: the extension list's width

@@ -82,11 +82,12 @@ int VerticalPixels(HWND window, int units) {
     return r.bottom;
 }
 
-void LayOut(HWND window) {
+// `order` SWP_NOZORDER keeps the template's order, which is the Tab order.
+void LayOut(HWND window, UINT order = 0) {
     RECT client{};
     GetClientRect(window, &client);
     MainLayoutLengths lengths;
-    lengths.listTop = VerticalPixels(window, 90);
+    lengths.listTop = VerticalPixels(window, ListTopUnits);
     lengths.statusHeight = VerticalPixels(window, 12);
     lengths.rightStrip = HorizontalPixels(window, 105);
     lengths.extensionWidth = HorizontalPixels(window, 100);
@@ -94,9 +95,9 @@ void LayOut(HWND window) {
     lengths.messageLeft = HorizontalPixels(window, 105);
     const MainWindowLayout layout = ComputeMainWindowLayout(client.right, client.bottom, lengths);
 
-    auto place = [window](int id, const ControlBox& box, UINT flags) {
+    auto place = [window, order](int id, const ControlBox& box, UINT flags) {
         SetWindowPos(GetDlgItem(window, id), HWND_TOP, box.x, box.y, box.width, box.height,
-                     flags | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
+                     flags | order | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
     };
     place(IDC_FILE_LIST, layout.fileList, SWP_NOMOVE);
     place(IDC_EXT_LIST, layout.extensionList, 0);
@@ -116,6 +117,9 @@ void OnInitDialog(HWND window) {
     SetUpNameOptions(window);
     SetUpFileList(window, settings);
     SetUpExtensionList(window);
+    // The first WM_SIZE came before the controls; and the template's lengths,
+    // each rounded on its own, can reach a pixel past the window's edge.
+    LayOut(window, SWP_NOZORDER);
     state.redFrameBrush = CreateSolidBrush(RGB(255, 0, 0));
     PlaceRedFrames(window);
     win32::ReadListsAndPresets(settings, window, Presets(), SettingsFileLocation(), &state.settingsUnreadable);

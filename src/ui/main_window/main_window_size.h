@@ -5,10 +5,13 @@
 
 namespace qm {
 
-// Dialog units of the client area: the right edge of the preset hints, and
-// the lists' top with the status row and a few rows between.
-inline constexpr int MinimumClientWidthUnits = 880;
-inline constexpr int MinimumClientHeightUnits = 140;
+// Dialog units of the client area: the lists' top, under the option groups,
+// the buttons and the line about the preset buttons.
+inline constexpr int ListTopUnits = 102;
+// The right edge of the option groups, and the lists' top with the status row
+// and a few rows between.
+inline constexpr int MinimumClientWidthUnits = 800;
+inline constexpr int MinimumClientHeightUnits = ListTopUnits + 50;
 
 // WM_GETMINMAXINFO: the minimum tracking size in window pixels.
 void LimitMainWindowSize(HWND window, MINMAXINFO& limits);

@@ -47,7 +47,7 @@ std::vector<Expected> ExpectedControls() {
         {1014, L"BUTTON", L"S", 310, 75, 15, 12, kPush},
         {1008, L"BUTTON", L"Always On Top", 345, 75, 62, 10, kCheck},
         {1034, L"BUTTON", L"Transparent", 415, 75, 52, 10, kCheck},
-        {kNone, L"STATIC", L"Preset Buttons 1-15", 805, 5, 70, 10, SS_LEFT},
+        {kNone, L"STATIC", L"Preset Buttons 1-15", 505, 89, 70, 10, SS_LEFT},
         {1080, L"BUTTON", L"1", 505, 75, 15, 12, kPush},
     };
     static const wchar_t* const kNumbers[] = {L"2", L"3", L"4", L"5", L"6", L"7", L"8",
@@ -114,15 +114,15 @@ std::vector<Expected> ExpectedControls() {
         {1079, L"BUTTON", L"Lowercase", 745, 55, 48, 10, kCheck},
         // The file list shows rows kept beside it, so that it stays quick with
         // a hundred thousand of them.
-        {1081, L"SysListView32", L"", 0, 90, 795, 315, kList | LVS_OWNERDATA | WS_TABSTOP, WS_EX_CLIENTEDGE},
-        {1082, L"SysListView32", L"", 800, 90, 100, 313, kList | WS_TABSTOP, WS_EX_CLIENTEDGE},
+        {1081, L"SysListView32", L"", 0, 102, 695, 301, kList | LVS_OWNERDATA | WS_TABSTOP, WS_EX_CLIENTEDGE},
+        {1082, L"SysListView32", L"", 700, 102, 100, 301, kList | WS_TABSTOP, WS_EX_CLIENTEDGE},
         {1083, L"STATIC", L"", 0, 403, 45, 12, SS_LEFTNOWORDWRAP, WS_EX_CLIENTEDGE},
         {1084, L"STATIC", L"", 45, 403, 60, 12, SS_LEFTNOWORDWRAP, WS_EX_CLIENTEDGE},
-        {1085, L"STATIC", L"", 105, 403, 795, 12, SS_LEFTNOWORDWRAP, WS_EX_CLIENTEDGE},
+        {1085, L"STATIC", L"", 105, 403, 695, 12, SS_LEFTNOWORDWRAP, WS_EX_CLIENTEDGE},
         {1108, L"SysDateTimePick32", L"", 530, 15, 140, 15, DTS_UPDOWN | DTS_LONGDATEFORMAT | WS_TABSTOP},
         {1012, L"BUTTON", L"Accessed", 530, 55, 45, 10, kCheck},
-        {1039, L"STATIC", L"set=ctrl+shift+click", 805, 15, 70, 10, SS_LEFT},
-        {1040, L"STATIC", L"label=shift+click", 805, 25, 70, 10, SS_LEFT},
+        {1039, L"STATIC", L"set=ctrl+shift+click", 580, 89, 70, 10, SS_LEFT},
+        {1040, L"STATIC", L"label=shift+click", 655, 89, 60, 10, SS_LEFT},
     };
     c.insert(c.end(), rest.begin(), rest.end());
     return c;
@@ -174,7 +174,7 @@ TEST(MainWindowTemplate, HoldsTheWindowAndEveryControlAsDesigned) {
     EXPECT_EQ(t.exStyle, DWORD{WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES});
     EXPECT_EQ(t.x, 10);
     EXPECT_EQ(t.y, 10);
-    EXPECT_EQ(t.cx, 900);
+    EXPECT_EQ(t.cx, 800);
     EXPECT_EQ(t.cy, 415);
     EXPECT_TRUE(t.menu.text.empty() && t.menu.ordinal == 0) << "no menu";
     EXPECT_TRUE(t.windowClass.text.empty() && t.windowClass.ordinal == 0) << "default dialog class";

@@ -89,14 +89,14 @@ TEST(MainWindow, ResizingMovesTheListsAndTheStatusRowOnly) {
 
         const RECT files = ChildRect(window, IDC_FILE_LIST);
         EXPECT_EQ(files.left, 0);
-        EXPECT_EQ(files.top, Vertical(window, 90));
+        EXPECT_EQ(files.top, Vertical(window, 102));
         EXPECT_EQ(files.right - files.left, w - Horizontal(window, 105));
-        EXPECT_EQ(files.bottom - files.top, h - Vertical(window, 90) - Vertical(window, 12));
+        EXPECT_EQ(files.bottom - files.top, h - Vertical(window, 102) - Vertical(window, 12));
 
         const RECT extensions = ChildRect(window, IDC_EXT_LIST);
         EXPECT_EQ(extensions.left, w - Horizontal(window, 100));
         EXPECT_EQ(extensions.right, w);
-        EXPECT_EQ(extensions.top, Vertical(window, 90));
+        EXPECT_EQ(extensions.top, Vertical(window, 102));
 
         const RECT count = ChildRect(window, IDC_STATUS_COUNT);
         const RECT selection = ChildRect(window, IDC_STATUS_SELECTION);
