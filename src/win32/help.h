@@ -16,8 +16,8 @@ inline constexpr wchar_t TimeFormatHelpTopic[] = L"::/timeformat.html>TimeFormat
 // so that a file of that name planted in the current folder is never opened.
 std::wstring HelpTarget(std::wstring_view topic);
 
-// HH_DISPLAY_TOPIC for `target`; the help window's own messages tell of a
-// missing file. Returns the help window, or null.
+// HH_DISPLAY_TOPIC for `target`. The library shows nothing at all for a
+// missing file (ui/support/help_topic.h says so). Returns the help window, or null.
 HWND ShowHelpTopic(HWND owner, const std::wstring& target);
 
 }  // namespace qm::win32

@@ -15,9 +15,9 @@ namespace {
 
 constexpr UINT PlacementLength = 44;
 
-// A placement's normal rectangle counts from the corner of the primary
-// screen's work area (Windows' workspace coordinates); the screen's own
-// counts from the corner of the primary screen.
+// A placement's normal rectangle is in workspace coordinates, which count
+// from the corner of the primary screen's work area; screen coordinates count
+// from the corner of the primary screen.
 POINT WorkspaceOrigin() {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

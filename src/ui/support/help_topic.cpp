@@ -29,7 +29,7 @@ void OpenHelpTopic(HWND owner, std::wstring_view topic) {
         MessageBoxW(owner, MissingHelpText(path).c_str(), L"Help", MB_OK | MB_ICONWARNING);
         return;
     }
-    win32::ShowHelpTopic(owner, path + std::wstring(topic));
+    win32::ShowHelpTopic(owner, win32::HelpTarget(topic));
 }
 
 }  // namespace qm
