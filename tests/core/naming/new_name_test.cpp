@@ -7,6 +7,7 @@
 
 #include "core/naming/new_name.h"
 #include "core/naming/status_preview.h"
+#include "core/run/run_prediction.h"
 #include "file_table_fixture.h"
 
 namespace qm::test {
@@ -199,22 +200,39 @@ TEST(NewName, RunRefusesAndTouchesNothingWhenANameCannotBeMade) {
     }
 }
 
-// With "Keep Name" and "No Number" the replacement can leave nothing, or a
-// name of a dot alone, which would name the folder itself: the run refuses
-// those rows and leaves their files where they are.
-TEST(NewName, RunRefusesANameThatComesOutEmptyOrOfDotsAlone) {
+// Names no file may have: empty, dots alone, nothing before the extension, a
+// device name. The preview marks them and the run refuses them before trying
+// (the in-memory files would take them), so the two agree and the files stay.
+TEST(NewName, PreviewAndRunRefuseNamesNoFileMayHave) {
+    const struct {
+        std::u16string oldName;
+        bool allowed;
+    } cases[] = {
+        {u"x_draft", false}, {u"_draft.JPG", false}, {u"x_draft.docx", false},
+        {u"con_draft", false}, {u"CON_draft.txt", false}, {u"Nul_draft.tar.gz", false}, {u"aux_draft.", false},
+        {u"prn_draft .txt", false}, {u"com1_draft", false}, {u"LPT9_draft.log", false}, {u"com\u00B9_draft", false},
+        {u"com0_draft", true}, {u"lpt10_draft", true}, {u"console_draft", true}, {u"nul2_draft.txt", true},
+        {u"a_draft.JPG", true}, {u"a.b_draft.txt", true}, {u"cony_draft.txt", true},
+    };
     FileTableFixture f;
-    f.Add({u"x", u"x.", u"x.txt", u"y"});
+    for (const auto& c : cases) f.Add({c.oldName});
     RenameOptions options = KeepOptions();
     options.noNumber = true;
-    options.findReplace = Plain(u"x", u"");
+    options.findReplace = Regex(u"(^x)?_draft", u"");  // a leading "x" goes too, leaving nothing or a bare extension
+    const std::vector<std::size_t> rows = TakingPartRows(f.table.size(), {});
+    const std::vector<PredictedRow> predicted =
+        PredictRun(f.table, rows, PlanNames(options), ReadFolderListings(f.table, rows, f.files));
     std::vector<RunRowOutcome> outcomes;
-    RunRename(f.table, {0, 1, 2, 3}, options, f.files, 0, nullptr, &outcomes);
-    const std::vector<RunRowOutcome> expected = {RunRowOutcome::MoveRefused, RunRowOutcome::MoveRefused,
-                                                 RunRowOutcome::Done, RunRowOutcome::Done};
-    EXPECT_EQ(outcomes, expected);
-    EXPECT_EQ(f.Names(), (std::vector<std::u16string>{u"x", u"x.", u".txt", u"y"}));
-    for (const char16_t* name : {u"x", u"x.", u".txt", u"y"}) EXPECT_TRUE(f.OnDisk(name)) << Utf8(name);
+    RunRename(f.table, rows, options, f.files, 0, nullptr, &outcomes);
+    ASSERT_EQ(outcomes.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        const RunRowOutcome expected = c.allowed ? RunRowOutcome::Done : RunRowOutcome::MoveRefused;
+        EXPECT_EQ(predicted[i].outcome, expected) << Utf8(c.oldName) << " -> " << Utf8(predicted[i].newName);
+        EXPECT_EQ(outcomes[i], expected) << Utf8(c.oldName);
+        EXPECT_EQ(f.table[i].name == c.oldName, !c.allowed) << Utf8(c.oldName);
+        EXPECT_TRUE(f.OnDisk(f.table[i].name)) << Utf8(c.oldName);
+    }
 }
 
 TEST(StatusPreview, KeepNameShowsTheFirstRowsNameOrTheProblem) {
