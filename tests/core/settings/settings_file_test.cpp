@@ -2,10 +2,12 @@
 // written file restores, and how hand-written files are read.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "core/settings/settings_file.h"
+#include "core/settings/settings_file_form.h"
 #include "settings_fixture.h"
 
 namespace qm {
@@ -173,8 +175,16 @@ void ExpectSamePreset(const Preset& a, const Preset& b) {
     EXPECT_EQ(a.extflags, b.extflags);
 }
 
-TEST(SettingsFileRoundTrip, RestoresEverythingWritten) {
+// A file whose every field, list and preset differs from the defaults.
+struct RichFile {
     AppSettings s = FixtureSettings();
+    SettingsLists lists;
+    PresetArray presets = FixturePresets();
+};
+
+RichFile MakeRichFile() {
+    RichFile f;
+    AppSettings& s = f.s;
     s.TimeFormat = u"%yyyy%.%MM%.%dd% \u00E4\u20AC\U0001F600";
     s.LastPath = u"C:\\Users\\Anna\\Pictures\\Urlaub 2023";
     s.Spacer = u" ";
@@ -195,7 +205,7 @@ TEST(SettingsFileRoundTrip, RestoresEverythingWritten) {
     s.ExtensionFlags = 0x2;
     s.GeneralFlags = 0x3;
 
-    SettingsLists lists;
+    SettingsLists& lists = f.lists;
     lists.prefix.current = u"Typed prefix";
     lists.prefix.entries = {u"one", u"two", u"one", u" leading blank", u"\u00FF"};
     lists.suffix.current = u"";
@@ -203,7 +213,7 @@ TEST(SettingsFileRoundTrip, RestoresEverythingWritten) {
     lists.extensions = {{true, u"jpeg", u"jpg"}, {false, u"TIFF", u"tif"},
                         {true, u"", u"jpg"}, {false, u"a", u""}};
 
-    PresetArray presets = FixturePresets();
+    PresetArray& presets = f.presets;
     for (int i = 0; i < PresetCount; ++i) {
         Preset& p = presets[i];
         p.label = u"Label " + Number(i * 7);
@@ -220,7 +230,14 @@ TEST(SettingsFileRoundTrip, RestoresEverythingWritten) {
         p.attribflags = 15u - static_cast<std::uint32_t>(i % 16);
         p.extflags = static_cast<std::uint32_t>(i % 3);
     }
+    return f;
+}
 
+TEST(SettingsFileRoundTrip, RestoresEverythingWritten) {
+    const RichFile f = MakeRichFile();
+    const AppSettings& s = f.s;
+    const SettingsLists& lists = f.lists;
+    const PresetArray& presets = f.presets;
     const std::vector<std::uint8_t> bytes = WriteSettingsFileBytes(s, lists, presets);
 
     AppSettings readSettings = FixtureSettings();
@@ -240,6 +257,71 @@ TEST(SettingsFileRoundTrip, RestoresEverythingWritten) {
     for (int i = 0; i < PresetCount; ++i) {
         SCOPED_TRACE(i);
         ExpectSamePreset(readPresets[i], presets[i]);
+    }
+}
+
+// A text editor that saves settings.ini again most often makes it UTF-8: with
+// or without its mark, it reads as the UTF-16 file it was made from.
+TEST(SettingsFileForm, Utf8WithAndWithoutMarkReadsAsItsUtf16Twin) {
+    const RichFile f = MakeRichFile();
+    const std::vector<std::uint8_t> utf16 = WriteSettingsFileBytes(f.s, f.lists, f.presets);
+    std::vector<std::uint8_t> utf8;  // the same text, encoded by hand
+    for (std::size_t i = 2; i + 1 < utf16.size(); i += 2) {
+        char32_t c = utf16[i] | (utf16[i + 1] << 8);
+        if (c >= 0xD800 && c < 0xDC00) {
+            i += 2;
+            c = 0x10000 + ((c - 0xD800) << 10) + ((utf16[i] | (utf16[i + 1] << 8)) - 0xDC00);
+        }
+        const int more = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+        constexpr std::uint8_t lead[] = {0x00, 0xC0, 0xE0, 0xF0};
+        utf8.push_back(static_cast<std::uint8_t>(lead[more] | (c >> (6 * more))));
+        for (int k = more - 1; k >= 0; --k) utf8.push_back(static_cast<std::uint8_t>(0x80 | ((c >> (6 * k)) & 0x3F)));
+    }
+    std::vector<std::uint8_t> marked = {0xEF, 0xBB, 0xBF};
+    marked.insert(marked.end(), utf8.begin(), utf8.end());
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        SettingsFileForm form;
+    } cases[] = {
+        {"UTF-16 as written", utf16, SettingsFileForm::Utf16},
+        {"UTF-16 without its mark", {utf16.begin() + 2, utf16.end()}, SettingsFileForm::Utf16},
+        {"UTF-8 with its mark", marked, SettingsFileForm::Utf8},
+        {"UTF-8 without a mark", utf8, SettingsFileForm::Utf8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(FormOfSettingsFile(c.bytes), c.form);
+        const std::vector<std::uint8_t> read = c.form == SettingsFileForm::Utf8 ? Utf16BytesOfUtf8File(c.bytes) : c.bytes;
+        AppSettings settings = FixtureSettings();
+        ReadSettingsFromFileBytes(read, settings);
+        ExpectSameStoredSettings(settings, f.s);
+        SettingsLists lists;
+        PresetArray presets = MakeDefaultPresets(0);
+        ReadListsAndPresetsFromFileBytes(read, lists, presets);
+        EXPECT_EQ(lists.prefix, f.lists.prefix);
+        EXPECT_EQ(lists.suffix, f.lists.suffix);
+        EXPECT_EQ(lists.extensions, f.lists.extensions);
+        for (int i = 0; i < PresetCount; ++i) ExpectSamePreset(presets[i], f.presets[i]);
+    }
+}
+
+// What is not the user's settings in a form we know is never read as empty
+// (and then written over): random bytes, big-endian UTF-16, a one-byte code
+// page, a UTF-8 mark before bytes that are not UTF-8.
+TEST(SettingsFileForm, RandomBytesAndOtherEncodingsAreInNeitherForm) {
+    const std::u16string text = ExpectedDefaultFile();  // holds "\u00FF" lines
+    std::vector<std::uint8_t> latin1, badUtf8 = {0xEF, 0xBB, 0xBF};
+    for (const char16_t unit : text.substr(1)) latin1.push_back(static_cast<std::uint8_t>(unit));
+    badUtf8.insert(badUtf8.end(), latin1.begin(), latin1.end());
+    EXPECT_EQ(FormOfSettingsFile(test::BigEndian(text)), SettingsFileForm::Neither);
+    EXPECT_EQ(FormOfSettingsFile(latin1), SettingsFileForm::Neither);
+    EXPECT_EQ(FormOfSettingsFile(badUtf8), SettingsFileForm::Neither);
+    std::mt19937 random(24);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<std::uint8_t> bytes(1000 + random() % 5000);
+        for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(random());
+        ASSERT_EQ(FormOfSettingsFile(bytes), SettingsFileForm::Neither) << "round " << round;
     }
 }
 

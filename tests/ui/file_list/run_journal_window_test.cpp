@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <functional>
+#include <random>
 
 #include "app/process_records.h"
 #include "core/run/run_journal.h"
@@ -359,6 +360,20 @@ TEST(RunJournalWindow, SettingsFileThatCannotBeReadIsNeverWrittenOver) {
     ASSERT_TRUE(WaitFor([&] { return harness.ended(); }));
     EXPECT_EQ(test::FileContent(path), bytes);
     EXPECT_EQ(WaitForDialog(SettingsUnreadableCaption, 100), nullptr) << "told once";
+
+    // Bytes in neither UTF-16 nor UTF-8 are not the user's settings in a form
+    // we can read: told the same, and never written over.
+    std::vector<std::uint8_t> random(4000);
+    std::mt19937 generator(24);
+    for (std::uint8_t& byte : random) byte = static_cast<std::uint8_t>(generator());
+    test::PutFileContent(path, random);
+    ResetRecordsToDefaults();
+    MainWindowHarness again(path);
+    box = WaitForDialog(SettingsUnreadableCaption, 10000);
+    ASSERT_NE(box, nullptr) << "the user is told";
+    Answer(box, IDOK);
+    ASSERT_TRUE(again.close());
+    EXPECT_EQ(test::FileContent(path), random);
 }
 
 }  // namespace
