@@ -9,6 +9,7 @@
 #include "core/naming/status_preview.h"
 #include "core/run/run_prediction.h"
 #include "file_table_fixture.h"
+#include "naming/pathological_patterns.h"
 
 namespace qm::test {
 namespace {
@@ -169,6 +170,32 @@ TEST(NewName, PatternThatCannotMakeANameLeavesItAndIsReported) {
         EXPECT_EQ(check.problem, c.problem);
         EXPECT_EQ(check.message.substr(0, c.message.size()), c.message) << Utf8(check.message);
         EXPECT_EQ(check.message.size() > c.message.size(), c.problem == NameProblem::InvalidPattern) << "the reason";
+    }
+}
+
+// Patterns that backtrack without end end as "too complex" within the budget
+// of one name (bench/windows/find_pattern_wine_bench measures how long that
+// takes). After the first name too complex, every later name of the same
+// pattern is refused at once, naming that first one, so that a preview of
+// many rows costs one name's budget.
+TEST(NewName, PathologicalPatternsEndAsTooComplex) {
+    for (const PathologicalPattern& p : PathologicalPatterns()) {
+        SCOPED_TRACE(Utf8(p.pattern));
+        RenameOptions options = KeepOptions();
+        options.findReplace = Regex(p.pattern, u"x");
+        const NamePlan plan = PlanNames(options);
+        ASSERT_EQ(plan.problem(), NameProblem::None) << "compiles";
+        NameProblem problem = NameProblem::None;
+        std::u16string detail;
+        EXPECT_EQ(NewBaseName(plan, p.name, 1, &problem, &detail), p.name + u"_001");
+        EXPECT_EQ(problem, NameProblem::TooComplex);
+        EXPECT_EQ(detail, p.name);
+        problem = NameProblem::None;
+        EXPECT_EQ(NewBaseName(plan, u"b", 2, &problem, &detail), u"b_002") << "refused at once";
+        EXPECT_EQ(problem, NameProblem::TooComplex);
+        EXPECT_EQ(detail, p.name) << "the first name too complex";
+        const NameCheck check = CheckNames(PlanNames(options), {u"b.jpg", p.name + u".jpg", u"c.jpg"});
+        EXPECT_EQ(check.message, NameProblemMessage(NameProblem::TooComplex, p.name));
     }
 }
 
