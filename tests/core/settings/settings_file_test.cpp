@@ -51,6 +51,7 @@ std::u16string ExpectedDefaultFile() {
         u"AttributeFlags=8\r\n"
         u"ExtensionFlags=0\r\n"
         u"GeneralFlags=0\r\n"
+        u"AddFolderFlags=0\r\n"
         u"\r\n"
         u"[PREFIX]\r\n"
         u"\u00FF\r\n"
@@ -157,6 +158,7 @@ void ExpectSameStoredSettings(const AppSettings& a, const AppSettings& b) {
     EXPECT_EQ(a.AttributeFlags, b.AttributeFlags);
     EXPECT_EQ(a.ExtensionFlags, b.ExtensionFlags);
     EXPECT_EQ(a.GeneralFlags, b.GeneralFlags);
+    EXPECT_EQ(a.AddFolderFlags, b.AddFolderFlags);
 }
 
 void ExpectSamePreset(const Preset& a, const Preset& b) {
@@ -204,6 +206,7 @@ RichFile MakeRichFile() {
     s.AttributeFlags = 0x7;
     s.ExtensionFlags = 0x2;
     s.GeneralFlags = 0x3;
+    s.AddFolderFlags = AddFolder::HiddenAndSystem;
 
     SettingsLists& lists = f.lists;
     lists.prefix.current = u"Typed prefix";
