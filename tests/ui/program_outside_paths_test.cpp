@@ -3,10 +3,14 @@
 // Whatever else arrives as WM_COPYDATA changes nothing.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
+#include "app/application.h"
 #include "core/outside/handover_message.h"
 #include "program_process.h"
 #include "remote_list_text.h"
@@ -147,6 +151,71 @@ TEST_F(ProgramOutsidePaths, AListFileOfTenThousandPathsListsThemAll) {
     EXPECT_EQ(RemoteListText(listView, Count - 1, 0), L"f\u00E9 9999.txt");
     EXPECT_EQ(first.waitForDialog(L"Error", 0), nullptr);
     Close(first, main);
+}
+
+// The first Quillmoth, played by this test: the one-instance mutex, and a
+// hidden window of the program's class that does not answer, until it is let
+// go; then it refuses every hand-over, as a Quillmoth that is closing does.
+class SilentFirstInstance {
+public:
+    SilentFirstInstance()
+        : mutex_(CreateMutexW(nullptr, FALSE, SingleInstanceMutexName)),
+          answer_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
+          thread_([this] {
+              WNDCLASSW windowClass{};
+              windowClass.lpfnWndProc = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+                  return m == WM_COPYDATA ? FALSE : DefWindowProcW(w, m, wp, lp);
+              };
+              windowClass.lpszClassName = L"MainWindow";
+              RegisterClassW(&windowClass);
+              window_ = CreateWindowExW(0, L"MainWindow", nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+              WaitForSingleObject(answer_, INFINITE);
+              MSG message;
+              while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+              DestroyWindow(window_);
+          }) {}
+    ~SilentFirstInstance() {
+        Answer();
+        while (!window_) Sleep(10);
+        PostMessageW(window_, WM_QUIT, 0, 0);
+        thread_.join();
+        LetGoOfTheMutex();
+    }
+    void Answer() { SetEvent(answer_); }
+    void LetGoOfTheMutex() {
+        if (mutex_) CloseHandle(std::exchange(mutex_, nullptr));
+    }
+
+private:
+    HANDLE mutex_;
+    HANDLE answer_;
+    std::atomic<HWND> window_{nullptr};
+    std::thread thread_;
+};
+
+// A second start whose paths no running Quillmoth takes never drops them:
+// while the other holds the one instance it says how many it could not add
+// and ends with a code other than 0; once the other is gone (closing, its
+// window refusing), it opens its own window with them.
+TEST_F(ProgramOutsidePaths, ASecondStartThatNoOneAnswersKeepsItsPaths) {
+    MakeFiles({L"one.txt", L"two.txt"});
+    SilentFirstInstance first;
+    {
+        ProgramProcess second(program_, L"one.txt two.txt", files_.path());
+        HWND box = second.waitForDialog(L"Quillmoth: paths not added", Timeout);
+        ASSERT_NE(box, nullptr) << "ended without a word";
+        EXPECT_EQ(ItemText(box, 0xFFFF).rfind(L"2 path(s) from the command line were not added", 0), 0u)
+            << Narrow(ItemText(box, 0xFFFF));
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(second.waitForExit(Timeout), PathsNotAddedExitCode);
+    }
+    first.Answer();
+    first.LetGoOfTheMutex();
+    ProgramProcess second(program_, L"one.txt two.txt", files_.path());
+    HWND main = MainShowing(second, 2);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(ListColumn(main, 0), (std::vector<std::wstring>{L"one.txt", L"two.txt"}));
+    Close(second, main);
 }
 
 TEST_F(ProgramOutsidePaths, WrongCopyDataMessagesChangeNothing) {

@@ -151,6 +151,7 @@ void SaveSettingsOnce(HWND window, bool tellFailure) {
 }
 
 void OnClose(HWND window) {
+    CloseOutsideInbox();  // a second start that comes now opens a window of its own
     SaveSettingsOnce(window, true);
     EndDialog(window, 0);
 }
