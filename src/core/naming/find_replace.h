@@ -14,6 +14,8 @@ struct FindReplace {
     std::u16string replace;
     bool regex = false;
     bool matchCase = false;
+
+    bool operator==(const FindReplace&) const = default;
 };
 
 // Why find and replace cannot give a name.
@@ -30,6 +32,8 @@ public:
     ~NameReplacer();
     NameReplacer(const NameReplacer&) = delete;
     NameReplacer& operator=(const NameReplacer&) = delete;
+
+    const FindReplace& options() const { return options_; }
 
     // InvalidPattern when the expression did not compile; `problemText` says why.
     NameProblem problem() const { return problem_; }
