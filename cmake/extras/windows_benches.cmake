@@ -5,7 +5,7 @@ if(WIN32)
       find_pattern_wine_bench)
     add_executable(${name} bench/windows/${name}.cpp bench/windows/bench_files.cpp
       tests/ui/main_window_harness.cpp ${QUILLMOTH_RC})
-    target_include_directories(${name} PRIVATE tests tests/core tests/ui bench/windows)
+    target_include_directories(${name} PRIVATE tests tests/ui bench/windows)
     target_link_libraries(${name} PRIVATE quillmoth_ui)
     target_link_options(${name} PRIVATE -municode)
   endforeach()

@@ -189,20 +189,18 @@ TEST(SettingsStoreWrite, FailureMidwayKeepsTheOldFile) {
     EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"settings.ini"});
 }
 
-// Written in place, a kill or a full disk midway would leave a cut file: the
-// write fails instead, for the settings and the run journal alike.
 TEST(SettingsStoreWrite, WhereNoNewFileCanBeMadeTheWriteFailsAndTheOldFileStays) {
     TemporaryFolder folder;
     const std::wstring path = folder.File(L"settings.ini");
-    const std::vector<std::uint8_t> old(300000, 0x41);
-    ASSERT_TRUE(test::PutFileContent(path, old));
+    ASSERT_TRUE(test::PutFileContent(path, std::vector<std::uint8_t>(300000, 0x41)));
     // A folder where the new file would go: it can be neither removed nor created.
     ASSERT_TRUE(CreateDirectoryW(ReplacementFilePath(path).c_str(), nullptr));
 
     SettingsTestWindow window;
     AppSettings settings = test::FixtureSettings();
-    EXPECT_EQ(WriteAllSettings(settings, window.handle(), test::FixturePresets(), path), -1);
-    EXPECT_EQ(test::FileContent(path), old);
+    const PresetArray presets = test::FixturePresets();
+    EXPECT_EQ(WriteAllSettings(settings, window.handle(), presets, path), -1);
+    EXPECT_EQ(test::FileContent(path), std::vector<std::uint8_t>(300000, 0x41));
 }
 
 TEST(SettingsStoreWrite, WithoutAPathNothingIsWritten) {

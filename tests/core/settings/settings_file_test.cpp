@@ -2,7 +2,6 @@
 // written file restores, and how hand-written files are read.
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -158,7 +157,6 @@ void ExpectSameStoredSettings(const AppSettings& a, const AppSettings& b) {
     EXPECT_EQ(a.AttributeFlags, b.AttributeFlags);
     EXPECT_EQ(a.ExtensionFlags, b.ExtensionFlags);
     EXPECT_EQ(a.GeneralFlags, b.GeneralFlags);
-    EXPECT_EQ(a.AddFolderFlags, b.AddFolderFlags);
 }
 
 void ExpectSamePreset(const Preset& a, const Preset& b) {
@@ -177,16 +175,8 @@ void ExpectSamePreset(const Preset& a, const Preset& b) {
     EXPECT_EQ(a.extflags, b.extflags);
 }
 
-// A file whose every field, list and preset differs from the defaults.
-struct RichFile {
+TEST(SettingsFileRoundTrip, RestoresEverythingWritten) {
     AppSettings s = FixtureSettings();
-    SettingsLists lists;
-    PresetArray presets = FixturePresets();
-};
-
-RichFile MakeRichFile() {
-    RichFile f;
-    AppSettings& s = f.s;
     s.TimeFormat = u"%yyyy%.%MM%.%dd% \u00E4\u20AC\U0001F600";
     s.LastPath = u"C:\\Users\\Anna\\Pictures\\Urlaub 2023";
     s.Spacer = u" ";
@@ -206,9 +196,8 @@ RichFile MakeRichFile() {
     s.AttributeFlags = 0x7;
     s.ExtensionFlags = 0x2;
     s.GeneralFlags = 0x3;
-    s.AddFolderFlags = AddFolder::HiddenAndSystem;
 
-    SettingsLists& lists = f.lists;
+    SettingsLists lists;
     lists.prefix.current = u"Typed prefix";
     lists.prefix.entries = {u"one", u"two", u"one", u" leading blank", u"\u00FF"};
     lists.suffix.current = u"";
@@ -216,7 +205,7 @@ RichFile MakeRichFile() {
     lists.extensions = {{true, u"jpeg", u"jpg"}, {false, u"TIFF", u"tif"},
                         {true, u"", u"jpg"}, {false, u"a", u""}};
 
-    PresetArray& presets = f.presets;
+    PresetArray presets = FixturePresets();
     for (int i = 0; i < PresetCount; ++i) {
         Preset& p = presets[i];
         p.label = u"Label " + Number(i * 7);
@@ -233,14 +222,7 @@ RichFile MakeRichFile() {
         p.attribflags = 15u - static_cast<std::uint32_t>(i % 16);
         p.extflags = static_cast<std::uint32_t>(i % 3);
     }
-    return f;
-}
 
-TEST(SettingsFileRoundTrip, RestoresEverythingWritten) {
-    const RichFile f = MakeRichFile();
-    const AppSettings& s = f.s;
-    const SettingsLists& lists = f.lists;
-    const PresetArray& presets = f.presets;
     const std::vector<std::uint8_t> bytes = WriteSettingsFileBytes(s, lists, presets);
 
     AppSettings readSettings = FixtureSettings();
@@ -263,68 +245,26 @@ TEST(SettingsFileRoundTrip, RestoresEverythingWritten) {
     }
 }
 
-// A text editor that saves settings.ini again most often makes it UTF-8: with
-// or without its mark, it reads as the UTF-16 file it was made from.
+// Saved again as UTF-8 (a text editor's way), with or without a mark, it reads as its UTF-16 twin.
 TEST(SettingsFileForm, Utf8WithAndWithoutMarkReadsAsItsUtf16Twin) {
-    const RichFile f = MakeRichFile();
-    const std::vector<std::uint8_t> utf16 = WriteSettingsFileBytes(f.s, f.lists, f.presets);
-    std::vector<std::uint8_t> utf8;  // the same text, encoded by hand
-    for (std::size_t i = 2; i + 1 < utf16.size(); i += 2) {
-        char32_t c = utf16[i] | (utf16[i + 1] << 8);
-        if (c >= 0xD800 && c < 0xDC00) {
-            i += 2;
-            c = 0x10000 + ((c - 0xD800) << 10) + ((utf16[i] | (utf16[i + 1] << 8)) - 0xDC00);
-        }
-        const int more = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
-        constexpr std::uint8_t lead[] = {0x00, 0xC0, 0xE0, 0xF0};
-        utf8.push_back(static_cast<std::uint8_t>(lead[more] | (c >> (6 * more))));
-        for (int k = more - 1; k >= 0; --k) utf8.push_back(static_cast<std::uint8_t>(0x80 | ((c >> (6 * k)) & 0x3F)));
-    }
-    std::vector<std::uint8_t> marked = {0xEF, 0xBB, 0xBF};
-    marked.insert(marked.end(), utf8.begin(), utf8.end());
-    const struct {
-        const char* what;
-        std::vector<std::uint8_t> bytes;
-        SettingsFileForm form;
-    } cases[] = {
-        {"UTF-16 as written", utf16, SettingsFileForm::Utf16},
-        {"UTF-16 without its mark", {utf16.begin() + 2, utf16.end()}, SettingsFileForm::Utf16},
-        {"UTF-8 with its mark", marked, SettingsFileForm::Utf8},
-        {"UTF-8 without a mark", utf8, SettingsFileForm::Utf8},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_EQ(FormOfSettingsFile(c.bytes), c.form);
-        const std::vector<std::uint8_t> read = c.form == SettingsFileForm::Utf8 ? Utf16BytesOfUtf8File(c.bytes) : c.bytes;
+    const std::u16string utf16 = u"[SETTINGS]\r\nTimeFormat=%dd% \u00E4\u20AC\U0001F600\r\nZeros=7\r\n\r\n[PREFIX]\r\n"
+                                 u"\u00FF\r\nTrip \u00E4\r\n\r\n[EXTENSIONS]\r\n1\u00BBjpeg\u00BBjp\u00E9g\r\n\r\n";
+    const std::string utf8 = "[SETTINGS]\r\nTimeFormat=%dd% \xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80\r\nZeros=7\r\n\r\n[PREFIX]\r\n"
+                             "\xC3\xBF\r\nTrip \xC3\xA4\r\n\r\n[EXTENSIONS]\r\n1\xC2\xBBjpeg\xC2\xBBjp\xC3\xA9g\r\n\r\n";
+    const auto allRead = [](const std::vector<std::uint8_t>& bytes) {
         AppSettings settings = FixtureSettings();
-        ReadSettingsFromFileBytes(read, settings);
-        ExpectSameStoredSettings(settings, f.s);
         SettingsLists lists;
-        PresetArray presets = MakeDefaultPresets(0);
-        ReadListsAndPresetsFromFileBytes(read, lists, presets);
-        EXPECT_EQ(lists.prefix, f.lists.prefix);
-        EXPECT_EQ(lists.suffix, f.lists.suffix);
-        EXPECT_EQ(lists.extensions, f.lists.extensions);
-        for (int i = 0; i < PresetCount; ++i) ExpectSamePreset(presets[i], f.presets[i]);
-    }
-}
-
-// What is not the user's settings in a form we know is never read as empty
-// (and then written over): random bytes, big-endian UTF-16, a one-byte code
-// page, a UTF-8 mark before bytes that are not UTF-8.
-TEST(SettingsFileForm, RandomBytesAndOtherEncodingsAreInNeitherForm) {
-    const std::u16string text = ExpectedDefaultFile();  // holds "\u00FF" lines
-    std::vector<std::uint8_t> latin1, badUtf8 = {0xEF, 0xBB, 0xBF};
-    for (const char16_t unit : text.substr(1)) latin1.push_back(static_cast<std::uint8_t>(unit));
-    badUtf8.insert(badUtf8.end(), latin1.begin(), latin1.end());
-    EXPECT_EQ(FormOfSettingsFile(test::BigEndian(text)), SettingsFileForm::Neither);
-    EXPECT_EQ(FormOfSettingsFile(latin1), SettingsFileForm::Neither);
-    EXPECT_EQ(FormOfSettingsFile(badUtf8), SettingsFileForm::Neither);
-    std::mt19937 random(24);
-    for (int round = 0; round < 200; ++round) {
-        std::vector<std::uint8_t> bytes(1000 + random() % 5000);
-        for (std::uint8_t& byte : bytes) byte = static_cast<std::uint8_t>(random());
-        ASSERT_EQ(FormOfSettingsFile(bytes), SettingsFileForm::Neither) << "round " << round;
+        PresetArray presets = FixturePresets();
+        ReadSettingsFromFileBytes(bytes, settings);
+        ReadListsAndPresetsFromFileBytes(bytes, lists, presets);
+        return WriteSettingsFileBytes(settings, lists, presets);
+    };
+    const std::vector<std::uint8_t> twin = allRead(test::LittleEndian(u"\uFEFF" + utf16));
+    ASSERT_NE(twin, allRead({})) << "the twin is read";
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + utf8, utf8}) {
+        const std::vector<std::uint8_t> file(bytes.begin(), bytes.end());
+        ASSERT_EQ(FormOfSettingsFile(file), SettingsFileForm::Utf8);
+        EXPECT_EQ(allRead(Utf16BytesOfUtf8File(file)), twin);
     }
 }
 

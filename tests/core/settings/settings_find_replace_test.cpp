@@ -47,8 +47,7 @@ TEST(SettingsFindReplace, PreviousVersionFileLoadsAsItDidAndWritesBackWithOnlyTh
     }
 
     // Written again: the same file, plus the two empty histories, the two
-    // empty preset keys, and the New Name column's width and the folder
-    // picker's choices, also new.
+    // empty preset keys, and the New Name column's width and AddFolderFlags, new too.
     std::u16string again = TextOf(WriteSettingsFileBytes(s, lists, presets));
     EraseAll(again, u"NewNameWidth=200\r\n");
     EraseAll(again, u"AddFolderFlags=0\r\n");

@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <functional>
-#include <random>
 
 #include "app/process_records.h"
 #include "core/run/run_journal.h"
@@ -361,16 +360,12 @@ TEST(RunJournalWindow, SettingsFileThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_EQ(test::FileContent(path), bytes);
     EXPECT_EQ(WaitForDialog(SettingsUnreadableCaption, 100), nullptr) << "told once";
 
-    // Bytes in neither UTF-16 nor UTF-8 are not the user's settings in a form
-    // we can read: told the same, and never written over.
+    // Random bytes, in neither UTF-16 nor UTF-8: told the same, never written over.
     std::vector<std::uint8_t> random(4000);
-    std::mt19937 generator(24);
-    for (std::uint8_t& byte : random) byte = static_cast<std::uint8_t>(generator());
+    for (std::uint32_t i = 0, x = 24; i < random.size(); ++i) random[i] = (x = x * 1664525 + 1013904223) >> 24;
     test::PutFileContent(path, random);
-    ResetRecordsToDefaults();
     MainWindowHarness again(path);
-    box = WaitForDialog(SettingsUnreadableCaption, 10000);
-    ASSERT_NE(box, nullptr) << "the user is told";
+    ASSERT_NE(box = WaitForDialog(SettingsUnreadableCaption, 10000), nullptr);
     Answer(box, IDOK);
     ASSERT_TRUE(again.close());
     EXPECT_EQ(test::FileContent(path), random);
