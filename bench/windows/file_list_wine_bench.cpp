@@ -201,7 +201,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring listEntry = L"@" + listFolder.File(L"list.txt");
     PlainList plainAgain;
     const double bareAgain = Seconds([&] { BareAdd(plainAgain, folder, names); });
-    CloseOutsideInbox();  // no posted command: the timed one below takes the batch
+    OpenOutsideInbox(nullptr);  // no window told, no posted command: the timed one below takes the batch
     PutOutsideBatch({std::u16string(listEntry.begin(), listEntry.end())});
     const double ourListAdd = Seconds([&] { testing::Command(w, CmdTakeOutsidePaths); });
     const bool listed = testing::ItemText(w, IDC_STATUS_COUNT) == L" Files: " + std::to_wstring(count);

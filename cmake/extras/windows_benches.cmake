@@ -1,7 +1,8 @@
 # Benchmark and stress program on real files under Wine: they drive the real main
 # window in this process, so they carry the program's resources.
 if(WIN32)
-  foreach(name file_list_wine_bench file_list_stress main_window_bench run_journal_wine_bench add_folder_wine_bench)
+  foreach(name file_list_wine_bench file_list_stress main_window_bench run_journal_wine_bench add_folder_wine_bench
+      find_pattern_wine_bench)
     add_executable(${name} bench/windows/${name}.cpp bench/windows/bench_files.cpp
       tests/ui/main_window_harness.cpp ${QUILLMOTH_RC})
     target_include_directories(${name} PRIVATE tests tests/ui bench/windows)

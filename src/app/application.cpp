@@ -9,18 +9,38 @@
 namespace qm {
 
 namespace {
+
 // Kept, never closed, for the life of the process.
 HANDLE singleInstanceMutex = nullptr;
+
+// Whether this process is the one Quillmoth: the first to make the mutex.
+// Asked again, it lets go of its own handle first, which alone would keep the
+// mutex of a Quillmoth that has ended alive.
+bool BecomeTheOneInstance() {
+    if (singleInstanceMutex) CloseHandle(singleInstanceMutex);
+    singleInstanceMutex = CreateMutexW(nullptr, FALSE, SingleInstanceMutexName);
+    return GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
 }  // namespace
 
 int RunApplication(HINSTANCE instance) {
-    singleInstanceMutex = CreateMutexW(nullptr, FALSE, SingleInstanceMutexName);
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        // The running one takes the paths, or only comes to the front.
-        HandOverToRunningInstance(CommandLineEntries());
-        return 0;
+    OutsideBatch entries = CommandLineEntries();
+    if (!BecomeTheOneInstance()) {
+        // The running one takes the paths, or only comes to the front. When
+        // none is left to take them, this one opens its window with them;
+        // when one runs but does not answer, the paths are not lost unsaid.
+        switch (HandOverToRunningInstance(entries, BecomeTheOneInstance)) {
+            case HandoverOutcome::Taken: return 0;
+            case HandoverOutcome::TookOver: break;
+            case HandoverOutcome::NotTaken:
+                if (entries.empty()) return 0;
+                MessageBoxW(nullptr, PathsNotAddedText(entries.size()).c_str(), L"Quillmoth: paths not added",
+                            MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+                return PathsNotAddedExitCode;
+        }
     }
-    if (OutsideBatch entries = CommandLineEntries(); !entries.empty()) PutOutsideBatch(std::move(entries));
+    if (!entries.empty()) PutOutsideBatch(std::move(entries));
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -41,6 +61,8 @@ int RunApplication(HINSTANCE instance) {
 
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    // A later start must not wait on a window that no longer answers.
+    DestroyWindow(hidden);
     return static_cast<int>(message.wParam);
 }
 

@@ -37,8 +37,10 @@ bool OfferToEachWindow(const std::vector<std::vector<std::uint8_t>>& messages) {
         AllowSetForegroundWindow(process);
         if (!Send(window, messages.front())) continue;
         // Taken: offering the rest elsewhere, or again, would add paths twice.
-        for (std::size_t i = 1; i < messages.size() && Send(window, messages[i]); ++i) {
-        }
+        // The batch is added only with its last message, which a closing
+        // Quillmoth refuses: then nothing of it was added.
+        for (std::size_t i = 1; i < messages.size(); ++i)
+            if (!Send(window, messages[i])) return false;
         return true;
     }
     return false;
@@ -71,14 +73,23 @@ OutsideBatch CommandLineEntries() {
     return EntriesOfArguments(CommandLineArguments(reinterpret_cast<const char16_t*>(GetCommandLineW())));
 }
 
-bool HandOverToRunningInstance(const OutsideBatch& batch, DWORD waitMs) {
+HandoverOutcome HandOverToRunningInstance(const OutsideBatch& batch, bool (*becomeTheOne)(), DWORD waitMs) {
     const std::vector<std::vector<std::uint8_t>> messages = EncodeHandover(batch);
     const ULONGLONG deadline = GetTickCount64() + waitMs;
     for (;;) {
-        if (OfferToEachWindow(messages)) return true;
-        if (GetTickCount64() >= deadline) return false;
+        if (OfferToEachWindow(messages)) return HandoverOutcome::Taken;
+        // Asked after every offer, the last one too: a window that did not
+        // answer may have been one that was closing.
+        if (becomeTheOne()) return HandoverOutcome::TookOver;
+        if (GetTickCount64() >= deadline) return HandoverOutcome::NotTaken;
         Sleep(RetryMs);
     }
+}
+
+std::wstring PathsNotAddedText(std::size_t count) {
+    return std::to_wstring(count) +
+           L" path(s) from the command line were not added: the Quillmoth that is running did not answer. "
+           L"Close it, or wait until it answers, and try again.";
 }
 
 LRESULT ReceiveHandover(const COPYDATASTRUCT* data) {
@@ -88,7 +99,9 @@ LRESULT ReceiveHandover(const COPYDATASTRUCT* data) {
     if (!message) return FALSE;
     OutsideBatch& gathering = Gathering();
     for (std::u16string& entry : message->entries) gathering.push_back(std::move(entry));
-    if (message->last) PutOutsideBatch(std::exchange(gathering, {}));
+    // A main window that is closing takes no more: refused, the second start
+    // keeps its paths and opens a window of its own.
+    if (message->last && !PutOutsideBatch(std::exchange(gathering, {}))) return FALSE;
     return TRUE;
 }
 

@@ -13,6 +13,7 @@ struct Inbox {
     std::mutex lock;
     std::deque<OutsideBatch> batches;
     HWND window = nullptr;
+    bool closed = false;
 };
 
 Inbox& TheInbox() {
@@ -26,15 +27,17 @@ void Tell(HWND window) {
 
 }  // namespace
 
-void PutOutsideBatch(OutsideBatch batch) {
+bool PutOutsideBatch(OutsideBatch batch) {
     Inbox& inbox = TheInbox();
     HWND window = nullptr;
     {
         std::lock_guard<std::mutex> hold(inbox.lock);
+        if (inbox.closed) return false;
         inbox.batches.push_back(std::move(batch));
         window = inbox.window;
     }
     Tell(window);
+    return true;
 }
 
 void OpenOutsideInbox(HWND mainWindow) {
@@ -43,6 +46,7 @@ void OpenOutsideInbox(HWND mainWindow) {
     {
         std::lock_guard<std::mutex> hold(inbox.lock);
         inbox.window = mainWindow;
+        inbox.closed = false;
         waiting = !inbox.batches.empty();
     }
     if (waiting) Tell(mainWindow);
@@ -52,6 +56,7 @@ void CloseOutsideInbox() {
     Inbox& inbox = TheInbox();
     std::lock_guard<std::mutex> hold(inbox.lock);
     inbox.window = nullptr;
+    inbox.closed = true;
 }
 
 std::optional<OutsideBatch> TakeOutsideBatch() {

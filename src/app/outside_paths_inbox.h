@@ -15,10 +15,12 @@ namespace qm {
 using OutsideBatch = std::vector<std::u16string>;
 
 // Queues a batch and, if the main window is open, posts it CmdTakeOutsidePaths.
-void PutOutsideBatch(OutsideBatch batch);
+// False, and nothing queued, once the main window has closed the inbox: no
+// one would take the batch any more.
+bool PutOutsideBatch(OutsideBatch batch);
 
 // The main window takes batches from now on (it is told of any that wait),
-// or no longer.
+// or no longer: it closes the inbox when it starts to close.
 void OpenOutsideInbox(HWND mainWindow);
 void CloseOutsideInbox();
 

@@ -61,20 +61,6 @@ bool WriteAllFileBytes(HANDLE file, std::span<const std::uint8_t> bytes) {
 
 std::wstring ReplacementFilePath(const std::wstring& path) { return path + L".tmp"; }
 
-namespace {
-
-// Where no new file can be made beside the old one (a folder that lets its
-// files be written but no file be created), the old file is written over.
-int WriteInPlace(const std::wstring& path, const FileContentFiller& fill) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return -1;
-    bool complete = fill(file) && SetEndOfFile(file) && FlushFileBuffers(file);
-    complete = CloseHandle(file) && complete;
-    return complete ? 0 : -1;
-}
-
-}  // namespace
-
 int ReplaceFileContents(const std::wstring& path, std::span<const std::uint8_t> bytes,
                         FileBytesWriter write) {
     return ReplaceFileContents(path, [&](HANDLE file) { return write(file, bytes); });
@@ -88,9 +74,12 @@ int ReplaceFileContents(const std::wstring& path, const FileContentFiller& fill)
     SetFileAttributesW(replacement.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(replacement.c_str());
 
+    // Never the old file itself: a kill or a full disk midway would leave it
+    // cut. Without a new file (a leftover one held by a scanner, a folder
+    // where files may be written but none made) the write fails.
     HANDLE file = CreateFileW(replacement.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return WriteInPlace(path, fill);
+    if (file == INVALID_HANDLE_VALUE) return -1;
     bool complete = fill(file) && FlushFileBuffers(file);
     complete = CloseHandle(file) && complete;
     if (!complete) {

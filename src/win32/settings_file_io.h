@@ -35,8 +35,9 @@ std::wstring ReplacementFilePath(const std::wstring& path);
 // Writes `bytes` to a new file beside `path`, flushes it and only then moves it
 // over `path`. On any failure `path` keeps its old content, the new file is
 // removed and the result is -1; 0 when done. Hidden and system marks of the
-// old file carry over. Where no new file can be made beside it, `path` itself
-// is written over. An empty path writes nothing. `write` fills the file.
+// old file carry over. `path` itself is never written: where no new file can
+// be made beside it, or moved over it, the result is -1 and it stays as it
+// was. An empty path writes nothing. `write` fills the file.
 int ReplaceFileContents(const std::wstring& path, std::span<const std::uint8_t> bytes,
                         FileBytesWriter write = WriteAllFileBytes);
 

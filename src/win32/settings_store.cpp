@@ -1,6 +1,10 @@
 #include "win32/settings_store.h"
 
+#include <new>
+#include <vector>
+
 #include "core/settings/settings_file.h"
+#include "core/settings/settings_file_form.h"
 #include "win32/settings_file_io.h"
 #include "win32/settings_list_controls.h"
 #include "win32/settings_lock.h"
@@ -10,11 +14,36 @@ namespace qm::win32 {
 
 namespace {
 
-int ReadLocked(AppSettings& settings, const std::wstring& path, FileBytes& bytes, bool* unreadable) {
-    SettingsLockHold hold(settings);
-    bool missing = false;
-    const int result = ReadFileBytes(path, bytes, &missing);
-    if (unreadable && result != 0 && !missing && !path.empty()) *unreadable = true;
+// The file as the readers take it: UTF-16, converted when it came as UTF-8.
+struct SettingsBytes {
+    FileBytes file;
+    std::vector<std::uint8_t> converted;
+    std::span<const std::uint8_t> bytes() const { return converted.empty() ? file.bytes() : converted; }
+};
+
+// -1 when there is no file, or one that cannot be read or is in no form we
+// know, which `unreadable` then marks as never to be written over.
+int ReadLocked(AppSettings& settings, const std::wstring& path, SettingsBytes& out, bool* unreadable) {
+    int result = 0;
+    {
+        SettingsLockHold hold(settings);
+        bool missing = false;
+        result = ReadFileBytes(path, out.file, &missing);
+        if (result != 0) {
+            if (unreadable && !missing && !path.empty()) *unreadable = true;
+            return result;
+        }
+    }
+    const SettingsFileForm form = FormOfSettingsFile(out.file.bytes());
+    if (form == SettingsFileForm::Utf8) {
+        try {
+            out.converted = Utf16BytesOfUtf8File(out.file.bytes());
+        } catch (const std::bad_alloc&) {
+            result = -1;
+        }
+    }
+    if (form == SettingsFileForm::Neither) result = -1;
+    if (result != 0 && unreadable) *unreadable = true;
     return result;
 }
 
@@ -25,7 +54,7 @@ std::wstring SettingsFilePath() { return ProgramFolderFile(L"settings.ini"); }
 int ReadSettings(AppSettings& settings) { return ReadSettings(settings, SettingsFilePath()); }
 
 int ReadSettings(AppSettings& settings, const std::wstring& path, bool* unreadable) {
-    FileBytes bytes;
+    SettingsBytes bytes;
     if (ReadLocked(settings, path, bytes, unreadable) != 0) return -1;
     ReadSettingsFromFileBytes(bytes.bytes(), settings);
     return 0;
@@ -37,7 +66,7 @@ int ReadListsAndPresets(AppSettings& settings, HWND mainWindow, PresetArray& pre
 
 int ReadListsAndPresets(AppSettings& settings, HWND mainWindow, PresetArray& presets,
                         const std::wstring& path, bool* unreadable) {
-    FileBytes bytes;
+    SettingsBytes bytes;
     if (ReadLocked(settings, path, bytes, unreadable) != 0) return -1;
     SettingsLists lists = CurrentTextsOfControls(mainWindow);
     ReadListsAndPresetsFromFileBytes(bytes.bytes(), lists, presets);

@@ -2,8 +2,8 @@
 // The three operations on "settings.ini": read the settings record, read the
 // lists and presets into the main window, and write everything back. Each
 // holds SettingsLock while it touches the file. Results are 0 when done and
-// -1 when the file could not be read or written; the program ignores them,
-// since a missing or unwritable file changes nothing the user must hear of.
+// -1 when the file could not be read or written. The file is read as UTF-16
+// (as written) or as UTF-8, with or without a byte-order mark.
 #include <windows.h>
 
 #include <string>
@@ -19,7 +19,8 @@ std::wstring SettingsFilePath();
 
 // Fills the stored fields of `settings` from the "[SETTINGS]" section.
 // `unreadable`, when given, is set when the file is there but could not be
-// read: it must then not be written over with what the program has instead.
+// read, or is in neither form: it must then not be written over with what the
+// program has instead.
 int ReadSettings(AppSettings& settings);
 int ReadSettings(AppSettings& settings, const std::wstring& path, bool* unreadable = nullptr);
 

@@ -1,5 +1,5 @@
 // The real program takes files from outside: paths on its command line, a list
-// file of paths, and a second start that hands its paths to the running one.
+// file of paths, a second start that hands its paths over, and "Add Folder".
 // Whatever else arrives as WM_COPYDATA changes nothing.
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/application.h"
 #include "core/outside/handover_message.h"
 #include "program_process.h"
 #include "remote_list_text.h"
@@ -147,6 +148,80 @@ TEST_F(ProgramOutsidePaths, AListFileOfTenThousandPathsListsThemAll) {
     EXPECT_EQ(RemoteListText(listView, Count - 1, 0), L"f\u00E9 9999.txt");
     EXPECT_EQ(first.waitForDialog(L"Error", 0), nullptr);
     Close(first, main);
+}
+
+// The first Quillmoth, played by this thread (the mutex, a window of the class that
+// does not answer while the thread waits), never takes the paths: while it holds the
+// mutex the second start says so, ending with code 1; then it opens its own window.
+TEST_F(ProgramOutsidePaths, ASecondStartThatNoOneAnswersKeepsItsPaths) {
+    MakeFiles({L"one.txt", L"two.txt"});
+    HANDLE mutex = CreateMutexW(nullptr, FALSE, SingleInstanceMutexName);
+    const WNDCLASSW windowClass{0, DefWindowProcW, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, L"MainWindow"};
+    RegisterClassW(&windowClass);
+    HWND silent = CreateWindowExW(0, L"MainWindow", nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    {
+        ProgramProcess second(program_, L"one.txt two.txt", files_.path());
+        HWND box = second.waitForDialog(L"Quillmoth: paths not added", Timeout);
+        ASSERT_NE(box, nullptr) << "ended without a word";
+        EXPECT_EQ(ItemText(box, 0xFFFF).rfind(L"2 path(s) from the command line were not added", 0), 0u);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_EQ(second.waitForExit(Timeout), PathsNotAddedExitCode);
+    }
+    CloseHandle(mutex);
+    ProgramProcess second(program_, L"one.txt two.txt", files_.path());
+    HWND main = MainShowing(second, 2);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(ListColumn(main, 0), (std::vector<std::wstring>{L"one.txt", L"two.txt"}));
+    Close(second, main);
+    DestroyWindow(silent);
+}
+
+// "Add Folder" through the platform's picker, the folder typed, "Include hidden and
+// system files" ticked or not: the text of the message at the end, answered, or nothing.
+std::wstring AddFolder(const ProgramProcess& process, HWND main, const std::wstring& folder, bool tickHidden) {
+    const auto window = [&](bool picker) {  // only the picker has a file name box
+        HWND w = process.waitForDialog(L"Add Folder", 0);
+        return w && (GetDlgItem(w, 1152) != nullptr) == picker ? w : nullptr;
+    };
+    PostMessageW(main, WM_COMMAND, IDC_ADD_FOLDER, 0);
+    HWND picker = nullptr, box = nullptr, message = nullptr;
+    WaitUntil([&] { return (picker = window(true)) != nullptr; }, Timeout);
+    EnumChildWindows(picker, [](HWND child, LPARAM found) -> BOOL {
+        wchar_t text[64] = {};
+        GetWindowTextW(child, text, 64);
+        if (std::wstring(text) == L"Include hidden and system files") *reinterpret_cast<HWND*>(found) = child;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&box));
+    if (tickHidden) SendMessageW(box, BM_CLICK, 0, 0);
+    SetDlgItemTextW(picker, 1152, folder.c_str());
+    PostMessageW(picker, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return (message = window(false)) != nullptr; }, 3000);
+    const std::wstring text = message ? ItemText(message, 0xFFFF) : L"";
+    if (message) PostMessageW(message, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !process.waitForDialog(L"Add Folder", 0); }, Timeout);
+    return text;
+}
+
+// Hidden and system files and folders left out and counted, unless the new box says.
+TEST_F(ProgramOutsidePaths, AddFolderTakesHiddenAndSystemFilesOnlyWithTheNewBox) {
+    for (const wchar_t* folder : {L"sub", L"cache"}) CreateDirectoryW(files_.File(folder).c_str(), nullptr);
+    MakeFiles({L"a.txt", L"desktop.ini", L"Thumbs.db", L"boot.dat", L"sub\\b.txt", L"cache\\c.txt"});
+    SetFileAttributesW(files_.File(L"desktop.ini").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    SetFileAttributesW(files_.File(L"Thumbs.db").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesW(files_.File(L"boot.dat").c_str(), FILE_ATTRIBUTE_SYSTEM);
+    SetFileAttributesW(files_.File(L"cache").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    ProgramProcess first(program_);
+    HWND main = MainShowing(first, 0);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(AddFolder(first, main, files_.path(), false), L"3 hidden or system file(s) and 1 hidden or system "
+              L"folder(s) were left out; \"Include hidden and system files\" adds them.");
+    EXPECT_EQ(AddFolder(first, main, files_.path(), true), L"") << "nothing left out, nothing to say";
+    EXPECT_EQ(ListColumn(main, 0), (std::vector<std::wstring>{L"a.txt", L"b.txt", L"a.txt", L"boot.dat",
+                                                               L"desktop.ini", L"Thumbs.db", L"c.txt", L"b.txt"}));
+    Close(first, main);
+    const std::vector<std::uint8_t> saved = test::FileContent(programFolder_.File(L"settings.ini"));
+    const std::u16string key = u"\r\nAddFolderFlags=1\r\n";
+    EXPECT_NE(std::u16string(reinterpret_cast<const char16_t*>(saved.data()), saved.size() / 2).find(key), std::u16string::npos);
 }
 
 TEST_F(ProgramOutsidePaths, WrongCopyDataMessagesChangeNothing) {

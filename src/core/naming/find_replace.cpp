@@ -3,6 +3,8 @@
 #include <boost/regex.hpp>
 
 #include <exception>
+#include <mutex>
+#include <optional>
 
 #include "core/text/name_text.h"
 
@@ -36,6 +38,18 @@ struct AsciiCaseTraits : boost::cpp_regex_traits<wchar_t> {
 };
 
 using NameRegex = boost::basic_regex<wchar_t, AsciiCaseTraits>;
+using NameIterator = std::wstring::const_iterator;
+using NameMatchAllocator = std::allocator<boost::sub_match<NameIterator>>;
+
+// The states that the matcher may visit for one name, all its searches
+// together: some 20 ms of work (bench/windows/find_pattern_wine_bench prints
+// the worst name). Boost's own bound grows with the name's length times the
+// square of the pattern's length and is granted to every search of a name
+// anew: a long pattern could take seconds on one name.
+constexpr std::ptrdiff_t NameStateBudget = 1'000'000;
+
+// What is left of the budget of the name being matched on this thread.
+thread_local std::ptrdiff_t statesLeft = 0;
 
 bool SameUnits(std::u16string_view a, std::u16string_view b, bool matchCase) {
     return matchCase ? a == b : EqualIgnoringAsciiCase(a, b);
@@ -58,10 +72,35 @@ std::u16string ReplacePlain(std::u16string_view name, const FindReplace& o) {
 }
 
 }  // namespace
+}  // namespace qm
+
+// The matcher of names takes its bound from the name's budget and spends it:
+// explicit specializations for our traits alone, which every other use of
+// Boost.Regex leaves alone.
+namespace boost::BOOST_REGEX_DETAIL_NS {
+
+template <>
+void perl_matcher<qm::NameIterator, qm::NameMatchAllocator, qm::AsciiCaseTraits>::estimate_max_state_count(
+    std::random_access_iterator_tag*) {
+    max_state_count = qm::statesLeft > 0 ? qm::statesLeft : 0;
+}
+
+template <>
+bool perl_matcher<qm::NameIterator, qm::NameMatchAllocator, qm::AsciiCaseTraits>::find() {
+    const bool found = find_imp();
+    qm::statesLeft -= state_count;
+    return found;
+}
+
+}  // namespace boost::BOOST_REGEX_DETAIL_NS
+
+namespace qm {
 
 struct NameReplacer::Compiled {
     NameRegex regex;
     std::wstring format;
+    std::mutex lock;  // a run may match on another thread than the preview
+    std::optional<std::u16string> tooComplexName;  // the first name found too complex
 };
 
 NameReplacer::NameReplacer(const FindReplace& options) : options_(options) {
@@ -69,7 +108,10 @@ NameReplacer::NameReplacer(const FindReplace& options) : options_(options) {
     const boost::regex_constants::syntax_option_type flags =
         options.matchCase ? boost::regex_constants::perl : boost::regex_constants::perl | boost::regex_constants::icase;
     try {
-        compiled_ = std::make_unique<Compiled>(Compiled{NameRegex(Wide(options.find), flags), Wide(options.replace)});
+        auto compiled = std::make_unique<Compiled>();
+        compiled->regex.assign(Wide(options.find), flags);
+        compiled->format = Wide(options.replace);
+        compiled_ = std::move(compiled);
     } catch (const boost::regex_error& error) {
         problem_ = NameProblem::InvalidPattern;
         problemText_ = FromAscii(boost::BOOST_REGEX_DETAIL_NS::get_default_error_string(error.code()));
@@ -91,17 +133,30 @@ std::u16string NameReplacer::Apply(std::u16string_view name, NameProblem* proble
                                    std::u16string* problemText) const {
     if (!options_.regex) return ReplacePlain(name, options_);
     if (!compiled_) return std::u16string(name);  // empty or invalid pattern: the name stays
+    const auto tooComplex = [&](std::u16string_view which) {
+        if (problem) *problem = NameProblem::TooComplex;
+        if (problemText) *problemText = std::u16string(which);
+        return std::u16string(name);
+    };
+    // One name too complex stops the run over them all, so every later name
+    // is refused at once instead of spending the budget again: a preview of
+    // many rows then costs one name's bound, not one per row.
+    {
+        std::lock_guard<std::mutex> hold(compiled_->lock);
+        if (compiled_->tooComplexName) return tooComplex(*compiled_->tooComplexName);
+    }
     try {
         const std::wstring wide = Wide(name);
+        statesLeft = NameStateBudget;
         return Narrow(boost::regex_replace(wide, compiled_->regex, compiled_->format,
                                            boost::match_default | boost::format_perl));
     } catch (const std::exception&) {
-        // Past the matcher's bounds on the number of states or on its stack
+        // Past the name's budget of states or the matcher's stack
         // (error_complexity, error_stack), or out of memory: nothing is
         // replaced, and the caller is told.
-        if (problem) *problem = NameProblem::TooComplex;
-        if (problemText) *problemText = std::u16string(name);
-        return std::u16string(name);
+        std::lock_guard<std::mutex> hold(compiled_->lock);
+        if (!compiled_->tooComplexName) compiled_->tooComplexName = std::u16string(name);
+        return tooComplex(name);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/rows/add_files.h"
+#include "core/rows/attribute_letters.h"
 #include "core/rows/list_editing.h"
 
 namespace qm {
@@ -24,7 +25,8 @@ std::vector<FolderEntry> InNameOrder(std::vector<FolderEntry> entries) {
 }  // namespace
 
 FolderWalkResult AddFolderTree(FileTable& table, std::u16string_view folder, bool subfolders, FileSystem& files,
-                               LocalOffset localOffset, FolderWalkProgress* progress) {
+                               LocalOffset localOffset, FolderWalkProgress* progress, bool hiddenAndSystem) {
+    const std::uint32_t leftOut = hiddenAndSystem ? 0 : FileAttribute::Hidden | FileAttribute::System;
     FolderWalkResult result;
     // Folders still to walk, the next one last: depth first without recursion,
     // however deep the tree.
@@ -43,8 +45,14 @@ FolderWalkResult AddFolderTree(FileTable& table, std::u16string_view folder, boo
             if (entry.attributes & DirectoryAttribute) {
                 if (entry.attributes & ReparsePointAttribute)
                     ++result.linksSkipped;
+                else if (subfolders && (entry.attributes & leftOut))
+                    ++result.hiddenFoldersSkipped;
                 else if (subfolders)
                     below.push_back(JoinPath(current, entry.name));
+                continue;
+            }
+            if (entry.attributes & leftOut) {
+                ++result.hiddenFilesSkipped;
                 continue;
             }
             if (AppendFileRow(table, folderText, entry.name, files, localOffset))

@@ -26,14 +26,20 @@ struct FolderWalkResult {
     // be read, counted, the first few by their paths (as for outside paths).
     OutsideAddResult paths;
     std::size_t linksSkipped = 0;  // links and junctions to folders, which are not followed
+    // Hidden or system files, and with subfolders hidden or system folders,
+    // left out as Explorer leaves them out of its view.
+    std::size_t hiddenFilesSkipped = 0;
+    std::size_t hiddenFoldersSkipped = 0;
     bool stopped = false;
 };
 
 // Adds the files of `folder` (a path without a trailing "\"), then, with
 // `subfolders`, those of each subfolder in name order, depth first. Names sort
 // as the "File Name" column sorts. A folder that is a link or junction is not
-// entered, so a loop in the tree cannot run forever.
+// entered, so a loop in the tree cannot run forever. Hidden and system files
+// and folders (desktop.ini, Thumbs.db) are left out unless `hiddenAndSystem`.
 FolderWalkResult AddFolderTree(FileTable& table, std::u16string_view folder, bool subfolders, FileSystem& files,
-                               LocalOffset localOffset, FolderWalkProgress* progress = nullptr);
+                               LocalOffset localOffset, FolderWalkProgress* progress = nullptr,
+                               bool hiddenAndSystem = false);
 
 }  // namespace qm

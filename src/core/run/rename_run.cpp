@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "core/text/name_allowed.h"
 #include "core/text/name_text.h"
 #include "core/naming/new_name.h"
 #include "core/run/run_prediction.h"
@@ -103,11 +104,11 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
             // A name that stays as it is needs no move: the platforms disagree
             // about whether moving a file onto itself succeeds.
             if (newPath != oldPath) {
-                // With "Keep Name" and "No Number" a name can come out empty:
-                // no file can have it, and the folder itself must not be moved to.
-                const RunRowOutcome refused = WithoutTrailingDotsAndBlanks(newName).empty()
-                                                  ? RunRowOutcome::MoveRefused
-                                                  : MoveWithinFolder(files, oldPath, newPath);
+                // A name no file may have (empty, a device, nothing before
+                // the extension) is refused before it is tried: the platform
+                // would refuse it, or give the file another name than shown.
+                const RunRowOutcome refused = NameAllowed(newName) ? MoveWithinFolder(files, oldPath, newPath)
+                                                                   : RunRowOutcome::MoveRefused;
                 if (refused != RunRowOutcome::Done) {
                     fail(refused);
                     PutBack(files, oldPath, saved);

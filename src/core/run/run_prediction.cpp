@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/text/name_allowed.h"
 #include "core/text/name_text.h"
 #include "core/naming/new_name.h"
 
@@ -15,16 +16,6 @@ std::u16string FolderKey(std::u16string_view folder) {
     std::u16string key(folder);
     ToAsciiLower(key);
     return key;
-}
-
-// A name that the platform cannot give a file: it resolves to nothing, to the
-// folder itself or its parent, or holds a unit that no name may hold.
-bool NoFileCanHave(std::u16string_view name) {
-    const std::u16string_view trimmed = Trimmed(name);
-    if (trimmed.empty() || name == u"." || name == u"..") return true;
-    for (const char16_t unit : name)
-        if (unit < 0x20 || std::u16string_view(u"<>:\"/|?*\\").find(unit) != std::u16string_view::npos) return true;
-    return false;
 }
 
 // One folder while the run is played through: the listing as it was, the
@@ -230,12 +221,13 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
             continue;
         }
         if (result.newName != current) {
-            if (row.folderText().size() + 1 + result.newName.size() > MaximumNewPathUnits) {
-                result.outcome = RunRowOutcome::PathTooLong;
+            // In the run's order: a name no file may have is refused before its length counts.
+            if (!NameAllowed(result.newName)) {
+                result.outcome = RunRowOutcome::MoveRefused;
                 continue;
             }
-            if (NoFileCanHave(result.newName)) {
-                result.outcome = RunRowOutcome::MoveRefused;
+            if (row.folderText().size() + 1 + result.newName.size() > MaximumNewPathUnits) {
+                result.outcome = RunRowOutcome::PathTooLong;
                 continue;
             }
             const NameKey newKey = KeyOf(result.newName);

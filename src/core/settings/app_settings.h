@@ -59,6 +59,7 @@ struct AppSettings {
     std::uint32_t AttributeFlags = Attribute::Archive;
     std::uint32_t ExtensionFlags = 0;
     std::uint32_t GeneralFlags = 0;
+    std::uint32_t AddFolderFlags = 0;     // the folder picker's choices (AddFolder::)
     void* SettingsLock = nullptr;         // lock guarding the settings file; not stored
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// The meaning of every bit of the seven flag words. Each bit mirrors one check
+// The meaning of every bit of the flag words. Each bit mirrors one check
 // box or radio button; the control identifier is noted beside it.
 #include <cstdint>
 
@@ -58,6 +58,10 @@ namespace General {
 inline constexpr std::uint32_t AlwaysOnTop = 0x1;  // 1008 "Always On Top"
 inline constexpr std::uint32_t Transparent = 0x2;  // 1034 "Transparent"
 }  // namespace General
+
+namespace AddFolder {
+inline constexpr std::uint32_t HiddenAndSystem = 0x1;  // "Include hidden and system files" in the folder picker
+}  // namespace AddFolder
 
 namespace SettingsOption {
 inline constexpr std::uint32_t DoubleClickNone = 0x01;    // 8026 "None"

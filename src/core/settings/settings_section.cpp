@@ -74,6 +74,8 @@ void ApplySettingsLine(std::u16string_view line, AppSettings& s) {
         s.ExtensionFlags = ParseSettingsDecimal(value);
     } else if (MatchKeyLine(line, u"GeneralFlags", value)) {
         s.GeneralFlags = ParseSettingsDecimal(value);
+    } else if (MatchKeyLine(line, u"AddFolderFlags", value)) {
+        s.AddFolderFlags = ParseSettingsDecimal(value);
     }
 }
 
@@ -106,6 +108,8 @@ void AppendSettingsSection(std::u16string& out, const AppSettings& s) {
     AppendNumberKey(out, u"AttributeFlags", s.AttributeFlags);
     AppendNumberKey(out, u"ExtensionFlags", s.ExtensionFlags);
     AppendNumberKey(out, u"GeneralFlags", s.GeneralFlags);
+    // Last, after the keys that older builds know; they skip it.
+    AppendNumberKey(out, u"AddFolderFlags", s.AddFolderFlags);
 }
 
 }  // namespace qm

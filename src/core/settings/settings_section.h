@@ -13,7 +13,7 @@ inline constexpr std::u16string_view SettingsSectionHeader = u"[SETTINGS]";
 // line break or the end of the data. Keys that are missing keep their field.
 void ReadSettingsSectionBody(SettingsLineReader& reader, AppSettings& settings);
 
-// Appends the header and the 18 key lines (no empty line after them).
+// Appends the header and the key lines (no empty line after them).
 void AppendSettingsSection(std::u16string& out, const AppSettings& settings);
 
 }  // namespace qm

@@ -15,6 +15,7 @@ namespace qm {
 namespace {
 
 constexpr DWORD IncludeSubfoldersId = 1;
+constexpr DWORD IncludeHiddenId = 2;
 constexpr ULONGLONG RepaintIntervalMs = 250;
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
@@ -32,10 +33,11 @@ struct ComPtr {
 struct PickedFolder {
     std::u16string path;
     bool subfolders = true;
+    bool hiddenAndSystem = false;
 };
 
-// The folder picker (IFileOpenDialog with FOS_PICKFOLDERS) and its one extra
-// choice; false when it is cancelled or cannot be shown.
+// The folder picker (IFileOpenDialog with FOS_PICKFOLDERS) and its two extra
+// choices; false when it is cancelled or cannot be shown.
 bool PickFolder(HWND owner, const std::u16string& startFolder, PickedFolder& picked) {
     ComPtr<IFileOpenDialog> dialog;
     if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog.p))))
@@ -45,8 +47,10 @@ bool PickFolder(HWND owner, const std::u16string& startFolder, PickedFolder& pic
     dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST | FOS_NOCHANGEDIR);
     dialog->SetTitle(L"Add Folder");
     ComPtr<IFileDialogCustomize> customize;
-    if (SUCCEEDED(dialog->QueryInterface(IID_PPV_ARGS(&customize.p))))
+    if (SUCCEEDED(dialog->QueryInterface(IID_PPV_ARGS(&customize.p)))) {
         customize->AddCheckButton(IncludeSubfoldersId, L"Include subfolders", picked.subfolders);
+        customize->AddCheckButton(IncludeHiddenId, L"Include hidden and system files", picked.hiddenAndSystem);
+    }
     if (!startFolder.empty()) {
         ComPtr<IShellItem> start;
         if (SUCCEEDED(SHCreateItemFromParsingName(Wide(startFolder), nullptr, IID_PPV_ARGS(&start.p))))
@@ -62,6 +66,9 @@ bool PickFolder(HWND owner, const std::u16string& startFolder, PickedFolder& pic
     BOOL checked = picked.subfolders;
     if (customize.p && SUCCEEDED(customize->GetCheckButtonState(IncludeSubfoldersId, &checked)))
         picked.subfolders = checked != FALSE;
+    checked = picked.hiddenAndSystem;
+    if (customize.p && SUCCEEDED(customize->GetCheckButtonState(IncludeHiddenId, &checked)))
+        picked.hiddenAndSystem = checked != FALSE;
     return true;
 }
 
@@ -118,6 +125,13 @@ std::u16string FolderWalkMessage(const FolderWalkResult& result) {
         if (!text.empty()) text += u"\r\n\r\n";
         text += GroupedNumber(result.linksSkipped) + u" link(s) or junction(s) to folders were not followed.";
     }
+    if (result.hiddenFilesSkipped + result.hiddenFoldersSkipped > 0) {
+        if (!text.empty()) text += u"\r\n\r\n";
+        text += GroupedNumber(result.hiddenFilesSkipped) + u" hidden or system file(s)";
+        if (result.hiddenFoldersSkipped > 0)
+            text += u" and " + GroupedNumber(result.hiddenFoldersSkipped) + u" hidden or system folder(s)";
+        text += u" were left out; \"Include hidden and system files\" adds them.";
+    }
     return text;
 }
 
@@ -127,11 +141,16 @@ FolderWalkResult AddFolderToList(HWND mainWindow, const std::u16string& folder, 
     {
         WalkProgress progress(mainWindow);
         win32::PlatformFileSystem files;
-        result = AddFolderTree(state.files, WithoutFinalSlash(folder), subfolders, files, win32::LocalOffsetNow(), &progress);
+        const bool hiddenAndSystem = (Settings().AddFolderFlags & AddFolder::HiddenAndSystem) != 0;
+        result = AddFolderTree(state.files, WithoutFinalSlash(folder), subfolders, files, win32::LocalOffsetNow(),
+                               &progress, hiddenAndSystem);
     }
     ShowRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST), state.files.size());
     const std::u16string message = FolderWalkMessage(result);
-    if (!message.empty()) MessageBoxW(mainWindow, Wide(message), L"Add Folder", MB_ICONWARNING);
+    // Files left out by choice are no failure.
+    const bool failed = result.paths.skipped + result.linksSkipped > 0;
+    if (!message.empty())
+        MessageBoxW(mainWindow, Wide(message), L"Add Folder", failed ? MB_ICONWARNING : MB_ICONINFORMATION);
     return result;
 }
 
@@ -141,12 +160,15 @@ void AddFilesFromFolder(HWND mainWindow) {
     PickedFolder picked;
     picked.subfolders = subfolders;
     AppSettings& settings = Settings();
+    picked.hiddenAndSystem = (settings.AddFolderFlags & AddFolder::HiddenAndSystem) != 0;
     std::u16string start(settings.LastPath.view());
     if (!start.empty() && start.back() == u':') start += u'\\';  // "C:" alone names the drive's current folder
     const bool chosen = PickFolder(mainWindow, start, picked);
     if (SUCCEEDED(com)) CoUninitialize();
     if (!chosen) return;
     subfolders = picked.subfolders;
+    settings.AddFolderFlags = picked.hiddenAndSystem ? settings.AddFolderFlags | AddFolder::HiddenAndSystem
+                                                     : settings.AddFolderFlags & ~AddFolder::HiddenAndSystem;
     settings.LastPath = WithoutFinalSlash(picked.path);
     AddFolderToList(mainWindow, picked.path, picked.subfolders);
 }

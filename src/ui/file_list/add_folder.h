@@ -1,6 +1,7 @@
 #pragma once
-// "Add Folder": the platform's folder picker with an "Include subfolders"
-// choice, then every file of the folder or of its tree into the list.
+// "Add Folder": the platform's folder picker with the choices "Include
+// subfolders" and "Include hidden and system files", then every file of the
+// folder or of its tree into the list.
 #include <windows.h>
 
 #include <string>
@@ -13,8 +14,10 @@ namespace qm {
 void AddFilesFromFolder(HWND mainWindow);
 
 // Adds the files of `folder` (of its tree with `subfolders`), showing progress
-// in cell 1085 on large trees; Esc stops. One message at the end counts what
-// could not be opened and the links that were not followed.
+// in cell 1085 on large trees; Esc stops. Hidden and system files and folders
+// are left out unless the picker's choice, kept in the settings, adds them.
+// One message at the end counts what could not be opened, the links that
+// were not followed and what was left out.
 FolderWalkResult AddFolderToList(HWND mainWindow, const std::u16string& folder, bool subfolders);
 
 // The text of that message; empty when there is nothing to say.

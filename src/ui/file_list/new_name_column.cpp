@@ -258,6 +258,10 @@ void FollowNewNames(HWND window, NewNamesChange change) {
     }
     RenameOptions options = ReadRunOptions(window, Settings());
     NamePlan plan = PlanNames(options);
+    // The same pattern over the same rows keeps its replacer, and with it what
+    // it found too complex: a keystroke's several notices match the names once.
+    if (!changed && plan.replacer && c.plan.replacer && plan.replacer->options() == c.plan.replacer->options())
+        plan.replacer = c.plan.replacer;
     if (!c.planRead || !(plan == c.plan)) {
         if (c.planRead && !keepMarks) c.runMarks.clear();
         c.plan = std::move(plan);

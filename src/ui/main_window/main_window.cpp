@@ -140,19 +140,23 @@ void OnInitDialog(HWND window) {
 }
 
 // The closing steps: the controls into the record, the record and the lists
-// into the file. Done once, at closing or when the session ends first.
-void SaveSettingsOnce(HWND window) {
+// into the file. Done once, at closing or when the session ends first; a
+// failure is told at closing (a session that ends has no one to tell).
+void SaveSettingsOnce(HWND window, bool tellFailure) {
     MainWindowState* state = FindMainWindowState(window);
     if (!state || state->settingsWritten) return;
     state->settingsWritten = true;
     if (state->settingsUnreadable) return;  // what could not be read must not be lost
     AppSettings& settings = Settings();
     CaptureMainWindowSettings(window, settings);
-    win32::WriteAllSettings(settings, window, Presets(), SettingsFileLocation());
+    const std::wstring& path = SettingsFileLocation();
+    if (win32::WriteAllSettings(settings, window, Presets(), path) != 0 && tellFailure && !path.empty())
+        TellSettingsNotSaved(window);
 }
 
 void OnClose(HWND window) {
-    SaveSettingsOnce(window);
+    CloseOutsideInbox();  // a second start that comes now opens a window of its own
+    SaveSettingsOnce(window, true);
     EndDialog(window, 0);
 }
 
@@ -238,7 +242,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnClose(window);
         return 0;
     case WM_ENDSESSION:
-        if (wParam) SaveSettingsOnce(window);
+        if (wParam) SaveSettingsOnce(window, false);
         return 0;
     case WM_CONTEXTMENU:
         if (FindMainWindowState(window)) ShowFileListMenu(window);

@@ -15,4 +15,8 @@ void CALLBACK ShowNotice(HWND window, UINT, UINT_PTR timer, DWORD) {
 
 void TellSettingsUnreadable(HWND mainWindow) { SetTimer(mainWindow, NoticeTimer, 0, ShowNotice); }
 
+void TellSettingsNotSaved(HWND mainWindow) {
+    MessageBoxW(mainWindow, SettingsNotSavedText, SettingsNotSavedCaption, MB_OK | MB_ICONWARNING);
+}
+
 }  // namespace qm

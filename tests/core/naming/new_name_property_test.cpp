@@ -24,7 +24,7 @@ TEST(NewNameProperty, RunGivesTheNameFunctionsNamesAndUndoTakesThemBack) {
     const std::u16string texts[] = {u"", u"Trip", u"2024", u"a:b"};
 
     std::size_t keptAndReplaced = 0, taken = 0;
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 400; ++round) {
         SCOPED_TRACE(round);
         FileTableFixture f;
         const std::size_t rowCount = 1 + random() % 8;

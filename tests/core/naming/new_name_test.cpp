@@ -7,6 +7,7 @@
 
 #include "core/naming/new_name.h"
 #include "core/naming/status_preview.h"
+#include "core/run/run_prediction.h"
 #include "file_table_fixture.h"
 
 namespace qm::test {
@@ -171,6 +172,28 @@ TEST(NewName, PatternThatCannotMakeANameLeavesItAndIsReported) {
     }
 }
 
+// Each ends as "too complex" within one name's budget, and every later name
+// then at once, naming the first: a preview of many rows costs one budget.
+TEST(NewName, PathologicalPatternsEndAsTooComplex) {
+    const std::u16string as(200, u'a');
+    std::u16string optionals;  // "(a?)" fifty times, "a" fifty times, "c": as find_pattern_wine_bench
+    for (int i = 0; i < 50; ++i) optionals += u"(a?)";
+    for (const auto& [pattern, longName] : std::vector<std::pair<std::u16string, std::u16string>>{
+             {optionals + std::u16string(50, u'a') + u"c", as}, {u"(a+)+b", as}, {u"(a|aa)+b", as}, {u"(a|a?)+b", as},
+             {u"(a*)*b", as}, {u"(.*a){20}b", as}, {u"^(\\w+\\s?)*$", as + u"!"}, {u"(a+)+\\1b", as},
+             {u"(?=(a+)+b)x", as}, {u"(?:a|[a-z]|\\w)+\\d", as}}) {
+        RenameOptions options = KeepOptions();
+        options.findReplace = Regex(pattern, u"x");
+        const NamePlan plan = PlanNames(options);
+        for (const std::u16string& name : {longName, std::u16string(u"b")}) {
+            NameProblem problem = NameProblem::None;
+            std::u16string detail;
+            EXPECT_EQ(NewBaseName(plan, name, 1, &problem, &detail), name + u"_001") << Utf8(pattern);
+            EXPECT_TRUE(problem == NameProblem::TooComplex && detail == longName) << Utf8(pattern);
+        }
+    }
+}
+
 TEST(NewName, RunRefusesAndTouchesNothingWhenANameCannotBeMade) {
     struct Case {
         FindReplace find;
@@ -199,22 +222,28 @@ TEST(NewName, RunRefusesAndTouchesNothingWhenANameCannotBeMade) {
     }
 }
 
-// With "Keep Name" and "No Number" the replacement can leave nothing, or a
-// name of a dot alone, which would name the folder itself: the run refuses
-// those rows and leaves their files where they are.
-TEST(NewName, RunRefusesANameThatComesOutEmptyOrOfDotsAlone) {
+// Names no file may have (empty, nothing before the extension, a device): the preview
+// marks them, the run refuses them before trying (the in-memory files would not).
+TEST(NewName, PreviewAndRunRefuseNamesNoFileMayHave) {
+    const std::vector<std::u16string> refused = {u"x_draft", u"_draft.JPG", u"x_draft.docx", u"con_draft",
+        u"CON_draft.txt", u"Nul_draft.tar.gz", u"aux_draft.", u"prn_draft .txt", u"com1_draft", u"LPT9_draft.log",
+        u"com\u00B9_draft"}, allowed = {u"com0_draft", u"lpt10_draft", u"console_draft", u"nul2_draft.txt", u"a.b_draft.txt"};
     FileTableFixture f;
-    f.Add({u"x", u"x.", u"x.txt", u"y"});
+    for (const std::u16string& name : refused) f.Add({name});
+    for (const std::u16string& name : allowed) f.Add({name});
     RenameOptions options = KeepOptions();
     options.noNumber = true;
-    options.findReplace = Plain(u"x", u"");
+    options.findReplace = Regex(u"(^x)?_draft", u"");  // a leading "x" goes too, leaving nothing or a bare extension
+    const std::vector<std::size_t> rows = TakingPartRows(f.table.size(), {});
+    const std::vector<PredictedRow> predicted = PredictRun(f.table, rows, PlanNames(options), ReadFolderListings(f.table, rows, f.files));
     std::vector<RunRowOutcome> outcomes;
-    RunRename(f.table, {0, 1, 2, 3}, options, f.files, 0, nullptr, &outcomes);
-    const std::vector<RunRowOutcome> expected = {RunRowOutcome::MoveRefused, RunRowOutcome::MoveRefused,
-                                                 RunRowOutcome::Done, RunRowOutcome::Done};
-    EXPECT_EQ(outcomes, expected);
-    EXPECT_EQ(f.Names(), (std::vector<std::u16string>{u"x", u"x.", u".txt", u"y"}));
-    for (const char16_t* name : {u"x", u"x.", u".txt", u"y"}) EXPECT_TRUE(f.OnDisk(name)) << Utf8(name);
+    RunRename(f.table, rows, options, f.files, 0, nullptr, &outcomes);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const bool ok = i >= refused.size();
+        EXPECT_EQ(predicted[i].outcome, ok ? RunRowOutcome::Done : RunRowOutcome::MoveRefused) << Utf8(predicted[i].newName);
+        EXPECT_EQ(outcomes[i], predicted[i].outcome) << Utf8(predicted[i].newName);
+        EXPECT_TRUE((f.table[i].name != f.table[i].originalName) == ok && f.OnDisk(f.table[i].name)) << Utf8(f.table[i].name);
+    }
 }
 
 TEST(StatusPreview, KeepNameShowsTheFirstRowsNameOrTheProblem) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/settings/settings_file.h"
+#include "core/settings/settings_file_form.h"
 #include "settings_fixture.h"
 
 namespace qm {
@@ -49,6 +50,7 @@ std::u16string ExpectedDefaultFile() {
         u"AttributeFlags=8\r\n"
         u"ExtensionFlags=0\r\n"
         u"GeneralFlags=0\r\n"
+        u"AddFolderFlags=0\r\n"
         u"\r\n"
         u"[PREFIX]\r\n"
         u"\u00FF\r\n"
@@ -240,6 +242,29 @@ TEST(SettingsFileRoundTrip, RestoresEverythingWritten) {
     for (int i = 0; i < PresetCount; ++i) {
         SCOPED_TRACE(i);
         ExpectSamePreset(readPresets[i], presets[i]);
+    }
+}
+
+// Saved again as UTF-8 (a text editor's way), with or without a mark, it reads as its UTF-16 twin.
+TEST(SettingsFileForm, Utf8WithAndWithoutMarkReadsAsItsUtf16Twin) {
+    const std::u16string utf16 = u"[SETTINGS]\r\nTimeFormat=%dd% \u00E4\u20AC\U0001F600\r\nZeros=7\r\n\r\n[PREFIX]\r\n"
+                                 u"\u00FF\r\nTrip \u00E4\r\n\r\n[EXTENSIONS]\r\n1\u00BBjpeg\u00BBjp\u00E9g\r\n\r\n";
+    const std::string utf8 = "[SETTINGS]\r\nTimeFormat=%dd% \xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80\r\nZeros=7\r\n\r\n[PREFIX]\r\n"
+                             "\xC3\xBF\r\nTrip \xC3\xA4\r\n\r\n[EXTENSIONS]\r\n1\xC2\xBBjpeg\xC2\xBBjp\xC3\xA9g\r\n\r\n";
+    const auto allRead = [](const std::vector<std::uint8_t>& bytes) {
+        AppSettings settings = FixtureSettings();
+        SettingsLists lists;
+        PresetArray presets = FixturePresets();
+        ReadSettingsFromFileBytes(bytes, settings);
+        ReadListsAndPresetsFromFileBytes(bytes, lists, presets);
+        return WriteSettingsFileBytes(settings, lists, presets);
+    };
+    const std::vector<std::uint8_t> twin = allRead(test::LittleEndian(u"\uFEFF" + utf16));
+    ASSERT_NE(twin, allRead({})) << "the twin is read";
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + utf8, utf8}) {
+        const std::vector<std::uint8_t> file(bytes.begin(), bytes.end());
+        ASSERT_EQ(FormOfSettingsFile(file), SettingsFileForm::Utf8);
+        EXPECT_EQ(allRead(Utf16BytesOfUtf8File(file)), twin);
     }
 }
 

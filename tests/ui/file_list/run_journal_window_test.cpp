@@ -359,6 +359,16 @@ TEST(RunJournalWindow, SettingsFileThatCannotBeReadIsNeverWrittenOver) {
     ASSERT_TRUE(WaitFor([&] { return harness.ended(); }));
     EXPECT_EQ(test::FileContent(path), bytes);
     EXPECT_EQ(WaitForDialog(SettingsUnreadableCaption, 100), nullptr) << "told once";
+
+    // Random bytes, in neither UTF-16 nor UTF-8: told the same, never written over.
+    std::vector<std::uint8_t> random(4000);
+    for (std::uint32_t i = 0, x = 24; i < random.size(); ++i) random[i] = (x = x * 1664525 + 1013904223) >> 24;
+    test::PutFileContent(path, random);
+    MainWindowHarness again(path);
+    ASSERT_NE(box = WaitForDialog(SettingsUnreadableCaption, 10000), nullptr);
+    Answer(box, IDOK);
+    ASSERT_TRUE(again.close());
+    EXPECT_EQ(test::FileContent(path), random);
 }
 
 }  // namespace
