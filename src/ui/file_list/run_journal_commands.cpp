@@ -49,7 +49,7 @@ bool JournalledRun::Begin(HWND mainWindow, const FileTable& table) {
     const std::wstring reason = store_.FailureText();
     const std::wstring text = L"The run journal lastrun.txt could not be written" +
                               (reason.empty() ? std::wstring() : L" (" + reason + L")") +
-                              L", so the run could not be undone after a crash.\n\n" + store_.path() +
+                              L": without it the run could not be undone after a crash.\n\n" + store_.path() +
                               L"\n\nNo file has been renamed.";
     MessageBoxW(mainWindow, text.c_str(), L"Error", MB_ICONERROR);
     return false;
