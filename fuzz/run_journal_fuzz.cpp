@@ -1,6 +1,7 @@
-// Arbitrary bytes as a run journal: reading must never crash, hang or overrun;
-// a journal with a problem yields no row, and one without survives being
-// written and read again unchanged.
+// Arbitrary bytes as a run journal (of either version): reading must never
+// crash, hang or overrun; a journal with a problem yields no row; one without
+// names only what a run could have made, and survives being written (in the
+// present version) and read again unchanged, identities included.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -25,16 +26,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     Require(first.rows.size() == first.plannedNames.size());
+    for (const qm::FileRow& row : first.rows) {
+        const std::u16string_view folder = row.folderText();
+        Require(folder.size() >= 2 && (folder[1] == u':' || folder.starts_with(u"\\\\")));
+        for (const std::u16string_view name : {std::u16string_view(row.name), std::u16string_view(row.originalName)})
+            Require(!name.empty() && name != u"." && name != u".." && name.find(u'\\') == std::u16string_view::npos);
+    }
     std::vector<qm::JournalEntry> entries;
     for (std::size_t i = 0; i < first.rows.size(); ++i) entries.push_back({&first.rows[i], first.plannedNames[i]});
     const std::string text = qm::FormatRunJournal(first.header, entries);
     const qm::JournalReading second =
         qm::ReadRunJournal({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
     Require(second.problem == qm::JournalProblem::None);
-    Require(second.header.underWay == first.header.underWay && second.header.startedAt == first.header.startedAt);
+    Require(second.header.underWay == first.header.underWay && second.header.startedAt == first.header.startedAt &&
+            second.header.createdSet == first.header.createdSet && second.version == qm::JournalVersion);
     Require(second.rows.size() == first.rows.size());
     for (std::size_t i = 0; i < first.rows.size(); ++i) {
         Require(qm::SameTexts(first.rows[i], second.rows[i]));
+        Require(first.rows[i].identity == second.rows[i].identity);
         Require(first.plannedNames[i] == second.plannedNames[i]);
     }
     return 0;

@@ -1,7 +1,9 @@
 // The real program killed in the middle of a run over 2,000 real files, then
 // started again: the rows come back, "^" undoes them, and every file is back
-// with its content, name, times and attributes. Prints "lost N" as the stress
-// check does.
+// with its content, name, times and attributes. The files are numbered from 2
+// and renumbered from 1, so that each row takes the name the row before it
+// gives up: every name is still on disk after the kill, and only the files
+// themselves tell how far the run got. Prints "lost N" as the stress check does.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -44,10 +46,20 @@ Record RecordOf(const std::wstring& path) {
     return record;
 }
 
-std::size_t CountStartingWith(const std::vector<std::wstring>& names, const wchar_t* prefix) {
-    std::size_t count = 0;
-    for (const std::wstring& name : names) count += name.rfind(prefix, 0) == 0;
-    return count;
+std::wstring ChainName(std::size_t number) {
+    wchar_t name[32];
+    swprintf(name, 32, L"Trip_%05zu.dat", number);
+    return name;
+}
+
+// How many rows of the chain have moved: the name the run has freed last.
+std::size_t RowsMoved(const TemporaryFolder& files) {
+    std::size_t number = 1;
+    const auto there = [&](std::size_t n) {
+        return GetFileAttributesW(files.File(ChainName(n)).c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    while (number <= FileCount + 1 && there(number)) ++number;
+    return number - 1;
 }
 
 void WriteSettings(const std::wstring& path, const std::wstring& lastPath) {
@@ -78,8 +90,7 @@ TEST(RunJournalCrash, KilledPartWayThenUndoneAfterRestart) {
     std::vector<std::wstring> names;
     std::map<std::wstring, Record> before;
     for (std::size_t i = 0; i < FileCount; ++i) {
-        wchar_t name[32];
-        swprintf(name, 32, L"f%04zu%ls", i, i % 3 == 0 ? L".jpg" : i % 3 == 1 ? L".txt" : L"");
+        const std::wstring name = ChainName(i + 2);
         names.push_back(name);
         std::vector<std::uint8_t> content(random() % 2048);
         for (std::uint8_t& byte : content) byte = static_cast<std::uint8_t>(random());
@@ -106,16 +117,16 @@ TEST(RunJournalCrash, KilledPartWayThenUndoneAfterRestart) {
             Check(main, id, true);
         for (int id : {IDC_SUFFIX, IDC_PREFIX_AUTO, IDC_EXTENSIONS, IDC_READ_ONLY, IDC_HIDDEN, IDC_ARCHIVE})
             Check(main, id, false);
-        SetDlgItemTextW(main, IDC_PREFIX_BOX, L"Killed");
+        SetDlgItemTextW(main, IDC_PREFIX_BOX, L"Trip");
         SetDlgItemTextW(main, IDC_ZEROS_EDIT, L"5");
         SetDlgItemTextW(main, IDC_OFFSET_EDIT, L"1");
         ASSERT_TRUE(AddThroughOpenDialog(process, main, names)) << "the files were not added";
 
         PostMessageW(main, WM_COMMAND, IDC_START, 0);
-        ASSERT_TRUE(WaitUntil([&] { return CountStartingWith(files.Names(), L"Killed_") >= FileCount / 10; }, Timeout));
+        ASSERT_TRUE(WaitUntil([&] { return RowsMoved(files) >= FileCount / 10; }, Timeout));
         // The process object ends the program the hard way, in the middle of the run.
     }
-    renamedAtKill = CountStartingWith(files.Names(), L"Killed_");
+    renamedAtKill = RowsMoved(files);
     std::printf("renamed when killed: %zu of %zu\n", renamedAtKill, FileCount);
     ASSERT_LT(renamedAtKill, FileCount) << "the run ended before it was killed";
 
@@ -126,7 +137,7 @@ TEST(RunJournalCrash, KilledPartWayThenUndoneAfterRestart) {
         EXPECT_EQ(ItemText(main, IDC_STATUS_MESSAGE), L" 2,000 rows came back from an interrupted run; \"^\" undoes them");
         EXPECT_EQ(ItemText(main, IDC_STATUS_COUNT), L" Files: 2000");
         PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
-        EXPECT_TRUE(WaitUntil([&] { return CountStartingWith(files.Names(), L"Killed_") == 0; }, Timeout));
+        EXPECT_TRUE(WaitUntil([&] { return RowsMoved(files) == 0; }, Timeout));
         EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_MESSAGE).find(L"Undoing") == std::wstring::npos; }, Timeout));
         PostMessageW(main, WM_CLOSE, 0, 0);
         EXPECT_EQ(process.waitForExit(Timeout), 0);

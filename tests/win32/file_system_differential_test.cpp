@@ -77,6 +77,19 @@ std::vector<Outcome> Play(FileSystem& files, const std::u16string& folder, bool 
         note("listing as spelled", static_cast<int>(std::hash<std::u16string>{}(joined) & 0x7FFFFFFF));
         note("listing a missing folder", static_cast<int>(files.ListNames(at(u"none")).size()));
     }
+    {
+        // Wine's index is the file's inode, which a rename keeps, as NTFS keeps its index.
+        const FileIdentity y = files.ReadIdentity(at(u"y.txt"));
+        note("identity by index", y.kind == FileIdentity::Kind::Index);
+        note("two files, two identities", IsSameFile(y, files.ReadIdentity(at(u"w.txt"))));
+        files.Move(at(u"y.txt"), at(u"u.txt"));
+        note("a move keeps the identity", IsSameFile(y, files.ReadIdentity(at(u"u.txt"))));
+        const auto held = files.OpenForRead(at(u"u.txt"));
+        note("identity of a file held open", IsSameFile(y, files.ReadIdentity(at(u"U.TXT"))));
+        note("identity through the handle", IsSameFile(y, held->ReadIdentity()));
+        note("no identity where no file is", files.ReadIdentity(at(u"y.txt")).known());
+        note("no identity of a folder", files.ReadIdentity(folder).known());
+    }
     note("move out with ..", static_cast<int>(files.Move(at(u"w.txt"), at(u"..\\escaped-w.txt"))));
     note("left the folder", attributes(u"w.txt"));
     return out;

@@ -6,10 +6,12 @@ bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_vi
                    LocalOffset localOffset) {
     const std::u16string path = JoinPath(folder ? std::u16string_view(*folder) : std::u16string_view(), name);
     FileTimes times;
+    FileIdentity identity;
     {
         const std::unique_ptr<OpenFile> file = files.OpenForRead(path);
         if (!file) return false;
         times = file->ReadTimes();
+        identity = file->ReadIdentity();
     }
     const AttributeLetters letters = FormatAttributeLetters(files.GetAttributes(path));
 
@@ -21,6 +23,7 @@ bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_vi
     row.modified = row.originallyModified = FormatListDate(times.written, localOffset);
     row.accessed = row.originallyAccessed = FormatListDate(times.accessed, localOffset);
     row.attributes = row.originalAttributes = letters;
+    row.identity = identity;
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // One row of the file list: eleven column texts. Times and attributes are kept
 // only as their texts (list dates and attribute letters); undo reads them back.
+// Besides the texts, a row knows its file's identity, which no column shows.
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "core/rows/attribute_letters.h"
+#include "core/rows/file_identity.h"
 #include "core/timestamp/list_date.h"
 
 namespace qm {
@@ -38,6 +40,7 @@ struct FileRow {
     std::u16string originalName;
     ListDateText originallyCreated, originallyModified, originallyAccessed;
     AttributeLetters originalAttributes;
+    FileIdentity identity;  // taken when the row was added; undo moves only this file
 
     std::u16string_view folderText() const { return folder ? std::u16string_view(*folder) : std::u16string_view(); }
 };

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/rows/file_identity.h"
+
 namespace qm {
 
 struct FileTimes {
@@ -24,6 +26,8 @@ public:
     // Writes the times that are given; null leaves that time alone.
     virtual void WriteTimes(const std::uint64_t* created, const std::uint64_t* accessed,
                             const std::uint64_t* written) = 0;
+    // The file's identity, from this handle.
+    virtual FileIdentity ReadIdentity() = 0;
 };
 
 // One name of a folder listing with its attributes (directory 0x10, reparse
@@ -48,6 +52,9 @@ public:
     // Existing files only, without sharing; null when the file cannot be opened.
     virtual std::unique_ptr<OpenFile> OpenForRead(const std::u16string& path) = 0;
     virtual std::unique_ptr<OpenFile> OpenForWrite(const std::u16string& path) = 0;
+    // The identity of the file at `path`, read without taking it from anyone
+    // who holds it open; unknown when no file is there or it cannot be read.
+    virtual FileIdentity ReadIdentity(const std::u16string& path) = 0;
     // Renames within the folder; never replaces an existing file.
     virtual MoveOutcome Move(const std::u16string& from, const std::u16string& to) = 0;
     // The names of the files and folders that `folder` holds now, in one

@@ -23,7 +23,7 @@ std::u16string_view ParentOf(std::u16string_view resolved) {
 
 class MemoryFileSystem::Handle : public OpenFile {
 public:
-    explicit Handle(Entry& entry) : entry_(entry) { ++entry_.openCount; }
+    Handle(const MemoryFileSystem& files, Entry& entry) : files_(files), entry_(entry) { ++entry_.openCount; }
     ~Handle() override { --entry_.openCount; }
     FileTimes ReadTimes() override { return entry_.times; }
     void WriteTimes(const std::uint64_t* created, const std::uint64_t* accessed,
@@ -32,8 +32,10 @@ public:
         if (accessed) entry_.times.accessed = *accessed;
         if (written) entry_.times.written = *written;
     }
+    FileIdentity ReadIdentity() override { return files_.IdentityOf(entry_); }
 
 private:
+    const MemoryFileSystem& files_;
     Entry& entry_;  // entries never move in the map while a handle lives: a move of an open file is refused
 };
 
@@ -87,7 +89,27 @@ MemoryFileSystem::Entry& MemoryFileSystem::AddFile(std::u16string_view path, con
     entry.attributes = attributes;
     entry.times = times;
     entry.content = content;
+    entry.index = nextIndex_++;
     return entry;
+}
+
+FileIdentity MemoryFileSystem::IdentityOf(const Entry& entry) const {
+    FileIdentity identity;
+    identity.kind = fat ? FileIdentity::Kind::SizeAndCreation : FileIdentity::Kind::Index;
+    identity.volume = volumeSerial;
+    // As the platform's: a file known by its index is known by nothing else.
+    if (fat) {
+        identity.size = entry.content.size();
+        identity.created = entry.times.created;
+    } else {
+        identity.index = entry.index;
+    }
+    return identity;
+}
+
+FileIdentity MemoryFileSystem::ReadIdentity(const std::u16string& path) {
+    const Entry* entry = Find(path);
+    return entry && !entry->folder ? IdentityOf(*entry) : FileIdentity{};
 }
 
 const MemoryFileSystem::Entry* MemoryFileSystem::Find(std::u16string_view path) const {
@@ -125,13 +147,14 @@ std::unique_ptr<OpenFile> MemoryFileSystem::Open(const std::u16string& path, boo
     Entry* entry = Find(path);
     if (!entry || entry->folder || entry->heldElsewhere || entry->openCount > 0) return nullptr;
     if (forWriting && (entry->attributes & FileAttribute::ReadOnly)) return nullptr;
-    return std::make_unique<Handle>(*entry);
+    return std::make_unique<Handle>(*this, *entry);
 }
 
 std::unique_ptr<OpenFile> MemoryFileSystem::OpenForRead(const std::u16string& path) { return Open(path, false); }
 std::unique_ptr<OpenFile> MemoryFileSystem::OpenForWrite(const std::u16string& path) { return Open(path, true); }
 
 MoveOutcome MemoryFileSystem::Move(const std::u16string& from, const std::u16string& to) {
+    if (beforeMove) beforeMove();
     Entry* source = Find(from);
     const auto target = Resolve(to);
     if (!source || !target) return MoveOutcome::Refused;
@@ -147,7 +170,9 @@ MoveOutcome MemoryFileSystem::Move(const std::u16string& from, const std::u16str
     Entry moved = std::move(*source);
     entries_.erase(Key(moved.path));
     moved.path = *target;
+    if (fat) moved.index = nextIndex_++;  // FAT keeps no index across a rename
     entries_[Key(*target)] = std::move(moved);
+    ++moves;
     return MoveOutcome::Moved;
 }
 

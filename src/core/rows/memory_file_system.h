@@ -4,8 +4,13 @@
 // resolved, a file opened without sharing cannot be opened or moved by anyone
 // else, a read-only file cannot be opened for writing, and a move never
 // replaces a file. Tests use it to simulate files in use, existing targets and
-// refusals; benchmarks use it to measure the engine without the disk.
+// refusals; benchmarks use it to measure the engine without the disk. Each
+// file gets an index of its own, which a move keeps, as on NTFS; a volume
+// marked `fat` gives a new index with every move and identities of size and
+// creation time, as FAT and exFAT do (which Wine, on its Unix file systems,
+// cannot show).
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -27,7 +32,14 @@ public:
         bool heldElsewhere = false;  // open in another program, without sharing
         bool refuseMoves = false;
         bool refuseListing = false;  // a folder that cannot be read
+        std::uint64_t index = 0;
     };
+
+    std::uint32_t volumeSerial = 0x51A7E001;
+    bool fat = false;
+    // Called before every move is tried; tests end a run there as a kill would.
+    std::function<void()> beforeMove;
+    std::size_t moves = 0;  // moves done
 
     // Makes the folder and every folder above it.
     void AddFolder(std::u16string_view path);
@@ -45,6 +57,7 @@ public:
     bool SetAttributes(const std::u16string& path, std::uint32_t attributes) override;
     std::unique_ptr<OpenFile> OpenForRead(const std::u16string& path) override;
     std::unique_ptr<OpenFile> OpenForWrite(const std::u16string& path) override;
+    FileIdentity ReadIdentity(const std::u16string& path) override;
     MoveOutcome Move(const std::u16string& from, const std::u16string& to) override;
     bool ListEntries(const std::u16string& folder, std::vector<FolderEntry>& entries) override;
 
@@ -58,7 +71,10 @@ private:
     std::unique_ptr<OpenFile> Open(const std::u16string& path, bool forWriting);
     static std::u16string Key(std::u16string_view resolved);
 
+    FileIdentity IdentityOf(const Entry& entry) const;
+
     std::unordered_map<std::u16string, Entry> entries_;
+    std::uint64_t nextIndex_ = 0x1000;
 };
 
 }  // namespace qm

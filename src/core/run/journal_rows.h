@@ -8,13 +8,32 @@
 
 #include "core/rows/file_row.h"
 #include "core/rows/file_system.h"
+#include "core/run/rename_run.h"
+#include "core/timestamp/local_time.h"
 
 namespace qm {
 
-// Rows of a run (or an undo) that never ended. A row with a planned name takes
-// it when its file is no longer at its current path but is at the planned one;
-// otherwise it stays as it is. Each folder is listed once, so a name that only
-// changed case is told apart by its spelling. Returns how many rows took their
+// Rows of a run (or an undo) that never ended, brought up to date with the
+// disk. A row whose file's identity is known takes whichever of its name and
+// its planned name holds that file now (both do when they differ only in case
+// or trailing dots: then the spelling in the folder decides). A file at
+// neither is marked NotFound, or MovedThisRun when another row of the same
+// file found it (a file listed twice). A row of an older journal, without an
+// identity, takes its planned name as ApplyPlannedNames does.
+// `createdSet` is the creation time the run wrote into its files (0: none):
+// a file that is told apart by its size and creation time may have that one,
+// or its original one, which an undo writes back.
+struct RecoveredRows {
+    std::vector<RunRowOutcome> outcomes;  // per row: Done, NotFound or MovedThisRun
+    std::size_t notFound = 0;
+};
+RecoveredRows RecoverInterruptedRows(FileTable& rows, const std::vector<std::u16string>& plannedNames,
+                                     std::uint64_t createdSet, FileSystem& files, LocalOffset localOffset);
+
+// Rows without identities: a row with a planned name takes it when its file
+// is no longer at its current path but is at the planned one; otherwise it
+// stays as it is. Each folder is listed once, so a name that only changed
+// case is told apart by its spelling. Returns how many rows took their
 // planned names.
 std::size_t ApplyPlannedNames(FileTable& rows, const std::vector<std::u16string>& plannedNames, FileSystem& files);
 
@@ -22,13 +41,17 @@ std::size_t ApplyPlannedNames(FileTable& rows, const std::vector<std::u16string>
 bool SameTexts(const FileRow& a, const FileRow& b);
 
 // For each journal row, the index of a row among `candidates` (indices into
-// `table`) with the same eleven texts, or NoMatch; each candidate answers for
-// one journal row at most, so a file listed twice is matched twice.
+// `table`) with the same eleven texts and identity, or NoMatch; each candidate
+// answers for one journal row at most, so a file listed twice is matched twice.
 inline constexpr std::size_t NoMatch = static_cast<std::size_t>(-1);
 std::vector<std::size_t> MatchJournalRows(const FileTable& journalRows, const FileTable& table,
                                           const std::vector<std::size_t>& candidates);
 
 // True when every row is at its original name: nothing is left to undo.
 bool AllAtOriginalNames(const FileTable& rows);
+
+// Two names as the file system keeps them: trailing dots and blanks dropped,
+// case kept (a change of case is a rename).
+bool SameKeptName(std::u16string_view a, std::u16string_view b);
 
 }  // namespace qm

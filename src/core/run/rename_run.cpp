@@ -1,5 +1,6 @@
 #include "core/run/rename_run.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "core/text/name_allowed.h"
@@ -28,7 +29,6 @@ std::u16string FoldedPath(std::u16string path) {
 }
 
 RunRowOutcome MoveWithinFolder(FileSystem& files, const std::u16string& from, const std::u16string& to) {
-    if (to.size() > MaximumNewPathUnits) return RunRowOutcome::PathTooLong;
     switch (files.Move(from, to)) {
         case MoveOutcome::Moved: return RunRowOutcome::Done;
         case MoveOutcome::TargetExists: return RunRowOutcome::NameTaken;
@@ -37,11 +37,26 @@ RunRowOutcome MoveWithinFolder(FileSystem& files, const std::u16string& from, co
     return RunRowOutcome::MoveRefused;
 }
 
+// The record is written again with the names that the rest of the run, from
+// `slot` with `number`, will now give, the row at `slot` taking `newName`.
+// After a refused move the rest are planned as refused too: a folder that
+// refuses one move (no right to rename in it) mostly refuses them all, and
+// then the record is written once, not once a row.
+bool Replan(RunRecord& record, const FileTable& table, const std::vector<std::size_t>& rows, std::size_t slot,
+            NamePlan plan, std::uint32_t number, const std::u16string& newName, bool lastMoveRefused,
+            FileSystem& files) {
+    const std::vector<std::size_t> rest(rows.begin() + static_cast<std::ptrdiff_t>(slot), rows.end());
+    plan.firstNumber = number;
+    std::vector<std::u16string> names = PlannedNamesOfRun(table, rest, plan, files, lastMoveRefused);
+    names.front() = newName;
+    return record.Replan(slot, names, table);
+}
+
 }  // namespace
 
 int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const RenameOptions& options,
               FileSystem& files, LocalOffset localOffset, RunProgress* progress,
-              std::vector<RunRowOutcome>* outcomes, NameCheck* refused) {
+              std::vector<RunRowOutcome>* outcomes, NameCheck* refused, RunRecord* record) {
     const NamePlan plan = PlanNames(options);
     {
         std::vector<std::u16string_view> names;
@@ -62,6 +77,7 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
     int failures = 0;
     std::size_t done = 0;
     std::uint32_t number = plan.firstNumber;
+    bool lastMoveRefused = false;
     for (const std::size_t index : rows) {
         const std::size_t slot = done;
         if (progress) progress->Advance(done, rows.size());
@@ -97,9 +113,12 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
             }
             times = file->ReadTimes();
         }
+        // What a FAT file is told apart by, as it is now.
+        if (row.identity.kind == FileIdentity::Kind::SizeAndCreation) row.identity.created = times.created;
 
         if (plan.renames()) {
-            std::u16string newName = NewName(plan, row.name, number);
+            // The name as the file system keeps it, trailing dots and blanks dropped.
+            std::u16string newName(WithoutTrailingDotsAndBlanks(NewName(plan, row.name, number)));
             const std::u16string newPath = JoinPath(row.folderText(), newName);
             // A name that stays as it is needs no move: the platforms disagree
             // about whether moving a file onto itself succeeds.
@@ -107,8 +126,26 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
                 // A name no file may have (empty, a device, nothing before
                 // the extension) is refused before it is tried: the platform
                 // would refuse it, or give the file another name than shown.
-                const RunRowOutcome refused = NameAllowed(newName) ? MoveWithinFolder(files, oldPath, newPath)
-                                                                   : RunRowOutcome::MoveRefused;
+                RunRowOutcome refused = RunRowOutcome::MoveRefused;
+                if (!NameAllowed(newName)) {
+                    refused = RunRowOutcome::MoveRefused;
+                } else if (newPath.size() > MaximumNewPathUnits) {
+                    refused = RunRowOutcome::PathTooLong;
+                } else {
+                    // The journal holds the name before the file takes it.
+                    if (record && record->PlannedName(slot) != newName &&
+                        !Replan(*record, table, rows, slot, plan, number, newName, lastMoveRefused, files)) {
+                        PutBack(files, oldPath, saved);
+                        failures += static_cast<int>(rows.size() - slot);
+                        if (outcomes)
+                            std::fill(outcomes->begin() + static_cast<std::ptrdiff_t>(slot), outcomes->end(),
+                                      RunRowOutcome::NotRecorded);
+                        done = rows.size();
+                        break;
+                    }
+                    refused = MoveWithinFolder(files, oldPath, newPath);
+                    lastMoveRefused = refused == RunRowOutcome::MoveRefused;
+                }
                 if (refused != RunRowOutcome::Done) {
                     fail(refused);
                     PutBack(files, oldPath, saved);

@@ -11,6 +11,7 @@
 #include "core/rows/file_system.h"
 #include "core/naming/rename_options.h"
 #include "core/run/run_progress.h"
+#include "core/run/run_record.h"
 #include "core/timestamp/local_time.h"
 
 namespace qm {
@@ -23,6 +24,8 @@ enum class RunRowOutcome : std::uint8_t {
     PathTooLong,   // the new path is longer than MaximumNewPathUnits
     MoveRefused,   // the platform refused the move for another reason
     MovedThisRun,  // the row names a file that this run has just moved there
+    NotRecorded,   // the journal could not be written before the move: the run stopped
+    NotFound,      // after a crash: the file is at neither its name nor the name the run meant to give it
 };
 
 struct NameCheck;
@@ -33,9 +36,12 @@ struct NameCheck;
 // it was, and the running number still moves past it. `outcomes`, when given,
 // receives one outcome per entry of `rows`. When "Find and replace" cannot make
 // every name (a pattern that does not compile, or a match too complex), no file
-// is touched, the result is -1 and `refused`, when given, says why.
+// is touched, the result is -1 and `refused`, when given, says why. `record`,
+// when given, is asked before every move whether it holds the new name, and
+// is written again with the names to come when it does not.
 int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const RenameOptions& options,
               FileSystem& files, LocalOffset localOffset, RunProgress* progress = nullptr,
-              std::vector<RunRowOutcome>* outcomes = nullptr, NameCheck* refused = nullptr);
+              std::vector<RunRowOutcome>* outcomes = nullptr, NameCheck* refused = nullptr,
+              RunRecord* record = nullptr);
 
 }  // namespace qm

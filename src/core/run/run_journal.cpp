@@ -193,11 +193,81 @@ struct LineFields {
     }
 };
 
-std::string FirstLine() {
+std::string FirstLine(int version = JournalVersion) {
     std::string line(JournalFormatName);
     line.push_back(' ');
-    AppendNumber(line, JournalVersion);
+    AppendNumber(line, static_cast<std::uint64_t>(version));
     return line;
+}
+
+void AppendHex(std::string& out, std::uint64_t value, int digits) {
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
+        out.push_back("0123456789ABCDEF"[(value >> shift) & 0xF]);
+}
+
+std::optional<std::uint64_t> ReadHex(std::string_view text, std::size_t digits) {
+    if (text.size() != digits) return std::nullopt;
+    std::uint64_t value = 0;
+    for (const char c : text) {
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        if (digit < 0) return std::nullopt;
+        value = value << 4 | static_cast<std::uint64_t>(digit);
+    }
+    return value;
+}
+
+void AppendIdentity(std::string& out, const FileIdentity& identity) {
+    switch (identity.kind) {
+    case FileIdentity::Kind::Unknown: return;
+    case FileIdentity::Kind::Index:
+        out += "I:";
+        AppendHex(out, identity.volume, 8);
+        out.push_back(':');
+        AppendHex(out, identity.index, 16);
+        return;
+    case FileIdentity::Kind::SizeAndCreation:
+        out += "S:";
+        AppendHex(out, identity.volume, 8);
+        out.push_back(':');
+        AppendNumber(out, identity.size);
+        out.push_back(':');
+        AppendNumber(out, identity.created);
+        return;
+    }
+}
+
+// The reverse of AppendIdentity; none for a text it would never write.
+std::optional<FileIdentity> ParseIdentity(std::string_view text) {
+    FileIdentity identity;
+    if (text.empty()) return identity;
+    std::string_view parts[5];
+    std::size_t count = 0;
+    for (std::size_t start = 0; count < 5;) {
+        const std::size_t colon = text.find(':', start);
+        parts[count++] = text.substr(start, colon == std::string_view::npos ? colon : colon - start);
+        if (colon == std::string_view::npos) break;
+        start = colon + 1;
+    }
+    const std::optional<std::uint64_t> volume = count >= 2 ? ReadHex(parts[1], 8) : std::nullopt;
+    if (!volume) return std::nullopt;
+    identity.volume = static_cast<std::uint32_t>(*volume);
+    if (parts[0] == "I" && count == 3) {
+        const std::optional<std::uint64_t> index = ReadHex(parts[2], 16);
+        if (!index) return std::nullopt;
+        identity.kind = FileIdentity::Kind::Index;
+        identity.index = *index;
+        return identity;
+    }
+    if (parts[0] == "S" && count == 4) {
+        const std::optional<std::uint64_t> size = ReadNumber(parts[2]);
+        const std::optional<std::uint64_t> created = ReadNumber(parts[3]);
+        if (!size || !created) return std::nullopt;
+        identity.kind = FileIdentity::Kind::SizeAndCreation;
+        identity.size = *size;
+        identity.created = *created;
+        return identity;
+    }
+    return std::nullopt;
 }
 
 // Lines of the file, each without its CR LF; reports a last line without one.
@@ -234,14 +304,26 @@ JournalReading Problem(JournalProblem problem, std::size_t line) {
     return reading;
 }
 
-// A name that stays inside its folder: undo moves files by these names.
+// A name that a run could have given, which stays inside its folder: undo
+// moves files by these names. Not empty once the trailing dots and blanks
+// that the file system drops are gone (so neither "." nor ".."), and without
+// a separator or another unit that no name may hold.
 bool IsFileName(std::u16string_view name) {
+    while (!name.empty() && (name.back() == u'.' || name.back() == u' ')) name.remove_suffix(1);
     if (name.empty()) return false;
     for (const char16_t unit : name)
         if (unit < 0x80 && (unit == u'\\' || unit == u'/' || unit == u':' || unit == u'*' || unit == u'?' ||
                             unit == u'"' || unit == u'<' || unit == u'>' || unit == u'|'))
             return false;
     return true;
+}
+
+// A full path, as the list keeps folders: a drive ("C:" or "C:\..."), or a
+// share ("\\server\...").
+bool IsFullFolder(std::u16string_view folder) {
+    if (folder.size() >= 2 && folder[1] == u':' && ((folder[0] | 0x20) >= u'a' && (folder[0] | 0x20) <= u'z'))
+        return folder.size() == 2 || folder[2] == u'\\';
+    return folder.size() > 2 && folder[0] == u'\\' && folder[1] == u'\\' && folder[2] != u'\\';
 }
 
 template <typename Fixed>
@@ -268,14 +350,21 @@ void MakeJournal(const JournalHeader& header, std::span<const JournalEntry> entr
     AppendNumber(numbers, header.startedAt);
     numbers.push_back(JournalFieldSeparator);
     AppendNumber(numbers, entries.size());
+    numbers.push_back(JournalFieldSeparator);
+    AppendNumber(numbers, header.createdSet);
     out.Append(numbers);
     out.Append(LineEnd);
+    std::string identity;  // one text for every row, so that it is made without allocating
     for (const JournalEntry& entry : entries) {
         for (int column = 0; column < FileColumn::Count; ++column) {
             out.AppendText(ColumnText(*entry.row, column));
             out.Append(JournalFieldSeparator);
         }
         out.AppendText(entry.plannedName);
+        out.Append(JournalFieldSeparator);
+        identity.clear();
+        AppendIdentity(identity, entry.row->identity);
+        out.Append(identity);
         out.Append(LineEnd);
         out.EndOfLine();
     }
@@ -307,20 +396,29 @@ JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
     const std::string_view name = JournalFormatName;
     if (!line.starts_with(name) || line.size() == name.size() || line[name.size()] != ' ')
         return Problem(JournalProblem::NotAJournal, 1);
-    if (line != FirstLine()) return Problem(JournalProblem::UnknownVersion, 1);
+    int version = 0;
+    for (int known = 1; known <= JournalVersion; ++known)
+        if (line == FirstLine(known)) version = known;
+    if (version == 0) return Problem(JournalProblem::UnknownVersion, 1);
+    // Version 1 rows end with the planned name; later ones add the identity.
+    const std::size_t rowFields = version == 1 ? JournalRowFields - 1 : JournalRowFields;
     if (!firstEnded) return Problem(JournalProblem::CutShort, 1);
 
     if (!lines.next(line)) return Problem(JournalProblem::CutShort, 2);
-    const LineFields<3> headFields(line);
+    const LineFields<4> headFields(line);
     const auto& head = headFields.fields;
-    if (headFields.count != 3 || (head[0] != UnderWayMark && head[0] != EndedMark))
+    const std::size_t headCount = version == 1 ? 3 : 4;
+    if (headFields.count != headCount || (head[0] != UnderWayMark && head[0] != EndedMark))
         return Problem(JournalProblem::BadHeader, 2);
     const std::optional<std::uint64_t> startedAt = ReadNumber(head[1]);
     const std::optional<std::uint64_t> count = ReadNumber(head[2]);
-    if (!startedAt || !count) return Problem(JournalProblem::BadHeader, 2);
+    const std::optional<std::uint64_t> createdSet =
+        version == 1 ? std::optional<std::uint64_t>(0) : ReadNumber(head[3]);
+    if (!startedAt || !count || !createdSet) return Problem(JournalProblem::BadHeader, 2);
 
     JournalReading reading;
-    reading.header = {head[0] == UnderWayMark, *startedAt};
+    reading.version = version;
+    reading.header = {head[0] == UnderWayMark, *startedAt, *createdSet};
     // The announced count is only a hint for the room: a cut file says too much.
     const std::size_t expected = static_cast<std::size_t>(*count);
     reading.rows.reserve(std::min<std::size_t>(expected, text.size() / (2 * JournalRowFields) + 1));
@@ -334,21 +432,22 @@ JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
         if (line.empty() && lines.atEnd()) break;  // an empty last line does no harm
         const LineFields<JournalRowFields> split(line);
         const auto& fields = split.fields;
-        if (split.count < JournalRowFields) return Problem(JournalProblem::TooFewFields, number);
-        if (split.count > JournalRowFields) return Problem(JournalProblem::TooManyFields, number);
+        if (split.count < rowFields) return Problem(JournalProblem::TooFewFields, number);
+        if (split.count > rowFields) return Problem(JournalProblem::TooManyFields, number);
         if (reading.rows.size() == expected) return Problem(JournalProblem::TooManyFields, number);
 
         FileRow& row = reading.rows.emplace_back();
         std::optional<std::u16string> rowName = DecodeText(fields[FileColumn::Name]);
         std::optional<std::u16string> originalName = DecodeText(fields[FileColumn::OriginalName]);
         std::optional<std::u16string> planned = DecodeText(fields[FileColumn::Count]);
-        if (!rowName || !originalName || !planned || !IsFileName(*rowName) || !IsFileName(*originalName) ||
-            (!planned->empty() && !IsFileName(*planned)))
-            return Problem(JournalProblem::BadText, number);
+        if (!rowName || !originalName || !planned) return Problem(JournalProblem::BadText, number);
+        if (!IsFileName(*rowName) || !IsFileName(*originalName) || (!planned->empty() && !IsFileName(*planned)))
+            return Problem(JournalProblem::NotAName, number);
         // Rows of one folder share its text, as rows added together do.
         if (!folder || fields[FileColumn::Folder] != folderBytes) {
             const std::optional<std::u16string> folderText = DecodeText(fields[FileColumn::Folder]);
             if (!folderText) return Problem(JournalProblem::BadText, number);
+            if (!IsFullFolder(*folderText)) return Problem(JournalProblem::NotAFolder, number);
             folder = std::make_shared<const std::u16string>(*folderText);
             folderBytes = fields[FileColumn::Folder];
         }
@@ -361,6 +460,11 @@ JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
                              AssignFixed(row.originallyAccessed, fields[FileColumn::OriginallyAccessed]) &&
                              AssignFixed(row.originalAttributes, fields[FileColumn::OriginalAttributes]);
         if (!fixedOk) return Problem(JournalProblem::BadText, number);
+        if (version > 1) {
+            const std::optional<FileIdentity> identity = ParseIdentity(fields[JournalRowFields - 1]);
+            if (!identity) return Problem(JournalProblem::BadText, number);
+            row.identity = *identity;
+        }
         row.name = std::move(*rowName);
         row.folder = folder;
         row.originalName = std::move(*originalName);
@@ -381,6 +485,8 @@ std::u16string JournalProblemText(const JournalReading& reading) {
     case JournalProblem::TooFewFields: return line + u" has too few fields";
     case JournalProblem::TooManyFields: return line + u" has too many fields or rows";
     case JournalProblem::BadText: return line + u" holds a text that no file can have";
+    case JournalProblem::NotAName: return line + u" holds a name that no run could have given";
+    case JournalProblem::NotAFolder: return line + u" holds a folder that is not a full path";
     case JournalProblem::MissingRows: return u"it ends before its last row";
     }
     return {};

@@ -1,15 +1,22 @@
 #pragma once
 // The journal of the last rename run: the rows that took part, with all eleven
-// texts, kept in a file so that the run can be undone after the window has
-// closed or the program has died half-way.
+// texts and their files' identities, kept in a file so that the run can be
+// undone after the window has closed or the program has died half-way.
 //
 // The file is UTF-8 text, one record a line, each line ended by CR LF:
-//   Quillmoth run journal 1
-//   under way|ended  <US>  UTC file time of the run  <US>  number of rows
-//   one line per row: its eleven column texts in column order, then the name
-//   the row is about to get (empty when there is none)
+//   Quillmoth run journal 2
+//   under way|ended  <US>  UTC file time of the run  <US>  number of rows  <US>
+//     the creation time the run writes into every file (0: none)
+//   one line per row: its eleven column texts in column order, the name the
+//   row is about to get (empty when there is none), then its file's identity:
+//     I:volume:index             (8 and 16 hexadecimal digits)
+//     S:volume:size:created      (8 hexadecimal digits, two decimal numbers)
+//     empty                      (not known)
 // <US> is U+001F, which no file name, folder or list text can hold. Names
-// that are not valid UTF-16 (a lone surrogate) are kept unit for unit.
+// that are not valid UTF-16 (a lone surrogate) are kept unit for unit. A
+// journal of version 1, whose rows end with the planned name and whose second
+// line ends with the number of rows, is still read; its rows' identities are
+// not known.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -23,9 +30,9 @@
 namespace qm {
 
 inline constexpr std::string_view JournalFormatName = "Quillmoth run journal";
-inline constexpr int JournalVersion = 1;
+inline constexpr int JournalVersion = 2;
 inline constexpr char JournalFieldSeparator = '\x1F';
-inline constexpr std::size_t JournalRowFields = FileColumn::Count + 1;
+inline constexpr std::size_t JournalRowFields = FileColumn::Count + 2;
 
 // One row to write: the row as it stands and the name it is about to get.
 struct JournalEntry {
@@ -36,6 +43,7 @@ struct JournalEntry {
 struct JournalHeader {
     bool underWay = false;        // a run (or an undo) has begun and not ended
     std::uint64_t startedAt = 0;  // UTC file time of the run
+    std::uint64_t createdSet = 0;  // the creation time the run gives every file; 0 when it gives none
 };
 
 // The journal's text, whole.
@@ -56,12 +64,15 @@ enum class JournalProblem {
     TooFewFields,
     TooManyFields,
     BadText,         // a text that no file or list can hold
+    NotAName,        // a name that no run could have given: empty, "." or "..", or with a separator
+    NotAFolder,      // a folder that is not a full path (a drive or a share)
     MissingRows,     // fewer rows than the second line announces
 };
 
 struct JournalReading {
     JournalProblem problem = JournalProblem::None;
     std::size_t line = 0;  // 1-based line of the problem
+    int version = JournalVersion;
     JournalHeader header;
     FileTable rows;                          // empty whenever there is a problem
     std::vector<std::u16string> plannedNames;  // one per row

@@ -172,7 +172,7 @@ FolderListings ReadFolderListings(const FileTable& table, const std::vector<std:
 }
 
 std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                     const NamePlan& plan, const FolderListings& listings) {
+                                     const NamePlan& plan, const FolderListings& listings, bool movesRefused) {
     // Built in place and never changed afterwards: the folder states keep
     // views of these names.
     std::vector<PredictedRow> out(rows.size());
@@ -209,7 +209,9 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
         const std::u16string_view current =
             renamedAt[index] == NameIndex::None ? std::u16string_view(row.name) : out[renamedAt[index]].newName;
         const FolderState::Found currentAt = folder->Find(KeyOf(current));
+        // As the file system keeps it, without trailing dots and blanks.
         result.newName = NewName(plan, current, number);
+        result.newName.resize(Trimmed(result.newName).size());
         if (folder->MovedHere(currentAt, current)) {
             result.outcome = RunRowOutcome::MovedThisRun;
             ++number;
@@ -240,6 +242,10 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
                     continue;
                 }
             }
+            if (movesRefused) {
+                result.outcome = RunRowOutcome::MoveRefused;
+                continue;
+            }
             folder->Move(currentAt, newKey, newAt);
             renamedAt[index] = static_cast<std::uint32_t>(slot);
         }
@@ -249,12 +255,18 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
 }
 
 std::vector<std::u16string> PlannedNamesOfRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                              const NamePlan& plan, FileSystem& files) {
+                                              const NamePlan& plan, FileSystem& files, bool movesRefused) {
     std::vector<std::u16string> names(rows.size());
     if (!plan.renames()) return names;
-    std::vector<PredictedRow> predicted = PredictRun(table, rows, plan, ReadFolderListings(table, rows, files));
-    for (std::size_t i = 0; i < rows.size() && i < predicted.size(); ++i)
-        if (predicted[i].outcome == RunRowOutcome::Done) names[i] = std::move(predicted[i].newName);
+    std::vector<PredictedRow> predicted =
+        PredictRun(table, rows, plan, ReadFolderListings(table, rows, files), movesRefused);
+    for (std::size_t i = 0; i < rows.size() && i < predicted.size(); ++i) {
+        PredictedRow& row = predicted[i];
+        const bool tried = row.outcome == RunRowOutcome::Done || row.outcome == RunRowOutcome::NameTaken ||
+                           row.outcome == RunRowOutcome::MoveRefused;
+        if (tried && !row.newName.empty() && rows[i] < table.size() && row.newName != table[rows[i]].name)
+            names[i] = std::move(row.newName);
+    }
     return names;
 }
 

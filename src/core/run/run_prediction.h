@@ -91,7 +91,7 @@ struct FolderListings {
 FolderListings ReadFolderListings(const FileTable& table, const std::vector<std::size_t>& rows, FileSystem& files);
 
 struct PredictedRow {
-    std::u16string newName;  // the name the run would give the row
+    std::u16string newName;  // the name the run would give the row, as the file system keeps it
     // Done, NameTaken, PathTooLong or MovedThisRun; also NotOpened for a file
     // that is not there (any more), MoveRefused for a name no file can have.
     RunRowOutcome outcome = RunRowOutcome::Done;
@@ -99,14 +99,18 @@ struct PredictedRow {
 };
 
 // Plays the run through in memory in its own order; one entry per entry of
-// `rows`. Files held open by other programs cannot be foreseen.
+// `rows`. Files held open by other programs cannot be foreseen. With
+// `movesRefused`, every move that the folders would allow is taken to be
+// refused for a reason they do not show, as the last one of the run was.
 std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                     const NamePlan& plan, const FolderListings& listings);
+                                     const NamePlan& plan, const FolderListings& listings, bool movesRefused = false);
 
-// The name each of `rows` is about to get from a run with `plan`, the run
-// played through against the folders as they are now; empty for a row that
-// will not be renamed or whose move is foreseen to fail.
+// The name each of `rows` is about to be moved to by a run with `plan`, the
+// run played through against the folders as they are now: the name its move
+// will try, whether or not another file is foreseen to hold it. Empty for a
+// row that keeps its name or whose move will not be tried (its file is not
+// there, its path would be too long, the name is empty).
 std::vector<std::u16string> PlannedNamesOfRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                              const NamePlan& plan, FileSystem& files);
+                                              const NamePlan& plan, FileSystem& files, bool movesRefused = false);
 
 }  // namespace qm

@@ -5,13 +5,20 @@
 #include <unordered_map>
 
 #include "core/rows/attribute_letters.h"
+#include "core/run/run_prediction.h"
 #include "core/text/name_text.h"
 
 namespace qm {
 
 namespace {
 
-enum class RowOutcome { Restored, Skipped, Stop };
+enum class RowOutcome {
+    Restored,
+    Skipped,     // another file holds the original name: tried again when a row frees it
+    Stop,        // the file cannot be opened: the undo ends
+    NotTheFile,  // another file is at the row's name
+    Missing,     // no file is at the row's name (another row of the same file may bring it there)
+};
 
 // The file keeps the attributes its row shows rather than the cleared ones.
 void GiveBackShownAttributes(FileSystem& files, const std::u16string& path, const FileRow& row) {
@@ -21,9 +28,15 @@ void GiveBackShownAttributes(FileSystem& files, const std::u16string& path, cons
 RowOutcome UndoRow(FileRow& row, FileSystem& files, LocalOffset localOffset) {
     const std::u16string originalPath = OriginalPath(row);
     const std::u16string currentPath = CurrentPath(row);
+    if (row.identity.known()) {
+        const FileIdentity found = files.ReadIdentity(currentPath);
+        if (found.known() && !IsSameFile(row.identity, found)) return RowOutcome::NotTheFile;
+        if (!found.known() && files.GetAttributes(currentPath) == FileAttribute::Invalid) return RowOutcome::Missing;
+    }
     files.SetAttributes(currentPath, FileAttribute::Normal);
 
-    if (currentPath != originalPath) {
+    // Names compare as the file system keeps them; a change of case is a move.
+    if (WithoutTrailingDotsAndBlanks(row.name) != WithoutTrailingDotsAndBlanks(row.originalName)) {
         const MoveOutcome moved = files.Move(currentPath, originalPath);
         if (moved != MoveOutcome::Moved) {
             // Whatever now holds the original name is another file: leave it and
@@ -48,7 +61,10 @@ RowOutcome UndoRow(FileRow& row, FileSystem& files, LocalOffset localOffset) {
         }
         file->WriteTimes(created ? &*created : nullptr, accessed ? &*accessed : nullptr,
                          written ? &*written : nullptr);
+        // A file told apart by its creation time has just been given another.
+        if (row.identity.kind == FileIdentity::Kind::SizeAndCreation) row.identity.created = file->ReadTimes().created;
     }
+    row.name = row.originalName;
 
     const std::uint32_t attributes = ParseAttributeLetters(row.originalAttributes.view());
     files.SetAttributes(originalPath, attributes);
@@ -73,6 +89,10 @@ UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, Fi
     // a later row moves away from it, the skipped row goes at once, so that a
     // chain of names shifted by one comes back in one pass.
     std::unordered_multimap<std::u16string, std::size_t> waiting;
+    // Rows whose name holds another file, or none: tried again at the end,
+    // when the undo may have brought their own files back there (a file
+    // listed twice is moved back by one of its rows).
+    std::vector<std::size_t> strangers, missing;
     std::size_t restored = 0;
     bool stopped = false;
 
@@ -98,6 +118,12 @@ UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, Fi
             case RowOutcome::Skipped:
                 waiting.emplace(FoldedPath(OriginalPath(row)), index);
                 break;
+            case RowOutcome::NotTheFile:
+                strangers.push_back(index);
+                break;
+            case RowOutcome::Missing:
+                missing.push_back(index);
+                break;
             case RowOutcome::Stop:
                 report.stoppedAt = leftPath;
                 stopped = true;
@@ -115,9 +141,12 @@ UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, Fi
     }
     // Names freed by something other than a row's move: try what is left
     // again, for as long as a pass gives something back.
-    while (!stopped && !waiting.empty()) {
+    while (!stopped && (!waiting.empty() || !strangers.empty() || !missing.empty())) {
         const std::size_t before = restored;
-        std::vector<std::size_t> again;
+        std::vector<std::size_t> again = std::move(strangers);
+        strangers.clear();
+        again.insert(again.end(), missing.begin(), missing.end());
+        missing.clear();
         for (const auto& [path, index] : waiting) again.push_back(index);
         waiting.clear();
         std::sort(again.begin(), again.end());
@@ -128,6 +157,8 @@ UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, Fi
         if (restored == before) break;
     }
     if (progress) progress->Advance(rows.size(), rows.size());
+    if (!stopped && !strangers.empty())
+        report.notTheFile = CurrentPath(table[*std::min_element(strangers.begin(), strangers.end())]);
 
     std::size_t taking = 0;
     for (const std::size_t index : rows) taking += index < table.size();

@@ -16,13 +16,16 @@ namespace qm {
 struct UndoReport {
     std::size_t notRestored = 0;  // taking-part rows left as they were
     std::u16string stoppedAt;     // the file whose failure ended the undo; empty when none did
+    std::u16string notTheFile;    // the first file at a row's name that is not the row's file; empty when none
 };
 
 // Restores the files of `rows` (indices into `table`, top down). The first
-// file that cannot be opened at its original name ends the undo there. Times
-// and attributes are never written into another file that has taken a row's
-// original name meanwhile. A row whose original name another file holds is
-// tried again once that name has been freed by the same undo, so one undo
+// file that cannot be opened at its original name ends the undo there. Only a
+// row's own file is moved and written to: when the file at the row's name has
+// another identity, the row is left alone (and tried once more at the end).
+// Times and attributes are never written into another file that has taken a
+// row's original name meanwhile. A row whose original name another file holds
+// is tried again once that name has been freed by the same undo, so one undo
 // gives back what a second one would.
 UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, FileSystem& files,
                       LocalOffset localOffset, RunProgress* progress = nullptr);

@@ -157,12 +157,14 @@ int RunRename(HWND mainWindow) {
         refused = CheckNames(plan, names);
         if (refused.problem == NameProblem::None) {
             win32::PlatformFileSystem files;
-            JournalledRun journal(state.files, rows, PlannedNamesOfRun(state.files, rows, plan, files));
+            JournalledRun journal(state.files, rows, options, PlannedNamesOfRun(state.files, rows, plan, files));
+            // Without its journal a run could not be followed after a crash: it does not start.
+            if (!journal.Begin(mainWindow, state.files)) return -1;
             StatusProgress progress(mainWindow, u"Renaming");
             std::vector<RunRowOutcome> outcomes;
             failures = RunRename(state.files, rows, options, files, win32::LocalOffsetNow(), &progress, &outcomes,
-                                 &refused);
-            journal.Finish(state.files);
+                                 &refused, journal.record());
+            journal.Finish(state.files, outcomes, options);
             if (refused.problem == NameProblem::None) NoteRunOutcomes(mainWindow, rows, outcomes);
         }
     }

@@ -110,6 +110,8 @@ std::u16string RunReason(RunRowOutcome outcome) {
         case RunRowOutcome::PathTooLong: return u"path too long";
         case RunRowOutcome::MoveRefused: return u"name refused";
         case RunRowOutcome::MovedThisRun: return u"listed twice";
+        case RunRowOutcome::NotRecorded: return u"journal could not be written";
+        case RunRowOutcome::NotFound: return u"file at neither its name nor its new one";
         case RunRowOutcome::Done: break;
     }
     return {};
@@ -122,6 +124,8 @@ std::u16string PredictedReason(const PredictedRow& p) {
         case RunRowOutcome::PathTooLong: return u"path too long";
         case RunRowOutcome::MoveRefused: return u"name not allowed";
         case RunRowOutcome::MovedThisRun: return u"listed twice";
+        case RunRowOutcome::NotRecorded:
+        case RunRowOutcome::NotFound:
         case RunRowOutcome::Done: break;
     }
     return {};

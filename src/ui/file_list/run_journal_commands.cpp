@@ -7,6 +7,7 @@
 #include "resource_ids.h"
 #include "ui/file_list/file_list_view.h"
 #include "ui/file_list/main_window_state.h"
+#include "ui/file_list/new_name_column.h"
 #include "ui/file_list/status_line.h"
 #include "win32/clock.h"
 #include "win32/journal_file.h"
@@ -17,24 +18,6 @@ namespace qm {
 namespace {
 
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
-
-void Write(const std::wstring& path, const JournalHeader& header, const std::vector<JournalEntry>& entries) {
-    if (path.empty()) return;
-    win32::WriteJournalFile(path, header, entries);
-}
-
-bool Restored(const FileRow& row) {
-    return row.name == row.originalName && row.created == row.originallyCreated &&
-           row.modified == row.originallyModified && row.accessed == row.originallyAccessed &&
-           row.attributes == row.originalAttributes;
-}
-
-JournalReading ReadJournal(const std::wstring& path, win32::JournalFileRead& outcome) {
-    win32::FileBytes bytes;
-    outcome = win32::ReadJournalFile(path, bytes);
-    if (outcome != win32::JournalFileRead::Read) return {};
-    return ReadRunJournal(bytes.bytes());
-}
 
 void SetStatusMessage(HWND mainWindow, const std::wstring& text) {
     SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, text.c_str());
@@ -52,70 +35,39 @@ std::wstring BrokenJournalText(const JournalReading& reading, bool keptAside) {
 std::wstring RunJournalPath() { return win32::JournalFilePath(SettingsFileLocation()); }
 
 JournalledRun::JournalledRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                             const std::vector<std::u16string>& plannedNames)
-    : path_(RunJournalPath()), header_{true, win32::SystemNowFileTime()}, rows_(rows) {
-    if (path_.empty()) return;
-    std::vector<JournalEntry> entries;
-    entries.reserve(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        if (rows[i] < table.size())
-            entries.push_back({&table[rows[i]], i < plannedNames.size() ? plannedNames[i] : std::u16string_view()});
-    Write(path_, header_, entries);
+                             const RenameOptions& options, std::vector<std::u16string> plannedNames)
+    : store_(RunJournalPath()) {
+    if (store_.path().empty()) return;
+    const std::uint64_t createdSet = options.setDates && options.setCreated ? options.fileTime : 0;
+    keeper_.emplace(store_, table, rows, std::move(plannedNames), win32::SystemNowFileTime(), createdSet);
 }
 
-void JournalledRun::Finish(const FileTable& table) {
-    if (path_.empty()) return;
-    std::vector<JournalEntry> entries;
-    entries.reserve(rows_.size());
-    for (const std::size_t index : rows_)
-        if (index < table.size()) entries.push_back({&table[index], {}});
-    header_.underWay = false;
-    Write(path_, header_, entries);
+bool JournalledRun::Begin(HWND mainWindow, const FileTable& table) {
+    if (!keeper_ || keeper_->Begin(table)) return true;
+    keeper_.reset();
+    const std::wstring reason = store_.FailureText();
+    const std::wstring text = L"The run journal lastrun.txt could not be written" +
+                              (reason.empty() ? std::wstring() : L" (" + reason + L")") +
+                              L": without it the run could not be undone after a crash.\n\n" + store_.path() +
+                              L"\n\nNo file has been renamed.";
+    MessageBoxW(mainWindow, text.c_str(), L"Error", MB_ICONERROR);
+    return false;
+}
+
+RunRecord* JournalledRun::record() { return keeper_ ? &*keeper_ : nullptr; }
+
+void JournalledRun::Finish(const FileTable& table, const std::vector<RunRowOutcome>& outcomes,
+                           const RenameOptions& options) {
+    if (keeper_) keeper_->Finish(table, outcomes, options);
 }
 
 JournalledUndo::JournalledUndo(const FileTable& table, const std::vector<std::size_t>& rows)
-    : path_(RunJournalPath()) {
-    if (path_.empty()) return;
-    win32::JournalFileRead outcome;
-    journal_ = ReadJournal(path_, outcome);
-    if (outcome != win32::JournalFileRead::Read || journal_.problem != JournalProblem::None) {
-        path_.clear();  // nothing of ours to keep up to date, and a broken file stays as it is
-        return;
-    }
-    matches_ = MatchJournalRows(journal_.rows, table, rows);
-    bool any = false;
-    for (const std::size_t match : matches_) any = any || match != NoMatch;
-    if (!any) {
-        path_.clear();
-        return;
-    }
-    Write(true, true);
-}
-
-void JournalledUndo::Write(bool underWay, bool planOriginalNames) const {
-    std::vector<JournalEntry> entries;
-    entries.reserve(journal_.rows.size());
-    for (std::size_t i = 0; i < journal_.rows.size(); ++i) {
-        const FileRow& row = journal_.rows[i];
-        const bool undone = planOriginalNames && matches_[i] != NoMatch;
-        entries.push_back({&row, undone ? std::u16string_view(row.originalName) : std::u16string_view()});
-    }
-    JournalHeader header = journal_.header;
-    header.underWay = underWay;
-    qm::Write(path_, header, entries);
+    : store_(RunJournalPath()) {
+    if (!store_.path().empty()) keeper_.emplace(store_, table, rows);
 }
 
 void JournalledUndo::Finish(const FileTable& table) {
-    if (path_.empty()) return;
-    bool allRestored = true;
-    for (std::size_t i = 0; i < journal_.rows.size(); ++i) {
-        if (matches_[i] != NoMatch && matches_[i] < table.size()) journal_.rows[i] = table[matches_[i]];
-        allRestored = allRestored && Restored(journal_.rows[i]);
-    }
-    if (allRestored)
-        win32::RemoveJournalFile(path_);
-    else
-        Write(false, false);
+    if (keeper_) keeper_->Finish(table);
 }
 
 std::wstring UndoLastRunQuestion(const FileTable& rows, std::uint64_t startedAt) {
@@ -151,65 +103,69 @@ std::wstring UndoLastRunQuestion(const FileTable& rows, std::uint64_t startedAt)
 }
 
 bool BringBackLastRun(HWND mainWindow) {
-    const std::wstring path = RunJournalPath();
-    if (path.empty()) return false;
-    win32::JournalFileRead outcome;
-    JournalReading journal = ReadJournal(path, outcome);
-    if (outcome != win32::JournalFileRead::Read) return false;
-    if (journal.problem != JournalProblem::None) {
-        const bool aside = win32::KeepJournalAside(path) == 0;
-        SetStatusMessage(mainWindow, BrokenJournalText(journal, aside));
+    win32::JournalFileStore store(RunJournalPath());
+    if (store.path().empty()) return false;
+    StoredJournal journal = ReadStoredJournal(store);
+    if (journal.found != JournalStore::Found::Read) return false;
+    if (journal.reading.problem != JournalProblem::None) {
+        const bool aside = win32::KeepJournalAside(store.path()) == 0;
+        SetStatusMessage(mainWindow, BrokenJournalText(journal.reading, aside));
         return false;
     }
-    if (journal.rows.empty()) return false;
-    const std::wstring question = UndoLastRunQuestion(journal.rows, journal.header.startedAt);
+    if (journal.reading.rows.empty()) return false;
+    const std::wstring question = UndoLastRunQuestion(journal.reading.rows, journal.reading.header.startedAt);
     if (MessageBoxW(mainWindow, question.c_str(), L"Undo", MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
     MainWindowState& state = StateOf(mainWindow);
-    state.files = std::move(journal.rows);
+    state.files = std::move(journal.reading.rows);
     ShowRowsUnselected(GetDlgItem(mainWindow, IDC_FILE_LIST), state.files.size());
     return true;
 }
 
 void OpenRunJournal(HWND mainWindow) {
-    const std::wstring path = RunJournalPath();
-    if (path.empty()) return;
-    win32::JournalFileRead outcome;
-    JournalReading journal = ReadJournal(path, outcome);
-    if (outcome == win32::JournalFileRead::Missing) return;
-    if (outcome == win32::JournalFileRead::Unreadable) {
+    win32::JournalFileStore store(RunJournalPath());
+    if (store.path().empty()) return;
+    StoredJournal journal = ReadStoredJournal(store);
+    if (journal.found == JournalStore::Found::Missing) return;
+    if (journal.found == JournalStore::Found::Unreadable) {
         SetStatusMessage(mainWindow, L" The journal of the last run could not be opened; it is left as it is");
         return;
     }
-    if (journal.problem != JournalProblem::None) {
-        const bool aside = win32::KeepJournalAside(path) == 0;
-        SetStatusMessage(mainWindow, BrokenJournalText(journal, aside));
+    if (journal.reading.problem != JournalProblem::None) {
+        const bool aside = win32::KeepJournalAside(store.path()) == 0;
+        SetStatusMessage(mainWindow, BrokenJournalText(journal.reading, aside));
         return;
     }
-    if (!journal.header.underWay) return;  // a finished run waits for "^"
+    if (!journal.reading.header.underWay) return;  // a finished run waits for "^"
 
     win32::PlatformFileSystem files;
-    ApplyPlannedNames(journal.rows, journal.plannedNames, files);
+    const RecoveredRows recovered = RecoverInterruptedRun(store, journal.reading, files, win32::LocalOffsetNow());
     MainWindowState& state = StateOf(mainWindow);
-    state.files = std::move(journal.rows);
-    std::vector<JournalEntry> entries;
-    entries.reserve(state.files.size());
-    for (const FileRow& row : state.files) entries.push_back({&row, {}});
-    Write(path, {false, journal.header.startedAt}, entries);
-
+    state.files = std::move(journal.reading.rows);
     ShowRowsUnselected(GetDlgItem(mainWindow, IDC_FILE_LIST), state.files.size());
+    std::vector<std::size_t> all(state.files.size());
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
     RefreshStatus(mainWindow);
+    NoteRunOutcomes(mainWindow, all, recovered.outcomes);
     const std::size_t count = state.files.size();
-    SetStatusMessage(mainWindow, L" " + Wide(GroupedNumber(count)) +
-                                     (count == 1 ? L" row came back from an interrupted run"
-                                                 : L" rows came back from an interrupted run") +
-                                     L"; \"^\" undoes them");
+    std::wstring text = L" " + Wide(GroupedNumber(count)) +
+                        (count == 1 ? L" row came back from an interrupted run"
+                                    : L" rows came back from an interrupted run");
+    if (recovered.notFound > 0)
+        text += L"; " + Wide(GroupedNumber(recovered.notFound)) +
+                (recovered.notFound == 1 ? L" file is at neither its name nor its new one"
+                                         : L" files are at neither their names nor their new ones");
+    SetStatusMessage(mainWindow, text + L"; \"^\" undoes them");
 }
 
 std::wstring UndoReportText(const UndoReport& report) {
     if (report.notRestored == 0) return {};
     const std::wstring count = Wide(GroupedNumber(report.notRestored));
-    if (report.stoppedAt.empty()) return L" " + count + L" file(s) could not be restored";
-    return L" Undo stopped at " + Wide(report.stoppedAt) + L": " + count + L" file(s) not restored";
+    if (!report.stoppedAt.empty())
+        return L" Undo stopped at " + Wide(report.stoppedAt) + L": " + count + L" file(s) not restored";
+    if (!report.notTheFile.empty())
+        return L" " + Wide(report.notTheFile) + L" is not the file that was renamed; " + count +
+               L" file(s) not restored";
+    return L" " + count + L" file(s) could not be restored";
 }
 
 }  // namespace qm

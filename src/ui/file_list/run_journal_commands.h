@@ -6,48 +6,51 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/naming/rename_options.h"
+#include "core/run/journal_keeping.h"
 #include "core/run/rename_run.h"
-#include "core/run/run_journal.h"
 #include "core/run/undo_run.h"
+#include "win32/journal_file_store.h"
 
 namespace qm {
 
 // The journal file of this window: beside its settings file, or none.
 std::wstring RunJournalPath();
 
-// Spans one run: the journal with the rows about to take part, the names they
-// are about to get and the mark of a run under way, flushed before the first
-// file moves; then, on Finish, the rows as they now stand without the mark.
+// Spans one run: the journal with the rows about to take part, the names
+// their moves will try and the mark of a run under way, flushed before the
+// first file moves, written again whenever the run is about to give a name it
+// does not hold; on Finish, the rows as they now stand without the mark, or
+// the last journal back when the run changed no file.
 class JournalledRun {
 public:
-    JournalledRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                  const std::vector<std::u16string>& plannedNames);
-    void Finish(const FileTable& table);
+    JournalledRun(const FileTable& table, const std::vector<std::size_t>& rows, const RenameOptions& options,
+                  std::vector<std::u16string> plannedNames);
+    // False, after a message that names the journal and the reason, when the
+    // journal cannot be written: the run must not start.
+    bool Begin(HWND mainWindow, const FileTable& table);
+    // What the run keeps told of its names; none without a journal.
+    RunRecord* record();
+    void Finish(const FileTable& table, const std::vector<RunRowOutcome>& outcomes, const RenameOptions& options);
 
 private:
-    std::wstring path_;
-    JournalHeader header_;
-    std::vector<std::size_t> rows_;
+    win32::JournalFileStore store_;
+    std::optional<RunJournalKeeper> keeper_;
 };
 
-// Spans one undo. The rows of the list that are rows of the journal are
-// marked as under way with their original names as the names to come; after
-// the undo the journal holds them as they now stand, and goes when every row
-// of it is restored.
+// Spans one undo (UndoJournalKeeper on the journal's file).
 class JournalledUndo {
 public:
     JournalledUndo(const FileTable& table, const std::vector<std::size_t>& rows);
     void Finish(const FileTable& table);
 
 private:
-    void Write(bool underWay, bool planOriginalNames) const;
-
-    std::wstring path_;
-    JournalReading journal_;
-    std::vector<std::size_t> matches_;  // per journal row: its row in the list, or NoMatch
+    win32::JournalFileStore store_;
+    std::optional<UndoJournalKeeper> keeper_;
 };
 
 // "^" on an empty list: when a finished run's journal is there, asks once
@@ -56,8 +59,9 @@ private:
 bool BringBackLastRun(HWND mainWindow);
 
 // When the window opens: the rows of a run that never ended come back into
-// the list, taking the names the run gave them; a journal that cannot be read
-// is kept aside. Either is told in the status cell.
+// the list, each at the name that holds its file, the rows whose files are at
+// neither name marked; a journal that cannot be read is kept aside. Either is
+// told in the status cell.
 void OpenRunJournal(HWND mainWindow);
 
 // What the status cell says after an undo that could not restore everything;

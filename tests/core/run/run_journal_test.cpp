@@ -41,36 +41,42 @@ FileRow RowIn(std::u16string_view folder, std::u16string_view name, std::u16stri
 // Every text comes back unit for unit: names beyond ASCII, a name that is
 // not valid UTF-16 (Windows allows a lone surrogate), a drive's root folder.
 TEST(RunJournal, RoundTripKeepsEveryTextUnitForUnit) {
-    const FileTable rows = {
+    FileTable rows = {
         RowIn(u"C:", u"Trip_001.jpg", u"Fête \u00e9t\u00e9 \u65e5\u672c.jpg"),
         RowIn(u"D:\\Fotos \u00fc", u"\U0001F600 smile.png", u"a\xD800z.png", u"RHSA"),
         RowIn(u"\\\\server\\share\\x", u"same.txt", u"same.txt", u""),
     };
+    rows[0].identity = {FileIdentity::Kind::Index, 0xA1B2C3D4, 0xFEDCBA9876543210ull, 0, 0};
+    rows[1].identity = {FileIdentity::Kind::SizeAndCreation, 7, 0, 1234567, 133'000'000'123'456'789ull};
     const std::vector<std::u16string> planned = {u"P_\u00e9.jpg", u"", u"b\xDC01.txt"};
     for (const bool underWay : {true, false}) {
-        const std::string text = Format(rows, planned, {underWay, 133'000'000'123'456'789ull});
+        const std::string text = Format(rows, planned, {underWay, 133'000'000'123'456'789ull, 42});
         const JournalReading read = ReadRunJournal(Bytes(text));
         ASSERT_EQ(read.problem, JournalProblem::None) << JournalProblemText(read).size();
         EXPECT_EQ(read.header.underWay, underWay);
         EXPECT_EQ(read.header.startedAt, 133'000'000'123'456'789ull);
+        EXPECT_EQ(read.header.createdSet, 42u);
         ASSERT_EQ(read.rows.size(), rows.size());
         for (std::size_t i = 0; i < rows.size(); ++i) {
             for (int column = 0; column < FileColumn::Count; ++column)
                 EXPECT_EQ(ColumnText(read.rows[i], column), ColumnText(rows[i], column)) << i << " column " << column;
             EXPECT_EQ(read.plannedNames[i], planned[i]) << i;
+            EXPECT_EQ(read.rows[i].identity, rows[i].identity) << i;
         }
         // A person can read it: the format on the first line, one row a line.
-        EXPECT_TRUE(text.starts_with("Quillmoth run journal 1\r\n"));
+        EXPECT_TRUE(text.starts_with("Quillmoth run journal 2\r\n"));
+        EXPECT_NE(text.find("\x1FI:A1B2C3D4:FEDCBA9876543210\r\n"), std::string::npos);
+        EXPECT_NE(text.find("\x1FS:00000007:1234567:133000000123456789\r\n"), std::string::npos);
         EXPECT_NE(text.find(underWay ? "\r\nunder way\x1F" : "\r\nended\x1F"), std::string::npos);
         EXPECT_NE(text.find("Fête été 日本.jpg"), std::string::npos) << "UTF-8, not escapes";
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 3);
-        EXPECT_EQ(std::count(text.begin(), text.end(), '\x1F'), 2 + 3 * 11);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\x1F'), 3 + 3 * 12);
         // Made piece by piece, as it is written to its file, it is the same text.
         std::vector<JournalEntry> entries;
         for (std::size_t i = 0; i < rows.size(); ++i) entries.push_back({&rows[i], planned[i]});
         std::string pieces;
         std::size_t count = 0;
-        EXPECT_TRUE(FormatRunJournal({underWay, 133'000'000'123'456'789ull}, entries,
+        EXPECT_TRUE(FormatRunJournal({underWay, 133'000'000'123'456'789ull, 42}, entries,
                                      [&](std::string_view piece) { return pieces += piece, ++count, true; }, 100));
         EXPECT_EQ(pieces, text);
         EXPECT_GT(count, 2u);
@@ -124,8 +130,8 @@ TEST(RunJournal, RandomRowsComeBackAsWritten) {
     FileTable rows;
     std::vector<std::u16string> planned;
     for (int i = 0; i < 300; ++i) {
-        rows.push_back(RowIn(randomText(random() % 40, false), randomText(1 + random() % 30, true),
-                             randomText(1 + random() % 30, true)));
+        rows.push_back(RowIn(u"C:\\" + randomText(random() % 40, false), u"n" + randomText(random() % 30, true),
+                             u"o" + randomText(random() % 30, true)));
         planned.push_back(i % 3 ? randomText(1 + random() % 30, true) : u"");
     }
     const JournalReading read = ReadRunJournal(Bytes(Format(rows, planned, {})));
@@ -160,14 +166,13 @@ TEST(RunJournal, BrokenJournalsInventNoRows) {
         {"cut inside the last row", good.substr(0, lastRow + 50), JournalProblem::CutShort, 4},
         {"cut after the first row", good.substr(0, lastRow), JournalProblem::MissingRows, 3},
         {"cut inside the first line", good.substr(0, 10), JournalProblem::NotAJournal, 1},
-        {"unknown version", replaced("journal 1", "journal 2"), JournalProblem::UnknownVersion, 1},
+        {"unknown version", replaced("journal 2", "journal 3"), JournalProblem::UnknownVersion, 1},
         {"a row with a field missing", replaced("\x1F" "P2.jpg", ""), JournalProblem::TooFewFields, 4},
         {"a row with a field more", replaced("P2.jpg", "P2.jpg\x1Fz"), JournalProblem::TooManyFields, 4},
         {"unknown mark", replaced("under way", "underway"), JournalProblem::BadHeader, 2},
-        {"count not a number", replaced("\x1F" "2\r\n", "\x1Ftwo\r\n"), JournalProblem::BadHeader, 2},
-        {"more rows than announced", replaced("\x1F" "2\r\n", "\x1F" "1\r\n"), JournalProblem::TooManyFields, 4},
+        {"count not a number", replaced("\x1F" "2\x1F", "\x1Ftwo\x1F"), JournalProblem::BadHeader, 2},
+        {"more rows than announced", replaced("\x1F" "2\x1F", "\x1F" "1\x1F"), JournalProblem::TooManyFields, 4},
         {"a tab inside a name", replaced("x.jpg", "x\t.jpg"), JournalProblem::BadText, 3},
-        {"a name that leaves its folder", replaced("a.jpg", "..\\a.jpg"), JournalProblem::BadText, 3},
         {"a broken UTF-8 sequence", replaced("b.jpg", "b\xC3.jpg"), JournalProblem::BadText, 4},
         {"a date too long for its column", replaced(" AM", " AMAMAM"), JournalProblem::BadText, 3},
         {"random bytes", randomBytes, JournalProblem::NotAJournal, 1},
@@ -182,6 +187,61 @@ TEST(RunJournal, BrokenJournalsInventNoRows) {
     }
     const JournalReading cut = ReadRunJournal(Bytes(good.substr(0, lastRow + 50)));
     EXPECT_EQ(JournalProblemText(cut), u"line 4 is cut short");
+}
+
+// A row that names what no run could have made is refused whole, with its
+// line: undo would move files by these names. A journal of version 1 is still
+// read, without identities.
+TEST(RunJournal, RowsNoRunCouldHaveMadeAreRefusedWhole) {
+    FileTable rows = {RowIn(u"C:\\p", u"x.jpg", u"a.jpg"), RowIn(u"C:\\p", u"y.jpg", u"b.jpg")};
+    rows[1].identity = {FileIdentity::Kind::Index, 1, 2, 0, 0};
+    const std::string good = Format(rows, {u"P1.jpg", u""}, {true, 5, 0});
+    const auto replaced = [&](std::string_view from, std::string_view to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    const struct {
+        const char* what;
+        std::string_view from, to;
+        JournalProblem problem;
+        std::size_t line;
+    } cases[] = {
+        {"an empty name", "x.jpg", "", JournalProblem::NotAName, 3},
+        {"a name of one dot", "x.jpg", ".", JournalProblem::NotAName, 3},
+        {"a name of two dots", "x.jpg", "..", JournalProblem::NotAName, 3},
+        {"dots and blanks the file system drops", "y.jpg", ". .", JournalProblem::NotAName, 4},
+        {"a name with a separator", "x.jpg", "sub\\x.jpg", JournalProblem::NotAName, 3},
+        {"an original name that leaves its folder", "a.jpg", "../a.jpg", JournalProblem::NotAName, 3},
+        {"a planned name of two dots", "P1.jpg", "..", JournalProblem::NotAName, 3},
+        {"a planned name with a separator", "P1.jpg", "..\\P1.jpg", JournalProblem::NotAName, 3},
+        {"a relative folder", "C:\\p", "p", JournalProblem::NotAFolder, 3},
+        {"an empty folder", "C:\\p", "", JournalProblem::NotAFolder, 3},
+        {"a folder on no drive", "C:\\p", "\\p", JournalProblem::NotAFolder, 3},
+        {"a folder relative to a drive", "C:\\p", "C:p", JournalProblem::NotAFolder, 3},
+        {"a share without a server", "C:\\p", "\\\\\\p", JournalProblem::NotAFolder, 3},
+        {"an identity of no known form", "I:00000001", "X:00000001", JournalProblem::BadText, 4},
+        {"an index too short", "I:00000001:0000000000000002", "I:00000001:2", JournalProblem::BadText, 4},
+    };
+    for (const auto& c : cases) {
+        const JournalReading read = ReadRunJournal(Bytes(replaced(c.from, c.to)));
+        EXPECT_EQ(read.problem, c.problem) << c.what;
+        EXPECT_EQ(read.line, c.line) << c.what;
+        EXPECT_TRUE(read.rows.empty()) << c.what;
+    }
+    EXPECT_EQ(JournalProblemText(ReadRunJournal(Bytes(replaced("C:\\p", "p")))),
+              u"line 3 holds a folder that is not a full path");
+
+    std::string version1 = replaced("journal 2", "journal 1");
+    version1.replace(version1.find("\x1F" "2\x1F" "0\r\n"), 6, "\x1F" "2\r\n");
+    for (std::size_t at; (at = version1.find("\x1F" "\r\n")) != std::string::npos;) version1.erase(at, 1);
+    version1.replace(version1.find("\x1F" "I:00000001:0000000000000002"), 28, "");
+    const JournalReading old = ReadRunJournal(Bytes(version1));
+    ASSERT_EQ(old.problem, JournalProblem::None) << old.line;
+    EXPECT_EQ(old.version, 1);
+    ASSERT_EQ(old.rows.size(), 2u);
+    EXPECT_EQ(old.plannedNames[0], u"P1.jpg");
+    EXPECT_FALSE(old.rows[1].identity.known());
 }
 
 // Rows of a run that was cut short: each row takes the name planned for it

@@ -1,0 +1,52 @@
+#include "win32/journal_file_store.h"
+
+#include "win32/journal_file.h"
+
+namespace qm::win32 {
+
+JournalStore::Found JournalFileStore::Read(std::vector<std::uint8_t>& bytes) {
+    FileBytes read;
+    switch (ReadJournalFile(path_, read)) {
+        case JournalFileRead::Read: break;
+        case JournalFileRead::Missing: return Found::Missing;
+        case JournalFileRead::Unreadable: return Found::Unreadable;
+    }
+    bytes.assign(read.bytes().begin(), read.bytes().end());
+    return Found::Read;
+}
+
+// The reason of a failed write is the last error the write left behind:
+// the calls that tidy up after it succeed and leave it as it is.
+bool JournalFileStore::Noted(int result) {
+    failure_ = result == 0 ? 0 : GetLastError();
+    return result == 0;
+}
+
+bool JournalFileStore::Write(const JournalHeader& header, std::span<const JournalEntry> entries) {
+    SetLastError(0);
+    return Noted(WriteJournalFile(path_, header, entries));
+}
+
+bool JournalFileStore::WriteBytes(std::span<const std::uint8_t> bytes) {
+    SetLastError(0);
+    return Noted(WriteJournalFile(path_, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}));
+}
+
+bool JournalFileStore::Remove() { return RemoveJournalFile(path_) == 0; }
+
+std::wstring JournalFileStore::FailureText() const {
+    if (failure_ == 0) return {};
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, failure_, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring reason(text ? text : L"", length);
+    if (text) LocalFree(text);
+    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' ' ||
+                               reason.back() == L'.'))
+        reason.pop_back();
+    if (reason.empty()) reason = L"error " + std::to_wstring(failure_);
+    return reason;
+}
+
+}  // namespace qm::win32

@@ -1,0 +1,32 @@
+#pragma once
+// The run journal kept in its file, "lastrun.txt" beside the settings file,
+// for the core's keeping of the journal around runs and undos.
+#include <windows.h>
+
+#include <string>
+
+#include "core/run/journal_keeping.h"
+
+namespace qm::win32 {
+
+class JournalFileStore : public JournalStore {
+public:
+    explicit JournalFileStore(std::wstring path) : path_(std::move(path)) {}
+    const std::wstring& path() const { return path_; }
+
+    Found Read(std::vector<std::uint8_t>& bytes) override;
+    bool Write(const JournalHeader& header, std::span<const JournalEntry> entries) override;
+    bool WriteBytes(std::span<const std::uint8_t> bytes) override;
+    bool Remove() override;
+
+    // Why the last write failed, in the system's words; empty when it gave none.
+    std::wstring FailureText() const;
+
+private:
+    bool Noted(int result);
+
+    std::wstring path_;
+    DWORD failure_ = 0;
+};
+
+}  // namespace qm::win32
