@@ -63,7 +63,10 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
     std::uint32_t number = plan.firstNumber;
     for (const std::size_t index : rows) {
         const std::size_t slot = done;
-        if (progress) progress->Advance(done, rows.size());
+        if (progress) {
+            progress->Advance(done, rows.size());
+            if (progress->StopRequested()) break;
+        }
         ++done;
         if (index >= table.size()) continue;
         FileRow& row = table[index];
@@ -128,6 +131,7 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
         if (now != FileAttribute::Invalid) row.attributes = FormatAttributeLetters(now);
         ++number;
     }
+    if (outcomes) outcomes->resize(done);  // a stop leaves the rows after it out of the run
     if (progress) progress->Advance(done, rows.size());
     return failures;
 }

@@ -16,6 +16,7 @@ namespace qm {
 struct UndoReport {
     std::size_t notRestored = 0;  // taking-part rows left as they were
     std::u16string stoppedAt;     // the file whose failure ended the undo; empty when none did
+    bool stopRequested = false;   // the user stopped it: the rows not reached are as they were
 };
 
 // Restores the files of `rows` (indices into `table`, top down). The first
@@ -23,7 +24,8 @@ struct UndoReport {
 // and attributes are never written into another file that has taken a row's
 // original name meanwhile. A row whose original name another file holds is
 // tried again once that name has been freed by the same undo, so one undo
-// gives back what a second one would.
+// gives back what a second one would. A stop asked through `progress` takes
+// effect between files; the next undo restores what it left.
 UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, FileSystem& files,
                       LocalOffset localOffset, RunProgress* progress = nullptr);
 
