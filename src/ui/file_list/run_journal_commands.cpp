@@ -64,8 +64,9 @@ JournalledRun::JournalledRun(const FileTable& table, const std::vector<std::size
     Write(path_, header_, entries);
 }
 
-void JournalledRun::Finish(const FileTable& table) {
+void JournalledRun::Finish(const FileTable& table, std::size_t rowsDone) {
     if (path_.empty()) return;
+    if (rowsDone < rows_.size()) rows_.resize(rowsDone);
     std::vector<JournalEntry> entries;
     entries.reserve(rows_.size());
     for (const std::size_t index : rows_)

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,13 @@ std::wstring RunJournalPath();
 
 // Spans one run: the journal with the rows about to take part, the names they
 // are about to get and the mark of a run under way, flushed before the first
-// file moves; then, on Finish, the rows as they now stand without the mark.
+// file moves; then, on Finish, the rows as they now stand without the mark:
+// the first `rowsDone` of them, those a stopped run reached.
 class JournalledRun {
 public:
     JournalledRun(const FileTable& table, const std::vector<std::size_t>& rows,
                   const std::vector<std::u16string>& plannedNames);
-    void Finish(const FileTable& table);
+    void Finish(const FileTable& table, std::size_t rowsDone = SIZE_MAX);
 
 private:
     std::wstring path_;
