@@ -54,6 +54,9 @@ FileWorkWindow::FileWorkWindow(HWND mainWindow, StatusProgress& progress, int st
             SendMessageW(stopButton_, WM_SETFONT, SendMessageW(mainWindow, WM_GETFONT, 0, 0), TRUE);
         SetWindowTextW(stopButton_, L"Stop");
     }
+    // The button whose click started the work may still hold the mouse; the
+    // window must be movable and "Stop" pressable meanwhile.
+    if (IsOursOrChild(window_, GetCapture())) ReleaseCapture();
     SetTimer(window_, ProgressTimer, ProgressIntervalMs, nullptr);
     StateOf(window_).work = this;
 }
