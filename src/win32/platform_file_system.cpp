@@ -26,7 +26,7 @@ std::uint64_t FromFileTime(const FILETIME& value) {
 std::uint64_t FileIndex(HANDLE file) {
     using Query = LONG(NTAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, int);
     static const auto query =
-        reinterpret_cast<Query>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationFile"));
+        reinterpret_cast<Query>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationFile")));
     constexpr int FileInternalInformation = 6;
     IO_STATUS_BLOCK status{};
     LARGE_INTEGER index{};

@@ -49,7 +49,7 @@ inline RenameOptions PrefixOptions(std::u16string prefix, std::u16string zeros, 
     RenameOptions options;
     options.fileNames = true;
     options.prefix = {true, false, false, true, std::move(prefix)};
-    options.spacer = u"_";
+    options.spacer = std::u16string(1, u'_');
     options.zerosText = std::move(zeros);
     options.offsetText = std::move(offset);
     return options;

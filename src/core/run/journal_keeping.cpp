@@ -48,6 +48,12 @@ bool RunJournalKeeper::Replan(std::size_t slot, std::span<const std::u16string> 
 
 void RunJournalKeeper::Finish(const FileTable& table, const std::vector<RunRowOutcome>& outcomes,
                               const RenameOptions& options) {
+    // A run stopped part-way reached only the first rows: the rest are as they were.
+    if (outcomes.size() < rows_.size()) {
+        rows_.resize(outcomes.size());
+        planned_.resize(outcomes.size());
+        namesBefore_.resize(outcomes.size());
+    }
     bool changed = false;
     for (std::size_t i = 0; i < rows_.size() && i < outcomes.size() && !changed; ++i)
         changed = outcomes[i] == RunRowOutcome::Done && rows_[i] < table.size() &&

@@ -39,9 +39,9 @@ public:
     // Keeps the journal there is, then writes this run's. False when it cannot
     // be written: the run must not start.
     bool Begin(const FileTable& table);
-    // The rows as they now stand; a run that changed no file (every row
-    // failed or was refused, or nothing was to be done) puts the journal back
-    // as it was before.
+    // The rows the run reached (one per outcome) as they now stand; a run
+    // that changed no file (every row failed or was refused, or nothing was
+    // to be done) puts the journal back as it was before.
     void Finish(const FileTable& table, const std::vector<RunRowOutcome>& outcomes, const RenameOptions& options);
 
     std::u16string_view PlannedName(std::size_t slot) const override;

@@ -18,4 +18,8 @@ std::u16string ProgressText(std::u16string_view verb, std::size_t done, std::siz
     return text;
 }
 
+std::u16string StoppedText(std::size_t done, std::size_t total) {
+    return u" Stopped after " + GroupedNumber(done) + u" of " + GroupedNumber(total);
+}
+
 }  // namespace qm

@@ -11,4 +11,8 @@ std::u16string GroupedNumber(std::size_t number);
 
 std::u16string ProgressText(std::u16string_view verb, std::size_t done, std::size_t total);
 
+// What the status cell says after the user stopped a run or an undo, such as
+// " Stopped after 1,207 of 5,000".
+std::u16string StoppedText(std::size_t done, std::size_t total);
+
 }  // namespace qm

@@ -80,7 +80,10 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
     bool lastMoveRefused = false;
     for (const std::size_t index : rows) {
         const std::size_t slot = done;
-        if (progress) progress->Advance(done, rows.size());
+        if (progress) {
+            progress->Advance(done, rows.size());
+            if (progress->StopRequested()) break;
+        }
         ++done;
         if (index >= table.size()) continue;
         FileRow& row = table[index];
@@ -166,6 +169,7 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
         if (now != FileAttribute::Invalid) row.attributes = FormatAttributeLetters(now);
         ++number;
     }
+    if (outcomes) outcomes->resize(done);  // a stop leaves the rows after it out of the run
     if (progress) progress->Advance(done, rows.size());
     return failures;
 }

@@ -34,11 +34,13 @@ struct NameCheck;
 // `table`, top down) and updates their rows. Returns the number of rows that
 // failed: a file that cannot be opened, or cannot take its new name, is left as
 // it was, and the running number still moves past it. `outcomes`, when given,
-// receives one outcome per entry of `rows`. When "Find and replace" cannot make
-// every name (a pattern that does not compile, or a match too complex), no file
-// is touched, the result is -1 and `refused`, when given, says why. `record`,
-// when given, is asked before every move whether it holds the new name, and
-// is written again with the names to come when it does not.
+// receives one outcome per entry of `rows` that the run reached: all of them
+// unless `progress` asked it to stop, which it does between files. When "Find
+// and replace" cannot make every name (a pattern that does not compile, or a
+// match too complex), no file is touched, the result is -1 and `refused`, when
+// given, says why. `record`, when given, is asked before every move whether it
+// holds the new name, and is written again with the names to come when it does
+// not.
 int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const RenameOptions& options,
               FileSystem& files, LocalOffset localOffset, RunProgress* progress = nullptr,
               std::vector<RunRowOutcome>* outcomes = nullptr, NameCheck* refused = nullptr,

@@ -95,6 +95,10 @@ UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, Fi
     std::vector<std::size_t> strangers, missing;
     std::size_t restored = 0;
     bool stopped = false;
+    const auto stopAsked = [&] {
+        if (progress && !stopped && progress->StopRequested()) stopped = report.stopRequested = true;
+        return stopped;
+    };
 
     // Undoes one row and every row that waited for a name it freed.
     const auto undoChain = [&](std::size_t first) {
@@ -129,12 +133,15 @@ UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, Fi
                 stopped = true;
                 break;
             }
+            if (!pending.empty()) stopAsked();
         }
     };
 
     std::size_t done = 0;
     for (const std::size_t index : rows) {
-        if (progress) progress->Advance(done++, rows.size());
+        if (progress) progress->Advance(done, rows.size());
+        if (stopAsked()) break;
+        ++done;
         if (index >= table.size()) continue;
         undoChain(index);
         if (stopped) break;
@@ -151,12 +158,12 @@ UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, Fi
         waiting.clear();
         std::sort(again.begin(), again.end());
         for (const std::size_t index : again) {
+            if (stopAsked()) break;
             undoChain(index);
-            if (stopped) break;
         }
         if (restored == before) break;
     }
-    if (progress) progress->Advance(rows.size(), rows.size());
+    if (progress) progress->Advance(report.stopRequested ? done : rows.size(), rows.size());
     if (!stopped && !strangers.empty())
         report.notTheFile = CurrentPath(table[*std::min_element(strangers.begin(), strangers.end())]);
 

@@ -17,6 +17,7 @@ struct UndoReport {
     std::size_t notRestored = 0;  // taking-part rows left as they were
     std::u16string stoppedAt;     // the file whose failure ended the undo; empty when none did
     std::u16string notTheFile;    // the first file at a row's name that is not the row's file; empty when none
+    bool stopRequested = false;   // the user stopped it: the rows not reached are as they were
 };
 
 // Restores the files of `rows` (indices into `table`, top down). The first
@@ -26,7 +27,8 @@ struct UndoReport {
 // Times and attributes are never written into another file that has taken a
 // row's original name meanwhile. A row whose original name another file holds
 // is tried again once that name has been freed by the same undo, so one undo
-// gives back what a second one would.
+// gives back what a second one would. A stop asked through `progress` takes
+// effect between files; the next undo restores what it left.
 UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, FileSystem& files,
                       LocalOffset localOffset, RunProgress* progress = nullptr);
 

@@ -6,6 +6,7 @@
 #include "core/run/progress_text.h"
 #include "resource_ids.h"
 #include "ui/file_list/file_list_view.h"
+#include "ui/file_list/file_work.h"
 #include "ui/file_list/main_window_state.h"
 #include "win32/clock.h"
 #include "win32/platform_file_system.h"
@@ -16,7 +17,6 @@ namespace {
 
 constexpr DWORD IncludeSubfoldersId = 1;
 constexpr DWORD IncludeHiddenId = 2;
-constexpr ULONGLONG RepaintIntervalMs = 250;
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
@@ -75,34 +75,15 @@ bool PickFolder(HWND owner, const std::u16string& startFolder, PickedFolder& pic
 // Cell 1085 counts the files while a large tree is walked; Esc stops the walk.
 class WalkProgress : public FolderWalkProgress {
 public:
-    explicit WalkProgress(HWND mainWindow)
-        : cell_(GetDlgItem(mainWindow, IDC_STATUS_MESSAGE)),
-          cursorBefore_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))),
-          lastPaint_(GetTickCount64()) {}
-    ~WalkProgress() override { SetCursor(cursorBefore_); }
-    WalkProgress(const WalkProgress&) = delete;
-    WalkProgress& operator=(const WalkProgress&) = delete;
+    explicit WalkProgress(StatusProgress& progress) : progress_(progress) {}
 
     bool KeepGoing(std::size_t added) override {
-        const ULONGLONG now = GetTickCount64();
-        if (now - lastPaint_ < RepaintIntervalMs) return true;
-        lastPaint_ = now;
-        const std::u16string text = u" Adding " + GroupedNumber(added) + u" files (Esc stops)";
-        SetWindowTextW(cell_, Wide(text));
-        UpdateWindow(cell_);
-        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-        // Keys typed meanwhile are taken from the queue: only Esc means anything now.
-        MSG message;
-        while (PeekMessageW(&message, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
-            if (message.wParam == VK_ESCAPE) stopped_ = true;
-        return !stopped_;
+        progress_.Advance(added, 0);
+        return !progress_.StopRequested();
     }
 
 private:
-    HWND cell_;
-    HCURSOR cursorBefore_;
-    ULONGLONG lastPaint_;
-    bool stopped_ = false;
+    StatusProgress& progress_;
 };
 
 // "C:\" names the drive's root; the list keeps folders without a final "\".
@@ -138,13 +119,13 @@ std::u16string FolderWalkMessage(const FolderWalkResult& result) {
 FolderWalkResult AddFolderToList(HWND mainWindow, const std::u16string& folder, bool subfolders) {
     MainWindowState& state = StateOf(mainWindow);
     FolderWalkResult result;
-    {
-        WalkProgress progress(mainWindow);
+    const LocalOffset offset = win32::LocalOffsetNow();
+    const bool hiddenAndSystem = (Settings().AddFolderFlags & AddFolder::HiddenAndSystem) != 0;
+    RunFileWork(mainWindow, WalkingFolder, 0, [&](FileTable& rows, StatusProgress& progress) {
+        WalkProgress walk(progress);
         win32::PlatformFileSystem files;
-        const bool hiddenAndSystem = (Settings().AddFolderFlags & AddFolder::HiddenAndSystem) != 0;
-        result = AddFolderTree(state.files, WithoutFinalSlash(folder), subfolders, files, win32::LocalOffsetNow(),
-                               &progress, hiddenAndSystem);
-    }
+        result = AddFolderTree(rows, WithoutFinalSlash(folder), subfolders, files, offset, &walk, hiddenAndSystem);
+    });
     ShowRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST), state.files.size());
     const std::u16string message = FolderWalkMessage(result);
     // Files left out by choice are no failure.

@@ -4,12 +4,14 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "app/process_records.h"
 #include "core/rows/add_files.h"
 #include "core/rows/list_editing.h"
 #include "core/naming/new_name.h"
+#include "core/run/progress_text.h"
 #include "core/run/rename_run.h"
 #include "core/run/run_prediction.h"
 #include "core/run/undo_run.h"
@@ -20,8 +22,8 @@
 #include "ui/file_list/new_name_column.h"
 #include "ui/options/name_options.h"
 #include "ui/options/rename_options_reader.h"
+#include "ui/file_list/file_work.h"
 #include "ui/file_list/run_journal_commands.h"
-#include "ui/file_list/status_progress.h"
 #include "win32/clock.h"
 #include "win32/dropped_files.h"
 #include "win32/platform_file_system.h"
@@ -97,17 +99,16 @@ void AddFilesFromDialog(HWND mainWindow) {
     for (const wchar_t* name = buffer.get() + dialog.nFileOffset; *name; name += wcslen(name) + 1)
         names.push_back(View(name));
 
-    MainWindowState& state = StateOf(mainWindow);
     std::size_t added = 0;
-    {
-        StatusProgress progress(mainWindow, u"Adding");
+    const LocalOffset offset = win32::LocalOffsetNow();
+    const auto add = [&](FileTable& rows, StatusProgress& progress) {
         win32::PlatformFileSystem files;
-        const LocalOffset offset = win32::LocalOffsetNow();
         for (; added < names.size(); ++added) {
             progress.Advance(added, names.size());
-            if (!AppendFileRow(state.files, folder, names[added], files, offset)) break;
+            if (!AppendFileRow(rows, folder, names[added], files, offset)) break;
         }
-    }
+    };
+    if (!RunFileWork(mainWindow, AddingFiles, names.size(), add).ran) return;
     ShowRows(mainWindow);
     if (added < names.size()) {
         ReportUnopenedFile(mainWindow, FullPath(*folder, names[added]));
@@ -117,22 +118,21 @@ void AddFilesFromDialog(HWND mainWindow) {
 }
 
 void AddDroppedFiles(HWND mainWindow, HDROP drop) {
-    MainWindowState& state = StateOf(mainWindow);
     const std::vector<std::wstring> paths = win32::DroppedPaths(drop);
+    DragFinish(drop);
     std::size_t added = 0;
-    {
-        StatusProgress progress(mainWindow, u"Adding");
+    const LocalOffset offset = win32::LocalOffsetNow();
+    const auto add = [&](FileTable& rows, StatusProgress& progress) {
         win32::PlatformFileSystem files;
-        const LocalOffset offset = win32::LocalOffsetNow();
         FolderText folder;
         for (; added < paths.size(); ++added) {
             progress.Advance(added, paths.size());
             const PathSplit split = SplitPath(View(paths[added].c_str()));
             if (!folder || *folder != split.folder) folder = MakeFolder(split.folder);
-            if (!AppendFileRow(state.files, folder, split.name, files, offset)) break;
+            if (!AppendFileRow(rows, folder, split.name, files, offset)) break;
         }
-    }
-    DragFinish(drop);
+    };
+    if (!RunFileWork(mainWindow, AddingFiles, paths.size(), add).ran) return;
     ShowRows(mainWindow);
     if (added < paths.size()) {
         ReportUnopenedFile(mainWindow, paths[added]);
@@ -143,10 +143,12 @@ void AddDroppedFiles(HWND mainWindow, HDROP drop) {
 
 int RunRename(HWND mainWindow) {
     MainWindowState& state = StateOf(mainWindow);
+    if (state.work) return -1;  // never a run inside other work
     const RenameOptions options = TakeRunOptions(mainWindow, Settings(), !state.files.empty());
     if (state.files.empty()) return -1;
     int failures = 0;
     NameCheck refused;
+    FileWorkEnd end;
     {
         const std::vector<std::size_t> rows = TakingPart(mainWindow);
         std::vector<std::u16string_view> names;
@@ -156,15 +158,24 @@ int RunRename(HWND mainWindow) {
         const NamePlan plan = PlanNames(options);
         refused = CheckNames(plan, names);
         if (refused.problem == NameProblem::None) {
-            win32::PlatformFileSystem files;
-            JournalledRun journal(state.files, rows, options, PlannedNamesOfRun(state.files, rows, plan, files));
-            // Without its journal a run could not be followed after a crash: it does not start.
-            if (!journal.Begin(mainWindow, state.files)) return -1;
-            StatusProgress progress(mainWindow, u"Renaming");
+            const LocalOffset offset = win32::LocalOffsetNow();
             std::vector<RunRowOutcome> outcomes;
-            failures = RunRename(state.files, rows, options, files, win32::LocalOffsetNow(), &progress, &outcomes,
-                                 &refused, journal.record());
-            journal.Finish(state.files, outcomes, options);
+            std::optional<JournalledRun> journal;
+            bool journalWritten = true;
+            end = RunFileWork(mainWindow, RenamingFiles, rows.size(), [&](FileTable& table, StatusProgress& progress) {
+                win32::PlatformFileSystem files;
+                journal.emplace(table, rows, options, PlannedNamesOfRun(table, rows, plan, files));
+                // Without its journal a run could not be followed after a crash: it does not start.
+                journalWritten = journal->Begin(table);
+                if (!journalWritten) return;
+                failures = RunRename(table, rows, options, files, offset, &progress, &outcomes, &refused,
+                                     journal->record());
+                journal->Finish(table, outcomes, options);
+            });
+            if (!journalWritten) {
+                journal->ShowNotWritten(mainWindow);
+                return -1;
+            }
             if (refused.problem == NameProblem::None) NoteRunOutcomes(mainWindow, rows, outcomes);
         }
     }
@@ -174,27 +185,39 @@ int RunRename(HWND mainWindow) {
         return -1;
     }
     InvalidateRect(FileList(mainWindow), nullptr, TRUE);
-    if (failures > 0) {
-        wchar_t message[64];
-        swprintf(message, 64, L" %i file(s) could not be renamed", failures);
-        SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, message);
+    std::wstring message;
+    if (end.stopped) {
+        const std::u16string stopped = StoppedText(end.done, end.total);
+        message.assign(stopped.begin(), stopped.end());
     }
+    if (failures > 0) {
+        wchar_t count[64];
+        swprintf(count, 64, L" %i file(s) could not be renamed", failures);
+        message += message.empty() ? count : L";" + std::wstring(count);
+    }
+    if (!message.empty()) SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, message.c_str());
     return failures;
 }
 
 std::wstring UndoRename(HWND mainWindow) {
     MainWindowState& state = StateOf(mainWindow);
+    if (state.work) return {};
     if (state.files.empty() && !BringBackLastRun(mainWindow)) return {};
     UndoReport report;
-    {
-        const std::vector<std::size_t> rows = TakingPart(mainWindow);
-        JournalledUndo journal(state.files, rows);
-        StatusProgress progress(mainWindow, u"Undoing");
+    const std::vector<std::size_t> rows = TakingPart(mainWindow);
+    const LocalOffset offset = win32::LocalOffsetNow();
+    const auto undo = [&](FileTable& table, StatusProgress& progress) {
+        JournalledUndo journal(table, rows);
         win32::PlatformFileSystem files;
-        report = UndoRename(state.files, rows, files, win32::LocalOffsetNow(), &progress);
-        journal.Finish(state.files);
-    }
+        report = UndoRename(table, rows, files, offset, &progress);
+        journal.Finish(table);
+    };
+    const FileWorkEnd end = RunFileWork(mainWindow, UndoingFiles, rows.size(), undo);
     InvalidateRect(FileList(mainWindow), nullptr, TRUE);
+    if (end.stopped) {
+        const std::u16string stopped = StoppedText(end.done, end.total);
+        return std::wstring(stopped.begin(), stopped.end());
+    }
     return UndoReportText(report);
 }
 

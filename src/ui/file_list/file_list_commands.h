@@ -16,13 +16,16 @@ void AddFilesFromDialog(HWND mainWindow);
 // for it, runs the rename at once.
 void AddDroppedFiles(HWND mainWindow, HDROP drop);
 
-// The run over the selected rows, or all rows when none is selected; the
-// number of files whose rename failed, or -1 when the list is empty.
+// The run over the selected rows, or all rows when none is selected, on a
+// worker thread while the window waits (FileWork); Esc or "Stop" ends it after
+// the file in hand. The number of files whose rename failed, or -1 when the
+// list is empty or other work is under way.
 int RunRename(HWND mainWindow);
 
 // "^": the selected rows, or all rows; on an empty list, the rows of the
-// last run once the user agrees. What the status cell should say when some
-// files could not be restored, otherwise empty.
+// last run once the user agrees. Stopped as a run is. What the status cell
+// should say when it was stopped or some files could not be restored,
+// otherwise empty.
 std::wstring UndoRename(HWND mainWindow);
 
 // "Clear": the selected rows, or all rows when none is selected.

@@ -8,6 +8,8 @@
 
 namespace qm {
 
+class FileWorkWindow;
+
 struct MainWindowState {
     FileTable files;
     HBRUSH redFrameBrush = nullptr;
@@ -15,6 +17,7 @@ struct MainWindowState {
     bool selectionCellPending = false;  // a CmdSelectionChanged is on its way
     NewNameColumnState newNames;
     bool settingsUnreadable = false;  // the file is there but could not be read: never written over
+    FileWorkWindow* work = nullptr;  // file work under way on a worker thread, or none
 };
 
 // Made when the window opens, kept in its DWLP_USER slot, freed when it goes.

@@ -5,10 +5,10 @@
 
 #include "core/outside/handover_message.h"
 #include "core/outside/outside_paths.h"
+#include "ui/file_list/file_work.h"
 #include "ui/file_list/file_list_view.h"
 #include "ui/file_list/main_window_state.h"
 #include "ui/file_list/status_line.h"
-#include "ui/file_list/status_progress.h"
 #include "resource_ids.h"
 #include "win32/clock.h"
 #include "win32/outside_path_names.h"
@@ -58,12 +58,12 @@ bool taking = false;
 std::size_t AddOutsideBatch(HWND mainWindow, const OutsideBatch& batch) {
     MainWindowState& state = StateOf(mainWindow);
     OutsideAddResult result;
-    {
-        StatusProgress progress(mainWindow, u"Adding");
+    const LocalOffset offset = win32::LocalOffsetNow();
+    RunFileWork(mainWindow, AddingFiles, batch.size(), [&](FileTable& rows, StatusProgress& progress) {
         const std::vector<std::u16string> paths = ExpandListFiles(batch, result);
         win32::PlatformFileSystem files;
-        AddOutsidePaths(state.files, paths, files, win32::LocalOffsetNow(), result, &progress);
-    }
+        AddOutsidePaths(rows, paths, files, offset, result, &progress);
+    });
     ShowRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST), state.files.size());
     RefreshStatus(mainWindow);
     const std::u16string message = SkippedPathsMessage(result);

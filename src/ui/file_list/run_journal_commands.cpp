@@ -42,16 +42,19 @@ JournalledRun::JournalledRun(const FileTable& table, const std::vector<std::size
     keeper_.emplace(store_, table, rows, std::move(plannedNames), win32::SystemNowFileTime(), createdSet);
 }
 
-bool JournalledRun::Begin(HWND mainWindow, const FileTable& table) {
+bool JournalledRun::Begin(const FileTable& table) {
     if (!keeper_ || keeper_->Begin(table)) return true;
     keeper_.reset();
+    return false;
+}
+
+void JournalledRun::ShowNotWritten(HWND mainWindow) const {
     const std::wstring reason = store_.FailureText();
     const std::wstring text = L"The run journal lastrun.txt could not be written" +
                               (reason.empty() ? std::wstring() : L" (" + reason + L")") +
                               L": without it the run could not be undone after a crash.\n\n" + store_.path() +
                               L"\n\nNo file has been renamed.";
     MessageBoxW(mainWindow, text.c_str(), L"Error", MB_ICONERROR);
-    return false;
 }
 
 RunRecord* JournalledRun::record() { return keeper_ ? &*keeper_ : nullptr; }

@@ -24,15 +24,17 @@ std::wstring RunJournalPath();
 // Spans one run: the journal with the rows about to take part, the names
 // their moves will try and the mark of a run under way, flushed before the
 // first file moves, written again whenever the run is about to give a name it
-// does not hold; on Finish, the rows as they now stand without the mark, or
-// the last journal back when the run changed no file.
+// does not hold; on Finish, the rows the run reached as they now stand
+// without the mark, or the last journal back when the run changed no file.
+// Made, begun and finished on the thread that runs the files.
 class JournalledRun {
 public:
     JournalledRun(const FileTable& table, const std::vector<std::size_t>& rows, const RenameOptions& options,
                   std::vector<std::u16string> plannedNames);
-    // False, after a message that names the journal and the reason, when the
-    // journal cannot be written: the run must not start.
-    bool Begin(HWND mainWindow, const FileTable& table);
+    // False when the journal cannot be written: the run must not start.
+    bool Begin(const FileTable& table);
+    // The message that names the journal and why it could not be written.
+    void ShowNotWritten(HWND mainWindow) const;
     // What the run keeps told of its names; none without a journal.
     RunRecord* record();
     void Finish(const FileTable& table, const std::vector<RunRowOutcome>& outcomes, const RenameOptions& options);

@@ -15,6 +15,7 @@
 #include "ui/file_list/file_list_commands.h"
 #include "ui/file_list/file_list_notices.h"
 #include "ui/file_list/file_list_view.h"
+#include "ui/file_list/file_work_window.h"
 #include "ui/main_window/main_window_commands.h"
 #include "ui/main_window/main_window_options.h"
 #include "ui/main_window/main_window_size.h"
@@ -227,6 +228,7 @@ bool OnNotify(HWND window, NMHDR& header) {
 }  // namespace
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (INT_PTR answer = 0; AnswerDuringFileWork(window, message, wParam, lParam, answer)) return answer;
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(window);

@@ -232,32 +232,11 @@ TEST(MainWindowLifetime, SessionEndSavesOnceAndStoredOpacityStaysVisible) {
 }  // namespace
 }  // namespace qm::testing
 
-#include "ui/file_list/status_progress.h"
 #include "win32/help.h"
 #include "win32/program_folder.h"
 
 namespace qm::testing {
 namespace {
-
-// A long run shows how far it has come in the status cell, a few times a
-// second at most, and the cell's text comes back when it is over.
-TEST(MainWindowProgress, StatusCellCountsAndComesBack) {
-    MainWindowHarness harness;
-    HWND w = harness.window();
-    ASSERT_NE(w, nullptr);
-    SetDlgItemTextW(w, IDC_STATUS_MESSAGE, L" before");
-    {
-        StatusProgress progress(w, u"Renaming");
-        progress.Advance(1, 10000);
-        EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" before") << "not at once";
-        Sleep(300);
-        progress.Advance(1200, 10000);
-        EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" Renaming 1,200 of 10,000");
-        progress.Advance(1201, 10000);
-        EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" Renaming 1,200 of 10,000") << "a few times a second at most";
-    }
-    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" before");
-}
 
 TEST(MainWindowHelp, HelpFileLiesBesideTheProgram) {
     wchar_t exe[1024] = {};
