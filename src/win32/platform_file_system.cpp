@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "win32/unique_handle.h"
 
 namespace qm::win32 {
@@ -34,6 +36,22 @@ public:
         const FILETIME a = ToFileTime(accessed ? *accessed : 0);
         const FILETIME w = ToFileTime(written ? *written : 0);
         SetFileTime(handle_.get(), created ? &c : nullptr, accessed ? &a : nullptr, written ? &w : nullptr);
+    }
+
+    std::uint64_t Size() override {
+        LARGE_INTEGER size{};
+        return GetFileSizeEx(handle_.get(), &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+    }
+
+    // At an offset, without moving the file pointer: the handle is synchronous,
+    // so the offset in OVERLAPPED is only where the read starts.
+    std::size_t ReadAt(std::uint64_t offset, void* into, std::size_t length) override {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD got = 0;
+        const auto asked = static_cast<DWORD>(std::min<std::size_t>(length, 0x7FFFFFFF));
+        return ReadFile(handle_.get(), into, asked, &got, &at) ? got : 0;
     }
 
 private:

@@ -6,10 +6,13 @@ bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_vi
                    LocalOffset localOffset) {
     const std::u16string path = JoinPath(folder ? std::u16string_view(*folder) : std::u16string_view(), name);
     FileTimes times;
+    std::optional<DateTaken> taken;
     {
         const std::unique_ptr<OpenFile> file = files.OpenForRead(path);
         if (!file) return false;
         times = file->ReadTimes();
+        // Through the handle that is open anyway, and only where a date can be.
+        if (HasDateTakenExtension(name)) taken = ReadDateTaken(*file);
     }
     const AttributeLetters letters = FormatAttributeLetters(files.GetAttributes(path));
 
@@ -21,6 +24,8 @@ bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_vi
     row.modified = row.originallyModified = FormatListDate(times.written, localOffset);
     row.accessed = row.originallyAccessed = FormatListDate(times.accessed, localOffset);
     row.attributes = row.originalAttributes = letters;
+    row.taken = taken;
+    if (taken) row.takenText = FormatListDate(TakenInstantUtc(*taken, localOffset), localOffset);
     return true;
 }
 

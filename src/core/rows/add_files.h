@@ -10,7 +10,8 @@
 namespace qm {
 
 // Opens the file (folder, "\", name) for reading without sharing, reads its
-// times and attributes and appends its row. False, with nothing appended, when
+// times, attributes and (for the extensions that can carry one) its date
+// taken, and appends its row. False, with nothing appended, when
 // the file cannot be opened.
 bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_view name, FileSystem& files,
                    LocalOffset localOffset);

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/photo/byte_source.h"
+
 namespace qm {
 
 struct FileTimes {
@@ -16,8 +18,9 @@ struct FileTimes {
 };
 
 // A file opened without sharing: nobody else can open it meanwhile. Closed
-// when the object goes.
-class OpenFile {
+// when the object goes. Opened for reading, its bytes can be read through the
+// same handle (a file opened for writing reads as empty).
+class OpenFile : public ByteSource {
 public:
     virtual ~OpenFile() = default;
     virtual FileTimes ReadTimes() = 0;

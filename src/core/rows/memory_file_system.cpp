@@ -23,7 +23,7 @@ std::u16string_view ParentOf(std::u16string_view resolved) {
 
 class MemoryFileSystem::Handle : public OpenFile {
 public:
-    explicit Handle(Entry& entry) : entry_(entry) { ++entry_.openCount; }
+    Handle(Entry& entry, bool forWriting) : entry_(entry), forWriting_(forWriting) { ++entry_.openCount; }
     ~Handle() override { --entry_.openCount; }
     FileTimes ReadTimes() override { return entry_.times; }
     void WriteTimes(const std::uint64_t* created, const std::uint64_t* accessed,
@@ -32,9 +32,16 @@ public:
         if (accessed) entry_.times.accessed = *accessed;
         if (written) entry_.times.written = *written;
     }
+    std::uint64_t Size() override { return forWriting_ ? 0 : entry_.bytes.size(); }
+    std::size_t ReadAt(std::uint64_t offset, void* into, std::size_t length) override {
+        if (forWriting_) return 0;
+        return SpanByteSource({reinterpret_cast<const std::uint8_t*>(entry_.bytes.data()), entry_.bytes.size()})
+            .ReadAt(offset, into, length);
+    }
 
 private:
-    Entry& entry_;  // entries never move in the map while a handle lives: a move of an open file is refused
+    Entry& entry_;
+    bool forWriting_;  // entries never move in the map while a handle lives: a move of an open file is refused
 };
 
 std::optional<std::u16string> MemoryFileSystem::Resolve(std::u16string_view path) {
@@ -125,7 +132,7 @@ std::unique_ptr<OpenFile> MemoryFileSystem::Open(const std::u16string& path, boo
     Entry* entry = Find(path);
     if (!entry || entry->folder || entry->heldElsewhere || entry->openCount > 0) return nullptr;
     if (forWriting && (entry->attributes & FileAttribute::ReadOnly)) return nullptr;
-    return std::make_unique<Handle>(*entry);
+    return std::make_unique<Handle>(*entry, forWriting);
 }
 
 std::unique_ptr<OpenFile> MemoryFileSystem::OpenForRead(const std::u16string& path) { return Open(path, false); }

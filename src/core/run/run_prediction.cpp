@@ -218,7 +218,7 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
         const std::u16string_view current =
             renamedAt[index] == NameIndex::None ? std::u16string_view(row.name) : out[renamedAt[index]].newName;
         const FolderState::Found currentAt = folder->Find(KeyOf(current));
-        result.newName = NewName(plan, current, number);
+        result.newName = NewNameOfRow(plan, row, current, number);
         if (folder->MovedHere(currentAt, current)) {
             result.outcome = RunRowOutcome::MovedThisRun;
             ++number;
