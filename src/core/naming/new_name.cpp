@@ -146,9 +146,8 @@ NamePlan PlanNames(const RenameOptions& options) {
     return plan;
 }
 
-std::u16string TakenStamp(const NamePlan& plan, const FileRow& row, bool* modifiedUsed) {
+std::u16string TakenStamp(const NamePlan& plan, const FileRow& row) {
     std::optional<std::uint64_t> instant = TakenInstant(row, plan.localOffset);
-    if (modifiedUsed) *modifiedUsed = !instant;
     if (!instant) instant = ParseDateText(row.modified.view(), plan.localOffset);
     if (!instant) return {};
     std::array<char16_t, StampUnits> buffer;
@@ -169,8 +168,11 @@ std::u16string NewBaseName(const NamePlan& plan, std::u16string_view oldBase, st
     std::u16string digits;
     if (!plan.noNumber) AppendPaddedNumber(digits, number, plan.numberWidth);
 
-    const std::u16string prefix = plan.prefixStamp.taken ? CasedStamp(stamp, plan.prefixStamp) : plan.prefix;
-    const std::u16string suffix = plan.suffixStamp.taken ? CasedStamp(stamp, plan.suffixStamp) : plan.suffix;
+    std::u16string prefixStamp, suffixStamp;
+    if (plan.prefixStamp.taken) prefixStamp = CasedStamp(stamp, plan.prefixStamp);
+    if (plan.suffixStamp.taken) suffixStamp = CasedStamp(stamp, plan.suffixStamp);
+    const std::u16string_view prefix = plan.prefixStamp.taken ? prefixStamp : plan.prefix;
+    const std::u16string_view suffix = plan.suffixStamp.taken ? suffixStamp : plan.suffix;
 
     // A spacer stands between pieces: after a non-empty piece whose spacer is
     // on, when something follows it. The kept name always takes one then.

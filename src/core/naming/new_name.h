@@ -67,8 +67,8 @@ std::u16string NewName(const NamePlan& plan, std::u16string_view currentName, st
 
 // The stamp of a "Taken" prefix or suffix for `row`: its date taken through
 // the time format; for a row without one, its modified time as the list shows
-// it (and `modifiedUsed` is set). Empty when it has neither.
-std::u16string TakenStamp(const NamePlan& plan, const FileRow& row, bool* modifiedUsed = nullptr);
+// it. Empty when it has neither.
+std::u16string TakenStamp(const NamePlan& plan, const FileRow& row);
 
 // NewName of a row of the table, which gives a "Taken" piece its own stamp.
 // `currentName` is the row's name, or the one a run has just given it.

@@ -146,6 +146,7 @@ int RunRename(HWND mainWindow) {
     const RenameOptions options = TakeRunOptions(mainWindow, Settings(), !state.files.empty());
     if (state.files.empty()) return -1;
     int failures = 0;
+    std::size_t keptTimes = 0;  // with "Taken" for the file times: files without a date taken
     NameCheck refused;
     {
         const std::vector<std::size_t> rows = TakingPart(mainWindow);
@@ -164,6 +165,7 @@ int RunRename(HWND mainWindow) {
                                  &refused);
             journal.Finish(state.files);
             if (refused.problem == NameProblem::None) NoteRunOutcomes(mainWindow, rows, outcomes);
+            if (options.setDates && options.setTaken) keptTimes = FilesWithoutDateTaken(state.files, rows, outcomes);
         }
     }
     if (refused.problem != NameProblem::None) {
@@ -172,11 +174,14 @@ int RunRename(HWND mainWindow) {
         return -1;
     }
     InvalidateRect(FileList(mainWindow), nullptr, TRUE);
+    std::u16string message;
     if (failures > 0) {
-        wchar_t message[64];
-        swprintf(message, 64, L" %i file(s) could not be renamed", failures);
-        SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, message);
+        wchar_t failed[64];
+        swprintf(failed, 64, L" %i file(s) could not be renamed", failures);
+        message.append(reinterpret_cast<const char16_t*>(failed));
     }
+    if (keptTimes > 0) message += (message.empty() ? u"" : u"  ") + KeptTimesText(keptTimes);
+    if (!message.empty()) SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>(message.c_str()));
     return failures;
 }
 
@@ -224,7 +229,11 @@ void SortFileRows(HWND mainWindow, int column) {
     if (files.size() < 2) return;
     HWND list = FileList(mainWindow);
     std::vector<bool> selected = SelectionFlags(list, files.size());
-    ApplyOrder(files, selected, SortedOrder(files, [column](const FileRow& row) { return ColumnText(row, column); }));
+    // "Taken" sorts by the date itself, rows without one last.
+    ApplyOrder(files, selected,
+               column == FileColumn::Taken
+                   ? OrderByDateTaken(files, win32::LocalOffsetNow())
+                   : SortedOrder(files, [column](const FileRow& row) { return ColumnText(row, column); }));
     ShowRowsUnselected(list, files.size());
     for (std::size_t i = 0; i < selected.size(); ++i)
         if (selected[i]) SelectRow(list, i);
