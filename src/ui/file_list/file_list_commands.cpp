@@ -165,7 +165,9 @@ int RunRename(HWND mainWindow) {
                                  &refused);
             journal.Finish(state.files);
             if (refused.problem == NameProblem::None) NoteRunOutcomes(mainWindow, rows, outcomes);
-            if (options.setDates && options.setTaken) keptTimes = FilesWithoutDateTaken(state.files, rows, outcomes);
+            const bool takenTimes = options.setDates && options.setTaken &&
+                                    (options.setCreated || options.setModified || options.setAccessed);
+            if (takenTimes) keptTimes = FilesWithoutDateTaken(state.files, rows, outcomes);
         }
     }
     if (refused.problem != NameProblem::None) {
