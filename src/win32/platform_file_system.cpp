@@ -75,6 +75,10 @@ bool PlatformFileSystem::SetAttributes(const std::u16string& path, std::uint32_t
 }
 
 std::unique_ptr<OpenFile> PlatformFileSystem::OpenForRead(const std::u16string& path) {
+    // With the right to set its times, so that reading a photo's date can
+    // put back the access time that the read moved; without, where that is denied.
+    if (std::unique_ptr<OpenFile> file = OpenExclusive(path, GENERIC_READ | FILE_WRITE_ATTRIBUTES)) return file;
+    if (GetLastError() != ERROR_ACCESS_DENIED) return nullptr;
     return OpenExclusive(path, GENERIC_READ);
 }
 

@@ -12,7 +12,11 @@ bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_vi
         if (!file) return false;
         times = file->ReadTimes();
         // Through the handle that is open anyway, and only where a date can be.
-        if (HasDateTakenExtension(name)) taken = ReadDateTaken(*file);
+        if (HasDateTakenExtension(name)) {
+            taken = ReadDateTaken(*file);
+            // Reading counts as an access on many systems: the file keeps the time it had.
+            file->WriteTimes(nullptr, &times.accessed, nullptr);
+        }
     }
     const AttributeLetters letters = FormatAttributeLetters(files.GetAttributes(path));
 

@@ -49,6 +49,7 @@ public:
     virtual std::uint32_t GetAttributes(const std::u16string& path) = 0;
     virtual bool SetAttributes(const std::u16string& path, std::uint32_t attributes) = 0;
     // Existing files only, without sharing; null when the file cannot be opened.
+    // A file opened for reading takes back its own times where it may.
     virtual std::unique_ptr<OpenFile> OpenForRead(const std::u16string& path) = 0;
     virtual std::unique_ptr<OpenFile> OpenForWrite(const std::u16string& path) = 0;
     // Renames within the folder; never replaces an existing file.

@@ -85,10 +85,9 @@ TEST(FlagBits, EachWordHasDistinctSingleBitsAtTheDocumentedValues) {
     expectBits({Rename::Prefix, Rename::Suffix, Rename::StampUnix, Rename::StampWin32, Rename::StampCurrent,
                 Rename::StampPreset, Rename::PrefixSpacer, Rename::SuffixSpacer, Rename::PrefixUppercase,
                 Rename::PrefixLowercase, Rename::SuffixUppercase, Rename::SuffixLowercase, Rename::PrefixAuto,
-                Rename::SuffixAuto, Rename::StampTaken},
-               {0x1, 0x2, 0x4, 0x8, 0x10, 0x20, 0x40, 0x80, 0x100, 0x200, 0x400, 0x800, 0x1000, 0x2000, 0x40000});
-    expectBits({DateTime::Created, DateTime::Modified, DateTime::Accessed, DateTime::Auto, DateTime::Taken},
-               {0x1, 0x2, 0x4, 0x8, 0x10});
+                Rename::SuffixAuto},
+               {0x1, 0x2, 0x4, 0x8, 0x10, 0x20, 0x40, 0x80, 0x100, 0x200, 0x400, 0x800, 0x1000, 0x2000});
+    expectBits({DateTime::Created, DateTime::Modified, DateTime::Accessed, DateTime::Auto}, {0x1, 0x2, 0x4, 0x8});
     expectBits({Attribute::ReadOnly, Attribute::Hidden, Attribute::System, Attribute::Archive},
                {0x1, 0x2, 0x4, 0x8});
     expectBits({Extension::Uppercase, Extension::Lowercase}, {0x1, 0x2});

@@ -284,7 +284,6 @@ TEST(SettingsFileReadSettings, NumbersParseLooselyAndWrapAround) {
     EXPECT_EQ(s.GeneralFlags, 2u);
     EXPECT_EQ(s.DateTimeFlags, 7u);  // missing key keeps its value
     EXPECT_EQ(s.NewNameWidth, 200u) << "a file from before the New Name column";
-    EXPECT_EQ(s.TakenWidth, 170u) << "a file from before the Taken column";
 }
 
 TEST(SettingsFileReadSettings, HexValuesOfTheWrongLengthLeaveTheField) {

@@ -51,16 +51,14 @@ const std::vector<Submenu>& ExpectedSubmenus() {
         {L"File Date Options", {
             {16, L"Set Date", 1011, Kind::Toggle}, kSeparator,
             {17, L"Set Created Date", 1047, Kind::Toggle}, {18, L"Set Modified Date", 1048, Kind::Toggle},
-            {19, L"Set Accessed Date", 1012, Kind::Toggle}, {20, L"Auto Date", 1049, Kind::Toggle},
-            {55, L"Use Date Taken", 1130, Kind::Toggle}}},
+            {19, L"Set Accessed Date", 1012, Kind::Toggle}, {20, L"Auto Date", 1049, Kind::Toggle}, {55, L"Use Date Taken", 1130, Kind::Toggle}}},
         {L"Attribute Options", {
             {21, L"Set Attributes", 1013, Kind::Toggle}, kSeparator,
             {22, L"Read Only", 1069, Kind::Toggle}, {23, L"Hidden", 1070, Kind::Toggle},
             {24, L"System", 1071, Kind::Toggle}, {25, L"Archive", 1072, Kind::Toggle}}},
         {L"Timestamp Options", {
             {26, L"Unix Timestamp", 1035, Kind::Select}, {27, L"Win32 Timestamp", 1031, Kind::Select},
-            {28, L"Current Timestamp", 1036, Kind::Select}, {29, L"Preset Timestamp", 1037, Kind::Select},
-            {54, L"Taken Timestamp", 1129, Kind::Select}}},
+            {28, L"Current Timestamp", 1036, Kind::Select}, {29, L"Preset Timestamp", 1037, Kind::Select}, {54, L"Taken Timestamp", 1129, Kind::Select}}},
     };
     return submenus;
 }
