@@ -88,6 +88,9 @@
 #define IDC_FIND_LABEL 1126
 #define IDC_REPLACE_LABEL 1127
 #define IDC_ADD_FOLDER 1128
+// "Taken": the date a photo or video was taken, as time stamp and as file date.
+#define IDC_STAMP_TAKEN 1129
+#define IDC_DATE_TAKEN 1130
 
 // Add Extensions window (dialog 1600).
 #define IDC_ADDEXT_FROM 1601

@@ -2,7 +2,9 @@
 // each beside a bare loop in the same run that makes the same file calls on
 // the same files and writes the same texts into a plain list view with the
 // same columns (redraw off, as the least work); and adding the same files
-// from a list file (`Quillmoth.exe @LIST`) beside the bare adding loop.
+// from a list file (`Quillmoth.exe @LIST`) beside the bare adding loop; and
+// adding 10,000 JPEGs that carry Exif (those ExifTool dated for the tests,
+// copied), whose dates are read as they are added, beside the bare loop.
 // Prints "ratio NAME VALUE": the window's time over the bare loop's.
 // Usage: file_list_wine_bench [FILES]
 #include <windows.h>
@@ -10,7 +12,9 @@
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -151,6 +155,24 @@ void BareUndo(PlainList& list, const std::wstring& folder, const std::vector<std
     list.Redraw(true);
 }
 
+// The JPEGs that ExifTool dated for the date-taken tests, each padded with
+// scan data past the reader's first window, as a camera's file is.
+std::vector<std::string> ExifJpegs() {
+    const std::string folder = QM_DATE_TAKEN_FILES;
+    std::ifstream list(folder + "/expected.txt");
+    std::vector<std::string> jpegs;
+    std::string line;
+    std::getline(list, line);  // the local offset
+    while (std::getline(list, line)) {
+        const std::string name = line.substr(0, line.find('\t'));
+        if (!name.ends_with(".jpg")) continue;
+        std::ifstream file(folder + "/" + name, std::ios::binary);
+        std::string& bytes = jpegs.emplace_back(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        bytes.resize(bytes.size() + 8192, '\x55');
+    }
+    return jpegs;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -206,15 +228,34 @@ int wmain(int argc, wchar_t** argv) {
     const double ourListAdd = Seconds([&] { testing::Command(w, CmdTakeOutsidePaths); });
     const bool listed = testing::ItemText(w, IDC_STATUS_COUNT) == L" Files: " + std::to_wstring(count);
 
+    // Photos: the same adding, with a date to read from each file.
+    testing::Command(w, IDC_CLEAR);
+    const std::vector<std::string> jpegs = ExifJpegs();
+    const test::TemporaryFolder photoFolder;
+    std::vector<std::wstring> photoNames, photoPaths;
+    for (std::size_t i = 0; i < count && !jpegs.empty(); ++i) {
+        photoNames.push_back(L"IMG_" + std::to_wstring(10000 + i) + L".jpg");
+        photoPaths.push_back(photoFolder.File(photoNames.back()));
+        bench::WriteFile(photoPaths.back(), jpegs[i % jpegs.size()]);
+    }
+    PlainList plainPhotos;
+    const double barePhotos = Seconds([&] { BareAdd(plainPhotos, photoFolder.path(), photoNames); });
+    const double ourPhotos = Seconds([&] {
+        SendMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(testing::MakeDrop(photoPaths)), 0);
+    });
+    const bool dated = !photoPaths.empty() && !testing::ListText(GetDlgItem(w, IDC_FILE_LIST), 0, 12).empty();
+
     std::printf("seconds add-%zu window %.2f bare %.2f\n", count, ourAdd, bareAdd);
     std::printf("seconds list-file-add-%zu window %.2f bare %.2f\n", count, ourListAdd, bareAgain);
     std::printf("seconds run-%zu window %.2f bare %.2f\n", count, ourRun, bareRun);
     std::printf("seconds undo-%zu window %.2f bare %.2f\n", count, ourUndo, bareUndo);
+    std::printf("seconds add-exif-jpeg-%zu window %.2f bare %.2f\n", count, ourPhotos, barePhotos);
     std::printf("ratio add-%zu %.2f\n", count, ourAdd / bareAdd);
     std::printf("ratio run-%zu %.2f\n", count, ourRun / bareRun);
     std::printf("ratio undo-%zu %.2f\n", count, ourUndo / bareUndo);
     std::printf("ratio list-file-add-%zu %.2f\n", count, ourListAdd / bareAgain);
-    const bool restored = listed && bench::NamesIn(folder).size() == count &&
+    std::printf("ratio add-exif-jpeg-%zu %.2f\n", count, ourPhotos / barePhotos);
+    const bool restored = listed && dated && bench::NamesIn(folder).size() == count &&
                           GetFileAttributesW(paths.front().c_str()) != INVALID_FILE_ATTRIBUTES;
     window.close();
     return restored ? 0 : 1;

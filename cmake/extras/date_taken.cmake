@@ -26,3 +26,8 @@ foreach(seed digitized.jpg original.tif digitized.png digitized.webp original.he
   string(MAKE_C_IDENTIFIER "${seed}" symbol)
   embed_bytes(core_tests tests/core/data/photo/${seed} ${symbol} photo_${symbol}.h)
 endforeach()
+
+# The program's own test of photos: the stored JPEG, its date changed per photo.
+if(TARGET ui_tests)
+  embed_bytes(ui_tests tests/core/data/photo/digitized.jpg digitized_jpg photo_digitized_jpg.h)
+endif()

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include <algorithm>
+
 #include "win32/unique_handle.h"
 
 namespace qm::win32 {
@@ -60,6 +62,21 @@ public:
     }
 
     FileIdentity ReadIdentity() override { return IdentityOfOpenFile(handle_.get(), files_.VolumeOf(path_)); }
+    std::uint64_t Size() override {
+        LARGE_INTEGER size{};
+        return GetFileSizeEx(handle_.get(), &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
+    }
+
+    // At an offset, without moving the file pointer: the handle is synchronous,
+    // so the offset in OVERLAPPED is only where the read starts.
+    std::size_t ReadAt(std::uint64_t offset, void* into, std::size_t length) override {
+        OVERLAPPED at{};
+        at.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+        at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+        DWORD got = 0;
+        const auto asked = static_cast<DWORD>(std::min<std::size_t>(length, 0x7FFFFFFF));
+        return ReadFile(handle_.get(), into, asked, &got, &at) ? got : 0;
+    }
 
 private:
     UniqueHandle handle_;
@@ -131,6 +148,10 @@ std::unique_ptr<OpenFile> PlatformFileSystem::OpenExclusive(const std::u16string
 }
 
 std::unique_ptr<OpenFile> PlatformFileSystem::OpenForRead(const std::u16string& path) {
+    // With the right to set its times, so that reading a photo's date can
+    // put back the access time that the read moved; without, where that is denied.
+    if (std::unique_ptr<OpenFile> file = OpenExclusive(path, GENERIC_READ | FILE_WRITE_ATTRIBUTES)) return file;
+    if (GetLastError() != ERROR_ACCESS_DENIED) return nullptr;
     return OpenExclusive(path, GENERIC_READ);
 }
 

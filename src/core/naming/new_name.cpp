@@ -1,8 +1,11 @@
 #include "core/naming/new_name.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/text/name_text.h"
+#include "core/timestamp/list_date.h"
+#include "core/timestamp/time_format.h"
 #include "core/settings/decimal_text.h"
 #include "core/text/remove_characters.h"
 
@@ -11,6 +14,9 @@ namespace qm {
 namespace {
 
 constexpr std::size_t MaximumNumberWidth = 260;
+// Room for any expansion of a 1000-unit format: no token's value is longer
+// than three units per unit of its name.
+constexpr std::size_t StampUnits = 4 * 1001;
 
 // The name part of generated names: the characters that no name may hold
 // removed (they would make it a path or a name no file can have), then any
@@ -68,10 +74,37 @@ std::u16string CasedText(const NamePiece& piece) {
     return text;
 }
 
+std::u16string CasedStamp(std::u16string_view stamp, const NamePlan::StampPiece& piece) {
+    std::u16string text(stamp);
+    if (piece.uppercase) ToAsciiUpper(text);
+    if (piece.lowercase) ToAsciiLower(text);
+    return text;
+}
+
+NamePlan::StampPiece StampOf(const NamePiece& piece) {
+    if (!piece.used || !piece.takenStamp) return {};
+    return {true, piece.uppercase, piece.lowercase};
+}
+
 struct Piece {
     std::u16string_view text;
     bool spacer;
 };
+
+std::u16string NameWithStamp(const NamePlan& plan, std::u16string_view currentName, std::uint32_t number,
+                             std::u16string_view stamp, NameProblem* problem, std::u16string* problemText) {
+    if (!plan.renames()) return std::u16string(currentName);
+    const NameSplit old = SplitExtension(currentName);
+    std::u16string extension(old.extension);
+    if (plan.extensions) extension = MapExtension(extension, plan.map);
+    if (plan.extensionUppercase) ToAsciiUpper(extension);
+    if (plan.extensionLowercase) ToAsciiLower(extension);
+
+    std::u16string name = plan.fileNames ? NewBaseName(plan, old.base, number, stamp, problem, problemText)
+                                         : std::u16string(old.base);
+    name += extension;
+    return name;
+}
 
 }  // namespace
 
@@ -90,8 +123,14 @@ NamePlan PlanNames(const RenameOptions& options) {
     plan.fileNames = options.fileNames;
     plan.extensions = options.extensions;
     if (options.fileNames) {
-        plan.prefix = CasedText(options.prefix);
-        plan.suffix = CasedText(options.suffix);
+        plan.prefixStamp = StampOf(options.prefix);
+        plan.suffixStamp = StampOf(options.suffix);
+        if (!plan.prefixStamp.taken) plan.prefix = CasedText(options.prefix);
+        if (!plan.suffixStamp.taken) plan.suffix = CasedText(options.suffix);
+        if (plan.takesStamps()) {
+            plan.timeFormat = options.timeFormat;
+            plan.localOffset = options.localOffset;
+        }
         plan.prefixSpacer = options.prefix.spacer;
         plan.suffixSpacer = options.suffix.spacer;
         plan.spacer = options.spacer;
@@ -107,16 +146,37 @@ NamePlan PlanNames(const RenameOptions& options) {
     return plan;
 }
 
+std::u16string TakenStamp(const NamePlan& plan, const FileRow& row) {
+    std::optional<std::uint64_t> instant = TakenInstant(row, plan.localOffset);
+    if (!instant) instant = ParseDateText(row.modified.view(), plan.localOffset);
+    if (!instant) return {};
+    std::array<char16_t, StampUnits> buffer;
+    const std::size_t length = ExpandTimeFormat(*instant, plan.timeFormat, plan.localOffset, buffer.data(), buffer.size());
+    return std::u16string(buffer.data(), length);
+}
+
+std::u16string NewNameOfRow(const NamePlan& plan, const FileRow& row, std::u16string_view currentName,
+                            std::uint32_t number) {
+    const std::u16string stamp = plan.fileNames && plan.takesStamps() ? TakenStamp(plan, row) : std::u16string();
+    return NameWithStamp(plan, currentName, number, stamp, nullptr, nullptr);
+}
+
 std::u16string NewBaseName(const NamePlan& plan, std::u16string_view oldBase, std::uint32_t number,
-                           NameProblem* problem, std::u16string* problemText) {
+                           std::u16string_view stamp, NameProblem* problem, std::u16string* problemText) {
     std::u16string kept;
     if (plan.keepName) kept = plan.replacer ? plan.replacer->Apply(oldBase, problem, problemText) : std::u16string(oldBase);
     std::u16string digits;
     if (!plan.noNumber) AppendPaddedNumber(digits, number, plan.numberWidth);
 
+    std::u16string prefixStamp, suffixStamp;
+    if (plan.prefixStamp.taken) prefixStamp = CasedStamp(stamp, plan.prefixStamp);
+    if (plan.suffixStamp.taken) suffixStamp = CasedStamp(stamp, plan.suffixStamp);
+    const std::u16string_view prefix = plan.prefixStamp.taken ? prefixStamp : plan.prefix;
+    const std::u16string_view suffix = plan.suffixStamp.taken ? suffixStamp : plan.suffix;
+
     // A spacer stands between pieces: after a non-empty piece whose spacer is
     // on, when something follows it. The kept name always takes one then.
-    const Piece pieces[] = {{plan.prefix, plan.prefixSpacer}, {kept, true}, {plan.suffix, plan.suffixSpacer}, {digits, false}};
+    const Piece pieces[] = {{prefix, plan.prefixSpacer}, {kept, true}, {suffix, plan.suffixSpacer}, {digits, false}};
     std::u16string name;
     for (std::size_t i = 0; i < std::size(pieces); ++i) {
         if (pieces[i].text.empty()) continue;
@@ -135,17 +195,7 @@ std::u16string NewBaseName(const NamePlan& plan, std::u16string_view oldBase, st
 
 std::u16string NewName(const NamePlan& plan, std::u16string_view currentName, std::uint32_t number,
                        NameProblem* problem, std::u16string* problemText) {
-    if (!plan.renames()) return std::u16string(currentName);
-    const NameSplit old = SplitExtension(currentName);
-    std::u16string extension(old.extension);
-    if (plan.extensions) extension = MapExtension(extension, plan.map);
-    if (plan.extensionUppercase) ToAsciiUpper(extension);
-    if (plan.extensionLowercase) ToAsciiLower(extension);
-
-    std::u16string name = plan.fileNames ? NewBaseName(plan, old.base, number, problem, problemText)
-                                         : std::u16string(old.base);
-    name += extension;
-    return name;
+    return NameWithStamp(plan, currentName, number, {}, problem, problemText);
 }
 
 NameCheck CheckNames(const NamePlan& plan, const std::vector<std::u16string_view>& currentNames) {

@@ -10,6 +10,7 @@
 
 #include "core/naming/find_replace.h"
 #include "core/naming/rename_options.h"
+#include "core/rows/file_row.h"
 
 namespace qm {
 
@@ -29,8 +30,19 @@ struct NamePlan {
     std::vector<ExtensionMapping> map;  // the ticked rows, their "To" texts cleaned
     bool extensionUppercase = false;
     bool extensionLowercase = false;
+    // An automatic prefix or suffix with the source "Taken" is each row's own
+    // stamp (TakenStamp), cased as typed text is; its text above stays empty.
+    struct StampPiece {
+        bool taken = false, uppercase = false, lowercase = false;
+        bool operator==(const StampPiece&) const = default;
+    };
+    StampPiece prefixStamp, suffixStamp;
+    std::u16string timeFormat;  // these two only with a stamp piece
+    LocalOffset localOffset = 0;
 
     bool operator==(const NamePlan&) const = default;
+
+    bool takesStamps() const { return prefixStamp.taken || suffixStamp.taken; }
 
     // Whether the run changes names at all.
     bool renames() const { return fileNames || extensions; }
@@ -53,9 +65,21 @@ std::u16string MapExtension(std::u16string_view extension, const std::vector<Ext
 std::u16string NewName(const NamePlan& plan, std::u16string_view currentName, std::uint32_t number,
                        NameProblem* problem = nullptr, std::u16string* problemText = nullptr);
 
-// The new base name alone, from the old base name (no extension on either side).
+// The stamp of a "Taken" prefix or suffix for `row`: its date taken through
+// the time format; for a row without one, its modified time as the list shows
+// it. Empty when it has neither.
+std::u16string TakenStamp(const NamePlan& plan, const FileRow& row);
+
+// NewName of a row of the table, which gives a "Taken" piece its own stamp.
+// `currentName` is the row's name, or the one a run has just given it.
+std::u16string NewNameOfRow(const NamePlan& plan, const FileRow& row, std::u16string_view currentName,
+                            std::uint32_t number);
+
+// The new base name alone, from the old base name (no extension on either
+// side); `stamp` stands for a "Taken" piece.
 std::u16string NewBaseName(const NamePlan& plan, std::u16string_view oldBase, std::uint32_t number,
-                           NameProblem* problem = nullptr, std::u16string* problemText = nullptr);
+                           std::u16string_view stamp, NameProblem* problem = nullptr,
+                           std::u16string* problemText = nullptr);
 
 // The first problem that would stop a run over these names, with its message;
 // None when every name can be made.

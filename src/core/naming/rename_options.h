@@ -8,6 +8,7 @@
 
 #include "core/naming/find_replace.h"
 #include "core/rows/attribute_letters.h"
+#include "core/timestamp/local_time.h"
 
 namespace qm {
 
@@ -26,6 +27,9 @@ struct NamePiece {
     bool lowercase = false;
     bool spacer = false;
     std::u16string text;
+    // "Auto" with the source "Taken": not the box's text but each file's own
+    // stamp, its date taken through the time format.
+    bool takenStamp = false;
 };
 
 // The options on screen when a run starts.
@@ -39,6 +43,8 @@ struct RenameOptions {
     std::u16string spacer;      // the spacer character
     std::u16string zerosText;   // the "Zeros" box
     std::u16string offsetText;  // the "Offset" box
+    std::u16string timeFormat;  // for "Taken" stamps, made per file
+    LocalOffset localOffset = 0;
     bool keepName = false;      // the old base name stays, after the prefix
     bool noNumber = false;      // no running number in the name
     FindReplace findReplace;    // acts on the kept name
@@ -49,6 +55,7 @@ struct RenameOptions {
     bool setModified = false;
     bool setAccessed = false;
     std::uint64_t fileTime = 0;                        // UTC, written into every file
+    bool setTaken = false;  // "Taken": each file gets its own date taken instead; one without keeps its times
     std::uint32_t attributes = FileAttribute::Normal;  // given to every file
 };
 

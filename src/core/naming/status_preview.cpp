@@ -10,9 +10,10 @@ namespace qm {
 namespace {
 
 // An automatic piece shows the time stamp as it will stand in its box, without
-// the case boxes that the run applies to the box's text.
+// the case boxes that the run applies to the box's text. A "Taken" piece is
+// the first row's own stamp, cased as the run cases it.
 void ShowStamp(NamePiece& piece, bool automatic, std::u16string_view stamp) {
-    if (!automatic) return;
+    if (!automatic || piece.takenStamp) return;
     piece.text.assign(stamp);
     piece.uppercase = piece.lowercase = false;
 }
@@ -26,7 +27,8 @@ std::u16string PreviewName(const PreviewOptions& options) {
     if (check.problem != NameProblem::None) return check.message;
     std::u16string detail;
     const std::u16string name =
-        NewBaseName(plan, SplitExtension(options.firstName).base, plan.firstNumber, &check.problem, &detail);
+        NewBaseName(plan, SplitExtension(options.firstName).base, plan.firstNumber, options.stamp, &check.problem,
+                    &detail);
     return check.problem == NameProblem::None ? name : NameProblemMessage(check.problem, detail);
 }
 
@@ -54,6 +56,7 @@ std::u16string ComposePreview(const PreviewOptions& options) {
         if (r.setCreated) text += u"C";
         if (r.setModified) text += u"M";
         if (r.setAccessed) text += u"A";
+        if (r.setTaken) text += u" taken";
         if (options.dateAuto) text += u" auto";
         text += u")";
     }

@@ -12,7 +12,7 @@ struct PreviewOptions {
     RenameOptions rename;   // the boxes, texts and groups as on screen
     bool prefixAuto = false;
     bool suffixAuto = false;
-    std::u16string stamp;   // the time stamp of this refresh
+    std::u16string stamp;   // the time stamp of this refresh ("Taken": the first row's)
     std::u16string firstName;  // current name of the first row a run would rename (for "Keep Name")
     bool dateAuto = false;
     std::uint32_t attributeFlags = 0;  // the ticked "Attributes" boxes (AttributeFlags bits)

@@ -1,5 +1,6 @@
 #include "core/rows/file_row.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace qm {
@@ -17,6 +18,7 @@ std::u16string_view ColumnText(const FileRow& row, int column) {
     case FileColumn::OriginallyModified: return row.originallyModified.view();
     case FileColumn::OriginallyAccessed: return row.originallyAccessed.view();
     case FileColumn::OriginalAttributes: return row.originalAttributes.view();
+    case FileColumn::Taken: return row.takenText.view();
     default: return {};
     }
 }
@@ -27,6 +29,24 @@ std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
     path.append(folder).push_back(u'\\');
     path.append(name);
     return path;
+}
+
+std::optional<std::uint64_t> TakenInstant(const FileRow& row, LocalOffset localOffset) {
+    if (!row.taken) return std::nullopt;
+    return TakenInstantUtc(*row.taken, localOffset);
+}
+
+std::vector<std::size_t> OrderByDateTaken(const FileTable& table, LocalOffset localOffset) {
+    std::vector<std::optional<std::uint64_t>> instants;
+    instants.reserve(table.size());
+    for (const FileRow& row : table) instants.push_back(TakenInstant(row, localOffset));
+    std::vector<std::size_t> order(table.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        if (!instants[b]) return instants[a].has_value();
+        return instants[a] && *instants[a] < *instants[b];
+    });
+    return order;
 }
 
 std::vector<std::size_t> TakingPartRows(std::size_t rowCount, std::vector<std::size_t> selected) {

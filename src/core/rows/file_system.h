@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/rows/file_identity.h"
+#include "core/photo/byte_source.h"
 
 namespace qm {
 
@@ -18,8 +19,9 @@ struct FileTimes {
 };
 
 // A file opened without sharing: nobody else can open it meanwhile. Closed
-// when the object goes.
-class OpenFile {
+// when the object goes. Opened for reading, its bytes can be read through the
+// same handle (a file opened for writing reads as empty).
+class OpenFile : public ByteSource {
 public:
     virtual ~OpenFile() = default;
     virtual FileTimes ReadTimes() = 0;
@@ -50,6 +52,7 @@ public:
     virtual std::uint32_t GetAttributes(const std::u16string& path) = 0;
     virtual bool SetAttributes(const std::u16string& path, std::uint32_t attributes) = 0;
     // Existing files only, without sharing; null when the file cannot be opened.
+    // A file opened for reading takes back its own times where it may.
     virtual std::unique_ptr<OpenFile> OpenForRead(const std::u16string& path) = 0;
     virtual std::unique_ptr<OpenFile> OpenForWrite(const std::u16string& path) = 0;
     // The identity of the file at `path`, read without taking it from anyone

@@ -23,7 +23,10 @@ std::u16string_view ParentOf(std::u16string_view resolved) {
 
 class MemoryFileSystem::Handle : public OpenFile {
 public:
-    Handle(const MemoryFileSystem& files, Entry& entry) : files_(files), entry_(entry) { ++entry_.openCount; }
+    Handle(const MemoryFileSystem& files, Entry& entry, bool forWriting)
+        : files_(files), entry_(entry), forWriting_(forWriting) {
+        ++entry_.openCount;
+    }
     ~Handle() override { --entry_.openCount; }
     FileTimes ReadTimes() override { return entry_.times; }
     void WriteTimes(const std::uint64_t* created, const std::uint64_t* accessed,
@@ -33,10 +36,17 @@ public:
         if (written) entry_.times.written = *written;
     }
     FileIdentity ReadIdentity() override { return files_.IdentityOf(entry_); }
+    std::uint64_t Size() override { return forWriting_ ? 0 : entry_.bytes.size(); }
+    std::size_t ReadAt(std::uint64_t offset, void* into, std::size_t length) override {
+        if (forWriting_) return 0;
+        return SpanByteSource({reinterpret_cast<const std::uint8_t*>(entry_.bytes.data()), entry_.bytes.size()})
+            .ReadAt(offset, into, length);
+    }
 
 private:
     const MemoryFileSystem& files_;
-    Entry& entry_;  // entries never move in the map while a handle lives: a move of an open file is refused
+    Entry& entry_;
+    bool forWriting_;  // entries never move in the map while a handle lives: a move of an open file is refused
 };
 
 std::optional<std::u16string> MemoryFileSystem::Resolve(std::u16string_view path) {
@@ -147,7 +157,7 @@ std::unique_ptr<OpenFile> MemoryFileSystem::Open(const std::u16string& path, boo
     Entry* entry = Find(path);
     if (!entry || entry->folder || entry->heldElsewhere || entry->openCount > 0) return nullptr;
     if (forWriting && (entry->attributes & FileAttribute::ReadOnly)) return nullptr;
-    return std::make_unique<Handle>(*this, *entry);
+    return std::make_unique<Handle>(*this, *entry, forWriting);
 }
 
 std::unique_ptr<OpenFile> MemoryFileSystem::OpenForRead(const std::u16string& path) { return Open(path, false); }

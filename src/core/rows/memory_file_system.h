@@ -28,6 +28,7 @@ public:
         std::uint32_t attributes = 0;
         FileTimes times;
         std::u16string content;
+        std::string bytes;  // what reading the file's bytes gives
         int openCount = 0;
         bool heldElsewhere = false;  // open in another program, without sharing
         bool refuseMoves = false;

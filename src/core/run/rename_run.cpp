@@ -6,6 +6,7 @@
 #include "core/text/name_allowed.h"
 #include "core/text/name_text.h"
 #include "core/naming/new_name.h"
+#include "core/run/progress_text.h"
 #include "core/run/run_prediction.h"
 
 namespace qm {
@@ -109,10 +110,12 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
                 ++number;
                 continue;
             }
-            if (options.setDates) {
-                const std::uint64_t time = options.fileTime;
-                file->WriteTimes(options.setCreated ? &time : nullptr, options.setAccessed ? &time : nullptr,
-                                 options.setModified ? &time : nullptr);
+            // With "Taken" each file gets its own date taken; one without keeps its times.
+            const std::optional<std::uint64_t> time =
+                options.setTaken ? TakenInstant(row, localOffset) : std::optional(options.fileTime);
+            if (options.setDates && time) {
+                file->WriteTimes(options.setCreated ? &*time : nullptr, options.setAccessed ? &*time : nullptr,
+                                 options.setModified ? &*time : nullptr);
             }
             times = file->ReadTimes();
         }
@@ -121,7 +124,7 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
 
         if (plan.renames()) {
             // The name as the file system keeps it, trailing dots and blanks dropped.
-            std::u16string newName(WithoutTrailingDotsAndBlanks(NewName(plan, row.name, number)));
+            std::u16string newName(WithoutTrailingDotsAndBlanks(NewNameOfRow(plan, row, row.name, number)));
             const std::u16string newPath = JoinPath(row.folderText(), newName);
             // A name that stays as it is needs no move: the platforms disagree
             // about whether moving a file onto itself succeeds.
@@ -172,6 +175,23 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
     if (outcomes) outcomes->resize(done);  // a stop leaves the rows after it out of the run
     if (progress) progress->Advance(done, rows.size());
     return failures;
+}
+
+std::size_t FilesWithoutDateTaken(const FileTable& table, const std::vector<std::size_t>& rows,
+                                  const std::vector<RunRowOutcome>& outcomes) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < rows.size() && i < outcomes.size(); ++i) {
+        const bool opened = outcomes[i] != RunRowOutcome::NotOpened && outcomes[i] != RunRowOutcome::MovedThisRun;
+        if (opened && rows[i] < table.size() && !table[rows[i]].taken) ++count;
+    }
+    return count;
+}
+
+std::u16string KeptTimesText(std::size_t files) {
+    std::u16string text = u" " + GroupedNumber(files);
+    text += files == 1 ? u" file has no date taken: its times were kept"
+                       : u" files have no date taken: their times were kept";
+    return text;
 }
 
 }  // namespace qm

@@ -46,4 +46,13 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
               std::vector<RunRowOutcome>* outcomes = nullptr, NameCheck* refused = nullptr,
               RunRecord* record = nullptr);
 
+// After a run with "Taken" for the file times: how many of the files it
+// opened (every outcome but NotOpened and MovedThisRun) had no date taken and
+// so kept their times.
+std::size_t FilesWithoutDateTaken(const FileTable& table, const std::vector<std::size_t>& rows,
+                                  const std::vector<RunRowOutcome>& outcomes);
+
+// " 12 files have no date taken: their times were kept"
+std::u16string KeptTimesText(std::size_t files);
+
 }  // namespace qm

@@ -48,6 +48,7 @@ struct AppSettings {
     std::uint64_t FileTime = 0;           // UTC file time
     FileListWidths FileListCols = DefaultFileListCols;
     std::uint32_t NewNameWidth = 200;     // the "New Name" column, kept apart so the eleven keep their meaning
+    std::uint32_t TakenWidth = 170;       // the "Taken" column, likewise
     std::uint32_t Opacity = 128;
     std::uint32_t Zeros = 4;
     std::uint32_t Offset = 1;

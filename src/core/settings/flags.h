@@ -31,8 +31,9 @@ inline constexpr std::uint32_t KeepName = 0x4000;         // 1120 "Keep Name"
 inline constexpr std::uint32_t NoNumber = 0x8000;         // 1121 "No Number"
 inline constexpr std::uint32_t FindRegex = 0x10000;       // 1124 "Regex"
 inline constexpr std::uint32_t FindMatchCase = 0x20000;   // 1125 "Match Case"
-// The four time-stamp sources form one radio group.
-inline constexpr std::uint32_t StampSources = StampUnix | StampWin32 | StampCurrent | StampPreset;
+inline constexpr std::uint32_t StampTaken = 0x40000;      // 1129 "Taken": each file's own date taken
+// The five time-stamp sources form one radio group.
+inline constexpr std::uint32_t StampSources = StampUnix | StampWin32 | StampCurrent | StampPreset | StampTaken;
 }  // namespace Rename
 
 namespace DateTime {
@@ -40,6 +41,7 @@ inline constexpr std::uint32_t Created = 0x1;   // 1047 "Created"
 inline constexpr std::uint32_t Modified = 0x2;  // 1048 "Modified"
 inline constexpr std::uint32_t Accessed = 0x4;  // 1012 "Accessed"
 inline constexpr std::uint32_t Auto = 0x8;      // 1049 "Auto"
+inline constexpr std::uint32_t Taken = 0x10;    // 1130 "Taken": each file's own date taken, not the picker's
 }  // namespace DateTime
 
 namespace Attribute {

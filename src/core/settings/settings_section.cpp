@@ -54,6 +54,8 @@ void ApplySettingsLine(std::u16string_view line, AppSettings& s) {
         DecodeHexField<ColumnWidthBytes>(value, s.FileListCols, ColumnWidthsFromBytes);
     } else if (MatchKeyLine(line, u"NewNameWidth", value)) {
         s.NewNameWidth = ParseSettingsDecimal(value);
+    } else if (MatchKeyLine(line, u"TakenWidth", value)) {
+        s.TakenWidth = ParseSettingsDecimal(value);
     } else if (MatchKeyLine(line, u"Opacity", value)) {
         s.Opacity = ParseSettingsDecimal(value);
     } else if (MatchKeyLine(line, u"Zeros", value)) {
@@ -98,6 +100,7 @@ void AppendSettingsSection(std::u16string& out, const AppSettings& s) {
     AppendHexKey(out, u"FileTime", FileTimeToBytes(s.FileTime));
     AppendHexKey(out, u"FileListCols", ToBytes(s.FileListCols));
     AppendNumberKey(out, u"NewNameWidth", s.NewNameWidth);
+    AppendNumberKey(out, u"TakenWidth", s.TakenWidth);
     AppendNumberKey(out, u"Opacity", s.Opacity);
     AppendNumberKey(out, u"Zeros", s.Zeros);
     AppendNumberKey(out, u"Offset", s.Offset);

@@ -147,6 +147,7 @@ int RunRename(HWND mainWindow) {
     const RenameOptions options = TakeRunOptions(mainWindow, Settings(), !state.files.empty());
     if (state.files.empty()) return -1;
     int failures = 0;
+    std::size_t keptTimes = 0;  // with "Taken" for the file times: files without a date taken
     NameCheck refused;
     FileWorkEnd end;
     {
@@ -177,6 +178,9 @@ int RunRename(HWND mainWindow) {
                 return -1;
             }
             if (refused.problem == NameProblem::None) NoteRunOutcomes(mainWindow, rows, outcomes);
+            const bool takenTimes = options.setDates && options.setTaken &&
+                                    (options.setCreated || options.setModified || options.setAccessed);
+            if (takenTimes) keptTimes = FilesWithoutDateTaken(state.files, rows, outcomes);
         }
     }
     if (refused.problem != NameProblem::None) {
@@ -185,17 +189,16 @@ int RunRename(HWND mainWindow) {
         return -1;
     }
     InvalidateRect(FileList(mainWindow), nullptr, TRUE);
-    std::wstring message;
-    if (end.stopped) {
-        const std::u16string stopped = StoppedText(end.done, end.total);
-        message.assign(stopped.begin(), stopped.end());
-    }
+    std::u16string message;
+    if (end.stopped) message = StoppedText(end.done, end.total);
     if (failures > 0) {
-        wchar_t count[64];
-        swprintf(count, 64, L" %i file(s) could not be renamed", failures);
-        message += message.empty() ? count : L";" + std::wstring(count);
+        wchar_t failed[64];
+        swprintf(failed, 64, L" %i file(s) could not be renamed", failures);
+        if (!message.empty()) message += u";";
+        message.append(reinterpret_cast<const char16_t*>(failed));
     }
-    if (!message.empty()) SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, message.c_str());
+    if (keptTimes > 0) message += (message.empty() ? u"" : u";") + KeptTimesText(keptTimes);
+    if (!message.empty()) SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>(message.c_str()));
     return failures;
 }
 
@@ -249,7 +252,11 @@ void SortFileRows(HWND mainWindow, int column) {
     if (files.size() < 2) return;
     HWND list = FileList(mainWindow);
     std::vector<bool> selected = SelectionFlags(list, files.size());
-    ApplyOrder(files, selected, SortedOrder(files, [column](const FileRow& row) { return ColumnText(row, column); }));
+    // "Taken" sorts by the date itself, rows without one last.
+    ApplyOrder(files, selected,
+               column == FileColumn::Taken
+                   ? OrderByDateTaken(files, win32::LocalOffsetNow())
+                   : SortedOrder(files, [column](const FileRow& row) { return ColumnText(row, column); }));
     ShowRowsUnselected(list, files.size());
     for (std::size_t i = 0; i < selected.size(); ++i)
         if (selected[i]) SelectRow(list, i);

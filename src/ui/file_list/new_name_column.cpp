@@ -317,7 +317,7 @@ void FillNewNameText(HWND window, NMLVDISPINFOW& info) {
     if (c.predictionCurrent && slot < c.predicted.size()) {
         text = c.predicted[slot].newName;
     } else {
-        provisional = NewName(c.plan, state->files[row].name, c.plan.firstNumber + slot);
+        provisional = NewNameOfRow(c.plan, state->files[row], state->files[row].name, c.plan.firstNumber + slot);
         text = provisional;
     }
     const std::size_t n = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
@@ -350,7 +350,11 @@ std::u16string NewNameTip(HWND window, std::size_t row) {
     const std::uint32_t slot = SlotOf(c, row);
     if (slot == NameIndex::None) return {};
     if (const RunRowOutcome mark = RunMark(c, row); mark != RunRowOutcome::Done) return RunReason(mark);
-    if (c.predictionCurrent && slot < c.predicted.size()) return PredictedReason(c.predicted[slot]);
+    if (c.predictionCurrent && slot < c.predicted.size() && c.predicted[slot].outcome != RunRowOutcome::Done)
+        return PredictedReason(c.predicted[slot]);
+    // A "Taken" stamp falls back on the modified time: the name says no date then.
+    if (c.plan.fileNames && c.plan.takesStamps() && row < state->files.size() && !state->files[row].taken)
+        return u"no date taken: modified time used";
     return {};
 }
 

@@ -48,7 +48,8 @@ void FillNewNameText(HWND mainWindow, NMLVDISPINFOW& info);
 // NM_CUSTOMDRAW of the file list: the red texts.
 LRESULT DrawNewNames(HWND mainWindow, NMLVCUSTOMDRAW& draw);
 
-// The tip of a row's new name: why it fails; empty when it does not.
+// The tip of a row's new name: why it fails, or else that a "Taken" stamp
+// found no date taken; empty otherwise.
 std::u16string NewNameTip(HWND mainWindow, std::size_t row);
 
 }  // namespace qm

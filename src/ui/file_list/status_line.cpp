@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/process_records.h"
+#include "core/naming/new_name.h"
 #include "core/naming/status_preview.h"
 #include "core/settings/flags.h"
 #include "resource_ids.h"
@@ -39,16 +40,26 @@ std::u16string Expand(std::uint64_t instant, const AppSettings& settings) {
     return std::u16string(buffer.data(), length);
 }
 
-// The name of the row that the preview shows: the first selected row, or the
-// first row; empty without rows.
-std::u16string FirstTakingPartName(HWND mainWindow, const MainWindowState* state) {
-    if (!state || state->files.empty()) return {};
+// The row that the preview shows: the first selected row, or the first row;
+// null without rows.
+const FileRow* FirstTakingPartRow(HWND mainWindow, const MainWindowState* state) {
+    if (!state || state->files.empty()) return nullptr;
     const LRESULT selected = SendDlgItemMessageW(mainWindow, IDC_FILE_LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
                                                  LVNI_SELECTED);
     const std::size_t row = selected >= 0 && static_cast<std::size_t>(selected) < state->files.size()
                                 ? static_cast<std::size_t>(selected)
                                 : 0;
-    return state->files[row].name;
+    return &state->files[row];
+}
+
+// "Taken": the stamp of the row the preview shows, as the run will make it.
+std::u16string FirstRowStamp(HWND mainWindow, const AppSettings& settings) {
+    const FileRow* row = FirstTakingPartRow(mainWindow, FindMainWindowState(mainWindow));
+    if (!row) return {};
+    NamePlan plan;
+    plan.timeFormat = settings.TimeFormat.str();
+    plan.localOffset = win32::LocalOffsetNow();
+    return TakenStamp(plan, *row);
 }
 
 void SetCell(HWND window, int id, const std::u16string& text) {
@@ -62,6 +73,7 @@ std::u16string MakeTimeStamp(HWND mainWindow, const AppSettings& settings) {
     if (IsChecked(mainWindow, IDC_STAMP_WIN32)) return Decimal(win32::CurrentFileTime());
     if (IsChecked(mainWindow, IDC_STAMP_CURRENT)) return Expand(win32::SystemNowFileTime(), settings);
     if (IsChecked(mainWindow, IDC_STAMP_PRESET)) return Expand(settings.FileTime, settings);
+    if (IsChecked(mainWindow, IDC_STAMP_TAKEN)) return FirstRowStamp(mainWindow, settings);
     return {};
 }
 
@@ -73,7 +85,9 @@ void RefreshStatus(HWND mainWindow) {
 
     const AppSettings& settings = Settings();
     PreviewOptions preview = ReadPreviewOptions(mainWindow, settings);
-    if (preview.rename.fileNames && preview.rename.keepName) preview.firstName = FirstTakingPartName(mainWindow, state);
+    const RenameOptions& r = preview.rename;
+    if (r.fileNames && (r.keepName || r.prefix.takenStamp || r.suffix.takenStamp))
+        if (const FileRow* first = FirstTakingPartRow(mainWindow, state)) preview.firstName = first->name;
     if (preview.rename.fileNames) {
         preview.stamp = MakeTimeStamp(mainWindow, settings);
         if (preview.rename.prefix.used && preview.prefixAuto) SetBoxText(GetDlgItem(mainWindow, IDC_PREFIX_BOX), preview.stamp);

@@ -13,7 +13,8 @@ namespace qm {
 void RefreshStatus(HWND mainWindow);
 
 // The time stamp of the source chosen with the radio buttons "Unix", "Win32",
-// "Current" and "Preset"; empty when none is chosen.
+// "Current", "Preset" and "Taken" (the first taking-part row's); empty when
+// none is chosen.
 std::u16string MakeTimeStamp(HWND mainWindow, const AppSettings& settings);
 
 }  // namespace qm

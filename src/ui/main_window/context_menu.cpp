@@ -60,6 +60,7 @@ constexpr MenuRow MenuRows[] = {
     {Place::FileDateOptions, 18, L"Set Modified Date", IDC_DATE_MODIFIED, Kind::Toggle},
     {Place::FileDateOptions, 19, L"Set Accessed Date", IDC_DATE_ACCESSED, Kind::Toggle},
     {Place::FileDateOptions, 20, L"Auto Date", IDC_DATE_AUTO, Kind::Toggle},
+    {Place::FileDateOptions, 55, L"Use Date Taken", IDC_DATE_TAKEN, Kind::Toggle},
     {Place::AttributeOptions, 21, L"Set Attributes", IDC_ATTRIBUTES, Kind::Toggle},
     Separator(Place::AttributeOptions),
     {Place::AttributeOptions, 22, L"Read Only", IDC_READ_ONLY, Kind::Toggle},
@@ -70,6 +71,7 @@ constexpr MenuRow MenuRows[] = {
     {Place::TimestampOptions, 27, L"Win32 Timestamp", IDC_STAMP_WIN32, Kind::Select},
     {Place::TimestampOptions, 28, L"Current Timestamp", IDC_STAMP_CURRENT, Kind::Select},
     {Place::TimestampOptions, 29, L"Preset Timestamp", IDC_STAMP_PRESET, Kind::Select},
+    {Place::TimestampOptions, 54, L"Taken Timestamp", IDC_STAMP_TAKEN, Kind::Select},
     {Place::Top, 30, L"Add Files", IDC_ADD, Kind::Command},
     {Place::Top, 31, L"Always On Top", IDC_ALWAYS_ON_TOP, Kind::Toggle},
     {Place::Top, 32, L"Transparent", IDC_TRANSPARENT, Kind::Toggle},
@@ -86,7 +88,8 @@ constexpr const wchar_t* SubmenuTitles[] = {L"Rename Options", L"Extension Optio
 constexpr const wchar_t* PresetsTitle = L"Presets";
 
 constexpr int FirstPresetItem = 36;
-constexpr int TimestampRadios[] = {IDC_STAMP_UNIX, IDC_STAMP_WIN32, IDC_STAMP_CURRENT, IDC_STAMP_PRESET};
+constexpr int TimestampRadios[] = {IDC_STAMP_UNIX, IDC_STAMP_WIN32, IDC_STAMP_CURRENT, IDC_STAMP_PRESET,
+                                   IDC_STAMP_TAKEN};
 
 int PresetButtonId(int slot) { return slot == 0 ? IDC_PRESET_1 : IDC_PRESET_2 + slot - 1; }
 

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "app/dialog_theme.h"
 #include "app/outside_paths_inbox.h"
 #include "app/process_records.h"
@@ -58,6 +60,15 @@ void SetUpFileList(HWND window, const AppSettings& settings) {
     for (int column = 0; column < static_cast<int>(FileListColumnCount); ++column)
         InsertColumn(list, column, FileListCaptions[column], settings.FileListCols[column]);
     SetUpNewNameColumn(list, static_cast<int>(settings.NewNameWidth));
+    // "Taken" comes after the New Name column by index and after "Accessed" on screen.
+    InsertColumn(list, FileColumn::Taken, L"Taken", static_cast<int>(settings.TakenWidth));
+    constexpr int count = FileColumn::Taken + 1;
+    int order[count] = {};
+    SendMessageW(list, LVM_GETCOLUMNORDERARRAY, count, reinterpret_cast<LPARAM>(order));
+    int* accessed = std::find(order, order + count, FileColumn::Accessed);
+    int* taken = std::find(order, order + count, FileColumn::Taken);
+    if (accessed < taken) std::rotate(accessed + 1, taken, taken + 1);
+    SendMessageW(list, LVM_SETCOLUMNORDERARRAY, count, reinterpret_cast<LPARAM>(order));
 }
 
 void SetUpExtensionList(HWND window) {

@@ -171,6 +171,7 @@ constexpr Command Commands[] = {
     {IDC_KEEP_NAME, IDC_KEEP_NAME, KeepName},
     {IDC_NO_NUMBER, IDC_NO_NUMBER, Refresh},
     {IDC_FIND_REGEX, IDC_FIND_MATCH_CASE, Refresh},
+    {IDC_STAMP_TAKEN, IDC_DATE_TAKEN, Refresh},
 };
 
 // Boxes whose typing and choices the preview follows.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "core/layout/remembered_position.h"
+#include "core/rows/file_row.h"
 #include "core/settings/window_alpha.h"
 #include "resource_ids.h"
 #include "ui/options/date_picker.h"
@@ -98,6 +99,7 @@ void CaptureMainWindowSettings(HWND window, AppSettings& settings) {
         settings.FileListCols[column] = static_cast<std::int32_t>(
             SendMessageW(fileList, LVM_GETCOLUMNWIDTH, column, 0));
     settings.NewNameWidth = static_cast<std::uint32_t>(SendMessageW(fileList, LVM_GETCOLUMNWIDTH, FileListColumnCount, 0));
+    settings.TakenWidth = static_cast<std::uint32_t>(SendMessageW(fileList, LVM_GETCOLUMNWIDTH, FileColumn::Taken, 0));
 
     WINDOWPLACEMENT placement{};
     placement.length = PlacementLength;

@@ -44,6 +44,8 @@ constexpr PlainTip PlainTips[] = {
     {IDC_STAMP_WIN32, L"100-nanosecond steps since 1601"},
     {IDC_STAMP_CURRENT, L"now, through the time format"},
     {IDC_STAMP_PRESET, L"the date picker's time, through the time format"},
+    {IDC_STAMP_TAKEN, L"each photo's own date taken, through the time format"},
+    {IDC_DATE_TAKEN, L"each photo's own date taken, not the date above"},
     {IDC_PICTURE, L"About Quillmoth"},
     {IDC_KEEP_NAME, L"keep the old name, after the prefix"},
     {IDC_NO_NUMBER, L"no running number in the name"},

@@ -29,6 +29,7 @@ constexpr FlagControl rename[] = {
     {IDC_STAMP_WIN32, Rename::StampWin32},
     {IDC_STAMP_CURRENT, Rename::StampCurrent},
     {IDC_STAMP_PRESET, Rename::StampPreset},
+    {IDC_STAMP_TAKEN, Rename::StampTaken},
     {IDC_KEEP_NAME, Rename::KeepName},
     {IDC_NO_NUMBER, Rename::NoNumber},
     {IDC_FIND_REGEX, Rename::FindRegex},
@@ -40,6 +41,7 @@ constexpr FlagControl dateTime[] = {
     {IDC_DATE_CREATED, DateTime::Created},
     {IDC_DATE_MODIFIED, DateTime::Modified},
     {IDC_DATE_ACCESSED, DateTime::Accessed},
+    {IDC_DATE_TAKEN, DateTime::Taken},
 };
 
 constexpr FlagControl attribute[] = {

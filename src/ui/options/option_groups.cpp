@@ -13,13 +13,14 @@ namespace {
 constexpr int FileNameControls[] = {1015, 1016, 1017, 1018, 1019, 1020, 1021, 1022,
                                     1023, 1024, 1025, 1026, 1027, 1028, 1029, 1030,
                                     IDC_ZEROS_LABEL, IDC_OFFSET_LABEL, IDC_STAMP_UNIX, IDC_STAMP_WIN32,
-                                    IDC_STAMP_CURRENT, IDC_STAMP_PRESET, IDC_KEEP_NAME, IDC_NO_NUMBER};
+                                    IDC_STAMP_CURRENT, IDC_STAMP_PRESET, IDC_KEEP_NAME, IDC_NO_NUMBER,
+                                    IDC_STAMP_TAKEN};
 // "Find and replace" acts on the kept name: it follows "Keep Name", within "File Names".
 constexpr int FindReplaceControls[] = {IDC_FIND_LABEL,  IDC_FIND_BOX,   IDC_REPLACE_LABEL,
                                        IDC_REPLACE_BOX, IDC_FIND_REGEX, IDC_FIND_MATCH_CASE};
 constexpr int ExtensionControls[] = {1074, 1075, 1076, 1077, 1078, 1079, IDC_EXT_LIST};
 constexpr int DateControls[] = {IDC_DATE_PICKER, IDC_CURRENT_TIME, IDC_DATE_CREATED,
-                                IDC_DATE_MODIFIED, IDC_DATE_ACCESSED, IDC_DATE_AUTO};
+                                IDC_DATE_MODIFIED, IDC_DATE_ACCESSED, IDC_DATE_AUTO, IDC_DATE_TAKEN};
 constexpr int AttributeControls[] = {IDC_READ_ONLY, IDC_HIDDEN, IDC_SYSTEM, IDC_ARCHIVE};
 
 struct FrameOfGroup {

@@ -25,6 +25,7 @@ constexpr FlagControl PresetDateControls[] = {
     {IDC_DATE_AUTO, DateTime::Auto},
     {IDC_DATE_CREATED, DateTime::Created},
     {IDC_DATE_MODIFIED, DateTime::Modified},
+    {IDC_DATE_TAKEN, DateTime::Taken},
 };
 
 std::u16string Limited(std::u16string text) {

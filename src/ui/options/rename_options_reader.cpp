@@ -22,8 +22,9 @@ std::u16string ItemText(HWND window, int id, int units) {
     return text;
 }
 
-NamePiece ReadPiece(HWND window, int used, int box, int upper, int lower, int spacer) {
+NamePiece ReadPiece(HWND window, int used, int box, int upper, int lower, int spacer, int automatic) {
     NamePiece piece;
+    piece.takenStamp = IsChecked(window, automatic) && IsChecked(window, IDC_STAMP_TAKEN);
     piece.used = IsChecked(window, used);
     piece.uppercase = IsChecked(window, upper);
     piece.lowercase = IsChecked(window, lower);
@@ -40,9 +41,11 @@ RenameOptions ReadOptions(HWND window, const AppSettings& settings) {
     options.setDates = IsChecked(window, IDC_DATE);
     options.setAttributes = IsChecked(window, IDC_ATTRIBUTES);
     options.prefix = ReadPiece(window, IDC_PREFIX, IDC_PREFIX_BOX, IDC_PREFIX_UPPERCASE, IDC_PREFIX_LOWERCASE,
-                               IDC_PREFIX_SPACER);
+                               IDC_PREFIX_SPACER, IDC_PREFIX_AUTO);
     options.suffix = ReadPiece(window, IDC_SUFFIX, IDC_SUFFIX_BOX, IDC_SUFFIX_UPPERCASE, IDC_SUFFIX_LOWERCASE,
-                               IDC_SUFFIX_SPACER);
+                               IDC_SUFFIX_SPACER, IDC_SUFFIX_AUTO);
+    options.timeFormat = settings.TimeFormat.str();
+    options.localOffset = win32::LocalOffsetNow();
     options.spacer = settings.Spacer.str();
     options.zerosText = ItemText(window, IDC_ZEROS_EDIT, NumberTextUnits);
     options.offsetText = ItemText(window, IDC_OFFSET_EDIT, NumberTextUnits);
@@ -60,6 +63,7 @@ RenameOptions ReadOptions(HWND window, const AppSettings& settings) {
     options.setModified = IsChecked(window, IDC_DATE_MODIFIED);
     options.setAccessed = IsChecked(window, IDC_DATE_ACCESSED);
     options.fileTime = settings.FileTime;
+    options.setTaken = IsChecked(window, IDC_DATE_TAKEN);
     options.attributes = ChosenAttributes(CaptureFlagWord(window, AttributeFlagControls()));
     return options;
 }

@@ -188,7 +188,7 @@ TEST(NewName, PathologicalPatternsEndAsTooComplex) {
         for (const std::u16string& name : {longName, std::u16string(u"b")}) {
             NameProblem problem = NameProblem::None;
             std::u16string detail;
-            EXPECT_EQ(NewBaseName(plan, name, 1, &problem, &detail), name + u"_001") << Utf8(pattern);
+            EXPECT_EQ(NewBaseName(plan, name, 1, {}, &problem, &detail), name + u"_001") << Utf8(pattern);
             EXPECT_TRUE(problem == NameProblem::TooComplex && detail == longName) << Utf8(pattern);
         }
     }

@@ -96,7 +96,7 @@ TEST(FlagBits, EachWordHasDistinctSingleBitsAtTheDocumentedValues) {
                 SettingsOption::IncrementOffset, SettingsOption::CopyToPrefix, SettingsOption::CopyToSuffix,
                 SettingsOption::AutoRenameAfterDrop, SettingsOption::CtrlClickForPresets},
                {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80});
-    EXPECT_EQ(Rename::StampSources, 0x3Cu);
+    EXPECT_EQ(Rename::StampSources, 0x4003Cu);
 }
 
 TEST(PresetDefaults, EveryFieldOfEverySlot) {

@@ -40,6 +40,7 @@ std::u16string ExpectedDefaultFile() {
         u"FileTime=" + time + u"\r\n"
         u"FileListCols=C8000000AA000000AA000000AA000000DC0000003C000000C8000000AA000000AA000000AA00000064000000\r\n"
         u"NewNameWidth=200\r\n"
+        u"TakenWidth=170\r\n"
         u"Opacity=128\r\n"
         u"Zeros=4\r\n"
         u"Offset=1\r\n"
@@ -147,6 +148,7 @@ void ExpectSameStoredSettings(const AppSettings& a, const AppSettings& b) {
     EXPECT_EQ(a.FileTime, b.FileTime);
     EXPECT_EQ(a.FileListCols, b.FileListCols);
     EXPECT_EQ(a.NewNameWidth, b.NewNameWidth);
+    EXPECT_EQ(a.TakenWidth, b.TakenWidth);
     EXPECT_EQ(a.Opacity, b.Opacity);
     EXPECT_EQ(a.Zeros, b.Zeros);
     EXPECT_EQ(a.Offset, b.Offset);
@@ -186,6 +188,7 @@ TEST(SettingsFileRoundTrip, RestoresEverythingWritten) {
     s.FileTime = 0xFEDCBA9876543210ull;
     s.FileListCols = {1, 0, -1, 2147483647, -2147483647 - 1, 60, 200, 170, 170, 170, 99};
     s.NewNameWidth = 345;
+    s.TakenWidth = 123;
     s.Opacity = 70;
     s.Zeros = 10;
     s.Offset = 32767;

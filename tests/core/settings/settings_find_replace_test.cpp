@@ -47,9 +47,11 @@ TEST(SettingsFindReplace, PreviousVersionFileLoadsAsItDidAndWritesBackWithOnlyTh
     }
 
     // Written again: the same file, plus the two empty histories, the two
-    // empty preset keys, and the New Name column's width and AddFolderFlags, new too.
+    // empty preset keys, and the New Name and Taken columns' widths and
+    // AddFolderFlags, new too.
     std::u16string again = TextOf(WriteSettingsFileBytes(s, lists, presets));
     EraseAll(again, u"NewNameWidth=200\r\n");
+    EraseAll(again, u"TakenWidth=170\r\n");
     EraseAll(again, u"AddFolderFlags=0\r\n");
     EraseAll(again, u"[FIND]\r\n\u00FF\r\n\r\n[REPLACE]\r\n\u00FF\r\n\r\n");
     EraseAll(again, u"find=\r\nreplace=\r\n");

@@ -90,11 +90,12 @@ TEST(NewNameColumn, ShowsEveryNewNameAndEveryClashBeforeStart) {
     HWND w = harness.window();
     ASSERT_NE(w, nullptr);
     HWND list = harness.control(IDC_FILE_LIST);
-    int order[12] = {};
-    SendMessageW(list, LVM_GETCOLUMNORDERARRAY, 12, reinterpret_cast<LPARAM>(order));
+    int order[13] = {};
+    SendMessageW(list, LVM_GETCOLUMNORDERARRAY, 13, reinterpret_cast<LPARAM>(order));
     EXPECT_EQ(order[0], 0);
     EXPECT_EQ(order[1], NewName) << "shown right after \"File Name\"";
     EXPECT_EQ(order[2], 1);
+    EXPECT_EQ(order[5], 12) << "\"Taken\" right after \"Accessed\"";
     EXPECT_EQ(HeaderText(list, NewName), L"New Name");
 
     SendMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);

@@ -51,14 +51,14 @@ const std::vector<Submenu>& ExpectedSubmenus() {
         {L"File Date Options", {
             {16, L"Set Date", 1011, Kind::Toggle}, kSeparator,
             {17, L"Set Created Date", 1047, Kind::Toggle}, {18, L"Set Modified Date", 1048, Kind::Toggle},
-            {19, L"Set Accessed Date", 1012, Kind::Toggle}, {20, L"Auto Date", 1049, Kind::Toggle}}},
+            {19, L"Set Accessed Date", 1012, Kind::Toggle}, {20, L"Auto Date", 1049, Kind::Toggle}, {55, L"Use Date Taken", 1130, Kind::Toggle}}},
         {L"Attribute Options", {
             {21, L"Set Attributes", 1013, Kind::Toggle}, kSeparator,
             {22, L"Read Only", 1069, Kind::Toggle}, {23, L"Hidden", 1070, Kind::Toggle},
             {24, L"System", 1071, Kind::Toggle}, {25, L"Archive", 1072, Kind::Toggle}}},
         {L"Timestamp Options", {
             {26, L"Unix Timestamp", 1035, Kind::Select}, {27, L"Win32 Timestamp", 1031, Kind::Select},
-            {28, L"Current Timestamp", 1036, Kind::Select}, {29, L"Preset Timestamp", 1037, Kind::Select}}},
+            {28, L"Current Timestamp", 1036, Kind::Select}, {29, L"Preset Timestamp", 1037, Kind::Select}, {54, L"Taken Timestamp", 1129, Kind::Select}}},
     };
     return submenus;
 }
@@ -204,7 +204,7 @@ TEST_F(ContextMenuTest, HoldsEveryItemWithTheCheckMarksOfItsControlsAndThePreset
 
 TEST_F(ContextMenuTest, EveryChoiceActsThroughItsControlAndPostsItsCommandAlsoOnADisabledControl) {
     const std::map<int, Item> items = AllItems();
-    ASSERT_EQ(items.size(), 53u);
+    ASSERT_EQ(items.size(), 55u);
     for (bool startChecked : {false, true}) {
         for (bool disabled : {false, true}) {
             SCOPED_TRACE(::testing::Message() << (startChecked ? "checked" : "unchecked")
@@ -222,7 +222,7 @@ TEST_F(ContextMenuTest, EveryChoiceActsThroughItsControlAndPostsItsCommandAlsoOn
                 std::map<int, bool> expected = before;
                 if (item.kind == Kind::Toggle) expected[item.control] = !before.at(item.control);
                 if (item.kind == Kind::Select)
-                    for (int radio : {1035, 1031, 1036, 1037}) expected[radio] = radio == item.control;
+                    for (int radio : {1035, 1031, 1036, 1037, 1129}) expected[radio] = radio == item.control;
                 EXPECT_EQ(CheckStates(main()), expected);
                 const std::vector<PostedCommand> posted = calls_->takePostedCommands();
                 ASSERT_EQ(posted.size(), 1u);
@@ -234,7 +234,7 @@ TEST_F(ContextMenuTest, EveryChoiceActsThroughItsControlAndPostsItsCommandAlsoOn
     }
     // A dismissed menu (0) and ids that the menu does not have do nothing.
     const std::map<int, bool> before = CheckStates(main());
-    for (int itemId : {0, -1, 54, 1000}) ActOnFileListMenuChoice(main(), itemId);
+    for (int itemId : {0, -1, 56, 1000}) ActOnFileListMenuChoice(main(), itemId);
     ASSERT_TRUE(calls_->drain());
     EXPECT_TRUE(calls_->takePostedCommands().empty());
     EXPECT_EQ(CheckStates(main()), before);

@@ -87,6 +87,7 @@ std::vector<Expected> ExpectedControls() {
         {1031, L"BUTTON", L"Win32", 360, 25, 35, 10, kRadio},
         {1036, L"BUTTON", L"Current", 360, 35, 36, 10, kRadio},
         {1037, L"BUTTON", L"Preset", 360, 45, 35, 10, kRadio},
+        {1129, L"BUTTON", L"Taken", 360, 55, 35, 10, kRadio},
         {kNone, L"BUTTON", L"Name", 405, 5, 115, 65, BS_GROUPBOX},
         {1126, L"STATIC", L"Find", 410, 17, 28, 10, SS_LEFT},
         {1122, L"COMBOBOX", L"", 440, 15, 75, 200, kCombo},
@@ -121,6 +122,7 @@ std::vector<Expected> ExpectedControls() {
         {1085, L"STATIC", L"", 105, 403, 695, 12, SS_LEFTNOWORDWRAP, WS_EX_CLIENTEDGE},
         {1108, L"SysDateTimePick32", L"", 530, 15, 140, 15, DTS_UPDOWN | DTS_LONGDATEFORMAT | WS_TABSTOP},
         {1012, L"BUTTON", L"Accessed", 530, 55, 45, 10, kCheck},
+        {1130, L"BUTTON", L"Taken", 580, 55, 35, 10, kCheck},
         {1039, L"STATIC", L"set=ctrl+shift+click", 580, 89, 70, 10, SS_LEFT},
         {1040, L"STATIC", L"label=shift+click", 655, 89, 60, 10, SS_LEFT},
     };

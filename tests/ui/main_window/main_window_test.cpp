@@ -149,11 +149,12 @@ TEST(MainWindow, ListsGetTheirColumnsAndStyles) {
     ASSERT_NE(window, nullptr);
     HWND files = harness.control(IDC_FILE_LIST);
     HWND header = reinterpret_cast<HWND>(SendMessageW(files, LVM_GETHEADER, 0, 0));
-    EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 12) << "the eleven and \"New Name\"";
+    EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 13) << "the eleven, \"New Name\" and \"Taken\"";
     const auto& widths = Settings().FileListCols;
     for (int column = 0; column < 11; ++column)
         EXPECT_EQ(SendMessageW(files, LVM_GETCOLUMNWIDTH, column, 0), widths[column]) << column;
     EXPECT_EQ(SendMessageW(files, LVM_GETCOLUMNWIDTH, 11, 0), static_cast<LRESULT>(Settings().NewNameWidth));
+    EXPECT_EQ(SendMessageW(files, LVM_GETCOLUMNWIDTH, 12, 0), static_cast<LRESULT>(Settings().TakenWidth));
     EXPECT_EQ(SendMessageW(files, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & 0x25, 0x21);
 
     HWND extensions = harness.control(IDC_EXT_LIST);

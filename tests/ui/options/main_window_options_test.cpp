@@ -82,10 +82,10 @@ TEST(MainWindowGroups, GoverningBoxesFramesAndCasePairs) {
     } groups[] = {
         {IDC_FILE_NAMES,
          {1015, 1016, 1017, 1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1026, 1027, 1028, 1029, 1030, 1032, 1100,
-          1035, 1031, 1036, 1037},
+          1035, 1031, 1036, 1037, IDC_STAMP_TAKEN},
          1050, 1022},
         {IDC_EXTENSIONS, {1074, 1075, 1076, 1077, 1078, 1079, 1082}, 0, 0},
-        {IDC_DATE, {1108, 1045, 1047, 1048, 1012, 1049}, 1073, 1049},
+        {IDC_DATE, {1108, 1045, 1047, 1048, 1012, 1049, IDC_DATE_TAKEN}, 1073, 1049},
         {IDC_ATTRIBUTES, {1069, 1070, 1071, 1072}, 0, 0},
     };
     for (const Group& g : groups) {
@@ -193,7 +193,7 @@ TEST(MainWindowTips, EveryButtonTipAndThePresetLabels) {
         {IDC_FIND_REGEX, L"find a regular expression"}, {IDC_FIND_MATCH_CASE, L"upper and lower case differ"},
         {IDC_ADD_FOLDER, L"add every file of a folder"}};
     for (const auto& [id, text] : expected) EXPECT_EQ(tips[id], text) << id;
-    EXPECT_EQ(tips.size(), 10u + 15u + 5u + 1u + 7u);
+    EXPECT_EQ(tips.size(), 10u + 15u + 5u + 1u + 9u);
 }
 
 TEST(MainWindowLifetime, SessionEndSavesOnceAndStoredOpacityStaysVisible) {
