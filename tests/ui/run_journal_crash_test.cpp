@@ -134,7 +134,7 @@ TEST(RunJournalCrash, KilledPartWayThenUndoneAfterRestart) {
         ProgramProcess process(program);
         HWND main = process.waitForDialog(L"Quillmoth", Timeout);
         ASSERT_NE(main, nullptr);
-        EXPECT_EQ(ItemText(main, IDC_STATUS_MESSAGE), L" 2,000 rows came back from an interrupted run; \"^\" undoes them");
+        EXPECT_EQ(ItemText(main, IDC_STATUS_MESSAGE), L" 2,000 rows came back from an interrupted run; Undo, the curved arrow, takes them back");
         EXPECT_EQ(ItemText(main, IDC_STATUS_COUNT), L" Files: 2000");
         PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
         EXPECT_TRUE(WaitUntil([&] { return RowsMoved(files) == 0; }, Timeout));

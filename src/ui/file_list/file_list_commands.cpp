@@ -24,6 +24,7 @@
 #include "ui/options/rename_options_reader.h"
 #include "ui/file_list/file_work.h"
 #include "ui/file_list/run_journal_commands.h"
+#include "ui/file_list/status_line.h"
 #include "win32/clock.h"
 #include "win32/dropped_files.h"
 #include "win32/platform_file_system.h"
@@ -198,6 +199,9 @@ int RunRename(HWND mainWindow) {
         message.append(reinterpret_cast<const char16_t*>(failed));
     }
     if (keptTimes > 0) message += (message.empty() ? u"" : u";") + KeptTimesText(keptTimes);
+    // The preview then shows what "Start" would do next, not the names just
+    // given; what the run has to say stands until the next change.
+    RefreshStatus(mainWindow);
     if (!message.empty()) SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>(message.c_str()));
     return failures;
 }

@@ -157,7 +157,7 @@ void OpenRunJournal(HWND mainWindow) {
         text += L"; " + Wide(GroupedNumber(recovered.notFound)) +
                 (recovered.notFound == 1 ? L" file is at neither its name nor its new one"
                                          : L" files are at neither their names nor their new ones");
-    SetStatusMessage(mainWindow, text + L"; \"^\" undoes them");
+    SetStatusMessage(mainWindow, text + L"; Undo, the curved arrow, takes them back");
 }
 
 std::wstring UndoReportText(const UndoReport& report) {

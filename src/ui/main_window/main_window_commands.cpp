@@ -38,9 +38,7 @@ HWND Item(HWND window, int id) { return GetDlgItem(window, id); }
 
 void Start(HWND window, int) {
     RefreshStatus(window);
-    // The preview then shows what "Start" would do next, not the names just given;
-    // a refusal or a count of failures stands until the next change.
-    if (RunRename(window) == 0) RefreshStatus(window);
+    RunRename(window);
 }
 
 void Clear(HWND window, int) {

@@ -242,7 +242,7 @@ TEST(RunJournalWindow, RowsOfAnInterruptedRunComeBackAtOnce) {
     HWND w = harness.window();
     ASSERT_NE(w, nullptr);
     HWND list = harness.control(IDC_FILE_LIST);
-    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" 3 rows came back from an interrupted run; \"^\" undoes them");
+    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" 3 rows came back from an interrupted run; Undo, the curved arrow, takes them back");
     EXPECT_EQ(ItemText(w, IDC_STATUS_COUNT), L" Files: 3");
     ASSERT_EQ(RowCount(list), 3);
     EXPECT_EQ(ListText(list, 0, 0), L"a.TXT") << "read back from the folder's listing";
