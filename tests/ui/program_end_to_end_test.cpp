@@ -53,6 +53,8 @@ TEST(ProgramEndToEnd, AddRenameUndoCloseAndReopen) {
         PostMessageW(main, WM_COMMAND, IDC_START, 0);
         const std::vector<std::wstring> renamed = {L"Trip_007.txt", L"Trip_008.txt", L"Trip_009.jpg"};
         EXPECT_TRUE(WaitUntil([&] { return files.Names() == renamed; }, Timeout));
+        // Commands that come while the run still ends are dropped, as the user's are.
+        EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_START) == L"Start"; }, Timeout));
 
         PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
         EXPECT_TRUE(WaitUntil([&] { return files.Names() == names; }, Timeout));
