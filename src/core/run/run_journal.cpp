@@ -32,11 +32,14 @@ public:
     // the three bytes of its own code, so that every name comes back unit for unit.
     void AppendText(std::u16string_view text) {
         char* const start = Room(text.size() * 3);
-        // Mostly ASCII: two loops without branches, which the compiler runs in blocks.
+        // Mostly ASCII: copied unit for unit by a loop without branches, which
+        // the compiler runs in blocks; written again when a unit was not ASCII.
         char16_t all = 0;
-        for (const char16_t unit : text) all |= unit;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            all |= text[i];
+            start[i] = static_cast<char>(text[i]);
+        }
         if (all < 0x80) {
-            for (std::size_t i = 0; i < text.size(); ++i) start[i] = static_cast<char>(text[i]);
             used_ += text.size();
             return;
         }
@@ -130,20 +133,23 @@ std::optional<std::size_t> DecodeInto(std::string_view bytes, char16_t* units) {
     return static_cast<std::size_t>(out - units);
 }
 
-// Printable ASCII alone, the common case, which needs no decoding.
-bool IsPlainAscii(std::string_view bytes) {
+// Copies printable ASCII unit for unit into `units`, the common case, in a
+// loop without branches that the compiler runs in blocks; false when a byte
+// was not printable ASCII, and the bytes must be decoded.
+bool CopyPlainAscii(std::string_view bytes, char16_t* units) {
     unsigned char lowest = 0xFF, all = 0;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
         all |= byte;
         lowest = std::min(lowest, byte);
+        units[i] = byte;
     }
-    return all < 0x80 && (bytes.empty() || lowest >= 0x20);
+    return all < 0x80 && lowest >= 0x20;
 }
 
 std::optional<std::u16string> DecodeText(std::string_view bytes) {
-    if (IsPlainAscii(bytes)) return std::u16string(bytes.begin(), bytes.end());
     std::u16string text(bytes.size(), u'\0');
+    if (CopyPlainAscii(bytes, text.data())) return text;
     const std::optional<std::size_t> length = DecodeInto(bytes, text.data());
     if (!length) return std::nullopt;
     text.resize(*length);
@@ -311,11 +317,14 @@ JournalReading Problem(JournalProblem problem, std::size_t line) {
 bool IsFileName(std::u16string_view name) {
     while (!name.empty() && (name.back() == u'.' || name.back() == u' ')) name.remove_suffix(1);
     if (name.empty()) return false;
+    // One bit for each of \ / : * ? " < > |, by the unit's place below 128.
+    constexpr std::uint64_t low = 1ull << '/' | 1ull << ':' | 1ull << '*' | 1ull << '?' | 1ull << '"' | 1ull << '<' |
+                                  1ull << '>';
+    constexpr std::uint64_t high = 1ull << ('\\' - 64) | 1ull << ('|' - 64);
+    bool bad = false;
     for (const char16_t unit : name)
-        if (unit < 0x80 && (unit == u'\\' || unit == u'/' || unit == u':' || unit == u'*' || unit == u'?' ||
-                            unit == u'"' || unit == u'<' || unit == u'>' || unit == u'|'))
-            return false;
-    return true;
+        bad |= unit < 64 ? (low >> unit & 1) != 0 : unit < 128 && (high >> (unit - 64) & 1) != 0;
+    return !bad;
 }
 
 // A full path, as the list keeps folders: a drive ("C:" or "C:\..."), or a
@@ -328,8 +337,7 @@ bool IsFullFolder(std::u16string_view folder) {
 
 template <typename Fixed>
 bool AssignFixed(Fixed& field, std::string_view bytes) {
-    if (bytes.size() <= Fixed::capacity && IsPlainAscii(bytes)) {
-        std::copy(bytes.begin(), bytes.end(), field.units.begin());
+    if (bytes.size() <= Fixed::capacity && CopyPlainAscii(bytes, field.units.data())) {
         field.units[bytes.size()] = u'\0';
         return true;
     }
