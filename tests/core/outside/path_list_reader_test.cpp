@@ -16,10 +16,8 @@ using Bytes = std::vector<std::uint8_t>;
 using Lines = std::vector<std::u16string>;
 
 Bytes Utf8(const std::string& text, bool mark) {
-    Bytes bytes;
-    if (mark) bytes = {0xEF, 0xBB, 0xBF};
-    bytes.insert(bytes.end(), text.begin(), text.end());
-    return bytes;
+    const std::string marked = (mark ? std::string("\xEF\xBB\xBF") : std::string()) + text;
+    return Bytes(marked.begin(), marked.end());
 }
 
 Bytes Utf16(const std::u16string& text) {

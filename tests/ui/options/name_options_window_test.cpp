@@ -153,7 +153,8 @@ TEST(NameOptionsWindow, LabelsOfTheNameGroupFit) {
 using UnixNameFunction = char*(CDECL*)(const WCHAR*);
 
 std::string UnixPath(const std::wstring& path) {
-    auto toUnix = reinterpret_cast<UnixNameFunction>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+    auto toUnix = reinterpret_cast<UnixNameFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (!toUnix) return {};
     char* unix = toUnix(path.c_str());
     if (!unix) return {};
