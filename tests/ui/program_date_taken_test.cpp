@@ -74,6 +74,8 @@ TEST(ProgramDateTaken, SortByTakenNameAndDateByItThenUndo) {
     ASSERT_TRUE(WaitUntil([&] { return files.Names() == names; }, 30000));
     for (const Photo& p : photos) EXPECT_EQ(TimesOf(files.File(p.name)).written, p.modified);
 
+    // The names are back before the undo has ended, and a close meanwhile is dropped.
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_UNDO) == L"^"; }, 30000));
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(process.waitForExit(30000), 0);
     const std::vector<std::uint8_t> written = test::FileContent(programFolder.File(L"settings.ini"));

@@ -59,6 +59,8 @@ TEST(ProgramEndToEnd, AddRenameUndoCloseAndReopen) {
         PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
         EXPECT_TRUE(WaitUntil([&] { return files.Names() == names; }, Timeout));
 
+        // The names are back before the undo has ended, and a close meanwhile is dropped.
+        EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_UNDO) == L"^"; }, Timeout));
         PostMessageW(main, WM_CLOSE, 0, 0);
         EXPECT_EQ(process.waitForExit(Timeout), 0);
     }
