@@ -167,6 +167,7 @@ std::u16string NameProblemMessage(NameProblem problem, std::u16string_view detai
         return u"Find and replace: the pattern is not valid: " + std::u16string(detail);
     case NameProblem::TooComplex:
         return u"Find and replace: the pattern is too complex to match the name \"" + std::u16string(detail) + u"\"";
+    case NameProblem::NameList: return u"From List: " + std::u16string(detail);
     }
     return {};
 }

@@ -23,6 +23,7 @@ enum class NameProblem : unsigned char {
     None,
     InvalidPattern,  // the regular expression does not compile
     TooComplex,      // matching it against a name went past the budget of one name
+    NameList,        // "From List" cannot give every row its name; the message says why
 };
 
 // The pattern compiled once, for every name of a run or a refresh.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/text/name_case.h"
 #include "core/text/name_text.h"
 #include "core/timestamp/list_date.h"
 #include "core/timestamp/time_format.h"
@@ -91,16 +92,31 @@ struct Piece {
     bool spacer;
 };
 
+// "From List" ticked without a list read: as if none was chosen. One for all
+// plans, so that two plans made of the same options are equal.
+const std::shared_ptr<const NameList>& NoListChosen() {
+    static const std::shared_ptr<const NameList> none =
+        std::make_shared<const NameList>(NameList{{}, {}, NameListProblem::NotChosen, 0});
+    return none;
+}
+
 std::u16string NameWithStamp(const NamePlan& plan, std::u16string_view currentName, std::uint32_t number,
-                             std::u16string_view stamp, NameProblem* problem, std::u16string* problemText) {
+                             std::size_t slot, std::u16string_view stamp, NameProblem* problem,
+                             std::u16string* problemText) {
     if (!plan.renames()) return std::u16string(currentName);
     const NameSplit old = SplitExtension(currentName);
+    std::u16string_view source = old.base;
+    if (plan.fileNames && plan.list) {
+        const std::u16string* listed = ListedName(plan, slot);
+        if (!listed) return std::u16string(currentName);
+        source = *listed;
+    }
     std::u16string extension(old.extension);
     if (plan.extensions) extension = MapExtension(extension, plan.map);
     if (plan.extensionUppercase) ToAsciiUpper(extension);
     if (plan.extensionLowercase) ToAsciiLower(extension);
 
-    std::u16string name = plan.fileNames ? NewBaseName(plan, old.base, number, stamp, problem, problemText)
+    std::u16string name = plan.fileNames ? NewBaseName(plan, source, number, stamp, problem, problemText)
                                          : std::u16string(old.base);
     name += extension;
     return name;
@@ -134,9 +150,13 @@ NamePlan PlanNames(const RenameOptions& options) {
         plan.prefixSpacer = options.prefix.spacer;
         plan.suffixSpacer = options.suffix.spacer;
         plan.spacer = options.spacer;
-        plan.keepName = options.keepName;
+        // "From List" and "Keep Name" exclude each other; a file edited by hand may tick both.
+        plan.keepName = options.keepName && !options.fromList;
+        if (options.fromList) plan.list = options.nameList ? options.nameList : NoListChosen();
         plan.noNumber = options.noNumber;
-        if (options.keepName) plan.replacer = std::make_shared<const NameReplacer>(options.findReplace);
+        if (plan.keepName || plan.list) plan.replacer = std::make_shared<const NameReplacer>(options.findReplace);
+        plan.nameCase = options.nameCase;
+        if (plan.nameCase != NameCase::AsIs) plan.caseMapping = options.caseMapping;
         plan.numberWidth = NumberWidth(options.zerosText);
         plan.firstNumber = ParseSettingsDecimal(options.offsetText);
     }
@@ -155,16 +175,22 @@ std::u16string TakenStamp(const NamePlan& plan, const FileRow& row) {
     return std::u16string(buffer.data(), length);
 }
 
+const std::u16string* ListedName(const NamePlan& plan, std::size_t slot) {
+    if (!plan.list) return nullptr;
+    const std::size_t line = plan.listOffset + slot;
+    return line < plan.list->names.size() ? &plan.list->names[line] : nullptr;
+}
+
 std::u16string NewNameOfRow(const NamePlan& plan, const FileRow& row, std::u16string_view currentName,
-                            std::uint32_t number) {
+                            std::uint32_t number, std::size_t slot) {
     const std::u16string stamp = plan.fileNames && plan.takesStamps() ? TakenStamp(plan, row) : std::u16string();
-    return NameWithStamp(plan, currentName, number, stamp, nullptr, nullptr);
+    return NameWithStamp(plan, currentName, number, slot, stamp, nullptr, nullptr);
 }
 
 std::u16string NewBaseName(const NamePlan& plan, std::u16string_view oldBase, std::uint32_t number,
                            std::u16string_view stamp, NameProblem* problem, std::u16string* problemText) {
     std::u16string kept;
-    if (plan.keepName) kept = plan.replacer ? plan.replacer->Apply(oldBase, problem, problemText) : std::u16string(oldBase);
+    if (plan.keepName || plan.list) kept = plan.replacer ? plan.replacer->Apply(oldBase, problem, problemText) : std::u16string(oldBase);
     std::u16string digits;
     if (!plan.noNumber) AppendPaddedNumber(digits, number, plan.numberWidth);
 
@@ -190,25 +216,41 @@ std::u16string NewBaseName(const NamePlan& plan, std::u16string_view oldBase, st
         }
     }
     CleanNamePart(name);
+    // Last, on the name as the other options have made it.
+    if (plan.nameCase != NameCase::AsIs) name = CasedName(name, plan.nameCase, plan.caseMapping);
     return name;
 }
 
 std::u16string NewName(const NamePlan& plan, std::u16string_view currentName, std::uint32_t number,
                        NameProblem* problem, std::u16string* problemText) {
-    return NameWithStamp(plan, currentName, number, {}, problem, problemText);
+    return NameWithStamp(plan, currentName, number, 0, {}, problem, problemText);
 }
 
 NameCheck CheckNames(const NamePlan& plan, const std::vector<std::u16string_view>& currentNames) {
     NameCheck check;
-    if (!plan.fileNames || !plan.keepName || !plan.replacer) return check;
+    if (!plan.fileNames) return check;
+    if (plan.list) {
+        const NameList& list = *plan.list;
+        const std::size_t listed = list.names.size() > plan.listOffset ? list.names.size() - plan.listOffset : 0;
+        if (list.problem != NameListProblem::None || currentNames.size() > listed) {
+            check.problem = NameProblem::NameList;
+            check.message = NameProblemMessage(check.problem, list.problem != NameListProblem::None
+                                                                  ? NameListMessage(list)
+                                                                  : MissingNamesMessage(list, currentNames.size() - listed));
+            return check;
+        }
+    }
+    if (!plan.replacer) return check;
     if (plan.problem() != NameProblem::None) {
         check.problem = plan.problem();
         check.message = NameProblemMessage(check.problem, plan.replacer->problemText());
         return check;
     }
     std::u16string detail;
-    for (std::u16string_view name : currentNames) {
-        plan.replacer->Apply(SplitExtension(name).base, &check.problem, &detail);
+    for (std::size_t slot = 0; slot < currentNames.size(); ++slot) {
+        const std::u16string* listed = ListedName(plan, slot);
+        plan.replacer->Apply(listed ? std::u16string_view(*listed) : SplitExtension(currentNames[slot]).base,
+                             &check.problem, &detail);
         if (check.problem != NameProblem::None) {
             check.message = NameProblemMessage(check.problem, detail);
             return check;

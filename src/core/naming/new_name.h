@@ -24,7 +24,13 @@ struct NamePlan {
     std::u16string prefix, suffix, spacer;
     bool prefixSpacer = false, suffixSpacer = false;
     bool noNumber = false;
-    std::shared_ptr<const NameReplacer> replacer;  // compiled once; null without "Keep Name"
+    std::shared_ptr<const NameReplacer> replacer;  // compiled once; null without "Keep Name" or "From List"
+    // "From List": the row at place k of the run takes the list's name
+    // `listOffset` + k in place of its kept name; null without.
+    std::shared_ptr<const NameList> list;
+    std::size_t listOffset = 0;
+    NameCase nameCase = NameCase::AsIs;
+    CaseMapping caseMapping = nullptr;
     std::size_t numberWidth = 0;
     std::uint32_t firstNumber = 0;
     std::vector<ExtensionMapping> map;  // the ticked rows, their "To" texts cleaned
@@ -56,12 +62,18 @@ NamePlan PlanNames(const RenameOptions& options);
 // each to the result of the ones before.
 std::u16string MapExtension(std::u16string_view extension, const std::vector<ExtensionMapping>& map);
 
+// The name that the list gives the row at `slot` of the run (its place among
+// the rows that take part); null when the list holds none for it.
+const std::u16string* ListedName(const NamePlan& plan, std::size_t slot);
+
 // The name that the run gives the file now called `currentName` when the
 // running number has reached `number` (it starts at `firstNumber`; the run
 // moves it on past every row except one whose move failed, so the next row
 // tries the same number). `currentName` itself when the run changes no names.
 // A match that grows too complex leaves the kept name unreplaced and is
-// reported through `problem` (with the name in `problemText`).
+// reported through `problem` (with the name in `problemText`). A plan with a
+// list gives the list's first name here; the rows of a run take theirs
+// through NewNameOfRow.
 std::u16string NewName(const NamePlan& plan, std::u16string_view currentName, std::uint32_t number,
                        NameProblem* problem = nullptr, std::u16string* problemText = nullptr);
 
@@ -71,18 +83,22 @@ std::u16string NewName(const NamePlan& plan, std::u16string_view currentName, st
 std::u16string TakenStamp(const NamePlan& plan, const FileRow& row);
 
 // NewName of a row of the table, which gives a "Taken" piece its own stamp.
-// `currentName` is the row's name, or the one a run has just given it.
+// `currentName` is the row's name, or the one a run has just given it; `slot`
+// its place among the rows that take part, which pairs it with the list. A
+// row that the list has no name for keeps its name.
 std::u16string NewNameOfRow(const NamePlan& plan, const FileRow& row, std::u16string_view currentName,
-                            std::uint32_t number);
+                            std::uint32_t number, std::size_t slot);
 
 // The new base name alone, from the old base name (no extension on either
-// side); `stamp` stands for a "Taken" piece.
+// side), or with a list from the row's listed name; `stamp` stands for a
+// "Taken" piece.
 std::u16string NewBaseName(const NamePlan& plan, std::u16string_view oldBase, std::uint32_t number,
                            std::u16string_view stamp, NameProblem* problem = nullptr,
                            std::u16string* problemText = nullptr);
 
-// The first problem that would stop a run over these names, with its message;
-// None when every name can be made.
+// The first problem that would stop a run over these names (those of the
+// rows that take part, in run order), with its message; None when every name
+// can be made. A list with a faulty line, or with fewer names than rows, stops it.
 struct NameCheck {
     NameProblem problem = NameProblem::None;
     std::u16string message;

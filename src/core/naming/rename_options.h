@@ -3,11 +3,14 @@
 // the run, the prediction, the preview and the name function all take them.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/naming/find_replace.h"
+#include "core/naming/name_list.h"
 #include "core/rows/attribute_letters.h"
+#include "core/text/name_case.h"
 #include "core/timestamp/local_time.h"
 
 namespace qm {
@@ -48,6 +51,10 @@ struct RenameOptions {
     bool keepName = false;      // the old base name stays, after the prefix
     bool noNumber = false;      // no running number in the name
     FindReplace findReplace;    // acts on the kept name
+    bool fromList = false;      // "From List": each row's name comes from the list, in place of the kept one
+    std::shared_ptr<const NameList> nameList;  // as last read; null only before it was
+    NameCase nameCase = NameCase::AsIs;        // "Case": the whole new base name, last
+    CaseMapping caseMapping = nullptr;         // the platform's; A-Z and a-z alone without one
     bool extensionUppercase = false;
     bool extensionLowercase = false;
     std::vector<ExtensionMapping> extensionMap;

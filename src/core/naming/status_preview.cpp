@@ -26,10 +26,32 @@ std::u16string PreviewName(const PreviewOptions& options) {
     NameCheck check = CheckNames(plan, {});
     if (check.problem != NameProblem::None) return check.message;
     std::u16string detail;
+    // The row the preview shows is the first that takes part: with a list, it takes the first name.
+    const std::u16string* listed = ListedName(plan, 0);
+    if (plan.list && !listed) return u"no name in the list";
     const std::u16string name =
-        NewBaseName(plan, SplitExtension(options.firstName).base, plan.firstNumber, options.stamp, &check.problem,
-                    &detail);
+        NewBaseName(plan, listed ? std::u16string_view(*listed) : SplitExtension(options.firstName).base,
+                    plan.firstNumber, options.stamp, &check.problem, &detail);
     return check.problem == NameProblem::None ? name : NameProblemMessage(check.problem, detail);
+}
+
+// "From List" with a list that pairs: how far it is from the rows' count.
+std::u16string ListNote(const PreviewOptions& options) {
+    const RenameOptions& r = options.rename;
+    if (!r.fileNames || !r.fromList || !r.nameList || r.nameList->problem != NameListProblem::None) return {};
+    const std::size_t names = r.nameList->names.size(), rows = options.rowsTakingPart;
+    if (rows == 0) return {};  // nothing to pair yet
+    std::u16string note = u"   (List: ";
+    if (names < rows) {
+        AppendUnsignedDecimal(note, static_cast<std::uint32_t>(rows - names));
+        note += rows - names == 1 ? u" file without a name)" : u" files without a name)";
+    } else if (names > rows) {
+        AppendUnsignedDecimal(note, static_cast<std::uint32_t>(names - rows));
+        note += names - rows == 1 ? u" name left over)" : u" names left over)";
+    } else {
+        return {};
+    }
+    return note;
 }
 
 std::u16string Count(std::u16string_view label, std::size_t value) {
@@ -43,7 +65,7 @@ std::u16string Count(std::u16string_view label, std::size_t value) {
 std::u16string ComposePreview(const PreviewOptions& options) {
     const RenameOptions& r = options.rename;
     std::u16string text = u" ";
-    if (r.fileNames) text += PreviewName(options);
+    if (r.fileNames) text += PreviewName(options) + ListNote(options);
     if (r.extensions) {
         text += u"   (Extension: rename";
         if (r.extensionUppercase || r.extensionLowercase) text += u" + ";

@@ -16,11 +16,13 @@ struct PreviewOptions {
     std::u16string firstName;  // current name of the first row a run would rename (for "Keep Name")
     bool dateAuto = false;
     std::uint32_t attributeFlags = 0;  // the ticked "Attributes" boxes (AttributeFlags bits)
+    std::size_t rowsTakingPart = 0;    // for "From List": how many names a run takes
 };
 
 // The text of status cell 1085. An automatic prefix or suffix shows the time
-// stamp itself, as it will stand in its box. When "Find and replace" cannot
-// make the name, the cell names the problem in its place.
+// stamp itself, as it will stand in its box. When "Find and replace" or the
+// list cannot make the name, the cell names the problem in its place; a list
+// that is too short or too long for the rows says so in a note.
 std::u16string ComposePreview(const PreviewOptions& options);
 
 // The counts of cells 1083 and 1084.

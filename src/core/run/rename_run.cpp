@@ -48,6 +48,7 @@ bool Replan(RunRecord& record, const FileTable& table, const std::vector<std::si
             FileSystem& files) {
     const std::vector<std::size_t> rest(rows.begin() + static_cast<std::ptrdiff_t>(slot), rows.end());
     plan.firstNumber = number;
+    plan.listOffset += slot;
     std::vector<std::u16string> names = PlannedNamesOfRun(table, rest, plan, files, lastMoveRefused);
     names.front() = newName;
     return record.Replan(slot, names, table);
@@ -124,7 +125,7 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
 
         if (plan.renames()) {
             // The name as the file system keeps it, trailing dots and blanks dropped.
-            std::u16string newName(WithoutTrailingDotsAndBlanks(NewNameOfRow(plan, row, row.name, number)));
+            std::u16string newName(WithoutTrailingDotsAndBlanks(NewNameOfRow(plan, row, row.name, number, slot)));
             const std::u16string newPath = JoinPath(row.folderText(), newName);
             // A name that stays as it is needs no move: the platforms disagree
             // about whether moving a file onto itself succeeds.

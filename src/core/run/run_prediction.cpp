@@ -210,7 +210,7 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
             renamedAt[index] == NameIndex::None ? std::u16string_view(row.name) : out[renamedAt[index]].newName;
         const FolderState::Found currentAt = folder->Find(KeyOf(current));
         // As the file system keeps it, without trailing dots and blanks.
-        result.newName = NewNameOfRow(plan, row, current, number);
+        result.newName = NewNameOfRow(plan, row, current, number, slot);
         result.newName.resize(Trimmed(result.newName).size());
         if (folder->MovedHere(currentAt, current)) {
             result.outcome = RunRowOutcome::MovedThisRun;

@@ -50,22 +50,35 @@ RunRowOutcome RunMark(const NewNameColumnState& c, std::size_t row) {
     return row < c.runMarks.size() ? c.runMarks[row] : RunRowOutcome::Done;
 }
 
+// "From List": why the list gives the row at `slot` no name; empty when it does.
+std::u16string ListReason(const NewNameColumnState& c, std::size_t slot) {
+    if (!c.plan.fileNames || !c.plan.list) return {};
+    if (!ListedName(c.plan, slot)) return u"no name in the list";
+    const NameList& list = *c.plan.list;
+    if (list.problem != NameListProblem::None && c.plan.listOffset + slot + 1 == list.problemLine)
+        return NameListMessage(list);
+    return {};
+}
+
 bool IsRed(const NewNameColumnState& c, std::size_t row) {
     const std::uint32_t slot = SlotOf(c, row);
     if (slot == NameIndex::None) return false;
     if (RunMark(c, row) != RunRowOutcome::Done) return true;
+    if (!ListReason(c, slot).empty()) return true;
     return c.predictionCurrent && slot < c.predicted.size() && c.predicted[slot].outcome != RunRowOutcome::Done;
 }
 
 // Why "Find and replace" cannot make the names, for the heading: a pattern
 // that does not compile, or a match too complex for one of the names.
 NameProblem FindReplaceProblem(const NewNameColumnState& c, const FileTable& files) {
-    if (!c.options.fileNames || !c.options.keepName || !c.options.findReplace.regex) return NameProblem::None;
+    const bool kept = c.options.keepName || c.options.fromList;
+    if (!c.options.fileNames || !kept || !c.options.findReplace.regex) return NameProblem::None;
     std::vector<std::u16string_view> names;
     names.reserve(c.rows.size());
     for (const std::size_t row : c.rows)
         if (row < files.size()) names.push_back(files[row].name);
-    return CheckNames(c.plan, names).problem;
+    const NameProblem problem = CheckNames(c.plan, names).problem;
+    return problem == NameProblem::NameList ? NameProblem::None : problem;  // the rows show the list's own
 }
 
 void ShowClashCount(HWND window, NewNameColumnState& c, const FileTable& files) {
@@ -314,10 +327,13 @@ void FillNewNameText(HWND window, NMLVDISPINFOW& info) {
     if (slot == NameIndex::None) return;
     std::u16string provisional;
     std::u16string_view text;
-    if (c.predictionCurrent && slot < c.predicted.size()) {
+    if (c.plan.fileNames && c.plan.list && !ListedName(c.plan, slot)) {
+        text = u"no name in the list";
+    } else if (c.predictionCurrent && slot < c.predicted.size()) {
         text = c.predicted[slot].newName;
     } else {
-        provisional = NewNameOfRow(c.plan, state->files[row], state->files[row].name, c.plan.firstNumber + slot);
+        provisional =
+            NewNameOfRow(c.plan, state->files[row], state->files[row].name, c.plan.firstNumber + slot, slot);
         text = provisional;
     }
     const std::size_t n = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
@@ -350,6 +366,7 @@ std::u16string NewNameTip(HWND window, std::size_t row) {
     const std::uint32_t slot = SlotOf(c, row);
     if (slot == NameIndex::None) return {};
     if (const RunRowOutcome mark = RunMark(c, row); mark != RunRowOutcome::Done) return RunReason(mark);
+    if (std::u16string reason = ListReason(c, slot); !reason.empty()) return reason;
     if (c.predictionCurrent && slot < c.predicted.size() && c.predicted[slot].outcome != RunRowOutcome::Done)
         return PredictedReason(c.predicted[slot]);
     // A "Taken" stamp falls back on the modified time: the name says no date then.
