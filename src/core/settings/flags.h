@@ -32,6 +32,7 @@ inline constexpr std::uint32_t NoNumber = 0x8000;         // 1121 "No Number"
 inline constexpr std::uint32_t FindRegex = 0x10000;       // 1124 "Regex"
 inline constexpr std::uint32_t FindMatchCase = 0x20000;   // 1125 "Match Case"
 inline constexpr std::uint32_t StampTaken = 0x40000;      // 1129 "Taken": each file's own date taken
+inline constexpr std::uint32_t FromList = 0x400000;       // 1142 "From List": new names from a list file
 // The five time-stamp sources form one radio group.
 inline constexpr std::uint32_t StampSources = StampUnix | StampWin32 | StampCurrent | StampPreset | StampTaken;
 }  // namespace Rename

@@ -29,6 +29,8 @@ struct Preset {
     std::uint32_t extflags = 0;
     FixedText<PathWidth> find{};     // "Find and replace"; its two boxes travel in renameflags
     FixedText<PathWidth> replace{};
+    std::uint32_t namecase = 0;      // "Case"; "From List" travels in renameflags, its file here
+    FixedText<PathWidth> namelist{};
 };
 
 using PresetArray = std::array<Preset, PresetCount>;

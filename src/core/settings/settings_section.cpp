@@ -78,6 +78,10 @@ void ApplySettingsLine(std::u16string_view line, AppSettings& s) {
         s.GeneralFlags = ParseSettingsDecimal(value);
     } else if (MatchKeyLine(line, u"AddFolderFlags", value)) {
         s.AddFolderFlags = ParseSettingsDecimal(value);
+    } else if (MatchKeyLine(line, u"NameCase", value)) {
+        s.NameCase = ParseSettingsDecimal(value);
+    } else if (MatchKeyLine(line, u"NameList", value)) {
+        s.NameList = value;
     }
 }
 
@@ -113,6 +117,8 @@ void AppendSettingsSection(std::u16string& out, const AppSettings& s) {
     AppendNumberKey(out, u"GeneralFlags", s.GeneralFlags);
     // Last, after the keys that older builds know; they skip it.
     AppendNumberKey(out, u"AddFolderFlags", s.AddFolderFlags);
+    AppendNumberKey(out, u"NameCase", s.NameCase);
+    AppendTextKey(out, u"NameList", s.NameList.view());
 }
 
 }  // namespace qm

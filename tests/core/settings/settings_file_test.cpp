@@ -52,6 +52,8 @@ std::u16string ExpectedDefaultFile() {
         u"ExtensionFlags=0\r\n"
         u"GeneralFlags=0\r\n"
         u"AddFolderFlags=0\r\n"
+        u"NameCase=0\r\n"
+        u"NameList=\r\n"
         u"\r\n"
         u"[PREFIX]\r\n"
         u"\u00FF\r\n"
@@ -85,6 +87,8 @@ std::u16string ExpectedDefaultFile() {
             u"extflags=0\r\n"
             u"find=\r\n"
             u"replace=\r\n"
+            u"namecase=0\r\n"
+            u"namelist=\r\n"
             u"\r\n";
     }
     return text;
