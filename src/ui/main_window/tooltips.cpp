@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "resource_ids.h"
+#include "ui/support/tip_window.h"
 
 namespace qm {
 
@@ -54,6 +55,8 @@ constexpr PlainTip PlainTips[] = {
     {IDC_FIND_REGEX, L"find a regular expression"},
     {IDC_FIND_MATCH_CASE, L"upper and lower case differ"},
     {IDC_ADD_FOLDER, L"add every file of a folder"},
+    {IDC_NAME_CASE, L"the case of the whole new name, after every other option"},
+    {IDC_FROM_LIST_PICK, L"pick the text file of names, one a line"},
 };
 
 // A combo box's mouse messages go to its edit field, so the tip sits there.
@@ -74,24 +77,6 @@ HFONT FontOf(const FontSet& fonts, Font font) {
 }
 
 }  // namespace
-
-HWND MakeTip(HWND parent, HWND control, const wchar_t* text) {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, nullptr);
-    if (!tip) return nullptr;
-    SetWindowPos(tip, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size that fits this build, 32 or 64 bits
-    tool.uFlags = TTF_SUBCLASS;
-    tool.hwnd = control;
-    tool.uId = 0;
-    GetClientRect(control, &tool.rect);
-    tool.hinst = instance;
-    tool.lpszText = const_cast<wchar_t*>(text);
-    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    return tip;
-}
 
 bool SetButtonFontsAndTips(HWND mainWindow, const FontSet& fonts) {
     bool allMade = true;

@@ -16,7 +16,4 @@ bool SetButtonFontsAndTips(HWND mainWindow, const FontSet& fonts);
 // in the preset.
 void AttachPresetTip(Preset& preset, HWND button);
 
-// A tooltip window of its own for one control; null when it cannot be made.
-HWND MakeTip(HWND parent, HWND control, const wchar_t* text);
-
 }  // namespace qm
