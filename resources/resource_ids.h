@@ -91,6 +91,10 @@
 // "Taken": the date a photo or video was taken, as time stamp and as file date.
 #define IDC_STAMP_TAKEN 1129
 #define IDC_DATE_TAKEN 1130
+// "Case" and "From List" in the Name group.
+#define IDC_NAME_CASE 1141
+#define IDC_FROM_LIST 1142
+#define IDC_FROM_LIST_PICK 1143
 
 // Add Extensions window (dialog 1600).
 #define IDC_ADDEXT_FROM 1601

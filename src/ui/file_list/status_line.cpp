@@ -81,11 +81,13 @@ void RefreshStatus(HWND mainWindow) {
     const MainWindowState* state = FindMainWindowState(mainWindow);
     const std::size_t rows = state ? state->files.size() : 0;
     SetCell(mainWindow, IDC_STATUS_COUNT, FilesText(rows));
-    SetCell(mainWindow, IDC_STATUS_SELECTION, SelectedText(SelectedRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST))));
+    const std::size_t selected = SelectedRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST));
+    SetCell(mainWindow, IDC_STATUS_SELECTION, SelectedText(selected));
 
     const AppSettings& settings = Settings();
     PreviewOptions preview = ReadPreviewOptions(mainWindow, settings);
     const RenameOptions& r = preview.rename;
+    preview.rowsTakingPart = selected > 0 ? selected : rows;
     if (r.fileNames && (r.keepName || r.prefix.takenStamp || r.suffix.takenStamp))
         if (const FileRow* first = FirstTakingPartRow(mainWindow, state)) preview.firstName = first->name;
     if (preview.rename.fileNames) {

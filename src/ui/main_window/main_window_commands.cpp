@@ -11,6 +11,7 @@
 #include "ui/file_list/add_folder.h"
 #include "ui/options/date_picker.h"
 #include "ui/options/extension_list.h"
+#include "ui/options/name_options.h"
 #include "ui/file_list/file_list_commands.h"
 #include "ui/file_list/file_list_notices.h"
 #include "ui/options/option_groups.h"
@@ -62,7 +63,15 @@ void AddFolder(HWND window, int) {
     RefreshStatus(window);
 }
 
-void KeepName(HWND window, int) {
+void KeepName(HWND window, int id) {
+    OnCaseBoxClicked(window, id);  // "Keep Name" and "From List" exclude each other
+    if (id == IDC_FROM_LIST) OnFromListClicked(window);
+    EnableOptionGroups(window, FindReplaceGroup);
+    RefreshStatus(window);
+}
+
+void PickList(HWND window, int) {
+    PickNameList(window);
     EnableOptionGroups(window, FindReplaceGroup);
     RefreshStatus(window);
 }
@@ -170,6 +179,8 @@ constexpr Command Commands[] = {
     {IDC_NO_NUMBER, IDC_NO_NUMBER, Refresh},
     {IDC_FIND_REGEX, IDC_FIND_MATCH_CASE, Refresh},
     {IDC_STAMP_TAKEN, IDC_DATE_TAKEN, Refresh},
+    {IDC_FROM_LIST, IDC_FROM_LIST, KeepName},
+    {IDC_FROM_LIST_PICK, IDC_FROM_LIST_PICK, PickList},
 };
 
 // Boxes whose typing and choices the preview follows.
@@ -207,6 +218,7 @@ void OnMainWindowCommand(HWND window, WPARAM wParam) {
     }
     if ((code == CBN_EDITCHANGE || code == CBN_SELENDOK) && IsNameTextBox(id))
         PostRefresh(window);
+    if (code == CBN_SELCHANGE && id == IDC_NAME_CASE) PostRefresh(window);
 }
 
 }  // namespace qm

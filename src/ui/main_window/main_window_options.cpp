@@ -8,6 +8,7 @@
 #include "resource_ids.h"
 #include "ui/options/date_picker.h"
 #include "ui/options/flag_controls.h"
+#include "ui/options/name_options.h"
 #include "ui/options/offset_counter.h"
 
 namespace qm {
@@ -90,6 +91,7 @@ void CaptureMainWindowSettings(HWND window, AppSettings& settings) {
 
     settings.Zeros = LOWORD(SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_GETPOS, 0, 0));
     settings.Offset = OffsetValue(window);
+    settings.NameCase = ChosenNameCase(window);
 
     // A picker without a valid time leaves the stored time as it was.
     if (const auto picked = PickerFileTime(GetDlgItem(window, IDC_DATE_PICKER))) settings.FileTime = *picked;

@@ -34,6 +34,7 @@ constexpr FlagControl rename[] = {
     {IDC_NO_NUMBER, Rename::NoNumber},
     {IDC_FIND_REGEX, Rename::FindRegex},
     {IDC_FIND_MATCH_CASE, Rename::FindMatchCase},
+    {IDC_FROM_LIST, Rename::FromList},
 };
 
 constexpr FlagControl dateTime[] = {

@@ -14,8 +14,9 @@ constexpr int FileNameControls[] = {1015, 1016, 1017, 1018, 1019, 1020, 1021, 10
                                     1023, 1024, 1025, 1026, 1027, 1028, 1029, 1030,
                                     IDC_ZEROS_LABEL, IDC_OFFSET_LABEL, IDC_STAMP_UNIX, IDC_STAMP_WIN32,
                                     IDC_STAMP_CURRENT, IDC_STAMP_PRESET, IDC_KEEP_NAME, IDC_NO_NUMBER,
-                                    IDC_STAMP_TAKEN};
-// "Find and replace" acts on the kept name: it follows "Keep Name", within "File Names".
+                                    IDC_STAMP_TAKEN, IDC_NAME_CASE, IDC_FROM_LIST, IDC_FROM_LIST_PICK};
+// "Find and replace" acts on the kept or listed name: it follows "Keep Name"
+// and "From List", within "File Names".
 constexpr int FindReplaceControls[] = {IDC_FIND_LABEL,  IDC_FIND_BOX,   IDC_REPLACE_LABEL,
                                        IDC_REPLACE_BOX, IDC_FIND_REGEX, IDC_FIND_MATCH_CASE};
 constexpr int ExtensionControls[] = {1074, 1075, 1076, 1077, 1078, 1079, IDC_EXT_LIST};
@@ -35,6 +36,7 @@ struct OptionGroup {
     std::span<const FrameOfGroup> frames;
     int withinGroup = 0;  // a group inside another: enabled only while that one is too
     int withinBox = 0;
+    int orBox = 0;  // a second box that enables the group as well
 };
 
 constexpr FrameOfGroup FileNameFrames[] = {{IDC_PREFIX_FRAME, IDC_PREFIX_AUTO}, {IDC_SUFFIX_FRAME, IDC_SUFFIX_AUTO}};
@@ -45,7 +47,7 @@ constexpr OptionGroup Groups[] = {
     {3, IDC_EXTENSIONS, ExtensionControls, {}},
     {4, IDC_DATE, DateControls, DateFrames},
     {5, IDC_ATTRIBUTES, AttributeControls, {}},
-    {FindReplaceGroup, IDC_KEEP_NAME, FindReplaceControls, {}, 2, IDC_FILE_NAMES},
+    {FindReplaceGroup, IDC_KEEP_NAME, FindReplaceControls, {}, 2, IDC_FILE_NAMES, IDC_FROM_LIST},
 };
 
 struct CasePair {
@@ -54,7 +56,8 @@ struct CasePair {
 };
 constexpr CasePair CasePairs[] = {{IDC_PREFIX_UPPERCASE, IDC_PREFIX_LOWERCASE},
                                   {IDC_SUFFIX_UPPERCASE, IDC_SUFFIX_LOWERCASE},
-                                  {IDC_EXT_UPPERCASE, IDC_EXT_LOWERCASE}};
+                                  {IDC_EXT_UPPERCASE, IDC_EXT_LOWERCASE},
+                                  {IDC_KEEP_NAME, IDC_FROM_LIST}};  // not a case, but exclusive alike
 
 bool Checked(HWND window, int id) { return SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -66,7 +69,8 @@ void ShowNewestEntry(HWND box) { SetBoxText(box, HistoryEntry(box, 0)); }
 void EnableOptionGroups(HWND window, int group) {
     for (const OptionGroup& g : Groups) {
         if (group != 1 && group != g.number && group != g.withinGroup) continue;
-        const bool enabled = Checked(window, g.governingBox) && (g.withinBox == 0 || Checked(window, g.withinBox));
+        const bool governed = Checked(window, g.governingBox) || (g.orBox != 0 && Checked(window, g.orBox));
+        const bool enabled = governed && (g.withinBox == 0 || Checked(window, g.withinBox));
         for (int id : g.controls) EnableWindow(GetDlgItem(window, id), enabled);
         for (const FrameOfGroup& frame : g.frames)
             if (Checked(window, frame.autoBoxId)) ShowRedFrame(window, frame.frameId, enabled);

@@ -6,8 +6,8 @@
 namespace qm {
 
 // Group 1 stands for all; 2 "File Names", 3 "Extensions", 4 "Date",
-// 5 "Attributes", and FindReplaceGroup, which "Keep Name" governs inside
-// group 2 (so it follows group 2 as well).
+// 5 "Attributes", and FindReplaceGroup, which "Keep Name" or "From List"
+// governs inside group 2 (so it follows group 2 as well).
 inline constexpr int FindReplaceGroup = 6;
 void EnableOptionGroups(HWND window, int group);
 
@@ -15,8 +15,8 @@ void EnableOptionGroups(HWND window, int group);
 // options: the caller refreshes the preview after them.
 void OnAutoBoxClicked(HWND window, int autoBoxId);
 
-// A click on an "Uppercase" or "Lowercase" box: the other box of its pair
-// is unchecked.
+// A click on an "Uppercase" or "Lowercase" box, or on "Keep Name" or "From
+// List": the other box of its pair is unchecked.
 void OnCaseBoxClicked(HWND window, int caseBoxId);
 
 }  // namespace qm

@@ -9,6 +9,7 @@
 #include "ui/options/date_picker.h"
 #include "ui/options/flag_controls.h"
 #include "ui/options/history_box.h"
+#include "ui/options/name_options.h"
 #include "ui/options/offset_counter.h"
 #include "ui/options/option_groups.h"
 #include "ui/windows/preset_label_window.h"
@@ -71,6 +72,9 @@ void ApplyPreset(const Preset& preset, HWND window, AppSettings& settings) {
     ShowRedFrame(window, IDC_PREFIX_FRAME, preset.renameflags & Rename::PrefixAuto);
     ShowRedFrame(window, IDC_SUFFIX_FRAME, preset.renameflags & Rename::SuffixAuto);
     ShowRedFrame(window, IDC_DATE_FRAME, preset.datetimeflags & DateTime::Auto);
+    ChooseNameCase(window, preset.namecase);
+    settings.NameList = preset.namelist.view();
+    ShowNameListTip(window);
 }
 
 void CapturePreset(Preset& preset, HWND window, const AppSettings& settings) {
@@ -88,6 +92,8 @@ void CapturePreset(Preset& preset, HWND window, const AppSettings& settings) {
     preset.datetimeflags = CaptureFlagWord(window, PresetDateControls);
     preset.attribflags = CaptureFlagWord(window, AttributeFlagControls());
     preset.extflags = CaptureFlagWord(window, ExtensionFlagControls());
+    preset.namecase = ChosenNameCase(window);
+    preset.namelist = settings.NameList.view();
 }
 
 bool ClickPreset(HWND window, int slot) {

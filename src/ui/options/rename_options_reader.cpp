@@ -4,7 +4,9 @@
 #include "ui/options/date_picker.h"
 #include "ui/options/flag_controls.h"
 #include "ui/options/history_box.h"
+#include "ui/options/name_options.h"
 #include "ui/support/dialog_support.h"
+#include "win32/case_mapping.h"
 #include "win32/clock.h"
 #include "win32/settings_list_controls.h"
 
@@ -51,7 +53,11 @@ RenameOptions ReadOptions(HWND window, const AppSettings& settings) {
     options.offsetText = ItemText(window, IDC_OFFSET_EDIT, NumberTextUnits);
     options.keepName = IsChecked(window, IDC_KEEP_NAME);
     options.noNumber = IsChecked(window, IDC_NO_NUMBER);
-    if (options.keepName) {
+    options.fromList = IsChecked(window, IDC_FROM_LIST);
+    if (options.fileNames && options.fromList) options.nameList = CurrentNameList(settings);
+    options.nameCase = NameCaseFromNumber(ChosenNameCase(window));
+    options.caseMapping = win32::MapCase;
+    if (options.keepName || options.fromList) {
         options.findReplace.find = ItemText(window, IDC_FIND_BOX, BoxTextUnits);
         options.findReplace.replace = ItemText(window, IDC_REPLACE_BOX, BoxTextUnits);
         options.findReplace.regex = IsChecked(window, IDC_FIND_REGEX);
