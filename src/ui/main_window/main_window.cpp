@@ -281,7 +281,14 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (wParam == NewNameTimer) OnNewNamesTimer(window);
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) FollowNewNames(window, NewNamesChange::Activated);
+        if (LOWORD(wParam) != WA_INACTIVE) {
+            FollowNewNames(window, NewNamesChange::Activated);
+            // The list of names may have been edited meanwhile: its tip and the status line follow it.
+            if (IsChecked(window, IDC_FROM_LIST)) {
+                ShowNameListTip(window);
+                PostRefresh(window);
+            }
+        }
         return 0;
     case NewNameRowsMessage:
         if (MainWindowState* state = FindMainWindowState(window)) {
