@@ -17,21 +17,10 @@ namespace {
 
 std::vector<std::uint8_t> Utf8Bytes(std::string_view text) { return {text.begin(), text.end()}; }
 
-std::vector<std::uint8_t> Utf16Bytes(std::u16string_view text) {
-    std::vector<std::uint8_t> bytes = {0xFF, 0xFE};
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    return bytes;
-}
-
 // "File Names" and "From List", the prefix "01" with its spacer, no number.
 RenameOptions ListOptions(const std::vector<std::uint8_t>& bytes) {
     RenameOptions o;
-    o.fileNames = true;
-    o.fromList = true;
-    o.noNumber = true;
+    o.fileNames = o.fromList = o.noNumber = true;
     o.spacer = u"_";
     o.prefix = {true, false, false, true, u"01"};
     o.nameList = std::make_shared<const NameList>(ReadNameList(bytes, u"names.txt"));
@@ -48,10 +37,9 @@ TEST(NameList, PairsLineByLineAndRefusesWhatCouldShiftThePairing) {
         std::u16string refusal;                // empty when "Start" runs
         std::u16string note;                   // the preview's note on the list
     } cases[] = {
-        {"UTF-8 with its mark, CR LF, blank lines at the end", Utf8Bytes("\xEF\xBB\xBFIntro\r\nVerse\r\nOutro\r\n\r\n \r\n"),
-         {}, {u"01_Intro.mp3", u"01_Verse.mp3", u"01_Outro.mp3"}, u"", u""},
-        {"UTF-16 LE beyond ASCII", Utf16Bytes(u"\u00C9t\u00E9\n\u0414\u0430\nZ"), {},
-         {u"01_\u00C9t\u00E9.mp3", u"01_\u0414\u0430.mp3", u"01_Z.mp3"}, u"", u""},
+        // Decoded as list files are (the reader's own test has the forms); blank lines at the end go.
+        {"UTF-8 with its mark, CR LF, blank lines at the end", Utf8Bytes("\xEF\xBB\xBF\xC3\x89t\xC3\xA9\r\nVerse\r\nOutro\r\n\r\n \r\n"),
+         {}, {u"01_\u00C9t\u00E9.mp3", u"01_Verse.mp3", u"01_Outro.mp3"}, u"", u""},
         {"the selected rows take the first lines, in the order shown", Utf8Bytes("A\nB\n"), {1, 2},
          {u"track1.mp3", u"01_A.mp3", u"01_B.mp3"}, u"", u""},
         {"more names than rows: the rest is left over", Utf8Bytes("A\nB\nC\nD\n"), {},
@@ -61,8 +49,6 @@ TEST(NameList, PairsLineByLineAndRefusesWhatCouldShiftThePairing) {
         {"a blank line inside", Utf8Bytes("A\n  \nB\n"), {}, files, u"From List: line 2 of names.txt is empty", u""},
         {"a line of nothing a name may hold", Utf8Bytes("A\nB\n?*:. \n"), {}, files,
          u"From List: line 3 of names.txt holds no character a name may have", u""},
-        {"an empty file", Utf8Bytes(""), {}, files, u"From List: 3 files have no name in names.txt",
-         u"   (List: 3 files without a name)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -71,54 +57,42 @@ TEST(NameList, PairsLineByLineAndRefusesWhatCouldShiftThePairing) {
         RenameOptions options = ListOptions(c.bytes);
         options.keepName = true;  // a file edited by hand may tick both: the list wins
         const std::vector<std::size_t> rows = TakingPartRows(f.table.size(), c.selected);
-
-        // The prediction pairs as the run does; a row without a name keeps its own.
-        const std::vector<PredictedRow> predicted =
-            PredictRun(f.table, rows, PlanNames(options), ReadFolderListings(f.table, rows, f.files));
-        if (options.nameList->problem == NameListProblem::None) {
-            for (std::size_t slot = 0; slot < rows.size(); ++slot) {
-                const bool listed = slot < options.nameList->names.size();
-                EXPECT_EQ(predicted[slot].newName, listed ? u"01_" + options.nameList->names[slot] + u".mp3"
-                                                          : f.table[rows[slot]].name);
-            }
-        }
-
+        // The preview and the prediction show what the run then does.
         PreviewOptions preview;
         preview.rename = options;
-        preview.firstName = f.table[rows[0]].name;
         preview.rowsTakingPart = rows.size();
         const std::u16string shown = ComposePreview(preview);
-        if (options.nameList->problem != NameListProblem::None)
+        if (options.nameList->problem != NameListProblem::None) {
             EXPECT_EQ(shown, u" " + c.refusal);
-        else
-            EXPECT_EQ(shown.substr(shown.size() - c.note.size()), c.note) << "shown: " << shown.size();
+        }
+        EXPECT_EQ(shown.substr(shown.size() - c.note.size()), c.note);
+        std::vector<std::u16string> predicted = f.Names();
+        const std::vector<PredictedRow> p = PredictRun(f.table, rows, PlanNames(options), ReadFolderListings(f.table, rows, f.files));
+        for (std::size_t slot = 0; slot < rows.size() && c.refusal.empty(); ++slot) predicted[rows[slot]] = p[slot].newName;
 
         NameCheck refused;
-        const int result = RunRename(f.table, rows, options, f.files, 0, nullptr, nullptr, &refused);
+        EXPECT_EQ(RunRename(f.table, rows, options, f.files, 0, nullptr, nullptr, &refused), c.refusal.empty() ? 0 : -1);
         EXPECT_EQ(refused.message, c.refusal);
-        EXPECT_EQ(result, c.refusal.empty() ? 0 : -1);
         EXPECT_EQ(f.Names(), c.expected);
+        EXPECT_EQ(predicted, c.expected);
         for (const std::u16string& name : c.expected) EXPECT_TRUE(f.OnDisk(name));
     }
 }
 
+// A run that writes its journal again part-way plans the rest from the list's next line.
 TEST(NameList, FindReplaceAndTheNumberActOnTheListedNameAndAReplanReadsOn) {
     FileTableFixture f;
     f.Add({u"a.txt", u"b.txt", u"c.txt"});
     RenameOptions options = ListOptions(Utf8Bytes("one\ntwo\nthree\n"));
-    options.prefix.used = false;
-    options.noNumber = false;
+    options.prefix.used = options.noNumber = false;
     options.zerosText = u"2";
-    options.offsetText = u"1";
     options.findReplace = {u"o", u"0", false, false};
     NamePlan plan = PlanNames(options);
-    const std::vector<std::size_t> rows = {1, 2};
-    plan.listOffset = 1;  // a run replanned from its second row on
+    plan.listOffset = 1;
     plan.firstNumber = 2;
-    const std::vector<PredictedRow> p = PredictRun(f.table, rows, plan, ReadFolderListings(f.table, rows, f.files));
+    const std::vector<PredictedRow> p = PredictRun(f.table, {1, 2}, plan, ReadFolderListings(f.table, {1, 2}, f.files));
     EXPECT_EQ(p[0].newName, u"tw0_02.txt");
     EXPECT_EQ(p[1].newName, u"three_03.txt");
-
     options.nameList = nullptr;  // ticked, but no file chosen
     EXPECT_EQ(CheckNames(PlanNames(options), {u"a.txt"}).message, u"From List: no list of names chosen");
 }
