@@ -22,4 +22,17 @@ std::int32_t OffsetValue(HWND mainWindow) {
     return static_cast<std::int32_t>(SendDlgItemMessageW(mainWindow, IDC_OFFSET_UPDOWN, UDM_GETPOS32, 0, 0));
 }
 
+void SetStepRange(HWND mainWindow) {
+    SendDlgItemMessageW(mainWindow, IDC_STEP_EDIT, EM_LIMITTEXT, 4, 0);
+    SendDlgItemMessageW(mainWindow, IDC_STEP_UPDOWN, UDM_SETRANGE32, 1, StepMaximum);
+}
+
+void SetStep(HWND mainWindow, std::int32_t value) {
+    SendDlgItemMessageW(mainWindow, IDC_STEP_UPDOWN, UDM_SETPOS32, 0, std::clamp(value, 1, StepMaximum));
+}
+
+std::int32_t StepValue(HWND mainWindow) {
+    return static_cast<std::int32_t>(SendDlgItemMessageW(mainWindow, IDC_STEP_UPDOWN, UDM_GETPOS32, 0, 0));
+}
+
 }  // namespace qm

@@ -18,4 +18,10 @@ void SetOffset(HWND mainWindow, std::int32_t value);
 // The value the up-down takes from its edit's text.
 std::int32_t OffsetValue(HWND mainWindow);
 
+// The "Step" counter below it, 1 to 9999: the same three.
+inline constexpr std::int32_t StepMaximum = 9999;
+void SetStepRange(HWND mainWindow);
+void SetStep(HWND mainWindow, std::int32_t value);
+std::int32_t StepValue(HWND mainWindow);
+
 }  // namespace qm
