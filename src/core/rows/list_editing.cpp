@@ -64,9 +64,21 @@ std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_vi
     // The folded texts side by side, each folded once, not once per comparison.
     std::u16string folded;
     std::vector<std::size_t> start(texts.size() + 1, 0);
+    std::size_t units = 0;
+    for (const std::u16string_view text : texts) units += text.size();
+    folded.reserve(units);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         start[i] = folded.size();
-        folded += FoldedForSorting(texts[i], fold);
+        bool beyondAscii = false;
+        for (const char16_t unit : texts[i]) {
+            folded.push_back(AsciiLower(unit));
+            beyondAscii |= unit >= 0x80;
+        }
+        // Only a text with letters beyond ASCII needs the platform: most need no call.
+        if (beyondAscii && fold) {
+            folded.resize(start[i]);
+            folded += FoldedForSorting(texts[i], fold);
+        }
     }
     start[texts.size()] = folded.size();
     const std::u16string_view all(folded);

@@ -1,5 +1,6 @@
 #include "core/text/natural_order.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/text/name_text.h"
@@ -49,6 +50,19 @@ std::u16string FoldedForSorting(std::u16string_view text, CaseFold fold) {
 }
 
 int CompareNaturally(std::u16string_view a, std::u16string_view b) {
+    // Most of two names is the same: the walk below starts where they part,
+    // or at the start of the run of digits they part in. Digit runs before
+    // that are the same in both, zeros and all.
+    std::size_t same = 0;
+    const std::size_t shorter = std::min(a.size(), b.size());
+    while (same < shorter && a[same] == b[same]) ++same;
+    if (same == a.size() && same == b.size()) return 0;
+    const bool inDigits = (same < a.size() && IsDigit(a[same])) || (same < b.size() && IsDigit(b[same]));
+    if (inDigits)
+        while (same > 0 && IsDigit(a[same - 1])) --same;
+    a.remove_prefix(same);
+    b.remove_prefix(same);
+
     int zeros = 0;  // the first difference in leading zeros, should all else be equal
     std::size_t i = 0, j = 0;
     while (i < a.size() && j < b.size()) {
