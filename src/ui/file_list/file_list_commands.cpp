@@ -241,6 +241,7 @@ void RemoveRows(HWND mainWindow) {
         RemoveRows(files, flags);
     }
     ShowRowsUnselected(list, files.size());  // the rows that stay were not selected
+    if (files.empty()) ForgetFileSort(mainWindow);
 }
 
 long MoveFileRow(HWND mainWindow, int direction) {
