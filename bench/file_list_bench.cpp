@@ -63,9 +63,15 @@ Costs Measure(std::size_t rows) {
     costs.undo = Seconds([&] { qm::UndoRename(table, all, files, 0); });
     std::vector<bool> selected(table.size(), false);
     const qm::FileTable asAdded = table;
+    // The best of three, each from the order of adding: the least disturbed by the machine.
     const auto sortBy = [&](const qm::ColumnSort& sort) {
-        table = asAdded;
-        return Seconds([&] { qm::ApplyOrder(table, selected, qm::OrderOfColumn(table, sort)); });
+        double best = 0;
+        for (int round = 0; round < 3; ++round) {
+            table = asAdded;
+            const double seconds = Seconds([&] { qm::ApplyOrder(table, selected, qm::OrderOfColumn(table, sort)); });
+            best = round == 0 ? seconds : std::min(best, seconds);
+        }
+        return best;
     };
     costs.sort = sortBy({qm::FileColumn::Name, false});
     costs.explorerName = sortBy({qm::FileColumn::Name, true});
