@@ -52,6 +52,7 @@ std::u16string ExpectedDefaultFile() {
         u"ExtensionFlags=0\r\n"
         u"GeneralFlags=0\r\n"
         u"AddFolderFlags=0\r\n"
+        u"Step=1\r\n"
         u"\r\n"
         u"[PREFIX]\r\n"
         u"\u00FF\r\n"
@@ -85,6 +86,7 @@ std::u16string ExpectedDefaultFile() {
             u"extflags=0\r\n"
             u"find=\r\n"
             u"replace=\r\n"
+            u"step=1\r\n"
             u"\r\n";
     }
     return text;
