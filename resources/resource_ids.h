@@ -91,10 +91,17 @@
 // "Taken": the date a photo or video was taken, as time stamp and as file date.
 #define IDC_STAMP_TAKEN 1129
 #define IDC_DATE_TAKEN 1130
+// The count and the folder: "Step", "Per Folder" and the two "Folder" boxes.
+#define IDC_STEP_EDIT 1140
+#define IDC_STEP_UPDOWN 1141
+#define IDC_STEP_LABEL 1142
+#define IDC_PER_FOLDER 1143
+#define IDC_PREFIX_FOLDER 1144
+#define IDC_SUFFIX_FOLDER 1145
 // "Case" and "From List" in the Name group.
-#define IDC_NAME_CASE 1141
-#define IDC_FROM_LIST 1142
-#define IDC_FROM_LIST_PICK 1143
+#define IDC_NAME_CASE 1146
+#define IDC_FROM_LIST 1147
+#define IDC_FROM_LIST_PICK 1148
 
 // Add Extensions window (dialog 1600).
 #define IDC_ADDEXT_FROM 1601
@@ -137,6 +144,7 @@
 #define IDC_SET_TO_PREFIX 8027
 #define IDC_SET_AUTO_RENAME_DROP 8030
 #define IDC_SET_CTRL_PRESETS 8031
+#define IDC_SET_SORT_AS_EXPLORER 8032
 
 // About window (dialog 9000).
 #define IDC_ABOUT_MAKER 9001

@@ -75,16 +75,36 @@ std::u16string CasedText(const NamePiece& piece) {
     return text;
 }
 
-std::u16string CasedStamp(std::u16string_view stamp, const NamePlan::StampPiece& piece) {
-    std::u16string text(stamp);
-    if (piece.uppercase) ToAsciiUpper(text);
-    if (piece.lowercase) ToAsciiLower(text);
+std::u16string Cased(std::u16string_view piece, bool uppercase, bool lowercase) {
+    std::u16string text(piece);
+    if (uppercase) ToAsciiUpper(text);
+    if (lowercase) ToAsciiLower(text);
     return text;
 }
 
 NamePlan::StampPiece StampOf(const NamePiece& piece) {
-    if (!piece.used || !piece.takenStamp) return {};
+    if (!piece.used || !piece.takenStamp || piece.folderName) return {};
     return {true, piece.uppercase, piece.lowercase};
+}
+
+NamePlan::FolderPiece FolderOf(const NamePiece& piece) {
+    if (!piece.used || !piece.folderName) return {};
+    return {true, piece.uppercase, piece.lowercase};
+}
+
+// The prefix or suffix of one row: its folder's name, its stamp or the text
+// of the box; `scratch` holds a text made for the row.
+std::u16string_view PieceText(const NamePlan::FolderPiece& folder, const NamePlan::StampPiece& stamp,
+                              std::u16string_view typed, const RowTexts& row, std::u16string& scratch) {
+    if (folder.used) {
+        scratch = Cased(row.folder, folder.uppercase, folder.lowercase);
+        return scratch;
+    }
+    if (stamp.taken) {
+        scratch = Cased(row.stamp, stamp.uppercase, stamp.lowercase);
+        return scratch;
+    }
+    return typed;
 }
 
 struct Piece {
@@ -100,9 +120,9 @@ const std::shared_ptr<const NameList>& NoListChosen() {
     return none;
 }
 
-std::u16string NameWithStamp(const NamePlan& plan, std::u16string_view currentName, std::uint32_t number,
-                             std::size_t slot, std::u16string_view stamp, NameProblem* problem,
-                             std::u16string* problemText) {
+std::u16string NameWithPieces(const NamePlan& plan, std::u16string_view currentName, std::uint32_t number,
+                              std::size_t slot, const RowTexts& row, NameProblem* problem,
+                              std::u16string* problemText) {
     if (!plan.renames()) return std::u16string(currentName);
     const NameSplit old = SplitExtension(currentName);
     std::u16string_view source = old.base;
@@ -116,7 +136,7 @@ std::u16string NameWithStamp(const NamePlan& plan, std::u16string_view currentNa
     if (plan.extensionUppercase) ToAsciiUpper(extension);
     if (plan.extensionLowercase) ToAsciiLower(extension);
 
-    std::u16string name = plan.fileNames ? NewBaseName(plan, source, number, stamp, problem, problemText)
+    std::u16string name = plan.fileNames ? NewBaseName(plan, source, number, row, problem, problemText)
                                          : std::u16string(old.base);
     name += extension;
     return name;
@@ -139,10 +159,12 @@ NamePlan PlanNames(const RenameOptions& options) {
     plan.fileNames = options.fileNames;
     plan.extensions = options.extensions;
     if (options.fileNames) {
+        plan.prefixFolder = FolderOf(options.prefix);
+        plan.suffixFolder = FolderOf(options.suffix);
         plan.prefixStamp = StampOf(options.prefix);
         plan.suffixStamp = StampOf(options.suffix);
-        if (!plan.prefixStamp.taken) plan.prefix = CasedText(options.prefix);
-        if (!plan.suffixStamp.taken) plan.suffix = CasedText(options.suffix);
+        if (!plan.prefixStamp.taken && !plan.prefixFolder.used) plan.prefix = CasedText(options.prefix);
+        if (!plan.suffixStamp.taken && !plan.suffixFolder.used) plan.suffix = CasedText(options.suffix);
         if (plan.takesStamps()) {
             plan.timeFormat = options.timeFormat;
             plan.localOffset = options.localOffset;
@@ -159,6 +181,9 @@ NamePlan PlanNames(const RenameOptions& options) {
         if (plan.nameCase != NameCase::AsIs) plan.caseMapping = options.caseMapping;
         plan.numberWidth = NumberWidth(options.zerosText);
         plan.firstNumber = ParseSettingsDecimal(options.offsetText);
+        // An empty or zero step would give every file one number.
+        plan.step = std::max<std::uint32_t>(ParseSettingsDecimal(options.stepText), 1);
+        plan.perFolder = options.perFolder;
     }
     if (options.extensions) plan.map = CleanedMap(options.extensionMap);
     plan.extensionUppercase = options.extensionUppercase;
@@ -184,21 +209,19 @@ const std::u16string* ListedName(const NamePlan& plan, std::size_t slot) {
 std::u16string NewNameOfRow(const NamePlan& plan, const FileRow& row, std::u16string_view currentName,
                             std::uint32_t number, std::size_t slot) {
     const std::u16string stamp = plan.fileNames && plan.takesStamps() ? TakenStamp(plan, row) : std::u16string();
-    return NameWithStamp(plan, currentName, number, slot, stamp, nullptr, nullptr);
+    return NameWithPieces(plan, currentName, number, slot, {stamp, FolderName(row.folderText())}, nullptr, nullptr);
 }
 
 std::u16string NewBaseName(const NamePlan& plan, std::u16string_view oldBase, std::uint32_t number,
-                           std::u16string_view stamp, NameProblem* problem, std::u16string* problemText) {
+                           const RowTexts& row, NameProblem* problem, std::u16string* problemText) {
     std::u16string kept;
     if (plan.keepName || plan.list) kept = plan.replacer ? plan.replacer->Apply(oldBase, problem, problemText) : std::u16string(oldBase);
     std::u16string digits;
     if (!plan.noNumber) AppendPaddedNumber(digits, number, plan.numberWidth);
 
-    std::u16string prefixStamp, suffixStamp;
-    if (plan.prefixStamp.taken) prefixStamp = CasedStamp(stamp, plan.prefixStamp);
-    if (plan.suffixStamp.taken) suffixStamp = CasedStamp(stamp, plan.suffixStamp);
-    const std::u16string_view prefix = plan.prefixStamp.taken ? prefixStamp : plan.prefix;
-    const std::u16string_view suffix = plan.suffixStamp.taken ? suffixStamp : plan.suffix;
+    std::u16string prefixScratch, suffixScratch;
+    const std::u16string_view prefix = PieceText(plan.prefixFolder, plan.prefixStamp, plan.prefix, row, prefixScratch);
+    const std::u16string_view suffix = PieceText(plan.suffixFolder, plan.suffixStamp, plan.suffix, row, suffixScratch);
 
     // A spacer stands between pieces: after a non-empty piece whose spacer is
     // on, when something follows it. The kept name always takes one then.
@@ -223,7 +246,7 @@ std::u16string NewBaseName(const NamePlan& plan, std::u16string_view oldBase, st
 
 std::u16string NewName(const NamePlan& plan, std::u16string_view currentName, std::uint32_t number,
                        NameProblem* problem, std::u16string* problemText) {
-    return NameWithStamp(plan, currentName, number, 0, {}, problem, problemText);
+    return NameWithPieces(plan, currentName, number, 0, {}, problem, problemText);
 }
 
 NameCheck CheckNames(const NamePlan& plan, const std::vector<std::u16string_view>& currentNames) {

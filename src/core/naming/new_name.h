@@ -33,6 +33,8 @@ struct NamePlan {
     CaseMapping caseMapping = nullptr;
     std::size_t numberWidth = 0;
     std::uint32_t firstNumber = 0;
+    std::uint32_t step = 1;   // from one number to the next
+    bool perFolder = false;   // each folder counts on its own (RunningNumbers)
     std::vector<ExtensionMapping> map;  // the ticked rows, their "To" texts cleaned
     bool extensionUppercase = false;
     bool extensionLowercase = false;
@@ -45,10 +47,18 @@ struct NamePlan {
     StampPiece prefixStamp, suffixStamp;
     std::u16string timeFormat;  // these two only with a stamp piece
     LocalOffset localOffset = 0;
+    // A prefix or suffix that is the name of each row's own folder, cased as
+    // typed text is; it stands instead of the box's text or a stamp.
+    struct FolderPiece {
+        bool used = false, uppercase = false, lowercase = false;
+        bool operator==(const FolderPiece&) const = default;
+    };
+    FolderPiece prefixFolder, suffixFolder;
 
     bool operator==(const NamePlan&) const = default;
 
     bool takesStamps() const { return prefixStamp.taken || suffixStamp.taken; }
+    bool takesFolders() const { return prefixFolder.used || suffixFolder.used; }
 
     // Whether the run changes names at all.
     bool renames() const { return fileNames || extensions; }
@@ -89,11 +99,18 @@ std::u16string TakenStamp(const NamePlan& plan, const FileRow& row);
 std::u16string NewNameOfRow(const NamePlan& plan, const FileRow& row, std::u16string_view currentName,
                             std::uint32_t number, std::size_t slot);
 
+// What a name takes from its row besides the old name: the "Taken" stamp
+// and the name of its folder.
+struct RowTexts {
+    std::u16string_view stamp;
+    std::u16string_view folder;
+};
+
 // The new base name alone, from the old base name (no extension on either
-// side), or with a list from the row's listed name; `stamp` stands for a
-// "Taken" piece.
+// side), or with a list from the row's listed name; `row` gives the "Taken"
+// and "Folder" pieces.
 std::u16string NewBaseName(const NamePlan& plan, std::u16string_view oldBase, std::uint32_t number,
-                           std::u16string_view stamp, NameProblem* problem = nullptr,
+                           const RowTexts& row, NameProblem* problem = nullptr,
                            std::u16string* problemText = nullptr);
 
 // The first problem that would stop a run over these names (those of the

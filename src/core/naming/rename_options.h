@@ -33,6 +33,8 @@ struct NamePiece {
     // "Auto" with the source "Taken": not the box's text but each file's own
     // stamp, its date taken through the time format.
     bool takenStamp = false;
+    // "Folder": not the box's text but the name of each file's own folder.
+    bool folderName = false;
 };
 
 // The options on screen when a run starts.
@@ -50,6 +52,8 @@ struct RenameOptions {
     LocalOffset localOffset = 0;
     bool keepName = false;      // the old base name stays, after the prefix
     bool noNumber = false;      // no running number in the name
+    std::u16string stepText;    // the "Step" box: from one number to the next
+    bool perFolder = false;     // each folder's files count from the offset on their own
     FindReplace findReplace;    // acts on the kept name
     bool fromList = false;      // "From List": each row's name comes from the list, in place of the kept one
     std::shared_ptr<const NameList> nameList;  // as last read; null only before it was

@@ -13,7 +13,7 @@ namespace {
 // the case boxes that the run applies to the box's text. A "Taken" piece is
 // the first row's own stamp, cased as the run cases it.
 void ShowStamp(NamePiece& piece, bool automatic, std::u16string_view stamp) {
-    if (!automatic || piece.takenStamp) return;
+    if (!automatic || piece.takenStamp || piece.folderName) return;
     piece.text.assign(stamp);
     piece.uppercase = piece.lowercase = false;
 }
@@ -31,7 +31,7 @@ std::u16string PreviewName(const PreviewOptions& options) {
     if (plan.list && !listed) return u"no name in the list";
     const std::u16string name =
         NewBaseName(plan, listed ? std::u16string_view(*listed) : SplitExtension(options.firstName).base,
-                    plan.firstNumber, options.stamp, &check.problem, &detail);
+                    plan.firstNumber, {options.stamp, options.folderName}, &check.problem, &detail);
     return check.problem == NameProblem::None ? name : NameProblemMessage(check.problem, detail);
 }
 

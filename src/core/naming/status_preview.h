@@ -14,6 +14,7 @@ struct PreviewOptions {
     bool suffixAuto = false;
     std::u16string stamp;   // the time stamp of this refresh ("Taken": the first row's)
     std::u16string firstName;  // current name of the first row a run would rename (for "Keep Name")
+    std::u16string folderName;  // the name of that row's folder (for "Folder")
     bool dateAuto = false;
     std::uint32_t attributeFlags = 0;  // the ticked "Attributes" boxes (AttributeFlags bits)
     std::size_t rowsTakingPart = 0;    // for "From List": how many names a run takes

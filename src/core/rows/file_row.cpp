@@ -1,7 +1,8 @@
 #include "core/rows/file_row.h"
 
-#include <algorithm>
 #include <numeric>
+
+#include "core/rows/list_editing.h"
 
 namespace qm {
 
@@ -31,6 +32,13 @@ std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
     return path;
 }
 
+std::u16string_view FolderName(std::u16string_view folder) {
+    while (!folder.empty() && folder.back() == u'\\') folder.remove_suffix(1);
+    std::u16string_view name = folder.substr(folder.rfind(u'\\') + 1);
+    if (name.size() == 2 && name[1] == u':') name.remove_suffix(1);
+    return name;
+}
+
 std::optional<std::uint64_t> TakenInstant(const FileRow& row, LocalOffset localOffset) {
     if (!row.taken) return std::nullopt;
     return TakenInstantUtc(*row.taken, localOffset);
@@ -40,13 +48,7 @@ std::vector<std::size_t> OrderByDateTaken(const FileTable& table, LocalOffset lo
     std::vector<std::optional<std::uint64_t>> instants;
     instants.reserve(table.size());
     for (const FileRow& row : table) instants.push_back(TakenInstant(row, localOffset));
-    std::vector<std::size_t> order(table.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        if (!instants[b]) return instants[a].has_value();
-        return instants[a] && *instants[a] < *instants[b];
-    });
-    return order;
+    return OrderByInstants(instants, false);
 }
 
 std::vector<std::size_t> TakingPartRows(std::size_t rowCount, std::vector<std::size_t> selected) {

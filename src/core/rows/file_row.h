@@ -64,6 +64,9 @@ std::u16string_view ColumnText(const FileRow& row, int column);
 
 // Folder, "\" and name.
 std::u16string JoinPath(std::u16string_view folder, std::u16string_view name);
+// The name of the folder itself, its last component: "Alps" for
+// "D:\Photos\Alps"; at a drive's root the drive letter, "D" for "D:".
+std::u16string_view FolderName(std::u16string_view folder);
 inline std::u16string CurrentPath(const FileRow& row) { return JoinPath(row.folderText(), row.name); }
 inline std::u16string OriginalPath(const FileRow& row) { return JoinPath(row.folderText(), row.originalName); }
 

@@ -4,10 +4,13 @@
 // it (a check state, say), so that it moves along.
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "core/text/name_text.h"
+#include "core/text/natural_order.h"
 
 namespace qm {
 
@@ -63,6 +66,16 @@ std::vector<std::size_t> SortedOrder(const std::vector<Row>& rows, TextOf textOf
     for (const Row& row : rows) texts.push_back(textOf(row));
     return SortedOrderOfTexts(texts);
 }
+
+// The order that sorts `texts` as Explorer does (CompareNaturally, each text
+// folded once with FoldedForSorting), descending when asked; texts that
+// compare equal keep their order either way.
+std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_view>& texts, CaseFold fold,
+                                             bool descending);
+
+// The order of instants, earliest first or latest first, the entries without
+// one last either way; equal instants keep their order.
+std::vector<std::size_t> OrderByInstants(const std::vector<std::optional<std::uint64_t>>& instants, bool descending);
 
 // Puts the rows and their selection flags into `order` (as SortedOrder gives).
 template <class Row>

@@ -6,6 +6,7 @@
 #include "core/text/name_allowed.h"
 #include "core/text/name_text.h"
 #include "core/naming/new_name.h"
+#include "core/naming/running_number.h"
 #include "core/run/progress_text.h"
 #include "core/run/run_prediction.h"
 
@@ -39,17 +40,17 @@ RunRowOutcome MoveWithinFolder(FileSystem& files, const std::u16string& from, co
 }
 
 // The record is written again with the names that the rest of the run, from
-// `slot` with `number`, will now give, the row at `slot` taking `newName`.
+// `slot` on with the counts as they stand and the list's names from `slot`
+// on, will now give, the row at `slot` taking `newName`.
 // After a refused move the rest are planned as refused too: a folder that
 // refuses one move (no right to rename in it) mostly refuses them all, and
 // then the record is written once, not once a row.
 bool Replan(RunRecord& record, const FileTable& table, const std::vector<std::size_t>& rows, std::size_t slot,
-            NamePlan plan, std::uint32_t number, const std::u16string& newName, bool lastMoveRefused,
-            FileSystem& files) {
+            NamePlan plan, const RunningNumbers& numbers, const std::u16string& newName,
+            bool lastMoveRefused, FileSystem& files) {
     const std::vector<std::size_t> rest(rows.begin() + static_cast<std::ptrdiff_t>(slot), rows.end());
-    plan.firstNumber = number;
     plan.listOffset += slot;
-    std::vector<std::u16string> names = PlannedNamesOfRun(table, rest, plan, files, lastMoveRefused);
+    std::vector<std::u16string> names = PlannedNamesOfRun(table, rest, plan, files, lastMoveRefused, &numbers);
     names.front() = newName;
     return record.Replan(slot, names, table);
 }
@@ -78,7 +79,7 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
 
     int failures = 0;
     std::size_t done = 0;
-    std::uint32_t number = plan.firstNumber;
+    RunningNumbers numbers(plan);
     bool lastMoveRefused = false;
     for (const std::size_t index : rows) {
         const std::size_t slot = done;
@@ -96,7 +97,7 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
         const std::u16string oldPath = CurrentPath(row);
         if (movedTo.contains(FoldedPath(oldPath))) {
             fail(RunRowOutcome::MovedThisRun);
-            ++number;
+            numbers.Advance(row);
             continue;
         }
         const std::uint32_t saved = files.GetAttributes(oldPath);
@@ -108,7 +109,7 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
             if (!file) {
                 PutBack(files, oldPath, saved);
                 fail(RunRowOutcome::NotOpened);
-                ++number;
+                numbers.Advance(row);
                 continue;
             }
             // With "Taken" each file gets its own date taken; one without keeps its times.
@@ -125,7 +126,8 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
 
         if (plan.renames()) {
             // The name as the file system keeps it, trailing dots and blanks dropped.
-            std::u16string newName(WithoutTrailingDotsAndBlanks(NewNameOfRow(plan, row, row.name, number, slot)));
+            std::u16string newName(
+                WithoutTrailingDotsAndBlanks(NewNameOfRow(plan, row, row.name, numbers.Of(row), slot)));
             const std::u16string newPath = JoinPath(row.folderText(), newName);
             // A name that stays as it is needs no move: the platforms disagree
             // about whether moving a file onto itself succeeds.
@@ -141,7 +143,7 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
                 } else {
                     // The journal holds the name before the file takes it.
                     if (record && record->PlannedName(slot) != newName &&
-                        !Replan(*record, table, rows, slot, plan, number, newName, lastMoveRefused, files)) {
+                        !Replan(*record, table, rows, slot, plan, numbers, newName, lastMoveRefused, files)) {
                         PutBack(files, oldPath, saved);
                         failures += static_cast<int>(rows.size() - slot);
                         if (outcomes)
@@ -171,7 +173,7 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
             PutBack(files, currentPath, saved);
         const std::uint32_t now = files.GetAttributes(currentPath);
         if (now != FileAttribute::Invalid) row.attributes = FormatAttributeLetters(now);
-        ++number;
+        numbers.Advance(row);
     }
     if (outcomes) outcomes->resize(done);  // a stop leaves the rows after it out of the run
     if (progress) progress->Advance(done, rows.size());

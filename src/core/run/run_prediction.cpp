@@ -172,7 +172,8 @@ FolderListings ReadFolderListings(const FileTable& table, const std::vector<std:
 }
 
 std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                     const NamePlan& plan, const FolderListings& listings, bool movesRefused) {
+                                     const NamePlan& plan, const FolderListings& listings, bool movesRefused,
+                                     const RunningNumbers* from) {
     // Built in place and never changed afterwards: the folder states keep
     // views of these names.
     std::vector<PredictedRow> out(rows.size());
@@ -183,7 +184,7 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
 
     const std::u16string* lastFolderText = nullptr;
     FolderState* folder = nullptr;
-    std::uint32_t number = plan.firstNumber;
+    RunningNumbers numbers = from ? *from : RunningNumbers(plan);
     for (std::size_t slot = 0; slot < rows.size(); ++slot) {
         const std::size_t index = rows[slot];
         if (index >= table.size()) continue;
@@ -210,16 +211,16 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
             renamedAt[index] == NameIndex::None ? std::u16string_view(row.name) : out[renamedAt[index]].newName;
         const FolderState::Found currentAt = folder->Find(KeyOf(current));
         // As the file system keeps it, without trailing dots and blanks.
-        result.newName = NewNameOfRow(plan, row, current, number, slot);
+        result.newName = NewNameOfRow(plan, row, current, numbers.Of(row), slot);
         result.newName.resize(Trimmed(result.newName).size());
         if (folder->MovedHere(currentAt, current)) {
             result.outcome = RunRowOutcome::MovedThisRun;
-            ++number;
+            numbers.Advance(row);
             continue;
         }
         if (!folder->Holds(currentAt)) {
             result.outcome = RunRowOutcome::NotOpened;
-            ++number;
+            numbers.Advance(row);
             continue;
         }
         if (result.newName != current) {
@@ -249,17 +250,18 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
             folder->Move(currentAt, newKey, newAt);
             renamedAt[index] = static_cast<std::uint32_t>(slot);
         }
-        ++number;
+        numbers.Advance(row);
     }
     return out;
 }
 
 std::vector<std::u16string> PlannedNamesOfRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                              const NamePlan& plan, FileSystem& files, bool movesRefused) {
+                                              const NamePlan& plan, FileSystem& files, bool movesRefused,
+                                              const RunningNumbers* numbers) {
     std::vector<std::u16string> names(rows.size());
     if (!plan.renames()) return names;
     std::vector<PredictedRow> predicted =
-        PredictRun(table, rows, plan, ReadFolderListings(table, rows, files), movesRefused);
+        PredictRun(table, rows, plan, ReadFolderListings(table, rows, files), movesRefused, numbers);
     for (std::size_t i = 0; i < rows.size() && i < predicted.size(); ++i) {
         PredictedRow& row = predicted[i];
         const bool tried = row.outcome == RunRowOutcome::Done || row.outcome == RunRowOutcome::NameTaken ||

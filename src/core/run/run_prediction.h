@@ -13,6 +13,7 @@
 #include "core/rows/file_system.h"
 #include "core/text/name_text.h"
 #include "core/naming/new_name.h"
+#include "core/naming/running_number.h"
 #include "core/run/rename_run.h"
 
 namespace qm {
@@ -102,8 +103,10 @@ struct PredictedRow {
 // `rows`. Files held open by other programs cannot be foreseen. With
 // `movesRefused`, every move that the folders would allow is taken to be
 // refused for a reason they do not show, as the last one of the run was.
+// `numbers`, when given, are the counts to go on from (the rest of a run).
 std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                     const NamePlan& plan, const FolderListings& listings, bool movesRefused = false);
+                                     const NamePlan& plan, const FolderListings& listings, bool movesRefused = false,
+                                     const RunningNumbers* numbers = nullptr);
 
 // The name each of `rows` is about to be moved to by a run with `plan`, the
 // run played through against the folders as they are now: the name its move
@@ -111,6 +114,7 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
 // row that keeps its name or whose move will not be tried (its file is not
 // there, its path would be too long, the name is empty).
 std::vector<std::u16string> PlannedNamesOfRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                              const NamePlan& plan, FileSystem& files, bool movesRefused = false);
+                                              const NamePlan& plan, FileSystem& files, bool movesRefused = false,
+                                              const RunningNumbers* numbers = nullptr);
 
 }  // namespace qm

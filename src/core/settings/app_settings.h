@@ -61,6 +61,7 @@ struct AppSettings {
     std::uint32_t ExtensionFlags = 0;
     std::uint32_t GeneralFlags = 0;
     std::uint32_t AddFolderFlags = 0;     // the folder picker's choices (AddFolder::)
+    std::uint32_t Step = 1;               // from one number to the next: the "Step" up-down, 1 to 9999
     std::uint32_t NameCase = 0;           // "Case": 0 "As Is" to 4 "Sentence case"
     FixedText<PathWidth> NameList{};      // the file "From List" reads
     void* SettingsLock = nullptr;         // lock guarding the settings file; not stored

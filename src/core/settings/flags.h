@@ -32,7 +32,10 @@ inline constexpr std::uint32_t NoNumber = 0x8000;         // 1121 "No Number"
 inline constexpr std::uint32_t FindRegex = 0x10000;       // 1124 "Regex"
 inline constexpr std::uint32_t FindMatchCase = 0x20000;   // 1125 "Match Case"
 inline constexpr std::uint32_t StampTaken = 0x40000;      // 1129 "Taken": each file's own date taken
-inline constexpr std::uint32_t FromList = 0x400000;       // 1142 "From List": new names from a list file
+inline constexpr std::uint32_t PerFolder = 0x80000;       // 1143 "Per Folder": each folder counts on its own
+inline constexpr std::uint32_t PrefixFolder = 0x100000;   // 1144 "Folder" (prefix): the file's folder's name
+inline constexpr std::uint32_t SuffixFolder = 0x200000;   // 1145 "Folder" (suffix)
+inline constexpr std::uint32_t FromList = 0x400000;       // 1147 "From List": new names from a list file
 // The five time-stamp sources form one radio group.
 inline constexpr std::uint32_t StampSources = StampUnix | StampWin32 | StampCurrent | StampPreset | StampTaken;
 }  // namespace Rename
@@ -75,6 +78,7 @@ inline constexpr std::uint32_t CopyToPrefix = 0x10;       // 8027 "To Prefix"
 inline constexpr std::uint32_t CopyToSuffix = 0x20;       // 8023 "To Suffix"
 inline constexpr std::uint32_t AutoRenameAfterDrop = 0x40;  // 8030
 inline constexpr std::uint32_t CtrlClickForPresets = 0x80;  // 8031
+inline constexpr std::uint32_t SortAsExplorer = 0x100;      // 8032 "Sort as Explorer does"
 }  // namespace SettingsOption
 
 }  // namespace qm

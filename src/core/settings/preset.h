@@ -29,6 +29,7 @@ struct Preset {
     std::uint32_t extflags = 0;
     FixedText<PathWidth> find{};     // "Find and replace"; its two boxes travel in renameflags
     FixedText<PathWidth> replace{};
+    std::int32_t step = 1;           // the "Step" box
     std::uint32_t namecase = 0;      // "Case"; "From List" travels in renameflags, its file here
     FixedText<PathWidth> namelist{};
 };

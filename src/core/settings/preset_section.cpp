@@ -42,6 +42,8 @@ void ApplyPresetLine(std::u16string_view line, Preset& p) {
         p.find = value;
     } else if (MatchKeyLine(line, u"replace", value)) {
         p.replace = value;
+    } else if (MatchKeyLine(line, u"step", value)) {
+        p.step = static_cast<std::int32_t>(ParseSettingsDecimal(value));
     } else if (MatchKeyLine(line, u"namecase", value)) {
         p.namecase = ParseSettingsDecimal(value);
     } else if (MatchKeyLine(line, u"namelist", value)) {
@@ -100,6 +102,7 @@ void AppendPresetKeys(std::u16string& out, const Preset& p) {
     // After the thirteen keys that older builds know; they skip these.
     AppendTextKey(out, u"find", p.find.view());
     AppendTextKey(out, u"replace", p.replace.view());
+    AppendSignedKey(out, u"step", p.step);
     AppendUnsignedKey(out, u"namecase", p.namecase);
     AppendTextKey(out, u"namelist", p.namelist.view());
 }

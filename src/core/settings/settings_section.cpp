@@ -78,6 +78,8 @@ void ApplySettingsLine(std::u16string_view line, AppSettings& s) {
         s.GeneralFlags = ParseSettingsDecimal(value);
     } else if (MatchKeyLine(line, u"AddFolderFlags", value)) {
         s.AddFolderFlags = ParseSettingsDecimal(value);
+    } else if (MatchKeyLine(line, u"Step", value)) {
+        s.Step = ParseSettingsDecimal(value);
     } else if (MatchKeyLine(line, u"NameCase", value)) {
         s.NameCase = ParseSettingsDecimal(value);
     } else if (MatchKeyLine(line, u"NameList", value)) {
@@ -115,8 +117,9 @@ void AppendSettingsSection(std::u16string& out, const AppSettings& s) {
     AppendNumberKey(out, u"AttributeFlags", s.AttributeFlags);
     AppendNumberKey(out, u"ExtensionFlags", s.ExtensionFlags);
     AppendNumberKey(out, u"GeneralFlags", s.GeneralFlags);
-    // Last, after the keys that older builds know; they skip it.
+    // Last, after the keys that older builds know; they skip them.
     AppendNumberKey(out, u"AddFolderFlags", s.AddFolderFlags);
+    AppendNumberKey(out, u"Step", s.Step);
     AppendNumberKey(out, u"NameCase", s.NameCase);
     AppendTextKey(out, u"NameList", s.NameList.view());
 }

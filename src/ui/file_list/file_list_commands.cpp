@@ -9,6 +9,7 @@
 
 #include "app/process_records.h"
 #include "core/rows/add_files.h"
+#include "core/rows/file_order.h"
 #include "core/rows/list_editing.h"
 #include "core/naming/new_name.h"
 #include "core/run/progress_text.h"
@@ -25,6 +26,7 @@
 #include "ui/file_list/file_work.h"
 #include "ui/file_list/run_journal_commands.h"
 #include "ui/file_list/status_line.h"
+#include "win32/case_fold.h"
 #include "win32/clock.h"
 #include "win32/dropped_files.h"
 #include "win32/platform_file_system.h"
@@ -239,6 +241,7 @@ void RemoveRows(HWND mainWindow) {
         RemoveRows(files, flags);
     }
     ShowRowsUnselected(list, files.size());  // the rows that stay were not selected
+    if (files.empty()) ForgetFileSort(mainWindow);
 }
 
 long MoveFileRow(HWND mainWindow, int direction) {
@@ -247,23 +250,48 @@ long MoveFileRow(HWND mainWindow, int direction) {
     const long target = MoveRow(StateOf(mainWindow).files, index, direction);
     if (target < 0) return -1;
     MoveSelection(list, static_cast<std::size_t>(index), static_cast<std::size_t>(target));
+    ForgetFileSort(mainWindow);
     InvalidateRect(list, nullptr, TRUE);
     return target;
 }
 
 void SortFileRows(HWND mainWindow, int column) {
-    FileTable& files = StateOf(mainWindow).files;
-    if (files.size() < 2) return;
+    MainWindowState& state = StateOf(mainWindow);
+    FileTable& files = state.files;
     HWND list = FileList(mainWindow);
+    ColumnSort sort;
+    sort.column = column;
+    sort.asExplorer = (Settings().SettingsFlags & SettingsOption::SortAsExplorer) != 0;
+    sort.descending = sort.asExplorer && state.sortedColumn == column && !state.sortedDescending;
+    sort.fold = win32::FoldCaseForSorting;
+    sort.localOffset = win32::LocalOffsetNow();
+    if (sort.asExplorer) {
+        state.sortedColumn = column;
+        state.sortedDescending = sort.descending;
+        ShowSortArrow(list, column, sort.descending);
+    }
+    if (files.size() < 2) return;
+    std::vector<std::size_t> order;
+    if (column == NewNameColumn) {
+        const std::vector<std::u16string> names = NewNamesOfRows(mainWindow);
+        order = NaturalOrderOfTexts(std::vector<std::u16string_view>(names.begin(), names.end()), sort.fold,
+                                    sort.descending);
+    } else {
+        order = OrderOfColumn(files, sort);
+    }
     std::vector<bool> selected = SelectionFlags(list, files.size());
-    // "Taken" sorts by the date itself, rows without one last.
-    ApplyOrder(files, selected,
-               column == FileColumn::Taken
-                   ? OrderByDateTaken(files, win32::LocalOffsetNow())
-                   : SortedOrder(files, [column](const FileRow& row) { return ColumnText(row, column); }));
+    ApplyOrder(files, selected, order);
     ShowRowsUnselected(list, files.size());
     for (std::size_t i = 0; i < selected.size(); ++i)
         if (selected[i]) SelectRow(list, i);
+}
+
+void ForgetFileSort(HWND mainWindow) {
+    MainWindowState& state = StateOf(mainWindow);
+    if (state.sortedColumn < 0) return;
+    state.sortedColumn = -1;
+    state.sortedDescending = false;
+    ShowSortArrow(FileList(mainWindow), -1, false);
 }
 
 }  // namespace qm

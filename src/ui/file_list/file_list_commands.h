@@ -34,7 +34,14 @@ void RemoveRows(HWND mainWindow);
 // "<" and ">": the one selected row moves one place, wrapping at the ends.
 long MoveFileRow(HWND mainWindow, int direction);
 
-// A click on a column header: sorted ascending by that column, stable.
+// A click on a column header: sorted by that column, stable; ascending every
+// time, or with "Sort as Explorer does" as Explorer sorts, the same header
+// again turning the order round, its arrow in the header.
 void SortFileRows(HWND mainWindow, int column);
+
+// The order shown is no longer the sorted one (the rows were moved by hand,
+// or "Sort as Explorer does" was turned off): no arrow, and the next click
+// on a header sorts ascending.
+void ForgetFileSort(HWND mainWindow);
 
 }  // namespace qm

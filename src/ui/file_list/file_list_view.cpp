@@ -43,4 +43,18 @@ void ShowRowsUnselected(HWND list, std::size_t count) {
     ShowRowCount(list, count);
 }
 
+void ShowSortArrow(HWND list, int column, bool descending) {
+    HWND header = ListView_GetHeader(list);
+    const int count = Header_GetItemCount(header);
+    for (int item = 0; item < count; ++item) {
+        HDITEMW format{};
+        format.mask = HDI_FORMAT;
+        if (!Header_GetItem(header, item, &format)) continue;
+        const int wanted = item != column ? 0 : descending ? HDF_SORTDOWN : HDF_SORTUP;
+        if ((format.fmt & (HDF_SORTUP | HDF_SORTDOWN)) == wanted) continue;
+        format.fmt = (format.fmt & ~(HDF_SORTUP | HDF_SORTDOWN)) | wanted;
+        Header_SetItem(header, item, &format);
+    }
+}
+
 }  // namespace qm

@@ -28,4 +28,8 @@ long FindRow(const FileTable& table, const NMLVFINDITEMW& request);
 // row by row may visit every row.
 void ShowRowsUnselected(HWND list, std::size_t count);
 
+// The header's sort arrow on `column` (up, or down when `descending`) and on
+// no other; -1 takes every arrow away.
+void ShowSortArrow(HWND list, int column, bool descending);
+
 }  // namespace qm

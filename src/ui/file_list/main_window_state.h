@@ -18,6 +18,9 @@ struct MainWindowState {
     NewNameColumnState newNames;
     bool settingsUnreadable = false;  // the file is there but could not be read: never written over
     FileWorkWindow* work = nullptr;  // file work under way on a worker thread, or none
+    // The column that "Sort as Explorer does" last sorted, -1 for none, and which way round.
+    int sortedColumn = -1;
+    bool sortedDescending = false;
 };
 
 // Made when the window opens, kept in its DWLP_USER slot, freed when it goes.

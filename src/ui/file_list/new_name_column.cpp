@@ -238,6 +238,18 @@ void SetUpNewNameColumn(HWND list, int width) {
     SetWindowSubclass(list, TipProc, TipSubclass, reinterpret_cast<DWORD_PTR>(state));
 }
 
+std::vector<std::u16string> NewNamesOfRows(HWND window) {
+    MainWindowState* state = FindMainWindowState(window);
+    if (!state) return {};
+    CatchUp(window, *state);
+    NewNameColumnState& c = state->newNames;
+    if (!c.predictionCurrent) RunPass(window, *state);
+    std::vector<std::u16string> names(state->files.size());
+    for (std::size_t slot = 0; slot < c.rows.size() && slot < c.predicted.size(); ++slot)
+        if (c.rows[slot] < names.size()) names[c.rows[slot]] = c.predicted[slot].newName;
+    return names;
+}
+
 NewNamesChange ChangeOfCommand(int id) {
     switch (id) {
         case IDC_START:
@@ -294,6 +306,7 @@ void FollowNewNames(HWND window, NewNamesChange change) {
     } else {
         // The rows in view are drawn at once with the numbers they would
         // get if no row failed; the pass corrects them when typing pauses.
+        c.numbers = NumbersIfNoneFails(state->files, c.rows, c.plan);
         SetTimer(window, NewNameTimer, PauseMilliseconds, nullptr);
         InvalidateRect(FileList(window), nullptr, FALSE);
     }
@@ -332,8 +345,8 @@ void FillNewNameText(HWND window, NMLVDISPINFOW& info) {
     } else if (c.predictionCurrent && slot < c.predicted.size()) {
         text = c.predicted[slot].newName;
     } else {
-        provisional =
-            NewNameOfRow(c.plan, state->files[row], state->files[row].name, c.plan.firstNumber + slot, slot);
+        const std::uint32_t number = slot < c.numbers.size() ? c.numbers[slot] : c.plan.firstNumber;
+        provisional = NewNameOfRow(c.plan, state->files[row], state->files[row].name, number, slot);
         text = provisional;
     }
     const std::size_t n = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));

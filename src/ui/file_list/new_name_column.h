@@ -29,6 +29,10 @@ enum class NewNamesChange {
 // gives it its tip window.
 void SetUpNewNameColumn(HWND list, int width);
 
+// Per row of the table, the name the column shows for it, the full pass made
+// first where it is waiting; empty for a row that takes no part.
+std::vector<std::u16string> NewNamesOfRows(HWND window);
+
 // Brings the column up to date after `change`.
 void FollowNewNames(HWND mainWindow, NewNamesChange change);
 

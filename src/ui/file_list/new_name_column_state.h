@@ -26,6 +26,7 @@ struct NewNameColumnState {
     bool runMarksFresh = false;             // set by the run that made them, until the next change is followed
     bool rowsPosted = false;                // a selection change waits in the queue
     int shownClashes = -1;                  // the count in the header now
+    std::vector<std::uint32_t> numbers;     // per entry of `rows`: its number if no row fails, until the pass
 };
 
 }  // namespace qm

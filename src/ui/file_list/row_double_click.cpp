@@ -1,5 +1,7 @@
 #include "ui/file_list/row_double_click.h"
 
+#include <algorithm>
+
 #include "app/process_records.h"
 #include "core/settings/decimal_text.h"
 #include "core/settings/flags.h"
@@ -14,10 +16,16 @@ namespace qm {
 
 namespace {
 
-void AdvanceOffset(HWND window) {
+std::uint32_t NumberInBox(HWND window, int id) {
     wchar_t text[261] = {};
-    GetDlgItemTextW(window, IDC_OFFSET_EDIT, text, 261);
-    const std::uint32_t next = ParseSettingsDecimal(reinterpret_cast<const char16_t*>(text)) + 1;
+    GetDlgItemTextW(window, id, text, 261);
+    return ParseSettingsDecimal(reinterpret_cast<const char16_t*>(text));
+}
+
+// By the step, as the run counts: the next double-click names the next file.
+void AdvanceOffset(HWND window) {
+    const std::uint32_t step = std::max<std::uint32_t>(NumberInBox(window, IDC_STEP_EDIT), 1);
+    const std::uint32_t next = NumberInBox(window, IDC_OFFSET_EDIT) + step;
     std::u16string digits;
     AppendUnsignedDecimal(digits, next);
     SetDlgItemTextW(window, IDC_OFFSET_EDIT, reinterpret_cast<const wchar_t*>(digits.c_str()));

@@ -88,8 +88,13 @@ void RefreshStatus(HWND mainWindow) {
     PreviewOptions preview = ReadPreviewOptions(mainWindow, settings);
     const RenameOptions& r = preview.rename;
     preview.rowsTakingPart = selected > 0 ? selected : rows;
-    if (r.fileNames && (r.keepName || r.prefix.takenStamp || r.suffix.takenStamp))
-        if (const FileRow* first = FirstTakingPartRow(mainWindow, state)) preview.firstName = first->name;
+    if (r.fileNames && (r.keepName || r.prefix.takenStamp || r.suffix.takenStamp || r.prefix.folderName ||
+                        r.suffix.folderName)) {
+        if (const FileRow* first = FirstTakingPartRow(mainWindow, state)) {
+            preview.firstName = first->name;
+            preview.folderName = FolderName(first->folderText());
+        }
+    }
     if (preview.rename.fileNames) {
         preview.stamp = MakeTimeStamp(mainWindow, settings);
         if (preview.rename.prefix.used && preview.prefixAuto) SetBoxText(GetDlgItem(mainWindow, IDC_PREFIX_BOX), preview.stamp);

@@ -8,6 +8,7 @@
 #include "app/dialog_theme.h"
 #include "app/outside_paths_inbox.h"
 #include "app/process_records.h"
+#include "core/settings/flags.h"
 #include "core/layout/main_window_layout.h"
 #include "resource_ids.h"
 #include "ui/main_window/context_menu.h"
@@ -214,11 +215,12 @@ bool OnNotify(HWND window, NMHDR& header) {
     } else if (header.code == UDN_DELTAPOS && from == IDC_ZEROS_UPDOWN) {
         SetFocus(window);  // the zeros box is read-only: keep its caret away
         PostRefresh(window);
-    } else if (header.code == UDN_DELTAPOS && from == IDC_OFFSET_UPDOWN) {
+    } else if (header.code == UDN_DELTAPOS && (from == IDC_OFFSET_UPDOWN || from == IDC_STEP_UPDOWN)) {
         PostRefresh(window);
     } else if (header.code == LVN_COLUMNCLICK && from == IDC_FILE_LIST) {
         const int column = reinterpret_cast<NMLISTVIEW&>(header).iSubItem;
-        if (column != NewNameColumn) {
+        // "New Name" is no column of the rows: it sorts only as Explorer does.
+        if (column != NewNameColumn || (Settings().SettingsFlags & SettingsOption::SortAsExplorer)) {
             SortFileRows(window, column);
             FollowNewNames(window, NewNamesChange::List);
         }

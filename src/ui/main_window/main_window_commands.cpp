@@ -4,6 +4,7 @@
 
 #include "app/private_commands.h"
 #include "app/process_records.h"
+#include "core/settings/flags.h"
 #include "core/settings/window_alpha.h"
 #include "resource_ids.h"
 #include "ui/windows/about_window.h"
@@ -99,6 +100,11 @@ void AutoBox(HWND window, int id) {
     RefreshStatus(window);
 }
 
+void FolderBox(HWND window, int id) {
+    OnFolderBoxClicked(window, id);
+    RefreshStatus(window);
+}
+
 void CaseBox(HWND window, int id) {
     OnCaseBoxClicked(window, id);
     RefreshStatus(window);
@@ -119,6 +125,7 @@ void CurrentTime(HWND window, int) {
 
 void OpenSettings(HWND window, int) {
     OpenSettingsWindow(window);
+    if (!(Settings().SettingsFlags & SettingsOption::SortAsExplorer)) ForgetFileSort(window);
     RefreshStatus(window);
 }
 
@@ -179,6 +186,8 @@ constexpr Command Commands[] = {
     {IDC_NO_NUMBER, IDC_NO_NUMBER, Refresh},
     {IDC_FIND_REGEX, IDC_FIND_MATCH_CASE, Refresh},
     {IDC_STAMP_TAKEN, IDC_DATE_TAKEN, Refresh},
+    {IDC_PER_FOLDER, IDC_PER_FOLDER, Refresh},
+    {IDC_PREFIX_FOLDER, IDC_SUFFIX_FOLDER, FolderBox},
     {IDC_FROM_LIST, IDC_FROM_LIST, KeepName},
     {IDC_FROM_LIST_PICK, IDC_FROM_LIST_PICK, PickList},
 };

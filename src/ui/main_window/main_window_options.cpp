@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "core/layout/remembered_position.h"
 #include "core/rows/file_row.h"
 #include "core/settings/window_alpha.h"
@@ -64,6 +66,8 @@ void ApplySettingsToMainWindow(HWND window, const AppSettings& settings) {
     SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_SETPOS, 0, settings.Zeros & 0xFFFF);
     SetOffsetRange(window);
     SetOffset(window, settings.Offset);
+    SetStepRange(window);
+    SetStep(window, static_cast<std::int32_t>(std::min<std::uint32_t>(settings.Step, StepMaximum)));
 
     ShowFileTimeInPicker(GetDlgItem(window, IDC_DATE_PICKER), settings.FileTime);
 }
@@ -91,6 +95,7 @@ void CaptureMainWindowSettings(HWND window, AppSettings& settings) {
 
     settings.Zeros = LOWORD(SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_GETPOS, 0, 0));
     settings.Offset = OffsetValue(window);
+    settings.Step = static_cast<std::uint32_t>(StepValue(window));
     settings.NameCase = ChosenNameCase(window);
 
     // A picker without a valid time leaves the stored time as it was.

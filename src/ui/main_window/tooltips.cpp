@@ -55,6 +55,11 @@ constexpr PlainTip PlainTips[] = {
     {IDC_FIND_REGEX, L"find a regular expression"},
     {IDC_FIND_MATCH_CASE, L"upper and lower case differ"},
     {IDC_ADD_FOLDER, L"add every file of a folder"},
+    {IDC_STEP_EDIT, L"how much each number is above the one before (10: 1, 11, 21...)"},
+    {IDC_STEP_UPDOWN, L"how much each number is above the one before (10: 1, 11, 21...)"},
+    {IDC_PER_FOLDER, L"each folder's files count from the offset on their own"},
+    {IDC_PREFIX_FOLDER, L"the name of each file's own folder as the prefix"},
+    {IDC_SUFFIX_FOLDER, L"the name of each file's own folder as the suffix"},
     {IDC_NAME_CASE, L"the case of the whole new name, after every other option"},
     {IDC_FROM_LIST_PICK, L"pick the text file of names, one a line"},
 };

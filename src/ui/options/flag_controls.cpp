@@ -34,6 +34,9 @@ constexpr FlagControl rename[] = {
     {IDC_NO_NUMBER, Rename::NoNumber},
     {IDC_FIND_REGEX, Rename::FindRegex},
     {IDC_FIND_MATCH_CASE, Rename::FindMatchCase},
+    {IDC_PER_FOLDER, Rename::PerFolder},
+    {IDC_PREFIX_FOLDER, Rename::PrefixFolder},
+    {IDC_SUFFIX_FOLDER, Rename::SuffixFolder},
     {IDC_FROM_LIST, Rename::FromList},
 };
 

@@ -14,7 +14,9 @@ constexpr int FileNameControls[] = {1015, 1016, 1017, 1018, 1019, 1020, 1021, 10
                                     1023, 1024, 1025, 1026, 1027, 1028, 1029, 1030,
                                     IDC_ZEROS_LABEL, IDC_OFFSET_LABEL, IDC_STAMP_UNIX, IDC_STAMP_WIN32,
                                     IDC_STAMP_CURRENT, IDC_STAMP_PRESET, IDC_KEEP_NAME, IDC_NO_NUMBER,
-                                    IDC_STAMP_TAKEN, IDC_NAME_CASE, IDC_FROM_LIST, IDC_FROM_LIST_PICK};
+                                    IDC_STAMP_TAKEN, IDC_STEP_EDIT, IDC_STEP_UPDOWN, IDC_STEP_LABEL,
+                                    IDC_PER_FOLDER, IDC_PREFIX_FOLDER, IDC_SUFFIX_FOLDER,
+                                    IDC_NAME_CASE, IDC_FROM_LIST, IDC_FROM_LIST_PICK};
 // "Find and replace" acts on the kept or listed name: it follows "Keep Name"
 // and "From List", within "File Names".
 constexpr int FindReplaceControls[] = {IDC_FIND_LABEL,  IDC_FIND_BOX,   IDC_REPLACE_LABEL,
@@ -59,6 +61,14 @@ constexpr CasePair CasePairs[] = {{IDC_PREFIX_UPPERCASE, IDC_PREFIX_LOWERCASE},
                                   {IDC_EXT_UPPERCASE, IDC_EXT_LOWERCASE},
                                   {IDC_KEEP_NAME, IDC_FROM_LIST}};  // not a case, but exclusive alike
 
+// "Auto" and "Folder" of one side: the prefix is either a stamp or the folder's name.
+struct AutoAndFolder {
+    int autoBox;
+    int folderBox;
+};
+constexpr AutoAndFolder AutoAndFolderPairs[] = {{IDC_PREFIX_AUTO, IDC_PREFIX_FOLDER},
+                                                {IDC_SUFFIX_AUTO, IDC_SUFFIX_FOLDER}};
+
 bool Checked(HWND window, int id) { return SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 // The newest history entry goes back into the box, or nothing when there is none.
@@ -78,10 +88,22 @@ void EnableOptionGroups(HWND window, int group) {
 }
 
 void OnAutoBoxClicked(HWND window, int autoBoxId) {
+    for (const AutoAndFolder& pair : AutoAndFolderPairs)
+        if (pair.autoBox == autoBoxId && Checked(window, autoBoxId))
+            SendDlgItemMessageW(window, pair.folderBox, BM_SETCHECK, BST_UNCHECKED, 0);
     for (const RedFrame& f : RedFrames) {
         if (f.autoBoxId != autoBoxId) continue;
         if (autoBoxId != IDC_DATE_AUTO) ShowNewestEntry(GetDlgItem(window, f.targetId));
         ShowRedFrame(window, f.frameId, Checked(window, autoBoxId));
+    }
+}
+
+void OnFolderBoxClicked(HWND window, int folderBoxId) {
+    for (const AutoAndFolder& pair : AutoAndFolderPairs) {
+        if (pair.folderBox != folderBoxId || !Checked(window, folderBoxId) || !Checked(window, pair.autoBox)) continue;
+        // As a click that turns "Auto" off: its red frame goes, the newest typed text comes back.
+        SendDlgItemMessageW(window, pair.autoBox, BM_SETCHECK, BST_UNCHECKED, 0);
+        OnAutoBoxClicked(window, pair.autoBox);
     }
 }
 

@@ -15,6 +15,11 @@ void EnableOptionGroups(HWND window, int group);
 // options: the caller refreshes the preview after them.
 void OnAutoBoxClicked(HWND window, int autoBoxId);
 
+// A click on a "Folder" box (prefix or suffix): "Auto" of its side is
+// turned off, as a click on it would. A click on "Auto" that turns it on
+// unchecks "Folder" of its side in turn.
+void OnFolderBoxClicked(HWND window, int folderBoxId);
+
 // A click on an "Uppercase" or "Lowercase" box, or on "Keep Name" or "From
 // List": the other box of its pair is unchecked.
 void OnCaseBoxClicked(HWND window, int caseBoxId);

@@ -61,6 +61,7 @@ void ApplyPreset(const Preset& preset, HWND window, AppSettings& settings) {
     settings.TimeFormat = preset.timeformat.view();
     settings.Spacer = preset.spacer.view();
     SetOffset(window, preset.offset);
+    SetStep(window, preset.step);
     SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_SETPOS, 0, static_cast<std::uint32_t>(preset.zeros) & 0xFFFF);
     settings.FileTime = preset.filetime;
     ShowFileTimeInPicker(GetDlgItem(window, IDC_DATE_PICKER), preset.filetime);
@@ -85,6 +86,7 @@ void CapturePreset(Preset& preset, HWND window, const AppSettings& settings) {
     preset.timeformat = settings.TimeFormat.view();
     preset.spacer = settings.Spacer.view();
     preset.offset = OffsetValue(window);
+    preset.step = StepValue(window);
     preset.zeros = LOWORD(SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_GETPOS, 0, 0));
     if (const auto picked = PickerFileTime(GetDlgItem(window, IDC_DATE_PICKER))) preset.filetime = *picked;
     preset.maincontrolflags = CaptureFlagWord(window, MainControlFlagControls());

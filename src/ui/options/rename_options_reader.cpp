@@ -24,8 +24,9 @@ std::u16string ItemText(HWND window, int id, int units) {
     return text;
 }
 
-NamePiece ReadPiece(HWND window, int used, int box, int upper, int lower, int spacer, int automatic) {
+NamePiece ReadPiece(HWND window, int used, int box, int upper, int lower, int spacer, int automatic, int folder) {
     NamePiece piece;
+    piece.folderName = IsChecked(window, folder);
     piece.takenStamp = IsChecked(window, automatic) && IsChecked(window, IDC_STAMP_TAKEN);
     piece.used = IsChecked(window, used);
     piece.uppercase = IsChecked(window, upper);
@@ -43,9 +44,9 @@ RenameOptions ReadOptions(HWND window, const AppSettings& settings) {
     options.setDates = IsChecked(window, IDC_DATE);
     options.setAttributes = IsChecked(window, IDC_ATTRIBUTES);
     options.prefix = ReadPiece(window, IDC_PREFIX, IDC_PREFIX_BOX, IDC_PREFIX_UPPERCASE, IDC_PREFIX_LOWERCASE,
-                               IDC_PREFIX_SPACER, IDC_PREFIX_AUTO);
+                               IDC_PREFIX_SPACER, IDC_PREFIX_AUTO, IDC_PREFIX_FOLDER);
     options.suffix = ReadPiece(window, IDC_SUFFIX, IDC_SUFFIX_BOX, IDC_SUFFIX_UPPERCASE, IDC_SUFFIX_LOWERCASE,
-                               IDC_SUFFIX_SPACER, IDC_SUFFIX_AUTO);
+                               IDC_SUFFIX_SPACER, IDC_SUFFIX_AUTO, IDC_SUFFIX_FOLDER);
     options.timeFormat = settings.TimeFormat.str();
     options.localOffset = win32::LocalOffsetNow();
     options.spacer = settings.Spacer.str();
@@ -53,6 +54,8 @@ RenameOptions ReadOptions(HWND window, const AppSettings& settings) {
     options.offsetText = ItemText(window, IDC_OFFSET_EDIT, NumberTextUnits);
     options.keepName = IsChecked(window, IDC_KEEP_NAME);
     options.noNumber = IsChecked(window, IDC_NO_NUMBER);
+    options.stepText = ItemText(window, IDC_STEP_EDIT, NumberTextUnits);
+    options.perFolder = IsChecked(window, IDC_PER_FOLDER);
     options.fromList = IsChecked(window, IDC_FROM_LIST);
     if (options.fileNames && options.fromList) options.nameList = CurrentNameList(settings);
     options.nameCase = NameCaseFromNumber(ChosenNameCase(window));

@@ -67,6 +67,7 @@ constexpr OptionBox OptionBoxes[] = {
     {IDC_SET_TO_SUFFIX, SettingsOption::CopyToSuffix},
     {IDC_SET_AUTO_RENAME_DROP, SettingsOption::AutoRenameAfterDrop},
     {IDC_SET_CTRL_PRESETS, SettingsOption::CtrlClickForPresets},
+    {IDC_SET_SORT_AS_EXPLORER, SettingsOption::SortAsExplorer},
 };
 
 // The history box of the main window and its copy in this window.

@@ -61,6 +61,7 @@ RenameOptions RandomOptions(std::mt19937& random) {
     case 0:  // renumbering: Trip_3 takes the name Trip_2 gives up
     case 1:
         o = PrefixOptions(u"Trip", u"1", std::u16string(1, static_cast<char16_t>(u'0' + random() % 4)));
+        o.stepText = random() % 2 ? u"1" : u"2";
         break;
     case 2:  // plain numbers over names that are numbers: chains and circles
         o.fileNames = true;

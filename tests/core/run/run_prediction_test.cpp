@@ -66,6 +66,9 @@ struct RandomCase {
         const FindReplace finds[] = {{u"", u""}, {u"a", u"B"}, {u"A", u"", false, true}, {u"^", u"x_", true},
                                      {u"(\\w)(\\w*)", u"$2$1", true}, {u"[0-9]", u"", true}};
         options.findReplace = finds[Pick<int>({0, 1, 2, 3, 4, 5})];
+        options.stepText = Pick<std::u16string>({u"1", u"", u"2", u"10"});
+        options.perFolder = Chance(40);
+        options.prefix.folderName = Chance(20);
         return options;
     }
 };

@@ -52,6 +52,7 @@ std::u16string ExpectedDefaultFile() {
         u"ExtensionFlags=0\r\n"
         u"GeneralFlags=0\r\n"
         u"AddFolderFlags=0\r\n"
+        u"Step=1\r\n"
         u"NameCase=0\r\n"
         u"NameList=\r\n"
         u"\r\n"
@@ -87,6 +88,7 @@ std::u16string ExpectedDefaultFile() {
             u"extflags=0\r\n"
             u"find=\r\n"
             u"replace=\r\n"
+            u"step=1\r\n"
             u"namecase=0\r\n"
             u"namelist=\r\n"
             u"\r\n";

@@ -68,21 +68,27 @@ std::vector<Expected> ExpectedControls() {
         {1018, L"msctls_updown32", L"", 300, 15, 11, 13, kUpDown},
         {1019, L"EDIT", L"", 315, 15, 39, 13, ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, WS_EX_CLIENTEDGE},
         {1020, L"msctls_updown32", L"", 340, 15, 11, 13, kUpDown},
-        {1021, L"BUTTON", L"Prefix", 75, 30, 30, 10, kCheck},
-        {1022, L"BUTTON", L"Auto", 75, 40, 26, 10, kCheck},
-        {1023, L"BUTTON", L"Uppercase", 125, 30, 50, 10, kCheck},
-        {1024, L"BUTTON", L"Lowercase", 125, 40, 50, 10, kCheck},
-        {1025, L"BUTTON", L"Spacer", 125, 50, 35, 10, kCheck},
-        {1026, L"BUTTON", L"Suffix", 180, 30, 30, 10, kCheck},
-        {1027, L"BUTTON", L"Auto", 180, 40, 26, 10, kCheck},
-        {1028, L"BUTTON", L"Uppercase", 230, 30, 50, 10, kCheck},
-        {1029, L"BUTTON", L"Lowercase", 230, 40, 50, 10, kCheck},
-        {1030, L"BUTTON", L"Spacer", 230, 50, 35, 10, kCheck},
-        {1120, L"BUTTON", L"Keep Name", 75, 50, 50, 10, kCheck},
-        {1032, L"STATIC", L"Zeros", 285, 30, 25, 10, SS_CENTER | SS_CENTERIMAGE},
-        {1100, L"STATIC", L"Offset", 315, 30, 35, 10, SS_CENTER | SS_CENTERIMAGE},
-        {1121, L"BUTTON", L"No Number", 285, 40, 55, 10, kCheck},
-        {1033, L"STATIC", nullptr, 305, 50, 21, 15, SS_ICON | SS_NOTIFY | SS_REALSIZEIMAGE},
+        {1140, L"EDIT", L"", 315, 39, 39, 13, ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, WS_EX_CLIENTEDGE},
+        {1141, L"msctls_updown32", L"", 340, 39, 11, 13, kUpDown},
+        {1021, L"BUTTON", L"Prefix", 75, 30, 30, 9, kCheck},
+        {1022, L"BUTTON", L"Auto", 75, 39, 26, 9, kCheck},
+        {1144, L"BUTTON", L"Folder", 75, 48, 35, 9, kCheck},
+        {1023, L"BUTTON", L"Uppercase", 125, 30, 50, 9, kCheck},
+        {1024, L"BUTTON", L"Lowercase", 125, 39, 50, 9, kCheck},
+        {1025, L"BUTTON", L"Spacer", 125, 48, 35, 9, kCheck},
+        {1026, L"BUTTON", L"Suffix", 180, 30, 30, 9, kCheck},
+        {1027, L"BUTTON", L"Auto", 180, 39, 26, 9, kCheck},
+        {1145, L"BUTTON", L"Folder", 180, 48, 35, 9, kCheck},
+        {1028, L"BUTTON", L"Uppercase", 230, 30, 50, 9, kCheck},
+        {1029, L"BUTTON", L"Lowercase", 230, 39, 50, 9, kCheck},
+        {1030, L"BUTTON", L"Spacer", 230, 48, 35, 9, kCheck},
+        {1120, L"BUTTON", L"Keep Name", 75, 57, 50, 9, kCheck},
+        {1032, L"STATIC", L"Zeros", 285, 30, 25, 9, SS_CENTER | SS_CENTERIMAGE},
+        {1100, L"STATIC", L"Offset", 315, 30, 35, 9, SS_CENTER | SS_CENTERIMAGE},
+        {1142, L"STATIC", L"Step", 315, 54, 35, 9, SS_CENTER | SS_CENTERIMAGE},
+        {1121, L"BUTTON", L"No Number", 180, 57, 50, 9, kCheck},
+        {1143, L"BUTTON", L"Per Folder", 230, 57, 50, 9, kCheck},
+        {1033, L"STATIC", nullptr, 288, 42, 21, 15, SS_ICON | SS_NOTIFY | SS_REALSIZEIMAGE},
         {1035, L"BUTTON", L"Unix", 360, 15, 26, 10, kRadio | WS_GROUP},
         {1031, L"BUTTON", L"Win32", 360, 25, 35, 10, kRadio},
         {1036, L"BUTTON", L"Current", 360, 35, 36, 10, kRadio},
@@ -238,7 +244,8 @@ TEST_F(LiveMainWindow, CreatesEveryControlInTemplateOrderAtItsPlace) {
         // A drop-down combo box is as tall as its field (the template's height is the
         // dropped list's), an icon static takes the icon's size, and an up-down with an
         // automatic buddy moves onto its edit and narrows it: the last are checked below.
-        bool counter = SameName(name, L"msctls_updown32") || e.id == IDC_ZEROS_EDIT || e.id == IDC_OFFSET_EDIT;
+        bool counter = SameName(name, L"msctls_updown32") || e.id == IDC_ZEROS_EDIT || e.id == IDC_OFFSET_EDIT ||
+                       e.id == IDC_STEP_EDIT;
         if (counter) continue;
         RECT want = InDialogPixels(e.x, e.y, e.cx, e.cy);
         RECT got = WindowRectInDialog(w);
@@ -255,7 +262,8 @@ TEST_F(LiveMainWindow, CreatesEveryControlInTemplateOrderAtItsPlace) {
 
 TEST_F(LiveMainWindow, CountersSitOnTheRightOfTheirEditsAndListsSelectSeveralRows) {
     struct Pair { int upDown, edit, x, y, cx, cy; };
-    for (Pair p : {Pair{IDC_ZEROS_UPDOWN, IDC_ZEROS_EDIT, 285, 15, 25, 13}, Pair{IDC_OFFSET_UPDOWN, IDC_OFFSET_EDIT, 315, 15, 39, 13}}) {
+    for (Pair p : {Pair{IDC_ZEROS_UPDOWN, IDC_ZEROS_EDIT, 285, 15, 25, 13}, Pair{IDC_OFFSET_UPDOWN, IDC_OFFSET_EDIT, 315, 15, 39, 13},
+                   Pair{IDC_STEP_UPDOWN, IDC_STEP_EDIT, 315, 39, 39, 13}}) {
         SCOPED_TRACE(p.upDown);
         HWND upDown = GetDlgItem(dialog_, p.upDown);
         HWND edit = GetDlgItem(dialog_, p.edit);

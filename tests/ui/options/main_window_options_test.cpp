@@ -192,11 +192,16 @@ TEST(MainWindowTips, EveryButtonTipAndThePresetLabels) {
         {IDC_FIND_BOX, L"text to find in the old name"}, {IDC_REPLACE_BOX, L"text that replaces it ($1 for a group)"},
         {IDC_FIND_REGEX, L"find a regular expression"}, {IDC_FIND_MATCH_CASE, L"upper and lower case differ"},
         {IDC_ADD_FOLDER, L"add every file of a folder"},
+        {IDC_STEP_EDIT, L"how much each number is above the one before (10: 1, 11, 21...)"},
+        {IDC_STEP_UPDOWN, L"how much each number is above the one before (10: 1, 11, 21...)"},
+        {IDC_PER_FOLDER, L"each folder's files count from the offset on their own"},
+        {IDC_PREFIX_FOLDER, L"the name of each file's own folder as the prefix"},
+        {IDC_SUFFIX_FOLDER, L"the name of each file's own folder as the suffix"},
         {IDC_NAME_CASE, L"the case of the whole new name, after every other option"},
         {IDC_FROM_LIST, L"new names from a text file, one a line, for the rows in the order shown"},
         {IDC_FROM_LIST_PICK, L"pick the text file of names, one a line"}};
     for (const auto& [id, text] : expected) EXPECT_EQ(tips[id], text) << id;
-    EXPECT_EQ(tips.size(), 10u + 15u + 5u + 1u + 12u);
+    EXPECT_EQ(tips.size(), 10u + 15u + 5u + 1u + 9u + 5u + 3u);
 }
 
 TEST(MainWindowLifetime, SessionEndSavesOnceAndStoredOpacityStaysVisible) {

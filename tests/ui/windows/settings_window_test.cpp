@@ -172,6 +172,7 @@ TEST(SettingsWindow, SaveCommitsEverythingWhileCancelAndTheCloseBoxKeepWhatWasTh
         settings.click(IDC_SET_SPACER_HYPHEN);
         settings.click(IDC_SET_DBL_COPY);
         settings.click(IDC_SET_TO_PREFIX);
+        settings.click(IDC_SET_SORT_AS_EXPLORER);
 
         RECT placed{};
         GetWindowRect(settings.dialog(), &placed);
@@ -191,7 +192,7 @@ TEST(SettingsWindow, SaveCommitsEverythingWhileCancelAndTheCloseBoxKeepWhatWasTh
             EXPECT_EQ(Settings().Opacity, 70u);
             EXPECT_EQ(LayeredAlpha(harness.window()), 70);
             EXPECT_EQ(Settings().Spacer.view(), u"-");
-            EXPECT_EQ(Settings().SettingsFlags, 0x14u);
+            EXPECT_EQ(Settings().SettingsFlags, 0x114u);
         } else {
             EXPECT_EQ(ComboItems(prefixBox), (std::vector<std::wstring>{L"alpha", L"beta", L"gamma"}));
             EXPECT_EQ(WindowText(prefixBox), L"typed");

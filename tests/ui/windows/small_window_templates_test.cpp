@@ -76,6 +76,7 @@ std::vector<Template> ExpectedTemplates() {
             {8023, L"Button", L"To Suffix", 280, 230, 45, 10, kCheck},
             {8030, L"Button", L"Auto Rename After Drag And Drop", 5, 260, 125, 10, kCheck | WS_GROUP},
             {8031, L"Button", L"Use CTRL + Left Click For Preset Buttons", 5, 275, 148, 10, kCheck},
+            {8032, L"Button", L"Sort as Explorer does", 160, 260, 90, 10, kCheck},
             {8020, L"Button", L"Save", 390, 275, 30, 12, kPush},
             {8021, L"Button", L"Cancel", 425, 275, 30, 12, kPush},
         }},
