@@ -97,5 +97,34 @@ TEST(NameList, FindReplaceAndTheNumberActOnTheListedNameAndAReplanReadsOn) {
     EXPECT_EQ(CheckNames(PlanNames(options), {u"a.txt"}).message, u"From List: no list of names chosen");
 }
 
+// With the count of "Step" and "Per Folder" and the folder's name as prefix:
+// line k still goes to row k in the order shown, a row whose name is taken
+// uses up its line but not its folder's number, and "Case" acts last, on the
+// folder's name too, leaving the extension as it is.
+TEST(NameList, PairsByPlaceWhileTheNumberCountsPerFolderAndCaseActsLast) {
+    MemoryFileSystem files;
+    FileTable table;
+    const FolderText alps = std::make_shared<const std::u16string>(u"D:\\alps");
+    const FolderText rome = std::make_shared<const std::u16string>(u"D:\\ROME");
+    for (const FolderText& folder : {alps, rome, rome, alps}) {
+        const std::u16string name = std::u16string(1, static_cast<char16_t>(u'a' + table.size())) + u".JPG";
+        files.AddFile(JoinPath(*folder, name), {}, 0x20);
+        ASSERT_TRUE(AppendFileRow(table, folder, name, files, 0));
+    }
+    files.AddFile(u"D:\\ROME\\Rome_2nd Take_01.JPG", {}, 0x20);  // outside the list, in the way
+    RenameOptions options = ListOptions(Utf8Bytes("won't STOP\n2nd take\nthe END\nintro\n"));
+    options.prefix.folderName = true;
+    options.noNumber = false;
+    options.zerosText = u"2";
+    options.offsetText = u"1";
+    options.stepText = u"10";
+    options.perFolder = true;
+    options.nameCase = NameCase::Title;
+    options.caseMapping = AsciiCaseMapping;
+    EXPECT_EQ(RunRename(table, TakingPartRows(table.size(), {}), options, files, 0), 1);
+    const std::u16string expected[] = {u"Alps_Won't Stop_01.JPG", u"b.JPG", u"Rome_The End_01.JPG", u"Alps_Intro_11.JPG"};
+    for (std::size_t i = 0; i < table.size(); ++i) EXPECT_EQ(table[i].name, expected[i]) << i;
+}
+
 }  // namespace
 }  // namespace qm::test

@@ -69,6 +69,18 @@ struct RandomCase {
         options.stepText = Pick<std::u16string>({u"1", u"", u"2", u"10"});
         options.perFolder = Chance(40);
         options.prefix.folderName = Chance(20);
+        // Names from a list, longer than any run here, which pair by the row's
+        // place while the number counts by the step and per folder; "Case" last.
+        options.fromList = Chance(25);
+        if (options.fromList) {
+            NameList list;
+            for (int line = 0; line < 80; ++line)
+                list.names.push_back(Pick<std::u16string>({u"a", u"B", u"Trip", u"p", u"P_1", u"x.y"}));
+            options.nameList = std::make_shared<const NameList>(std::move(list));
+        }
+        options.nameCase = Pick<NameCase>({NameCase::AsIs, NameCase::AsIs, NameCase::Lower, NameCase::Upper,
+                                           NameCase::Title, NameCase::Sentence});
+        options.caseMapping = AsciiCaseMapping;
         return options;
     }
 };
