@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/settings/flags.h"
+#include "core/settings/folder_filters.h"
 #include "core/text/fixed_text.h"
 
 namespace qm {
@@ -61,6 +62,7 @@ struct AppSettings {
     std::uint32_t ExtensionFlags = 0;
     std::uint32_t GeneralFlags = 0;
     std::uint32_t AddFolderFlags = 0;     // the folder picker's choices (AddFolder::)
+    FixedText<FolderFilterWidth> AddFolderFilter{};  // its "Files" box and history (folder_filters.h)
     void* SettingsLock = nullptr;         // lock guarding the settings file; not stored
 };
 

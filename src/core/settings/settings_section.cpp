@@ -78,6 +78,8 @@ void ApplySettingsLine(std::u16string_view line, AppSettings& s) {
         s.GeneralFlags = ParseSettingsDecimal(value);
     } else if (MatchKeyLine(line, u"AddFolderFlags", value)) {
         s.AddFolderFlags = ParseSettingsDecimal(value);
+    } else if (MatchKeyLine(line, u"AddFolderFilter", value)) {
+        s.AddFolderFilter = value;
     }
 }
 
@@ -113,6 +115,7 @@ void AppendSettingsSection(std::u16string& out, const AppSettings& s) {
     AppendNumberKey(out, u"GeneralFlags", s.GeneralFlags);
     // Last, after the keys that older builds know; they skip it.
     AppendNumberKey(out, u"AddFolderFlags", s.AddFolderFlags);
+    AppendTextKey(out, u"AddFolderFilter", s.AddFolderFilter.view());
 }
 
 }  // namespace qm

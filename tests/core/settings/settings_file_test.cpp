@@ -52,6 +52,7 @@ std::u16string ExpectedDefaultFile() {
         u"ExtensionFlags=0\r\n"
         u"GeneralFlags=0\r\n"
         u"AddFolderFlags=0\r\n"
+        u"AddFolderFilter=\r\n"
         u"\r\n"
         u"[PREFIX]\r\n"
         u"\u00FF\r\n"
