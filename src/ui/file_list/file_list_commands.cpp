@@ -148,11 +148,13 @@ int RunRename(HWND mainWindow) {
     const RenameOptions options = TakeRunOptions(mainWindow, Settings(), !state.files.empty());
     if (state.files.empty()) return -1;
     int failures = 0;
+    std::size_t takingPart = 0;
     std::size_t keptTimes = 0;  // with "Taken" for the file times: files without a date taken
     NameCheck refused;
     FileWorkEnd end;
     {
         const std::vector<std::size_t> rows = TakingPart(mainWindow);
+        takingPart = rows.size();
         std::vector<std::u16string_view> names;
         names.reserve(rows.size());
         for (const std::size_t row : rows) names.push_back(state.files[row].name);
@@ -198,11 +200,12 @@ int RunRename(HWND mainWindow) {
         if (!message.empty()) message += u";";
         message.append(reinterpret_cast<const char16_t*>(failed));
     }
-    if (keptTimes > 0) message += (message.empty() ? u"" : u";") + KeptTimesText(keptTimes);
+    if (!end.stopped && failures == 0) message = FilesDoneText(takingPart, u"renamed");
+    if (keptTimes > 0) message += u";" + KeptTimesText(keptTimes);
     // The preview then shows what "Start" would do next, not the names just
     // given; what the run has to say stands until the next change.
     RefreshStatus(mainWindow);
-    if (!message.empty()) SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>(message.c_str()));
+    SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>(message.c_str()));
     return failures;
 }
 
@@ -225,7 +228,10 @@ std::wstring UndoRename(HWND mainWindow) {
         const std::u16string stopped = StoppedText(end.done, end.total);
         return std::wstring(stopped.begin(), stopped.end());
     }
-    return UndoReportText(report);
+    const std::wstring notRestored = UndoReportText(report);
+    if (!notRestored.empty()) return notRestored;
+    const std::u16string restored = FilesDoneText(rows.size(), u"restored");
+    return std::wstring(restored.begin(), restored.end());
 }
 
 void RemoveRows(HWND mainWindow) {
