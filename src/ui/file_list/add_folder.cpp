@@ -15,6 +15,7 @@
 #include "ui/file_list/main_window_state.h"
 #include "win32/check_box_fit.h"
 #include "win32/clock.h"
+#include "win32/message_box.h"
 #include "win32/platform_file_system.h"
 
 namespace qm {
@@ -222,7 +223,7 @@ FolderWalkResult AddFolderToList(HWND mainWindow, const std::u16string& folder, 
     // Files left out by choice are no failure.
     const bool failed = result.paths.skipped + result.linksSkipped > 0;
     if (!message.empty())
-        MessageBoxW(mainWindow, Wide(message), L"Add Folder", failed ? MB_ICONWARNING : MB_ICONINFORMATION);
+        win32::ShowMessageBox(mainWindow, Wide(message), L"Add Folder", failed ? MB_ICONWARNING : MB_ICONINFORMATION);
     return result;
 }
 

@@ -9,6 +9,7 @@
 #include "app/process_records.h"
 #include "resource_ids.h"
 #include "ui/file_list/main_window_state.h"
+#include "win32/message_box.h"
 
 namespace qm {
 
@@ -97,7 +98,7 @@ FileWorkWindow::~FileWorkWindow() {
 void FileWorkWindow::AskToStopAndClose() {
     if (asking_ || closeWhenDone_) return;
     asking_ = true;
-    const int answer = MessageBoxW(window_, CloseQuestion(stopButton_), L"Quillmoth", MB_YESNO | MB_ICONQUESTION);
+    const int answer = win32::ShowMessageBox(window_, CloseQuestion(stopButton_), L"Quillmoth", MB_YESNO | MB_ICONQUESTION);
     asking_ = false;
     if (answer != IDYES) return;
     closeWhenDone_ = true;
