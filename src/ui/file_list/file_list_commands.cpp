@@ -37,6 +37,15 @@ constexpr DWORD SelectionBufferUnits = 2'048'000;
 constexpr DWORD OpenDialogOptions =
     OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
 
+// "All Files" first and chosen; then the pictures and videos of cameras and
+// telephones, their raw forms among them.
+constexpr const wchar_t OpenDialogFilter[] =
+    L"All Files (*.*)\0*.*\0"
+    L"Pictures and videos\0"
+    L"*.jpg;*.jpeg;*.jpe;*.jfif;*.heic;*.heif;*.avif;*.png;*.gif;*.bmp;*.tif;*.tiff;*.webp;"
+    L"*.dng;*.cr2;*.cr3;*.nef;*.arw;*.orf;*.rw2;*.raf;*.pef;*.srw;"
+    L"*.mp4;*.m4v;*.mov;*.avi;*.mkv;*.wmv;*.mts;*.m2ts;*.3gp;*.webm\0";
+
 HWND FileList(HWND window) { return GetDlgItem(window, IDC_FILE_LIST); }
 
 std::u16string_view View(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
@@ -85,7 +94,7 @@ void AddFilesFromDialog(HWND mainWindow) {
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = mainWindow;
-    dialog.lpstrFilter = L"All Files (*.*)\0*.*\0";
+    dialog.lpstrFilter = OpenDialogFilter;
     dialog.lpstrFile = buffer.get();
     dialog.nMaxFile = SelectionBufferUnits;
     dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
