@@ -9,8 +9,10 @@ namespace {
 bool IsCheckBox(HWND control) {
     wchar_t className[16] = {};
     GetClassNameW(control, className, 16);
-    if (lstrcmpiW(className, L"Button") != 0) return false;
-    switch (GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) {
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    // A box drawn as a push button (a drop-down arrow) is no caption beside a mark.
+    if (lstrcmpiW(className, L"Button") != 0 || (style & BS_PUSHLIKE) || !(style & WS_VISIBLE)) return false;
+    switch (style & BS_TYPEMASK) {
     case BS_CHECKBOX: case BS_AUTOCHECKBOX: case BS_3STATE: case BS_AUTO3STATE: return true;
     default: return false;
     }
