@@ -1,6 +1,8 @@
 // The real program renaming 3,000 files: real clicks on "Clear" and "Start"
 // ("Stop") during a run never act afterwards, the status cell counts on screen,
-// Esc or "Stop" ends the run part-way, and one undo gives every file back.
+// Esc or "Stop" ends the run part-way, and one undo gives every file back; what
+// the status line says after a whole run and undo, settings.ini written after
+// each, and the close box during a run, which asks, stops and closes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -44,6 +46,44 @@ std::vector<COLORREF> CellPixels(HWND main) {
 
 bool StartsWith(const std::wstring& text, const wchar_t* start) { return text.rfind(start, 0) == 0; }
 
+// Where the close box of the window's caption is, found as the window itself tells it.
+POINT CloseBox(HWND main) {
+    RECT r{};
+    GetWindowRect(main, &r);
+    const int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    for (int x = r.right - 1; x > r.left; --x) {
+        DWORD_PTR hit = 0;
+        SendMessageTimeoutW(main, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 2000, &hit);
+        if (hit == HTCLOSE) return {x - 3, y};
+    }
+    return {r.right - 10, y};
+}
+
+// A message box of the process (the main window is a dialog too, with the same caption).
+HWND MessageBoxOf(DWORD process) {
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{process, nullptr};
+    EnumWindows([](HWND window, LPARAM found) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(found);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t className[16] = {};
+        GetClassNameW(window, className, 16);
+        if (owner != s.process || lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+        if (!GetDlgItem(window, 0xFFFF) || !GetDlgItem(window, IDYES)) return TRUE;
+        s.found = window;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::u16string SettingsText(const TemporaryFolder& folder) {
+    const std::vector<std::uint8_t> bytes = test::FileContent(folder.File(L"settings.ini"));
+    return std::u16string(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2);
+}
+
 // The count of " Stopped after 1,207 of 3,000", once the cell says so; 0 otherwise.
 std::size_t StoppedAfter(HWND main) {
     std::wstring text = ItemText(main, IDC_STATUS_MESSAGE);
@@ -52,7 +92,7 @@ std::size_t StoppedAfter(HWND main) {
     return std::wcstoul(text.c_str() + 15, nullptr, 10);
 }
 
-TEST(ProgramLongRun, ClicksDuringARunAreDroppedEscAndStopEndItAndOneUndoRestores) {
+TEST(ProgramLongRun, ClicksDuringARunAreDroppedEscStopAndTheCloseBoxEndItAndEveryEndIsTold) {
     TemporaryFolder programFolder;
     TemporaryFolder files;
     std::string list;
@@ -76,6 +116,7 @@ TEST(ProgramLongRun, ClicksDuringARunAreDroppedEscAndStopEndItAndOneUndoRestores
     // Esc stops the first run, a click on "Start" (which reads "Stop") the
     // second; a click on "Clear" during each acts neither then nor afterwards.
     std::size_t most = 0;
+    ASSERT_TRUE(SettingsText(programFolder).empty()) << "written only when there is something to keep";
     for (const bool byEscape : {true, false}) {
         PostMessageW(main, WM_COMMAND, IDC_START, 0);
         ASSERT_TRUE(WaitUntil([&] { return StartsWith(ItemText(main, IDC_STATUS_MESSAGE), L" Renaming "); }, Timeout));
@@ -98,8 +139,61 @@ TEST(ProgramLongRun, ClicksDuringARunAreDroppedEscAndStopEndItAndOneUndoRestores
     PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
     EXPECT_TRUE(WaitUntil([&] { return files.Names() == originals; }, Timeout)) << "one undo restores every file";
     EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_UNDO) == L"^"; }, Timeout)) << "the undo has ended";
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(process.waitForExit(Timeout), 0);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_MESSAGE) == L" 3,000 files restored"; }, Timeout));
+
+    // A whole run and its undo each say what they did, until the next change,
+    // and each leaves settings.ini written while the program runs on.
+    SetDlgItemTextW(main, IDC_ZEROS_EDIT, L"4");
+    PostMessageW(main, WM_COMMAND, IDC_START, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_MESSAGE) == L" 3,000 files renamed"; }, Timeout));
+    EXPECT_EQ(renamed(), 3000);
+    EXPECT_NE(SettingsText(programFolder).find(u"\r\nZeros=4\r\n"), std::u16string::npos) << "written after the run";
+    Sleep(500);
+    EXPECT_EQ(ItemText(main, IDC_STATUS_MESSAGE), L" 3,000 files renamed") << "it stands";
+    SetDlgItemTextW(main, IDC_ZEROS_EDIT, L"6");
+    PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_MESSAGE) == L" 3,000 files restored"; }, Timeout));
+    EXPECT_EQ(files.Names(), originals);
+    EXPECT_NE(SettingsText(programFolder).find(u"\r\nZeros=6\r\n"), std::u16string::npos) << "written after the undo";
+
+    // The close box during a run asks; Yes stops it after the file in hand,
+    // leaves its journal and closes the program.
+    PostMessageW(main, WM_COMMAND, IDC_START, 0);
+    ASSERT_TRUE(WaitUntil([&] { return StartsWith(ItemText(main, IDC_STATUS_MESSAGE), L" Renaming "); }, Timeout));
+    SetForegroundWindow(main);
+    const POINT closeBox = CloseBox(main);
+    SetCursorPos(closeBox.x, closeBox.y);
+    WaitUntil([&] { POINT at{}; return GetCursorPos(&at) && at.x == closeBox.x && at.y == closeBox.y; }, 2000);
+    INPUT click[2]{};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+    HWND question = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (question = MessageBoxOf(process.id())) != nullptr; }, Timeout));
+    EXPECT_EQ(ItemText(question, 0xFFFF), L"Stop the run and close Quillmoth?");
+    EXPECT_TRUE(process.running()) << "nothing closes before the answer";
+    PostMessageW(question, WM_COMMAND, IDYES, 0);
+    ASSERT_EQ(process.waitForExit(Timeout), 0);
+    const std::ptrdiff_t stoppedAt = renamed();
+    EXPECT_GT(stoppedAt, 0);
+    EXPECT_LT(stoppedAt, 3000) << "stopped, not run to the end";
+
+    // What it did is in its journal: "^" in a new start takes it back.
+    ProgramProcess again(programFolder.File(L"Quillmoth.exe"));
+    HWND next = again.waitForDialog(L"Quillmoth", Timeout);
+    ASSERT_NE(next, nullptr);
+    PostMessageW(next, WM_COMMAND, IDC_UNDO, 0);
+    HWND ask = again.waitForDialog(L"Undo", Timeout);
+    ASSERT_NE(ask, nullptr);
+    PostMessageW(ask, WM_COMMAND, IDYES, 0);
+    EXPECT_TRUE(WaitUntil([&] { return files.Names() == originals; }, Timeout));
+    EXPECT_TRUE(WaitUntil([&] {
+        const std::wstring said = ItemText(next, IDC_STATUS_MESSAGE);
+        return said.size() > 15 && said.compare(said.size() - 15, 15, L" files restored") == 0;
+    }, Timeout)) << ItemText(next, IDC_STATUS_MESSAGE);
+    PostMessageW(next, WM_CLOSE, 0, 0);
+    EXPECT_EQ(again.waitForExit(Timeout), 0);
 }
 
 }  // namespace
