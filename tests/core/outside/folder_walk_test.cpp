@@ -4,6 +4,7 @@
 
 #include "core/outside/folder_walk.h"
 #include "core/rows/memory_file_system.h"
+#include "core/settings/folder_filters.h"
 
 namespace qm::test {
 namespace {
@@ -87,6 +88,33 @@ TEST(AddFolderTree, StopsWhenTheProgressSaysSoAndKeepsWhatWasAdded) {
         EXPECT_EQ(table.size(), limit);
         EXPECT_EQ(result.paths.added, limit);
     }
+}
+
+// The "Files" box: patterns between ";", "*" and "?", A-Z as a-z, a bare
+// extension as "*.ext"; files it does not name are passed over, uncounted.
+TEST(AddFolderTree, OnlyTheFilesThatTheFilesBoxNames) {
+    const struct {
+        const char16_t* filter;
+        Paths added;
+    } cases[] = {
+        {u"", {u"C:\\t\\Sub1\\a.jpg", u"C:\\t\\Sub1\\y.jpg", u"C:\\t\\Sub1\\deep\\x.jpg"}},
+        {u"*.JPG", {u"C:\\t\\Sub1\\a.jpg", u"C:\\t\\Sub1\\y.jpg", u"C:\\t\\Sub1\\deep\\x.jpg"}},
+        {u" txt ; ?.jpg", {u"C:\\t\\Sub1\\a.jpg", u"C:\\t\\Sub1\\y.jpg", u"C:\\t\\Sub1\\deep\\x.jpg"}},
+        {u"a*;*x*", {u"C:\\t\\Sub1\\a.jpg", u"C:\\t\\Sub1\\deep\\x.jpg"}},
+        {u".gif;;", {}},
+    };
+    for (const auto& c : cases) {
+        Tree tree;
+        FileTable table;
+        const FolderWalkResult result =
+            AddFolderTree(table, u"C:\\t\\Sub1", true, tree.files, 0, nullptr, false, NamePatterns(c.filter));
+        EXPECT_EQ(RowPaths(table), c.added) << std::string(c.filter, c.filter + std::char_traits<char16_t>::length(c.filter));
+        EXPECT_EQ(result.paths.skipped, 0u);
+    }
+    // Names the box keeps between runs of the picker, newest first, once each.
+    EXPECT_EQ(WithFolderFilterUsed(u"*.jpg|*.png|", u"*.png"), u"*.png|*.jpg");
+    EXPECT_EQ(SplitFolderFilters(WithFolderFilterUsed(u"*.jpg", u"")), (Paths{u"", u"*.jpg"}));
+    EXPECT_EQ(WithFolderFilterUsed(u"", u"*.a|b"), u"*.ab") << "\"|\" is no part of a name";
 }
 
 TEST(AddFolderTree, DeepTreeAndManyFilesWithoutRecursionLimits) {
