@@ -16,17 +16,21 @@ namespace {
 
 constexpr DWORD Timeout = 60000;
 
-// The pointer moves onto the control; once it is there, the button goes down and up.
-void SendClick(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    WaitUntil([&] { POINT at{}; return GetCursorPos(&at) && PtInRect(&r, at); }, 2000);
+// The pointer moves onto the point; once it is there, the button goes down and up.
+void SendClickAt(POINT point) {
+    SetCursorPos(point.x, point.y);
+    WaitUntil([&] { POINT at{}; return GetCursorPos(&at) && at.x == point.x && at.y == point.y; }, 2000);
     INPUT input[2]{};
     input[0].type = input[1].type = INPUT_MOUSE;
     input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, input, sizeof(INPUT));
+}
+
+void SendClick(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    SendClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
 void PressEscape() {
@@ -59,24 +63,15 @@ POINT CloseBox(HWND main) {
     return {r.right - 10, y};
 }
 
-// A message box of the process (the main window is a dialog too, with the same caption).
-HWND MessageBoxOf(DWORD process) {
-    struct Search {
-        DWORD process;
-        HWND found;
-    } search{process, nullptr};
-    EnumWindows([](HWND window, LPARAM found) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(found);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t className[16] = {};
-        GetClassNameW(window, className, 16);
-        if (owner != s.process || lstrcmpW(className, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-        if (!GetDlgItem(window, 0xFFFF) || !GetDlgItem(window, IDYES)) return TRUE;
-        s.found = window;
-        return FALSE;
+// A visible window that `main` owns: the message box it shows.
+HWND OwnedBox(HWND main) {
+    std::pair<HWND, HWND> search{main, nullptr};
+    EnumThreadWindows(GetWindowThreadProcessId(main, nullptr), [](HWND window, LPARAM found) {
+        auto& [owner, box] = *reinterpret_cast<std::pair<HWND, HWND>*>(found);
+        if (GetWindow(window, GW_OWNER) == owner && IsWindowVisible(window)) box = window;
+        return box == nullptr ? TRUE : FALSE;
     }, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return search.second;
 }
 
 std::u16string SettingsText(const TemporaryFolder& folder) {
@@ -156,21 +151,14 @@ TEST(ProgramLongRun, ClicksDuringARunAreDroppedEscStopAndTheCloseBoxEndItAndEver
     EXPECT_EQ(files.Names(), originals);
     EXPECT_NE(SettingsText(programFolder).find(u"\r\nZeros=6\r\n"), std::u16string::npos) << "written after the undo";
 
-    // The close box during a run asks; Yes stops it after the file in hand,
-    // leaves its journal and closes the program.
+    // The close box during a run asks; Yes stops it after the file in hand and
+    // closes the program (the journal's own tests show what it then holds).
     PostMessageW(main, WM_COMMAND, IDC_START, 0);
     ASSERT_TRUE(WaitUntil([&] { return StartsWith(ItemText(main, IDC_STATUS_MESSAGE), L" Renaming "); }, Timeout));
     SetForegroundWindow(main);
-    const POINT closeBox = CloseBox(main);
-    SetCursorPos(closeBox.x, closeBox.y);
-    WaitUntil([&] { POINT at{}; return GetCursorPos(&at) && at.x == closeBox.x && at.y == closeBox.y; }, 2000);
-    INPUT click[2]{};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, click, sizeof(INPUT));
-    HWND question = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (question = MessageBoxOf(process.id())) != nullptr; }, Timeout));
+    SendClickAt(CloseBox(main));
+    HWND question = nullptr;  // the box the window owns while it asks
+    ASSERT_TRUE(WaitUntil([&] { return (question = OwnedBox(main)) != nullptr; }, Timeout));
     EXPECT_EQ(ItemText(question, 0xFFFF), L"Stop the run and close Quillmoth?");
     EXPECT_TRUE(process.running()) << "nothing closes before the answer";
     PostMessageW(question, WM_COMMAND, IDYES, 0);
@@ -178,22 +166,6 @@ TEST(ProgramLongRun, ClicksDuringARunAreDroppedEscStopAndTheCloseBoxEndItAndEver
     const std::ptrdiff_t stoppedAt = renamed();
     EXPECT_GT(stoppedAt, 0);
     EXPECT_LT(stoppedAt, 3000) << "stopped, not run to the end";
-
-    // What it did is in its journal: "^" in a new start takes it back.
-    ProgramProcess again(programFolder.File(L"Quillmoth.exe"));
-    HWND next = again.waitForDialog(L"Quillmoth", Timeout);
-    ASSERT_NE(next, nullptr);
-    PostMessageW(next, WM_COMMAND, IDC_UNDO, 0);
-    HWND ask = again.waitForDialog(L"Undo", Timeout);
-    ASSERT_NE(ask, nullptr);
-    PostMessageW(ask, WM_COMMAND, IDYES, 0);
-    EXPECT_TRUE(WaitUntil([&] { return files.Names() == originals; }, Timeout));
-    EXPECT_TRUE(WaitUntil([&] {
-        const std::wstring said = ItemText(next, IDC_STATUS_MESSAGE);
-        return said.size() > 15 && said.compare(said.size() - 15, 15, L" files restored") == 0;
-    }, Timeout)) << ItemText(next, IDC_STATUS_MESSAGE);
-    PostMessageW(next, WM_CLOSE, 0, 0);
-    EXPECT_EQ(again.waitForExit(Timeout), 0);
 }
 
 }  // namespace
