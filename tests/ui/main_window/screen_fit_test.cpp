@@ -29,9 +29,8 @@ RECT InWindow(HWND window, HWND child) {
     return r;
 }
 
-bool Inside(const RECT& inner, const RECT& outer) {
-    RECT both{};
-    return UnionRect(&both, &inner, &outer) && EqualRect(&both, &outer);
+bool Inside(const RECT& a, const RECT& b) {
+    return a.left >= b.left && a.top >= b.top && a.right <= b.right && a.bottom <= b.bottom;
 }
 
 // The pixels a list cell's text takes, with the margins the list draws beside it.
