@@ -68,7 +68,7 @@ TEST(ProgramDateTaken, SortByTakenNameAndDateByItThenUndo) {
     }
 
     PostMessageW(main, WM_COMMAND, IDC_START, 0);
-    EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_MESSAGE) == L" 1 file has no date taken: its times were kept"; }, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_MESSAGE) == L" 4 files renamed; 1 file has no date taken: its times were kept"; }, 30000));
     for (const Photo& p : photos) EXPECT_EQ(TimesOf(files.File(p.newName)).written, p.taken) << "the run's name and time";
     PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
     ASSERT_TRUE(WaitUntil([&] { return files.Names() == names; }, 30000));

@@ -1,6 +1,8 @@
 // The real program renaming 3,000 files: real clicks on "Clear" and "Start"
 // ("Stop") during a run never act afterwards, the status cell counts on screen,
-// Esc or "Stop" ends the run part-way, and one undo gives every file back.
+// Esc or "Stop" ends the run part-way, and one undo gives every file back; what
+// the status line says after a whole run and undo, settings.ini written after
+// each, and the close box during a run, which asks, stops and closes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,17 +16,21 @@ namespace {
 
 constexpr DWORD Timeout = 60000;
 
-// The pointer moves onto the control; once it is there, the button goes down and up.
-void SendClick(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    WaitUntil([&] { POINT at{}; return GetCursorPos(&at) && PtInRect(&r, at); }, 2000);
+// The pointer moves onto the point; once it is there, the button goes down and up.
+void SendClickAt(POINT point) {
+    SetCursorPos(point.x, point.y);
+    WaitUntil([&] { POINT at{}; return GetCursorPos(&at) && at.x == point.x && at.y == point.y; }, 2000);
     INPUT input[2]{};
     input[0].type = input[1].type = INPUT_MOUSE;
     input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, input, sizeof(INPUT));
+}
+
+void SendClick(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    SendClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
 void PressEscape() {
@@ -44,6 +50,35 @@ std::vector<COLORREF> CellPixels(HWND main) {
 
 bool StartsWith(const std::wstring& text, const wchar_t* start) { return text.rfind(start, 0) == 0; }
 
+// Where the close box of the window's caption is, found as the window itself tells it.
+POINT CloseBox(HWND main) {
+    RECT r{};
+    GetWindowRect(main, &r);
+    const int y = r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    for (int x = r.right - 1; x > r.left; --x) {
+        DWORD_PTR hit = 0;
+        SendMessageTimeoutW(main, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_NORMAL, 2000, &hit);
+        if (hit == HTCLOSE) return {x - 3, y};
+    }
+    return {r.right - 10, y};
+}
+
+// A visible window that `main` owns: the message box it shows.
+HWND OwnedBox(HWND main) {
+    std::pair<HWND, HWND> search{main, nullptr};
+    EnumThreadWindows(GetWindowThreadProcessId(main, nullptr), [](HWND window, LPARAM found) {
+        auto& [owner, box] = *reinterpret_cast<std::pair<HWND, HWND>*>(found);
+        if (GetWindow(window, GW_OWNER) == owner && IsWindowVisible(window)) box = window;
+        return box == nullptr ? TRUE : FALSE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+std::u16string SettingsText(const TemporaryFolder& folder) {
+    const std::vector<std::uint8_t> bytes = test::FileContent(folder.File(L"settings.ini"));
+    return std::u16string(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2);
+}
+
 // The count of " Stopped after 1,207 of 3,000", once the cell says so; 0 otherwise.
 std::size_t StoppedAfter(HWND main) {
     std::wstring text = ItemText(main, IDC_STATUS_MESSAGE);
@@ -52,7 +87,7 @@ std::size_t StoppedAfter(HWND main) {
     return std::wcstoul(text.c_str() + 15, nullptr, 10);
 }
 
-TEST(ProgramLongRun, ClicksDuringARunAreDroppedEscAndStopEndItAndOneUndoRestores) {
+TEST(ProgramLongRun, ClicksDuringARunAreDroppedEscStopAndTheCloseBoxEndItAndEveryEndIsTold) {
     TemporaryFolder programFolder;
     TemporaryFolder files;
     std::string list;
@@ -76,6 +111,7 @@ TEST(ProgramLongRun, ClicksDuringARunAreDroppedEscAndStopEndItAndOneUndoRestores
     // Esc stops the first run, a click on "Start" (which reads "Stop") the
     // second; a click on "Clear" during each acts neither then nor afterwards.
     std::size_t most = 0;
+    ASSERT_TRUE(SettingsText(programFolder).empty()) << "written only when there is something to keep";
     for (const bool byEscape : {true, false}) {
         PostMessageW(main, WM_COMMAND, IDC_START, 0);
         ASSERT_TRUE(WaitUntil([&] { return StartsWith(ItemText(main, IDC_STATUS_MESSAGE), L" Renaming "); }, Timeout));
@@ -98,8 +134,38 @@ TEST(ProgramLongRun, ClicksDuringARunAreDroppedEscAndStopEndItAndOneUndoRestores
     PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
     EXPECT_TRUE(WaitUntil([&] { return files.Names() == originals; }, Timeout)) << "one undo restores every file";
     EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_UNDO) == L"^"; }, Timeout)) << "the undo has ended";
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(process.waitForExit(Timeout), 0);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_MESSAGE) == L" 3,000 files restored"; }, Timeout));
+
+    // A whole run and its undo each say what they did, until the next change,
+    // and each leaves settings.ini written while the program runs on.
+    SetDlgItemTextW(main, IDC_ZEROS_EDIT, L"4");
+    PostMessageW(main, WM_COMMAND, IDC_START, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_MESSAGE) == L" 3,000 files renamed"; }, Timeout));
+    EXPECT_EQ(renamed(), 3000);
+    EXPECT_NE(SettingsText(programFolder).find(u"\r\nZeros=4\r\n"), std::u16string::npos) << "written after the run";
+    Sleep(500);
+    EXPECT_EQ(ItemText(main, IDC_STATUS_MESSAGE), L" 3,000 files renamed") << "it stands";
+    SetDlgItemTextW(main, IDC_ZEROS_EDIT, L"6");
+    PostMessageW(main, WM_COMMAND, IDC_UNDO, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_MESSAGE) == L" 3,000 files restored"; }, Timeout));
+    EXPECT_EQ(files.Names(), originals);
+    EXPECT_NE(SettingsText(programFolder).find(u"\r\nZeros=6\r\n"), std::u16string::npos) << "written after the undo";
+
+    // The close box during a run asks; Yes stops it after the file in hand and
+    // closes the program (the journal's own tests show what it then holds).
+    PostMessageW(main, WM_COMMAND, IDC_START, 0);
+    ASSERT_TRUE(WaitUntil([&] { return StartsWith(ItemText(main, IDC_STATUS_MESSAGE), L" Renaming "); }, Timeout));
+    SetForegroundWindow(main);
+    SendClickAt(CloseBox(main));
+    HWND question = nullptr;  // the box the window owns while it asks
+    ASSERT_TRUE(WaitUntil([&] { return (question = OwnedBox(main)) != nullptr; }, Timeout));
+    EXPECT_EQ(ItemText(question, 0xFFFF), L"Stop the run and close Quillmoth?");
+    EXPECT_TRUE(process.running()) << "nothing closes before the answer";
+    PostMessageW(question, WM_COMMAND, IDYES, 0);
+    ASSERT_EQ(process.waitForExit(Timeout), 0);
+    const std::ptrdiff_t stoppedAt = renamed();
+    EXPECT_GT(stoppedAt, 0);
+    EXPECT_LT(stoppedAt, 3000) << "stopped, not run to the end";
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ std::vector<FolderEntry> InNameOrder(std::vector<FolderEntry> entries) {
 }  // namespace
 
 FolderWalkResult AddFolderTree(FileTable& table, std::u16string_view folder, bool subfolders, FileSystem& files,
-                               LocalOffset localOffset, FolderWalkProgress* progress, bool hiddenAndSystem) {
+                               LocalOffset localOffset, FolderWalkProgress* progress, bool hiddenAndSystem,
+                               const NamePatterns& only) {
     const std::uint32_t leftOut = hiddenAndSystem ? 0 : FileAttribute::Hidden | FileAttribute::System;
     FolderWalkResult result;
     // Folders still to walk, the next one last: depth first without recursion,
@@ -51,6 +52,7 @@ FolderWalkResult AddFolderTree(FileTable& table, std::u16string_view folder, boo
                     below.push_back(JoinPath(current, entry.name));
                 continue;
             }
+            if (!only.Matches(entry.name)) continue;
             if (entry.attributes & leftOut) {
                 ++result.hiddenFilesSkipped;
                 continue;

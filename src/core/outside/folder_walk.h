@@ -7,6 +7,7 @@
 #include "core/rows/file_row.h"
 #include "core/rows/file_system.h"
 #include "core/outside/outside_paths.h"
+#include "core/text/name_patterns.h"
 #include "core/timestamp/local_time.h"
 
 namespace qm {
@@ -37,9 +38,10 @@ struct FolderWalkResult {
 // `subfolders`, those of each subfolder in name order, depth first. Names sort
 // as the "File Name" column sorts. A folder that is a link or junction is not
 // entered, so a loop in the tree cannot run forever. Hidden and system files
-// and folders (desktop.ini, Thumbs.db) are left out unless `hiddenAndSystem`.
+// and folders (desktop.ini, Thumbs.db) are left out unless `hiddenAndSystem`;
+// files whose names `only` does not match are passed over without a count.
 FolderWalkResult AddFolderTree(FileTable& table, std::u16string_view folder, bool subfolders, FileSystem& files,
                                LocalOffset localOffset, FolderWalkProgress* progress = nullptr,
-                               bool hiddenAndSystem = false);
+                               bool hiddenAndSystem = false, const NamePatterns& only = NamePatterns());
 
 }  // namespace qm

@@ -22,4 +22,9 @@ std::u16string StoppedText(std::size_t done, std::size_t total) {
     return u" Stopped after " + GroupedNumber(done) + u" of " + GroupedNumber(total);
 }
 
+std::u16string FilesDoneText(std::size_t files, std::u16string_view done) {
+    std::u16string text = u" " + GroupedNumber(files) + (files == 1 ? u" file " : u" files ");
+    return text.append(done);
+}
+
 }  // namespace qm

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "core/settings/flags.h"
+#include "core/settings/folder_filters.h"
 #include "core/text/fixed_text.h"
 
 namespace qm {
@@ -64,6 +65,7 @@ struct AppSettings {
     std::uint32_t Step = 1;               // from one number to the next: the "Step" up-down, 1 to 9999
     std::uint32_t NameCase = 0;           // "Case": 0 "As Is" to 4 "Sentence case"
     FixedText<PathWidth> NameList{};      // the file "From List" reads
+    FixedText<FolderFilterWidth> AddFolderFilter{};  // its "Files" box and history (folder_filters.h)
     void* SettingsLock = nullptr;         // lock guarding the settings file; not stored
 };
 

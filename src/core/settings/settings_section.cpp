@@ -84,6 +84,8 @@ void ApplySettingsLine(std::u16string_view line, AppSettings& s) {
         s.NameCase = ParseSettingsDecimal(value);
     } else if (MatchKeyLine(line, u"NameList", value)) {
         s.NameList = value;
+    } else if (MatchKeyLine(line, u"AddFolderFilter", value)) {
+        s.AddFolderFilter = value;
     }
 }
 
@@ -122,6 +124,7 @@ void AppendSettingsSection(std::u16string& out, const AppSettings& s) {
     AppendNumberKey(out, u"Step", s.Step);
     AppendNumberKey(out, u"NameCase", s.NameCase);
     AppendTextKey(out, u"NameList", s.NameList.view());
+    AppendTextKey(out, u"AddFolderFilter", s.AddFolderFilter.view());
 }
 
 }  // namespace qm

@@ -2,13 +2,20 @@
 
 #include <shobjidl.h>
 
+#include <string>
+#include <vector>
+
 #include "app/process_records.h"
 #include "core/run/progress_text.h"
+#include "core/settings/folder_filters.h"
+#include "core/text/name_patterns.h"
 #include "resource_ids.h"
 #include "ui/file_list/file_list_view.h"
 #include "ui/file_list/file_work.h"
 #include "ui/file_list/main_window_state.h"
+#include "win32/check_box_fit.h"
 #include "win32/clock.h"
+#include "win32/message_box.h"
 #include "win32/platform_file_system.h"
 
 namespace qm {
@@ -17,6 +24,10 @@ namespace {
 
 constexpr DWORD IncludeSubfoldersId = 1;
 constexpr DWORD IncludeHiddenId = 2;
+constexpr DWORD FilesGroupId = 3;
+constexpr DWORD FilesBoxId = 4;
+constexpr DWORD RecentGroupId = 5;
+constexpr DWORD RecentListId = 6;
 
 const wchar_t* Wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
@@ -34,9 +45,77 @@ struct PickedFolder {
     std::u16string path;
     bool subfolders = true;
     bool hiddenAndSystem = false;
+    std::vector<std::u16string> filters;  // offered, newest first; the first is in the "Files" box
+    std::u16string filter;                // the "Files" box's text when the folder was chosen
 };
 
-// The folder picker (IFileOpenDialog with FOS_PICKFOLDERS) and its two extra
+// The picker's own controls cannot drop a list from an edit box: a choice in
+// "Recent" puts that filter into the "Files" box. Also sees that the check
+// boxes show their whole captions. Lives on the stack for the time the picker
+// is shown, so it counts no references.
+class RecentFilters : public IFileDialogEvents, public IFileDialogControlEvents {
+public:
+    explicit RecentFilters(const std::vector<std::u16string>& filters) : filters_(filters) {}
+
+    IFACEMETHODIMP QueryInterface(REFIID id, void** object) override {
+        if (id == IID_IUnknown || id == IID_IFileDialogEvents) {
+            *object = static_cast<IFileDialogEvents*>(this);
+        } else if (id == IID_IFileDialogControlEvents) {
+            *object = static_cast<IFileDialogControlEvents*>(this);
+        } else {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        return S_OK;
+    }
+    IFACEMETHODIMP_(ULONG) AddRef() override { return 2; }
+    IFACEMETHODIMP_(ULONG) Release() override { return 1; }
+
+    IFACEMETHODIMP OnItemSelected(IFileDialogCustomize* customize, DWORD control, DWORD item) override {
+        if (control == RecentListId && item < filters_.size()) customize->SetEditBoxText(FilesBoxId, Wide(filters_[item]));
+        return S_OK;
+    }
+    IFACEMETHODIMP OnButtonClicked(IFileDialogCustomize*, DWORD) override { return S_OK; }
+    IFACEMETHODIMP OnCheckButtonToggled(IFileDialogCustomize*, DWORD, BOOL) override { return S_OK; }
+    IFACEMETHODIMP OnControlActivating(IFileDialogCustomize*, DWORD) override { return S_OK; }
+    IFACEMETHODIMP OnFileOk(IFileDialog*) override { return S_OK; }
+    IFACEMETHODIMP OnFolderChanging(IFileDialog*, IShellItem*) override { return S_OK; }
+    IFACEMETHODIMP OnFolderChange(IFileDialog* dialog) override {
+        // The first change comes once the picker's window is there.
+        if (fitted_) return S_OK;
+        fitted_ = true;
+        IOleWindow* window = nullptr;
+        HWND handle = nullptr;
+        if (SUCCEEDED(dialog->QueryInterface(IID_PPV_ARGS(&window)))) {
+            if (SUCCEEDED(window->GetWindow(&handle)) && handle) win32::FitCheckBoxesToCaptions(handle);
+            window->Release();
+        }
+        return S_OK;
+    }
+    IFACEMETHODIMP OnSelectionChange(IFileDialog*) override { return S_OK; }
+    IFACEMETHODIMP OnShareViolation(IFileDialog*, IShellItem*, FDE_SHAREVIOLATION_RESPONSE*) override { return S_OK; }
+    IFACEMETHODIMP OnTypeChange(IFileDialog*) override { return S_OK; }
+    IFACEMETHODIMP OnOverwrite(IFileDialog*, IShellItem*, FDE_OVERWRITE_RESPONSE*) override { return S_OK; }
+
+private:
+    const std::vector<std::u16string>& filters_;
+    bool fitted_ = false;
+};
+
+// The "Files" box with the filter used last, and "Recent" with the others.
+void AddFilterBoxes(IFileDialogCustomize& customize, const std::vector<std::u16string>& filters) {
+    customize.StartVisualGroup(FilesGroupId, L"Files:");
+    customize.AddEditBox(FilesBoxId, filters.empty() ? L"" : Wide(filters.front()));
+    customize.EndVisualGroup();
+    if (filters.size() < 2) return;
+    customize.StartVisualGroup(RecentGroupId, L"Recent:");
+    customize.AddComboBox(RecentListId);
+    for (std::size_t i = 1; i < filters.size(); ++i)
+        customize.AddControlItem(RecentListId, static_cast<DWORD>(i), Wide(filters[i]));
+    customize.EndVisualGroup();
+}
+
+// The folder picker (IFileOpenDialog with FOS_PICKFOLDERS) and its extra
 // choices; false when it is cancelled or cannot be shown.
 bool PickFolder(HWND owner, const std::u16string& startFolder, PickedFolder& picked) {
     ComPtr<IFileOpenDialog> dialog;
@@ -48,6 +127,7 @@ bool PickFolder(HWND owner, const std::u16string& startFolder, PickedFolder& pic
     dialog->SetTitle(L"Add Folder");
     ComPtr<IFileDialogCustomize> customize;
     if (SUCCEEDED(dialog->QueryInterface(IID_PPV_ARGS(&customize.p)))) {
+        AddFilterBoxes(*customize.p, picked.filters);
         customize->AddCheckButton(IncludeSubfoldersId, L"Include subfolders", picked.subfolders);
         customize->AddCheckButton(IncludeHiddenId, L"Include hidden and system files", picked.hiddenAndSystem);
     }
@@ -56,7 +136,12 @@ bool PickFolder(HWND owner, const std::u16string& startFolder, PickedFolder& pic
         if (SUCCEEDED(SHCreateItemFromParsingName(Wide(startFolder), nullptr, IID_PPV_ARGS(&start.p))))
             dialog->SetFolder(start.p);
     }
-    if (dialog->Show(owner) != S_OK) return false;
+    RecentFilters recent(picked.filters);
+    DWORD cookie = 0;
+    const bool advised = SUCCEEDED(dialog->Advise(&recent, &cookie));
+    const HRESULT shown = dialog->Show(owner);
+    if (advised) dialog->Unadvise(cookie);
+    if (shown != S_OK) return false;
     ComPtr<IShellItem> result;
     if (FAILED(dialog->GetResult(&result.p))) return false;
     PWSTR path = nullptr;
@@ -69,6 +154,12 @@ bool PickFolder(HWND owner, const std::u16string& startFolder, PickedFolder& pic
     checked = picked.hiddenAndSystem;
     if (customize.p && SUCCEEDED(customize->GetCheckButtonState(IncludeHiddenId, &checked)))
         picked.hiddenAndSystem = checked != FALSE;
+    picked.filter = picked.filters.empty() ? std::u16string() : picked.filters.front();
+    PWSTR typed = nullptr;
+    if (customize.p && SUCCEEDED(customize->GetEditBoxText(FilesBoxId, &typed)) && typed) {
+        picked.filter.assign(reinterpret_cast<const char16_t*>(typed));
+        CoTaskMemFree(typed);
+    }
     return true;
 }
 
@@ -121,17 +212,18 @@ FolderWalkResult AddFolderToList(HWND mainWindow, const std::u16string& folder, 
     FolderWalkResult result;
     const LocalOffset offset = win32::LocalOffsetNow();
     const bool hiddenAndSystem = (Settings().AddFolderFlags & AddFolder::HiddenAndSystem) != 0;
+    const NamePatterns only(SplitFolderFilters(Settings().AddFolderFilter.view()).front());
     RunFileWork(mainWindow, WalkingFolder, 0, [&](FileTable& rows, StatusProgress& progress) {
         WalkProgress walk(progress);
         win32::PlatformFileSystem files;
-        result = AddFolderTree(rows, WithoutFinalSlash(folder), subfolders, files, offset, &walk, hiddenAndSystem);
+        result = AddFolderTree(rows, WithoutFinalSlash(folder), subfolders, files, offset, &walk, hiddenAndSystem, only);
     });
     ShowRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST), state.files.size());
     const std::u16string message = FolderWalkMessage(result);
     // Files left out by choice are no failure.
     const bool failed = result.paths.skipped + result.linksSkipped > 0;
     if (!message.empty())
-        MessageBoxW(mainWindow, Wide(message), L"Add Folder", failed ? MB_ICONWARNING : MB_ICONINFORMATION);
+        win32::ShowMessageBox(mainWindow, Wide(message), L"Add Folder", failed ? MB_ICONWARNING : MB_ICONINFORMATION);
     return result;
 }
 
@@ -142,7 +234,11 @@ void AddFilesFromFolder(HWND mainWindow) {
     picked.subfolders = subfolders;
     AppSettings& settings = Settings();
     picked.hiddenAndSystem = (settings.AddFolderFlags & AddFolder::HiddenAndSystem) != 0;
+    picked.filters = SplitFolderFilters(settings.AddFolderFilter.view());
+    // The last folder added from, or else the folder of the list's first file.
     std::u16string start(settings.LastPath.view());
+    const FileTable& rows = StateOf(mainWindow).files;
+    if (start.empty() && !rows.empty() && rows.front().folder) start = *rows.front().folder;
     if (!start.empty() && start.back() == u':') start += u'\\';  // "C:" alone names the drive's current folder
     const bool chosen = PickFolder(mainWindow, start, picked);
     if (SUCCEEDED(com)) CoUninitialize();
@@ -151,6 +247,8 @@ void AddFilesFromFolder(HWND mainWindow) {
     settings.AddFolderFlags = picked.hiddenAndSystem ? settings.AddFolderFlags | AddFolder::HiddenAndSystem
                                                      : settings.AddFolderFlags & ~AddFolder::HiddenAndSystem;
     settings.LastPath = WithoutFinalSlash(picked.path);
+    // The box's text first, whether typed, taken from "Recent" or left as it was.
+    settings.AddFolderFilter = WithFolderFilterUsed(settings.AddFolderFilter.view(), picked.filter);
     AddFolderToList(mainWindow, picked.path, picked.subfolders);
 }
 

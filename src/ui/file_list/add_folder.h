@@ -1,7 +1,8 @@
 #pragma once
-// "Add Folder": the platform's folder picker with the choices "Include
-// subfolders" and "Include hidden and system files", then every file of the
-// folder or of its tree into the list.
+// "Add Folder": the platform's folder picker with the "Files" box and its
+// history, and the choices "Include subfolders" and "Include hidden and system
+// files", then every file of the folder or of its tree that the box names into
+// the list.
 #include <windows.h>
 
 #include <string>

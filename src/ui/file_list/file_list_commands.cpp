@@ -39,6 +39,15 @@ constexpr DWORD SelectionBufferUnits = 2'048'000;
 constexpr DWORD OpenDialogOptions =
     OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
 
+// "All Files" first and chosen; then the pictures and videos of cameras and
+// telephones, their raw forms among them.
+constexpr const wchar_t OpenDialogFilter[] =
+    L"All Files (*.*)\0*.*\0"
+    L"Pictures and videos\0"
+    L"*.jpg;*.jpeg;*.jpe;*.jfif;*.heic;*.heif;*.avif;*.png;*.gif;*.bmp;*.tif;*.tiff;*.webp;"
+    L"*.dng;*.cr2;*.cr3;*.nef;*.arw;*.orf;*.rw2;*.raf;*.pef;*.srw;"
+    L"*.mp4;*.m4v;*.mov;*.avi;*.mkv;*.wmv;*.mts;*.m2ts;*.3gp;*.webm\0";
+
 HWND FileList(HWND window) { return GetDlgItem(window, IDC_FILE_LIST); }
 
 std::u16string_view View(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
@@ -87,7 +96,7 @@ void AddFilesFromDialog(HWND mainWindow) {
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = mainWindow;
-    dialog.lpstrFilter = L"All Files (*.*)\0*.*\0";
+    dialog.lpstrFilter = OpenDialogFilter;
     dialog.lpstrFile = buffer.get();
     dialog.nMaxFile = SelectionBufferUnits;
     dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
@@ -150,11 +159,13 @@ int RunRename(HWND mainWindow) {
     const RenameOptions options = TakeRunOptions(mainWindow, Settings(), !state.files.empty());
     if (state.files.empty()) return -1;
     int failures = 0;
+    std::size_t takingPart = 0;
     std::size_t keptTimes = 0;  // with "Taken" for the file times: files without a date taken
     NameCheck refused;
     FileWorkEnd end;
     {
         const std::vector<std::size_t> rows = TakingPart(mainWindow);
+        takingPart = rows.size();
         std::vector<std::u16string_view> names;
         names.reserve(rows.size());
         for (const std::size_t row : rows) names.push_back(state.files[row].name);
@@ -200,11 +211,12 @@ int RunRename(HWND mainWindow) {
         if (!message.empty()) message += u";";
         message.append(reinterpret_cast<const char16_t*>(failed));
     }
-    if (keptTimes > 0) message += (message.empty() ? u"" : u";") + KeptTimesText(keptTimes);
+    if (!end.stopped && failures == 0) message = FilesDoneText(takingPart, u"renamed");
+    if (keptTimes > 0) message += u";" + KeptTimesText(keptTimes);
     // The preview then shows what "Start" would do next, not the names just
     // given; what the run has to say stands until the next change.
     RefreshStatus(mainWindow);
-    if (!message.empty()) SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>(message.c_str()));
+    SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>(message.c_str()));
     return failures;
 }
 
@@ -227,7 +239,10 @@ std::wstring UndoRename(HWND mainWindow) {
         const std::u16string stopped = StoppedText(end.done, end.total);
         return std::wstring(stopped.begin(), stopped.end());
     }
-    return UndoReportText(report);
+    const std::wstring notRestored = UndoReportText(report);
+    if (!notRestored.empty()) return notRestored;
+    const std::u16string restored = FilesDoneText(rows.size(), u"restored");
+    return std::wstring(restored.begin(), restored.end());
 }
 
 void RemoveRows(HWND mainWindow) {

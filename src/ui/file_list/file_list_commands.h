@@ -24,8 +24,8 @@ int RunRename(HWND mainWindow);
 
 // "^": the selected rows, or all rows; on an empty list, the rows of the
 // last run once the user agrees. Stopped as a run is. What the status cell
-// should say when it was stopped or some files could not be restored,
-// otherwise empty.
+// should say: how many files were restored, or why not all; empty when
+// nothing was undone.
 std::wstring UndoRename(HWND mainWindow);
 
 // "Clear": the selected rows, or all rows when none is selected.

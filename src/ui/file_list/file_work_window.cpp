@@ -9,6 +9,7 @@
 #include "app/process_records.h"
 #include "resource_ids.h"
 #include "ui/file_list/main_window_state.h"
+#include "win32/message_box.h"
 
 namespace qm {
 
@@ -27,13 +28,24 @@ std::wstring TextOf(HWND control) {
 bool IsOursOrChild(HWND window, HWND target) { return target == window || IsChild(window, target); }
 
 // A left click on the frame that moves, sizes, minimises or maximises the
-// window: that is the window's own business, not a command.
+// window: that is the window's own business, not a command. The close box
+// too, which asks first (CloseQuestion).
 bool MovesOrSizes(const MSG& message) {
     if (message.message != WM_NCLBUTTONDOWN && message.message != WM_NCLBUTTONUP &&
         message.message != WM_NCLBUTTONDBLCLK)
         return false;
     const WPARAM hit = message.wParam;
-    return hit == HTCAPTION || hit == HTMINBUTTON || hit == HTMAXBUTTON || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT);
+    return hit == HTCAPTION || hit == HTMINBUTTON || hit == HTMAXBUTTON || hit == HTCLOSE ||
+           (hit >= HTLEFT && hit <= HTBOTTOMRIGHT);
+}
+
+// What closing the window asks while the work runs, by the button that stops it.
+const wchar_t* CloseQuestion(HWND stopButton) {
+    switch (stopButton ? GetDlgCtrlID(stopButton) : 0) {
+    case IDC_START: return L"Stop the run and close Quillmoth?";
+    case IDC_UNDO: return L"Stop the undo and close Quillmoth?";
+    default: return L"Stop adding files and close Quillmoth?";
+    }
 }
 
 }  // namespace
@@ -79,6 +91,18 @@ FileWorkWindow::~FileWorkWindow() {
     }
     SetCursor(cursorBefore_ ? cursorBefore_ : LoadCursorW(nullptr, IDC_ARROW));
     for (const WPARAM command : keptCommands_) PostMessageW(window_, WM_COMMAND, command, 0);
+    // After what the work's caller has still to do: its journal, its message.
+    if (closeWhenDone_) PostMessageW(window_, WM_CLOSE, 0, 0);
+}
+
+void FileWorkWindow::AskToStopAndClose() {
+    if (asking_ || closeWhenDone_) return;
+    asking_ = true;
+    const int answer = win32::ShowMessageBox(window_, CloseQuestion(stopButton_), L"Quillmoth", MB_YESNO | MB_ICONQUESTION);
+    asking_ = false;
+    if (answer != IDYES) return;
+    closeWhenDone_ = true;
+    progress_.RequestStop();  // after the file in hand
 }
 
 bool FileWorkWindow::KeepFromWindow(const MSG& message) {
@@ -114,10 +138,14 @@ bool FileWorkWindow::Answer(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR&
         DragFinish(reinterpret_cast<HDROP>(wParam));
         return true;
     case WM_CLOSE:
+        AskToStopAndClose();
+        result = TRUE;
+        return true;
     case WM_CONTEXTMENU:
         result = TRUE;
         return true;
     case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_CLOSE) AskToStopAndClose();
         if ((wParam & 0xFFF0) != SC_CLOSE && (wParam & 0xFFF0) != SC_KEYMENU) return false;
         result = TRUE;
         return true;

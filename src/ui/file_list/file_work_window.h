@@ -2,7 +2,8 @@
 // The main window while file work runs on a worker thread: it keeps painting,
 // moving and answering the system, but the user's clicks, keys, menu commands
 // and drops are dropped, not queued; Esc and the "Stop" button ask the work to
-// stop; the wait cursor shows; cell 1085 counts a few times a second.
+// stop; the wait cursor shows; cell 1085 counts a few times a second. Closing
+// the window asks whether to stop the work and close once it has stopped.
 #include <windows.h>
 
 #include <string>
@@ -34,6 +35,7 @@ public:
 private:
     void ShowProgress();
     void DisableControls();
+    void AskToStopAndClose();
 
     HWND window_;
     HWND cell_;
@@ -45,6 +47,8 @@ private:
     HCURSOR cursorBefore_;
     HWND focusBefore_;
     bool painted_ = false;
+    bool asking_ = false;         // the question to close is on screen
+    bool closeWhenDone_ = false;  // the user chose to stop and close
     std::vector<HWND> disabled_;
     std::vector<WPARAM> keptCommands_;
 };

@@ -3,6 +3,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <iterator>
+#include <string>
 
 #include "app/private_commands.h"
 #include "app/process_records.h"
@@ -81,18 +83,52 @@ NameProblem FindReplaceProblem(const NewNameColumnState& c, const FileTable& fil
     return problem == NameProblem::NameList ? NameProblem::None : problem;  // the rows show the list's own
 }
 
+// The words of the heading, one per reason a name fails, in the order shown;
+// the tips name the same reasons at length.
+enum class HeadingReason { Clash, NotAllowed, Refused, TooLong, HeldOpen, NotFound, ListedTwice, NotRecorded, Count };
+constexpr const wchar_t* HeadingWords[] = {L"clash",    L"not allowed", L"refused",      L"too long",
+                                           L"held open", L"not found",  L"listed twice", L"not recorded"};
+static_assert(std::size(HeadingWords) == static_cast<std::size_t>(HeadingReason::Count));
+
+// A mark of the last run says what happened; a prediction what would.
+HeadingReason ReasonOf(RunRowOutcome outcome, bool ofTheRun) {
+    switch (outcome) {
+        case RunRowOutcome::NameTaken: return HeadingReason::Clash;
+        case RunRowOutcome::MoveRefused: return ofTheRun ? HeadingReason::Refused : HeadingReason::NotAllowed;
+        case RunRowOutcome::PathTooLong: return HeadingReason::TooLong;
+        case RunRowOutcome::NotOpened: return ofTheRun ? HeadingReason::HeldOpen : HeadingReason::NotFound;
+        case RunRowOutcome::NotFound: return HeadingReason::NotFound;
+        case RunRowOutcome::MovedThisRun: return HeadingReason::ListedTwice;
+        case RunRowOutcome::NotRecorded:
+        case RunRowOutcome::Done: break;
+    }
+    return HeadingReason::NotRecorded;
+}
+
+// " (1 clash, 13 not allowed)": the red names counted by reason; empty without any.
+std::wstring RedCounts(const NewNameColumnState& c) {
+    std::size_t counts[static_cast<std::size_t>(HeadingReason::Count)] = {};
+    for (const std::size_t row : c.rows) {
+        if (!IsRed(c, row)) continue;
+        const RunRowOutcome mark = RunMark(c, row);
+        const bool ofTheRun = mark != RunRowOutcome::Done;
+        ++counts[static_cast<std::size_t>(ReasonOf(ofTheRun ? mark : c.predicted[SlotOf(c, row)].outcome, ofTheRun))];
+    }
+    std::wstring text;
+    for (std::size_t reason = 0; reason < std::size(counts); ++reason)
+        if (counts[reason] > 0)
+            text += (text.empty() ? L" (" : L", ") + std::to_wstring(counts[reason]) + L" " + HeadingWords[reason];
+    return text.empty() ? text : text + L")";
+}
+
 void ShowClashCount(HWND window, NewNameColumnState& c, const FileTable& files) {
-    std::size_t red = 0;
-    for (const std::size_t row : c.rows) red += IsRed(c, row);
     const NameProblem problem = FindReplaceProblem(c, files);
-    // The count and the problem in one number, to tell when the heading changes.
-    const int shown = static_cast<int>(red) * 3 + static_cast<int>(problem);
-    if (shown == c.shownClashes) return;
-    c.shownClashes = shown;
     std::wstring caption = L"New Name";
     if (problem == NameProblem::InvalidPattern) caption += L" (pattern not valid)";
     if (problem == NameProblem::TooComplex) caption += L" (pattern too complex)";
-    if (red > 0) caption += L" (" + std::to_wstring(red) + L" clash)";
+    caption += RedCounts(c);
+    if (caption == c.shownHeading) return;
+    c.shownHeading = caption;
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT;
     column.pszText = caption.data();

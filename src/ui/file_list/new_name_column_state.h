@@ -3,6 +3,7 @@
 // taking-part rows, the last full prediction and the marks of the last run.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "core/naming/new_name.h"
@@ -25,8 +26,8 @@ struct NewNameColumnState {
     std::vector<RunRowOutcome> runMarks;    // per table row after a run; Done: no mark
     bool runMarksFresh = false;             // set by the run that made them, until the next change is followed
     bool rowsPosted = false;                // a selection change waits in the queue
-    int shownClashes = -1;                  // the count in the header now
     std::vector<std::uint32_t> numbers;     // per entry of `rows`: its number if no row fails, until the pass
+    std::wstring shownHeading;              // the heading's text now; empty before the first pass
 };
 
 }  // namespace qm

@@ -6,9 +6,11 @@
 #include <algorithm>
 
 #include "app/dialog_theme.h"
+#include "app/font_set.h"
 #include "app/outside_paths_inbox.h"
 #include "app/process_records.h"
 #include "core/settings/flags.h"
+#include "core/layout/column_widths.h"
 #include "core/layout/main_window_layout.h"
 #include "resource_ids.h"
 #include "ui/main_window/context_menu.h"
@@ -58,11 +60,12 @@ void SetUpFileList(HWND window, const AppSettings& settings) {
     HWND list = GetDlgItem(window, IDC_FILE_LIST);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     win32::KeepSelectionChangesQuick(list);
+    const int dpi = SystemDpi();
     for (int column = 0; column < static_cast<int>(FileListColumnCount); ++column)
-        InsertColumn(list, column, FileListCaptions[column], settings.FileListCols[column]);
-    SetUpNewNameColumn(list, static_cast<int>(settings.NewNameWidth));
+        InsertColumn(list, column, FileListCaptions[column], WidthOnScreen(settings.FileListCols[column], dpi));
+    SetUpNewNameColumn(list, WidthOnScreen(static_cast<std::int32_t>(settings.NewNameWidth), dpi));
     // "Taken" comes after the New Name column by index and after "Accessed" on screen.
-    InsertColumn(list, FileColumn::Taken, L"Taken", static_cast<int>(settings.TakenWidth));
+    InsertColumn(list, FileColumn::Taken, L"Taken", WidthOnScreen(static_cast<std::int32_t>(settings.TakenWidth), dpi));
     constexpr int count = FileColumn::Taken + 1;
     int order[count] = {};
     SendMessageW(list, LVM_GETCOLUMNORDERARRAY, count, reinterpret_cast<LPARAM>(order));
@@ -79,8 +82,9 @@ void SetUpExtensionList(HWND window) {
     constexpr COLORREF paleGreen = RGB(220, 255, 220);
     SendMessageW(list, LVM_SETBKCOLOR, 0, paleGreen);
     SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, paleGreen);
-    InsertColumn(list, 0, L"From", 73);
-    InsertColumn(list, 1, L"To", 73);
+    const int width = WidthOnScreen(73, SystemDpi());
+    InsertColumn(list, 0, L"From", width);
+    InsertColumn(list, 1, L"To", width);
 }
 
 int HorizontalPixels(HWND window, int units) {
@@ -152,14 +156,18 @@ void OnInitDialog(HWND window) {
     OpenOutsideInbox(window);
 }
 
+// Not once the closing steps have run, and never over a file that could not be read.
+bool WritesSettings(const MainWindowState* state) {
+    return state && !state->settingsWritten && !state->settingsUnreadable;
+}
+
 // The closing steps: the controls into the record, the record and the lists
 // into the file. Done once, at closing or when the session ends first; a
 // failure is told at closing (a session that ends has no one to tell).
 void SaveSettingsOnce(HWND window, bool tellFailure) {
     MainWindowState* state = FindMainWindowState(window);
-    if (!state || state->settingsWritten) return;
+    if (!WritesSettings(state)) return;
     state->settingsWritten = true;
-    if (state->settingsUnreadable) return;  // what could not be read must not be lost
     AppSettings& settings = Settings();
     CaptureMainWindowSettings(window, settings);
     const std::wstring& path = SettingsFileLocation();
@@ -240,6 +248,13 @@ bool OnNotify(HWND window, NMHDR& header) {
 
 }  // namespace
 
+void WriteSettingsNow(HWND window) {
+    if (!WritesSettings(FindMainWindowState(window))) return;
+    AppSettings& settings = Settings();
+    CaptureMainWindowSettings(window, settings);
+    win32::WriteAllSettings(settings, window, Presets(), SettingsFileLocation());
+}
+
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (INT_PTR answer = 0; AnswerDuringFileWork(window, message, wParam, lParam, answer)) return answer;
     switch (message) {
@@ -276,6 +291,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DROPFILES:
         if (!FindMainWindowState(window)) return 0;
         AddDroppedFiles(window, reinterpret_cast<HDROP>(wParam));
+        if (Settings().SettingsFlags & SettingsOption::AutoRenameAfterDrop) WriteSettingsNow(window);  // a run came with the drop
         RefreshStatus(window);
         FollowNewNames(window, NewNamesChange::Files);
         return 0;

@@ -22,6 +22,7 @@
 #include "ui/support/help_topic.h"
 #include "ui/windows/settings_window.h"
 #include "ui/file_list/status_line.h"
+#include "ui/main_window/main_window.h"
 #include "win32/help.h"
 
 namespace qm {
@@ -40,7 +41,7 @@ HWND Item(HWND window, int id) { return GetDlgItem(window, id); }
 
 void Start(HWND window, int) {
     RefreshStatus(window);
-    RunRename(window);
+    if (RunRename(window) >= 0) WriteSettingsNow(window);
 }
 
 void Clear(HWND window, int) {
@@ -49,9 +50,11 @@ void Clear(HWND window, int) {
 }
 
 void Undo(HWND window, int) {
-    const std::wstring failure = UndoRename(window);
+    const std::wstring done = UndoRename(window);
     RefreshStatus(window);
-    if (!failure.empty()) SetDlgItemTextW(window, IDC_STATUS_MESSAGE, failure.c_str());  // stands, as after "Start"
+    if (done.empty()) return;  // nothing was undone
+    SetDlgItemTextW(window, IDC_STATUS_MESSAGE, done.c_str());  // stands, as after "Start"
+    WriteSettingsNow(window);
 }
 
 void Add(HWND window, int) {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "app/font_set.h"
+#include "core/layout/column_widths.h"
 #include "core/layout/remembered_position.h"
 #include "core/rows/file_row.h"
 #include "core/settings/window_alpha.h"
@@ -73,14 +75,21 @@ void ApplySettingsToMainWindow(HWND window, const AppSettings& settings) {
 }
 
 void ApplyMainWindowPlacement(HWND window, AppSettings& settings) {
+    WINDOWPLACEMENT placement{};
+    static_assert(sizeof(placement) == sizeof(settings.MainDlgWP));
     if (settings.MainDlgWP.length != 0) {
         settings.MainDlgWP.length = PlacementLength;
-        WINDOWPLACEMENT placement{};
-        static_assert(sizeof(placement) == sizeof(settings.MainDlgWP));
         CopyMemory(&placement, &settings.MainDlgWP, sizeof(placement));
-        placement.rcNormalPosition = OnItsScreen(placement.rcNormalPosition);
-        SetWindowPlacement(window, &placement);
+    } else {
+        // The template's size on a screen smaller than it: the frame and the
+        // lists' right edge would hang off the screen.
+        placement.length = PlacementLength;
+        GetWindowPlacement(window, &placement);
     }
+    const RECT normal = placement.rcNormalPosition;
+    placement.rcNormalPosition = OnItsScreen(placement.rcNormalPosition);
+    if (settings.MainDlgWP.length != 0 || !EqualRect(&normal, &placement.rcNormalPosition))
+        SetWindowPlacement(window, &placement);
     if (IsDlgButtonChecked(window, IDC_ALWAYS_ON_TOP) == BST_CHECKED)
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
@@ -102,11 +111,14 @@ void CaptureMainWindowSettings(HWND window, AppSettings& settings) {
     if (const auto picked = PickerFileTime(GetDlgItem(window, IDC_DATE_PICKER))) settings.FileTime = *picked;
 
     HWND fileList = GetDlgItem(window, IDC_FILE_LIST);
+    const int dpi = SystemDpi();
+    const auto storedWidth = [fileList, dpi](int column) {
+        return WidthToStore(static_cast<int>(SendMessageW(fileList, LVM_GETCOLUMNWIDTH, column, 0)), dpi);
+    };
     for (int column = 0; column < static_cast<int>(FileListColumnCount); ++column)
-        settings.FileListCols[column] = static_cast<std::int32_t>(
-            SendMessageW(fileList, LVM_GETCOLUMNWIDTH, column, 0));
-    settings.NewNameWidth = static_cast<std::uint32_t>(SendMessageW(fileList, LVM_GETCOLUMNWIDTH, FileListColumnCount, 0));
-    settings.TakenWidth = static_cast<std::uint32_t>(SendMessageW(fileList, LVM_GETCOLUMNWIDTH, FileColumn::Taken, 0));
+        settings.FileListCols[column] = storedWidth(column);
+    settings.NewNameWidth = static_cast<std::uint32_t>(storedWidth(FileListColumnCount));
+    settings.TakenWidth = static_cast<std::uint32_t>(storedWidth(FileColumn::Taken));
 
     WINDOWPLACEMENT placement{};
     placement.length = PlacementLength;

@@ -4,6 +4,7 @@
 
 #include "core/outside/folder_walk.h"
 #include "core/rows/memory_file_system.h"
+#include "core/settings/folder_filters.h"
 
 namespace qm::test {
 namespace {
@@ -87,6 +88,21 @@ TEST(AddFolderTree, StopsWhenTheProgressSaysSoAndKeepsWhatWasAdded) {
         EXPECT_EQ(table.size(), limit);
         EXPECT_EQ(result.paths.added, limit);
     }
+}
+
+// The "Files" box: patterns between ";", "*" and "?", A-Z as a-z, a bare
+// extension as "*.ext"; files it does not name are passed over, uncounted.
+TEST(AddFolderTree, OnlyTheFilesThatTheFilesBoxNames) {
+    const Paths jpegs = {u"C:\\t\\Sub1\\a.jpg", u"C:\\t\\Sub1\\y.jpg", u"C:\\t\\Sub1\\deep\\x.jpg"};
+    for (const auto& [filter, added] : {std::pair{u"", jpegs}, {u"*.JPG", jpegs}, {u" txt ; ?.jpg", jpegs},
+                                        {u"a*;*x*", Paths{jpegs[0], jpegs[2]}}, {u".gif;;", Paths{}}}) {
+        Tree tree;
+        FileTable table;
+        const auto result = AddFolderTree(table, u"C:\\t\\Sub1", true, tree.files, 0, nullptr, false, NamePatterns(filter));
+        EXPECT_EQ(RowPaths(table), added) << std::char_traits<char16_t>::length(filter);
+        EXPECT_EQ(result.paths.skipped, 0u);
+    }
+    EXPECT_EQ(WithFolderFilterUsed(u"*.jpg|*.png|", u"*.p|ng"), u"*.png|*.jpg") << "newest first, once each";
 }
 
 TEST(AddFolderTree, DeepTreeAndManyFilesWithoutRecursionLimits) {

@@ -55,6 +55,7 @@ std::u16string ExpectedDefaultFile() {
         u"Step=1\r\n"
         u"NameCase=0\r\n"
         u"NameList=\r\n"
+        u"AddFolderFilter=\r\n"
         u"\r\n"
         u"[PREFIX]\r\n"
         u"\u00FF\r\n"

@@ -48,11 +48,11 @@ TEST(SettingsFindReplace, PreviousVersionFileLoadsAsItDidAndWritesBackWithOnlyTh
 
     // Written again: the same file, plus the two empty histories, the two
     // empty preset keys, and the New Name and Taken columns' widths and
-    // AddFolderFlags, the step, NameCase and NameList, new too.
+    // AddFolderFlags, the step, NameCase, NameList and AddFolderFilter, new too.
     std::u16string again = TextOf(WriteSettingsFileBytes(s, lists, presets));
     EraseAll(again, u"NewNameWidth=200\r\n");
     EraseAll(again, u"TakenWidth=170\r\n");
-    EraseAll(again, u"AddFolderFlags=0\r\nStep=1\r\nNameCase=0\r\nNameList=\r\n");
+    EraseAll(again, u"AddFolderFlags=0\r\nStep=1\r\nNameCase=0\r\nNameList=\r\nAddFolderFilter=\r\n");
     EraseAll(again, u"[FIND]\r\n\u00FF\r\n\r\n[REPLACE]\r\n\u00FF\r\n\r\n");
     EraseAll(again, u"find=\r\nreplace=\r\nstep=1\r\nnamecase=0\r\nnamelist=\r\n");
     EXPECT_EQ(again, TextOf(old));

@@ -182,7 +182,7 @@ TEST(NewNameColumn, FailedRowsOfARunKeepTheirMarkUntilTheNextChange) {
     EXPECT_EQ(TipOver(list, 1), L"held open by another program");
     EXPECT_GT(RedPixels(list, 1), 5);
     EXPECT_EQ(RedPixels(list, 0), 0);
-    EXPECT_EQ(HeaderText(list, NewName), L"New Name (1 clash)");
+    EXPECT_EQ(HeaderText(list, NewName), L"New Name (1 held open)");
 
     TypeInto(harness.control(IDC_PREFIX_BOX), L'X');
     EXPECT_EQ(TipOver(list, 1), L"") << "the mark goes with the next change of the options";

@@ -37,8 +37,8 @@ struct Expected {
 std::vector<Expected> ExpectedControls() {
     std::vector<Expected> c = {
         {1001, L"BUTTON", L"Start", 5, 75, 100, 12, kPush},
-        {1002, L"BUTTON", L"Clear", 105, 75, 50, 12, kPush},
-        {1003, L"BUTTON", L"^", 155, 75, 15, 12, kPush},
+        {1002, L"BUTTON", L"Clear", 105, 75, 48, 12, kPush},
+        {1003, L"BUTTON", L"^", 153, 75, 22, 12, kPush},
         {1004, L"BUTTON", L"Add", 175, 75, 25, 12, kPush},
         {1128, L"BUTTON", L"Add Folder", 200, 75, 55, 12, kPush},
         {1005, L"BUTTON", L"<", 260, 75, 15, 12, kPush},

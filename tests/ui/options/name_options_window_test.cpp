@@ -69,12 +69,12 @@ TEST(NameOptionsWindow, PreviewRunAndUndoOfTheNamingJobs) {
     EXPECT_EQ(Column(list, 0), renamed);
     EXPECT_EQ(folder.Names(), renamed);
     EXPECT_EQ(SendDlgItemMessageW(w, IDC_FIND_BOX, CB_GETCOUNT, 0, 0), 1) << "the run put the text into its history";
-    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" 2024_2024_Holiday_0001") << "what \"Start\" would do now";
+    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" 3 files renamed") << "until the next change";
 
     Command(w, IDC_UNDO);
     EXPECT_EQ(Column(list, 0), names);
     EXPECT_EQ(folder.Names(), names);
-    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" 2024_Holiday_0001") << "and after the undo";
+    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" 3 files restored") << "and after the undo";
 
     // "File Names" off disables the whole chain; on again, it follows "Keep Name".
     Click(w, IDC_FILE_NAMES);

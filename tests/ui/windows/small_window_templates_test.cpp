@@ -80,13 +80,13 @@ std::vector<Template> ExpectedTemplates() {
             {8020, L"Button", L"Save", 390, 275, 30, 12, kPush},
             {8021, L"Button", L"Cancel", 425, 275, 30, 12, kPush},
         }},
-        {IDD_ADD_EXTENSIONS, L"Add Extensions", L"MS Shell Dlg", 125, 80, {
+        {IDD_ADD_EXTENSIONS, L"Add Extensions", L"MS Shell Dlg", 150, 80, {
             {kNone, L"Static", L"From:", 10, 10, 25, 15, SS_RIGHT},
             {kNone, L"Static", L"To:", 10, 30, 25, 15, SS_RIGHT},
-            {1601, L"Edit", L"", 40, 10, 70, 15, kBorderedEdit},
-            {1602, L"Edit", L"", 40, 30, 70, 15, kBorderedEdit},
-            {1603, L"Button", L"Add", 10, 55, 50, 15, kPush},
-            {1604, L"Button", L"Quit", 65, 55, 50, 15, kPush},
+            {1601, L"Edit", L"", 40, 10, 100, 15, kBorderedEdit},
+            {1602, L"Edit", L"", 40, 30, 100, 15, kBorderedEdit},
+            {1603, L"Button", L"Add", 20, 55, 50, 15, kPush},
+            {1604, L"Button", L"Quit", 80, 55, 50, 15, kPush},
         }},
         {IDD_PRESET_LABEL, L"Preset Label", L"MS Sans Serif", 160, 40, {
             {1701, L"Edit", L"", 5, 5, 150, 15, kBorderedEdit},
