@@ -83,26 +83,17 @@ inline bool PutPointer(POINT at) {
         5000);
 }
 
-inline POINT CentreOf(HWND control) {
+// The pointer onto the middle of the control, and a click there: the button
+// goes down and up. False when the pointer did not get there.
+inline bool ClickOn(HWND control) {
     RECT r{};
     GetWindowRect(control, &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-// A left click where the pointer is: the button goes down and up.
-inline void ClickHere() {
+    if (!PutPointer({(r.left + r.right) / 2, (r.top + r.bottom) / 2})) return false;
     INPUT input[2]{};
     input[0].type = input[1].type = INPUT_MOUSE;
     input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, input, sizeof(INPUT));
-}
-
-// The pointer onto the middle of the control, and a click there; false when
-// the pointer did not get there.
-inline bool ClickOn(HWND control) {
-    if (!PutPointer(CentreOf(control))) return false;
-    ClickHere();
     return true;
 }
 
