@@ -1,15 +1,16 @@
 // The real program with photos taken in another order than their names: the
-// "Taken" column and a sort by it, a run with a "Taken" prefix and the "Taken"
-// file times, undo, and the bits of the two choices in settings.ini.
+// "Taken" column (the camera's clock) and a sort by it, a run with a "Taken"
+// prefix and the "Taken" file times (the instant), undo, and the bits of the
+// two choices in settings.ini.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "core/timestamp/list_date.h"
 #include "photo_digitized_jpg.h"
 #include "program_process.h"
 #include "remote_list_text.h"
 #include "resource_ids.h"
-#include "win32/time_text.h"
 #include "window_driving.h"
 
 namespace qm::testing {
@@ -48,7 +49,8 @@ TEST(ProgramDateTaken, SortByTakenNameAndDateByItThenUndo) {
     ASSERT_NE(main, nullptr);
     HWND list = GetDlgItem(main, IDC_FILE_LIST);
     ASSERT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_COUNT) == L" Files: 4"; }, 30000));
-    const ListDateText shown = win32::FormatListDate(photos[0].taken);
+    // The camera's own clock as it wrote it, though it named the zone -03:45.
+    const ListDateText shown = FormatListDate(Utc(2023, 5, 31, 9, 46, 40), 0);
     EXPECT_EQ(RemoteListText(list, 0, 12), std::wstring(shown.view().begin(), shown.view().end()));
     EXPECT_EQ(RemoteListText(list, 3, 12), L"");
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "program_process.h"
+#include "real_input.h"
 
 namespace qm::testing {
 namespace {
@@ -60,9 +61,7 @@ TEST(ProgramLifecycle, ASecondInstanceWithoutPathsExitsAndBringsTheFirstToTheFro
     // Another window has the front.
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
-    SetForegroundWindow(other);
-    for (int i = 0; i < 100 && GetForegroundWindow() != other; ++i) Sleep(20);
-    ASSERT_EQ(GetForegroundWindow(), other);
+    ASSERT_TRUE(BringToFront(other, false));
 
     {
         ProgramProcess second(executable);
@@ -71,8 +70,7 @@ TEST(ProgramLifecycle, ASecondInstanceWithoutPathsExitsAndBringsTheFirstToTheFro
         EXPECT_EQ(second.waitForDialog(L"Quillmoth", 0), nullptr) << "the second copy showed a window";
     }
     // The first comes to the front, and is otherwise unchanged.
-    for (int i = 0; i < 250 && GetForegroundWindow() != main; ++i) Sleep(20);
-    EXPECT_EQ(GetForegroundWindow(), main);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }, StartTimeout));
     EXPECT_TRUE(first.running());
     EXPECT_TRUE(IsWindowVisible(main));
     wchar_t count[32] = {};
@@ -116,9 +114,10 @@ TEST(ProgramWithoutFont, StartsAndTheSymbolButtonsKeepTheirPlainCaptions) {
 TEST(ProgramHelp, AMissingHelpFileIsNamedWithTheFolderWhereItWasLookedFor) {
     TemporaryFolder folder;
     ProgramProcess program(CopyProgramInto(L"Quillmoth.exe", folder));
-    ASSERT_TRUE(SetForegroundWindow(program.waitForDialog(L"Quillmoth", StartTimeout)));
-    keybd_event(VK_F1, 0, 0, 0);
-    keybd_event(VK_F1, 0, KEYEVENTF_KEYUP, 0);
+    RealInputScene scene;
+    ASSERT_TRUE(scene.ready()) << "a key or button stays held";
+    ASSERT_TRUE(BringToFront(program.waitForDialog(L"Quillmoth", StartTimeout)));
+    PressKey(VK_F1);
     HWND box = program.waitForDialog(L"Help", 10000);
     ASSERT_NE(box, nullptr) << "nothing was said";
     wchar_t text[512] = {};

@@ -1,13 +1,17 @@
-// The real program renaming 3,000 files: real clicks on "Clear" and "Start"
-// ("Stop") during a run never act afterwards, the status cell counts on screen,
-// Esc or "Stop" ends the run part-way, and one undo gives every file back; what
-// the status line says after a whole run and undo, settings.ini written after
-// each, and the close box during a run, which asks, stops and closes.
+// The real program at long work, driven by real input: renaming 3,000 files,
+// where clicks on "Clear" and "Start" ("Stop") during a run never act
+// afterwards, the status cell counts on screen, Esc or "Stop" ends the run
+// part-way and one undo gives every file back; what the status line says after
+// a whole run and undo, settings.ini written after each, and the close box
+// during a run, which asks, stops and closes; and "Add Folder" on a large
+// tree, started with a click, which Esc stops after the user has been to
+// another window and back.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "program_process.h"
+#include "real_input.h"
 #include "resource_ids.h"
 #include "window_driving.h"
 
@@ -16,26 +20,14 @@ namespace {
 
 constexpr DWORD Timeout = 60000;
 
-// The pointer moves onto the point; once it is there, the button goes down and up.
-void SendClickAt(POINT point) {
-    SetCursorPos(point.x, point.y);
-    WaitUntil([&] { POINT at{}; return GetCursorPos(&at) && at.x == point.x && at.y == point.y; }, 2000);
-    INPUT input[2]{};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
-void SendClick(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    SendClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-}
-
-void PressEscape() {
-    keybd_event(VK_ESCAPE, 0, 0, 0);
-    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+// Every input made so far has been taken: a real click on "Always On Top"
+// has turned it on, and a second one off, since real input is taken in order.
+bool EarlierInputTaken(HWND main) {
+    HWND box = GetDlgItem(main, IDC_ALWAYS_ON_TOP);
+    for (const bool on : {true, false}) {
+        if (!ClickOn(box) || !WaitUntil([&] { return Checked(main, IDC_ALWAYS_ON_TOP) == on; }, Timeout)) return false;
+    }
+    return true;
 }
 
 std::vector<COLORREF> CellPixels(HWND main) {
@@ -103,6 +95,9 @@ TEST(ProgramLongRun, ClicksDuringARunAreDroppedEscStopAndTheCloseBoxEndItAndEver
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_COUNT) == L" Files: 3000"; }, Timeout));
     ChoosePrefixAndModifiedTime(main);
+    RealInputScene scene;
+    ASSERT_TRUE(scene.ready()) << "a key or button stays held";
+    ASSERT_TRUE(BringToFront(main));
     const auto renamed = [&] {
         const std::vector<std::wstring> names = files.Names();
         return std::count_if(names.begin(), names.end(), [](const std::wstring& n) { return StartsWith(n, L"P_"); });
@@ -116,16 +111,19 @@ TEST(ProgramLongRun, ClicksDuringARunAreDroppedEscStopAndTheCloseBoxEndItAndEver
         PostMessageW(main, WM_COMMAND, IDC_START, 0);
         ASSERT_TRUE(WaitUntil([&] { return StartsWith(ItemText(main, IDC_STATUS_MESSAGE), L" Renaming "); }, Timeout));
         const std::vector<COLORREF> early = CellPixels(main);
-        SendClick(GetDlgItem(main, IDC_CLEAR));
-        Sleep(600);
-        EXPECT_NE(CellPixels(main), early) << "the count moves on screen";
+        ASSERT_TRUE(ClickOn(GetDlgItem(main, IDC_CLEAR)));
+        EXPECT_TRUE(WaitUntil([&] { return CellPixels(main) != early; }, Timeout)) << "the count moves on screen";
         EXPECT_EQ(ItemText(main, IDC_START), L"Stop");
-        byEscape ? PressEscape() : SendClick(GetDlgItem(main, IDC_START));
+        if (byEscape) {
+            PressKey(VK_ESCAPE);
+        } else {
+            ASSERT_TRUE(ClickOn(GetDlgItem(main, IDC_START)));
+        }
         ASSERT_TRUE(WaitUntil([&] { return StoppedAfter(main) > 0; }, Timeout)) << "stopped by Esc " << byEscape;
         const std::size_t done = StoppedAfter(main);
         EXPECT_LT(done, 3000u);
         most = std::max(most, done);
-        Sleep(1000);
+        ASSERT_TRUE(EarlierInputTaken(main));
         EXPECT_EQ(renamed(), static_cast<std::ptrdiff_t>(most)) << "the rows done so far, and no run afterwards";
         EXPECT_EQ(ItemText(main, IDC_STATUS_COUNT), L" Files: 3000") << "the click on \"Clear\" was dropped";
         EXPECT_EQ(ItemText(main, IDC_START), L"Start");
@@ -155,8 +153,8 @@ TEST(ProgramLongRun, ClicksDuringARunAreDroppedEscStopAndTheCloseBoxEndItAndEver
     // closes the program (the journal's own tests show what it then holds).
     PostMessageW(main, WM_COMMAND, IDC_START, 0);
     ASSERT_TRUE(WaitUntil([&] { return StartsWith(ItemText(main, IDC_STATUS_MESSAGE), L" Renaming "); }, Timeout));
-    SetForegroundWindow(main);
-    SendClickAt(CloseBox(main));
+    ASSERT_TRUE(BringToFront(main));
+    ASSERT_TRUE(ClickAt(CloseBox(main)));
     HWND question = nullptr;  // the box the window owns while it asks
     ASSERT_TRUE(WaitUntil([&] { return (question = OwnedBox(main)) != nullptr; }, Timeout));
     EXPECT_EQ(ItemText(question, 0xFFFF), L"Stop the run and close Quillmoth?");
@@ -166,6 +164,61 @@ TEST(ProgramLongRun, ClicksDuringARunAreDroppedEscStopAndTheCloseBoxEndItAndEver
     const std::ptrdiff_t stoppedAt = renamed();
     EXPECT_GT(stoppedAt, 0);
     EXPECT_LT(stoppedAt, 3000) << "stopped, not run to the end";
+}
+
+// Started with the mouse, its button greyed and no control focused; and once
+// more after the user has looked at another window and come back: Esc stops
+// the walk either way, and the files found so far stay in the list.
+TEST(ProgramLongRun, EscStopsAddFolderStartedWithAClickAlsoAfterSwitchingWindows) {
+    constexpr unsigned long Folders = 100, FilesPerFolder = 200;
+    TemporaryFolder programFolder;
+    TemporaryFolder tree;
+    for (unsigned long folder = 0; folder < Folders; ++folder) {
+        const std::wstring path = tree.File(L"folder " + std::to_wstring(1000 + folder));
+        ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+        for (unsigned long file = 0; file < FilesPerFolder; ++file)
+            ASSERT_TRUE(test::PutFileContent(path + L"\\photo " + std::to_wstring(file) + L".txt", {}));
+    }
+    ProgramProcess process(CopyProgramInto(L"Quillmoth.exe", programFolder));
+    HWND main = process.waitForDialog(L"Quillmoth", Timeout);
+    ASSERT_NE(main, nullptr);
+    RealInputScene scene;
+    ASSERT_TRUE(scene.ready()) << "a key or button stays held";
+    const auto walking = [&] { return ItemText(main, IDC_STATUS_MESSAGE).rfind(L" Adding ", 0) == 0; };
+    const auto count = [&] { return std::wcstoul(ItemText(main, IDC_STATUS_COUNT).c_str() + 8, nullptr, 10); };
+
+    unsigned long before = 0;
+    for (const bool switchFirst : {false, true}) {
+        SCOPED_TRACE(switchFirst ? "after switching windows" : "at once");
+        ASSERT_TRUE(BringToFront(main));
+        ASSERT_TRUE(ClickOn(GetDlgItem(main, IDC_ADD_FOLDER)));
+        HWND picker = nullptr;
+        ASSERT_TRUE(WaitUntil([&] { return (picker = process.waitForDialog(L"Add Folder", 0)) != nullptr; }, Timeout));
+        SetDlgItemTextW(picker, 1152, tree.path().c_str());  // the picker's name box
+        PostMessageW(picker, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(WaitUntil(walking, Timeout));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(main, IDC_ADD_FOLDER))) << "greyed meanwhile";
+        if (switchFirst) {
+            HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                         nullptr, GetModuleHandleW(nullptr), nullptr);
+            ASSERT_TRUE(BringToFront(other, false));
+            // Back, with the focus wherever the system leaves it.
+            ASSERT_TRUE(BringToFront(main, false));
+            DestroyWindow(other);
+        }
+        ASSERT_TRUE(walking()) << "the tree is too small to be stopped";
+        PressKey(VK_ESCAPE);
+        ASSERT_TRUE(WaitUntil([&] { return !walking(); }, Timeout)) << "the walk never ended";
+        const unsigned long added = count() - before;  // " Files: 1234"
+        EXPECT_GT(added, 0u);
+        EXPECT_LT(added, Folders * FilesPerFolder) << "Esc did not stop the walk: every file was added";
+        ASSERT_TRUE(EarlierInputTaken(main));
+        EXPECT_EQ(count(), before + added) << "the walk went on after Esc";
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(main, IDC_ADD_FOLDER)));
+        before = count();
+    }
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(process.waitForExit(Timeout), 0);
 }
 
 }  // namespace

@@ -195,8 +195,10 @@ std::u16string TakenStamp(const NamePlan& plan, const FileRow& row) {
     std::optional<std::uint64_t> instant = TakenInstant(row, plan.localOffset);
     if (!instant) instant = ParseDateText(row.modified.view(), plan.localOffset);
     if (!instant) return {};
+    // The time as the camera's own clock showed it, whatever zone it named.
+    const LocalOffset shown = row.taken ? TakenClockOffset(*row.taken, plan.localOffset) : plan.localOffset;
     std::array<char16_t, StampUnits> buffer;
-    const std::size_t length = ExpandTimeFormat(*instant, plan.timeFormat, plan.localOffset, buffer.data(), buffer.size());
+    const std::size_t length = ExpandTimeFormat(*instant, plan.timeFormat, shown, buffer.data(), buffer.size());
     return std::u16string(buffer.data(), length);
 }
 

@@ -6,9 +6,25 @@
 namespace qm {
 
 bool BoundedReader::Fetch(std::uint64_t offset, void* into, std::size_t length) {
-    if (length > kBudgetBytes - spent_) return false;
-    spent_ += length;
+    if (length > kBudgetBytes - spent_ || kReadCharge > kBudgetBytes - spent_ - length) return false;
+    spent_ += length + kReadCharge;
     return source_.ReadAt(offset, into, length) == length;
+}
+
+bool BoundedReader::FromWindows(std::uint64_t offset, void* into, std::size_t length) const {
+    for (std::size_t i = 0; i < windowsUsed_; ++i) {
+        const Window& w = windows_[i];
+        if (offset >= w.start && offset - w.start + length <= w.length) {
+            std::memcpy(into, w.bytes.data() + (offset - w.start), length);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool BoundedReader::ReadHeader(std::uint64_t offset, void* into, std::size_t length) {
+    if (offset > size_ || length > size_ - offset) return false;
+    return length == 0 || FromWindows(offset, into, length) || Fetch(offset, into, length);
 }
 
 bool BoundedReader::Read(std::uint64_t offset, void* into, std::size_t length) {
@@ -18,14 +34,8 @@ bool BoundedReader::Read(std::uint64_t offset, void* into, std::size_t length) {
     // a window fits in the one that holds its first byte.
     constexpr std::size_t kHalf = kWindowBytes / 2;
     if (length > kHalf) return Fetch(offset, into, length);
+    if (FromWindows(offset, into, length)) return true;
 
-    for (std::size_t i = 0; i < windowsUsed_; ++i) {
-        const Window& w = windows_[i];
-        if (offset >= w.start && offset - w.start + length <= w.length) {
-            std::memcpy(into, w.bytes.data() + (offset - w.start), length);
-            return true;
-        }
-    }
     Window& w = windows_[nextWindow_];
     nextWindow_ = (nextWindow_ + 1) % windows_.size();
     if (windowsUsed_ < windows_.size()) ++windowsUsed_;

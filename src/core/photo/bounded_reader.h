@@ -3,6 +3,8 @@
 // inside the file, served from a few small cached windows (the fields of one
 // structure sit close together, so a well-formed file costs a read or two),
 // and no more than a fixed budget per file, so a malformed one costs little.
+// The budget counts the bytes fetched and a fixed charge for every read, so
+// that it bounds both what a file costs in bytes and in reads.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -18,6 +20,9 @@ class BoundedReader {
 public:
     static constexpr std::size_t kWindowBytes = 4096;
     static constexpr std::uint64_t kBudgetBytes = std::uint64_t{1} << 20;
+    // What one read costs beside its bytes: the budget holds some thousand
+    // reads of a header, as many as a walk over the chunks of a file may take.
+    static constexpr std::uint64_t kReadCharge = 1024;
 
     explicit BoundedReader(ByteSource& source) : source_(source), size_(source.Size()) {}
 
@@ -26,6 +31,11 @@ public:
     // Exactly `length` bytes at `offset`; false when any of them lies past the
     // end, the source delivers fewer, or the budget is spent.
     bool Read(std::uint64_t offset, void* into, std::size_t length);
+
+    // The same for the header of a chunk or box whose body is then skipped: a
+    // read that misses the windows fetches these bytes alone, not a window
+    // full of the body.
+    bool ReadHeader(std::uint64_t offset, void* into, std::size_t length);
 
     // Whether the bytes at `offset` are `text`.
     bool Matches(std::uint64_t offset, std::string_view text);
@@ -38,6 +48,7 @@ private:
     };
 
     bool Fetch(std::uint64_t offset, void* into, std::size_t length);
+    bool FromWindows(std::uint64_t offset, void* into, std::size_t length) const;
 
     ByteSource& source_;
     std::uint64_t size_;

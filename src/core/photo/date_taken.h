@@ -19,6 +19,10 @@ struct DateTaken {
     // are), else the camera's clock read as local time of this computer.
     std::uint64_t fileTime = 0;
     bool hasZone = false;
+    // With a zone tag, the camera's clock minus UTC in minutes: the clock
+    // showed fileTime shifted by it. None for a time that is UTC by definition
+    // and names no clock (a movie header's).
+    std::optional<std::int16_t> clockZoneMinutes;
 
     friend bool operator==(const DateTaken&, const DateTaken&) = default;
 };
@@ -35,9 +39,19 @@ bool HasDateTakenExtension(std::u16string_view fileName);
 std::optional<DateTaken> ReadDateTaken(ByteSource& source);
 
 // The UTC instant: a date without a zone is taken as local time with `offset`
-// (as the platform shows it), wrapping as UtcFromLocal does.
+// (as the platform shows it), wrapping as UtcFromLocal does. File times set
+// from the date taken are this instant.
 constexpr std::uint64_t TakenInstantUtc(const DateTaken& taken, LocalOffset offset) {
     return taken.hasZone ? taken.fileTime : UtcFromLocal(taken.fileTime, offset);
+}
+
+// The offset by which the instant shows the time as the camera wrote it, its
+// own wall clock whatever zone it named: the zone's for a date with a zone
+// tag, `offset` (this computer's) for one without, which is the camera's
+// clock taken as it stands, and for a time that names no clock.
+constexpr LocalOffset TakenClockOffset(const DateTaken& taken, LocalOffset offset) {
+    constexpr LocalOffset kTicksPerMinute = 600'000'000;
+    return taken.hasZone && taken.clockZoneMinutes ? *taken.clockZoneMinutes * kTicksPerMinute : offset;
 }
 
 }  // namespace qm

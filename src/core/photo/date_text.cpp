@@ -1,5 +1,6 @@
 // Date texts as the formats write them. Fields sit at fixed places, every
-// field is checked by the calendar, and a zone moves the time to UTC.
+// field is checked by the calendar, and a zone moves the time to UTC and is
+// kept, so that the camera's own clock can still be shown.
 #include <optional>
 
 #include "core/photo/readers.h"
@@ -77,12 +78,12 @@ std::optional<int> Zone(std::string_view text) {
 std::optional<DateTaken> Compose(const CalendarFields& fields, std::optional<int> zone) {
     const std::optional<std::uint64_t> wallClock = FileTimeFromCalendar(fields);
     if (!wallClock) return std::nullopt;
-    if (!zone) return DateTaken{*wallClock, false};
+    if (!zone) return DateTaken{*wallClock, false, std::nullopt};
     // The zone is the offset of the camera's local time; one that moves the
     // time out of the calendar's range wraps to 2^63 or above.
     const std::uint64_t utc = UtcFromLocal(*wallClock, LocalOffset{*zone} * kTicksPerMinute);
     if (utc >= (std::uint64_t{1} << 63)) return std::nullopt;
-    return DateTaken{utc, true};
+    return DateTaken{utc, true, static_cast<std::int16_t>(*zone)};
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 // parent) and a type. Only known paths are walked: meta → iinf, iloc, idat
 // for HEIF's Exif item; moov → mvhd, moov → meta and moov → udta → meta for a
 // movie. A box must lie inside its parent and hold at least its header, so
-// every walk moves forward and ends.
+// every walk moves forward and ends. The walk of the file's own boxes ends at
+// the movie box.
 #include <algorithm>
 #include <array>
 
@@ -36,17 +37,25 @@ public:
     BoxWalk(BoundedReader& reader, std::uint64_t begin, std::uint64_t end) : reader_(reader), at_(begin), end_(end) {}
     BoxWalk(BoundedReader& reader, const Box& parent) : BoxWalk(reader, parent.payload, parent.end) {}
 
-    // None at the parent's end, after a malformed box, or after kMaxEntries boxes.
+    // None at the parent's end, after a malformed box, or after kMaxEntries
+    // boxes. Reads the box's header alone: skipping its body costs nothing.
     std::optional<Box> Next() {
-        if (steps_++ >= kMaxEntries) return std::nullopt;
-        Cursor cursor(reader_, at_, end_);
-        std::uint64_t size = cursor.Number(4);
+        if (steps_++ >= kMaxEntries || at_ >= end_) return std::nullopt;
+        std::array<std::uint8_t, 16> header{};
+        const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(header.size(), end_ - at_));
+        if (length < 8 || !reader_.ReadHeader(at_, header.data(), length)) return std::nullopt;
+        std::uint64_t size = LoadUnsigned(header.data(), 4, ByteOrder::Big);
         Box box;
-        box.type = cursor.Number(4);
-        if (size == 1) size = cursor.Number(8);
-        if (size == 0) size = cursor.left() + (cursor.at() - at_);
-        if (cursor.failed() || size < cursor.at() - at_ || size > end_ - at_) return std::nullopt;
-        box.payload = cursor.at();
+        box.type = LoadUnsigned(header.data() + 4, 4, ByteOrder::Big);
+        std::uint64_t headerSize = 8;
+        if (size == 1) {
+            if (length < 16) return std::nullopt;
+            size = LoadUnsigned(header.data() + 8, 8, ByteOrder::Big);
+            headerSize = 16;
+        }
+        if (size == 0) size = end_ - at_;
+        if (size < headerSize || size > end_ - at_) return std::nullopt;
+        box.payload = at_ + headerSize;
         box.end = at_ + size;
         at_ = box.end;
         return box;
@@ -201,7 +210,7 @@ std::optional<DateTaken> HeaderDate(BoundedReader& reader, const Box& mvhd) {
     if (cursor.failed() || seconds == 0) return std::nullopt;
     static const std::uint64_t epoch = *FileTimeFromCalendar({1904, 1, 0, 1});
     if (seconds > ((std::uint64_t{1} << 63) - 1 - epoch) / kTicksPerSecond) return std::nullopt;
-    return DateTaken{epoch + seconds * kTicksPerSecond, true};
+    return DateTaken{epoch + seconds * kTicksPerSecond, true, std::nullopt};  // UTC, and no clock of the camera
 }
 
 // The creation-date key wins over the movie header: it carries the zone and
@@ -224,11 +233,17 @@ std::optional<DateTaken> DateFromMovie(BoundedReader& reader, const Box& moov) {
 }  // namespace
 
 std::optional<DateTaken> DateFromIsoBmff(BoundedReader& reader) {
-    const auto [meta, moov] = Children(BoxWalk(reader, 0, reader.size()), {Type("meta"), Type("moov")});
-    if (meta) {
-        if (std::optional<DateTaken> taken = DateFromHeif(reader, *meta)) return taken;
+    // In file order, and no further than the movie box: a phone's or action
+    // camera's movie may be followed by hundreds of fragments.
+    BoxWalk top(reader, 0, reader.size());
+    bool heifTried = false;
+    while (std::optional<Box> box = top.Next()) {
+        if (box->type == Type("meta") && !heifTried) {
+            heifTried = true;
+            if (std::optional<DateTaken> taken = DateFromHeif(reader, *box)) return taken;
+        }
+        if (box->type == Type("moov")) return DateFromMovie(reader, *box);
     }
-    if (moov) return DateFromMovie(reader, *moov);
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 // Exif dates in a TIFF structure. IFD0 names the Exif IFD (tag 0x8769), which
-// holds the dates; no other IFD is read, and the Exif IFD must start after
-// IFD0's table, so no offset can lead back to where reading has been.
+// holds the dates; no other IFD is read. The Exif IFD may lie anywhere, before
+// IFD0 too (editors that rewrite a TIFF put IFD0 last), but not in IFD0's own
+// table: no table is read twice.
 #include <algorithm>
 #include <array>
 #include <iterator>
@@ -52,14 +53,24 @@ public:
 
     Cursor At(std::uint64_t offset) const { return Cursor(reader_, base_ + offset, base_ + length_, order_); }
 
-    // Visits each entry of the IFD at `offset`; the end of its table, or none
-    // when the table is cut or longer than any real one.
-    template <class Visit>
-    std::optional<std::uint64_t> Entries(std::uint64_t offset, Visit&& visit) const {
+    // The end of the table of the IFD at `offset`, or none when the table is
+    // cut or longer than any real one.
+    std::optional<std::uint64_t> TableEnd(std::uint64_t offset) const {
         if (offset > length_) return std::nullopt;
         Cursor cursor = At(offset);
         const std::uint64_t count = cursor.Number(2);
         if (cursor.failed() || count > kMaxEntries || count * 12 > cursor.left()) return std::nullopt;
+        return offset + 2 + count * 12;
+    }
+
+    // Visits each entry of the IFD at `offset`; the end of its table, or none
+    // as TableEnd.
+    template <class Visit>
+    std::optional<std::uint64_t> Entries(std::uint64_t offset, Visit&& visit) const {
+        const std::optional<std::uint64_t> end = TableEnd(offset);
+        if (!end) return std::nullopt;
+        Cursor cursor = At(offset + 2);
+        const std::uint64_t count = (*end - offset - 2) / 12;
         for (std::uint64_t i = 0; i < count; ++i) {
             Entry entry;
             entry.tag = cursor.Number(2);
@@ -69,7 +80,7 @@ public:
             cursor.Skip(4);
             visit(entry);
         }
-        return offset + 2 + count * 12;
+        return end;
     }
 
     // The text of a field of one-byte values, cut to kMaxText; empty for a
@@ -123,7 +134,9 @@ std::optional<DateTaken> DateFromTiff(BoundedReader& reader, std::uint64_t base,
     const std::optional<std::uint64_t> ifd0End = tiff.Entries(ifd0, [&](const Entry& entry) {
         if (entry.tag == kExifIfdTag && !exifIfd) exifIfd = tiff.Pointer(entry);
     });
-    if (!ifd0End || !exifIfd || *exifIfd < *ifd0End) return std::nullopt;
+    if (!ifd0End || !exifIfd) return std::nullopt;
+    const std::optional<std::uint64_t> exifEnd = tiff.TableEnd(*exifIfd);
+    if (!exifEnd || (*exifIfd < *ifd0End && *exifEnd > ifd0)) return std::nullopt;  // the two tables overlap
 
     // A date whose parts lie outside the block is not read at all: a cut
     // zone must not turn a UTC time into a local one.

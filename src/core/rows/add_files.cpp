@@ -32,7 +32,8 @@ bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_vi
     row.attributes = row.originalAttributes = letters;
     row.identity = identity;
     row.taken = taken;
-    if (taken) row.takenText = FormatListDate(TakenInstantUtc(*taken, localOffset), localOffset);
+    // As the camera's clock showed it, whatever zone it named.
+    if (taken) row.takenText = FormatListDate(TakenInstantUtc(*taken, localOffset), TakenClockOffset(*taken, localOffset));
     return true;
 }
 

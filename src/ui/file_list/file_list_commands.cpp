@@ -14,6 +14,7 @@
 #include "core/naming/new_name.h"
 #include "core/run/progress_text.h"
 #include "core/run/rename_run.h"
+#include "core/run/names_of_run_check.h"
 #include "core/run/run_prediction.h"
 #include "core/run/undo_run.h"
 #include "core/settings/flags.h"
@@ -80,6 +81,10 @@ std::wstring FullPath(std::u16string_view folder, std::u16string_view name) {
     path += L'\\';
     path.append(name.begin(), name.end());
     return path;
+}
+
+std::u16string CheckingNamesText(std::size_t done, std::size_t total) {
+    return ProgressText(u"Checking names", done, total);
 }
 
 std::vector<std::size_t> TakingPart(HWND window) {
@@ -166,36 +171,43 @@ int RunRename(HWND mainWindow) {
     {
         const std::vector<std::size_t> rows = TakingPart(mainWindow);
         takingPart = rows.size();
-        std::vector<std::u16string_view> names;
-        names.reserve(rows.size());
-        for (const std::size_t row : rows) names.push_back(state.files[row].name);
-        // Checked before the journal is written, so that a refused start leaves the last run's record alone.
         const NamePlan plan = PlanNames(options);
-        refused = CheckNames(plan, names);
-        if (refused.problem == NameProblem::None) {
-            const LocalOffset offset = win32::LocalOffsetNow();
-            std::vector<RunRowOutcome> outcomes;
-            std::optional<JournalledRun> journal;
-            bool journalWritten = true;
-            end = RunFileWork(mainWindow, RenamingFiles, rows.size(), [&](FileTable& table, StatusProgress& progress) {
-                win32::PlatformFileSystem files;
-                journal.emplace(table, rows, options, PlannedNamesOfRun(table, rows, plan, files));
-                // Without its journal a run could not be followed after a crash: it does not start.
-                journalWritten = journal->Begin(table);
-                if (!journalWritten) return;
-                failures = RunRename(table, rows, options, files, offset, &progress, &outcomes, &refused,
-                                     journal->record());
-                journal->Finish(table, outcomes, options);
-            });
-            if (!journalWritten) {
-                journal->ShowNotWritten(mainWindow);
-                return -1;
-            }
-            if (refused.problem == NameProblem::None) NoteRunOutcomes(mainWindow, rows, outcomes);
-            const bool takenTimes = options.setDates && options.setTaken &&
-                                    (options.setCreated || options.setModified || options.setAccessed);
-            if (takenTimes) keptTimes = FilesWithoutDateTaken(state.files, rows, outcomes);
+        const LocalOffset offset = win32::LocalOffsetNow();
+        std::vector<RunRowOutcome> outcomes;
+        std::optional<JournalledRun> journal;
+        bool journalWritten = true;
+        bool ran = false;
+        end = RunFileWork(mainWindow, RenamingFiles, rows.size(), [&](FileTable& table, StatusProgress& progress) {
+            // Every name is checked, and the names to come planned, before the
+            // journal is written, so that a refused or stopped start leaves the
+            // last run's record alone; here, not on the window's thread, since
+            // with a slow pattern and many rows that takes long.
+            progress.ShowAs(CheckingNamesText);
+            refused = CheckNamesOfRun(table, rows, plan, &progress);
+            if (refused.problem != NameProblem::None) return;
+            win32::PlatformFileSystem files;
+            std::vector<std::u16string> planned;
+            if (!progress.StopRequested()) planned = PlannedNamesOfRun(table, rows, plan, files);
+            progress.ShowAs(RenamingFiles.text);
+            progress.Advance(0, rows.size());  // a stop until now has renamed nothing
+            if (progress.StopRequested()) return;
+            journal.emplace(table, rows, options, std::move(planned));
+            // Without its journal a run could not be followed after a crash: it does not start.
+            journalWritten = journal->Begin(table);
+            if (!journalWritten) return;
+            ran = true;
+            failures = RunRename(table, rows, options, files, offset, &progress, &outcomes, &refused,
+                                 journal->record());
+            journal->Finish(table, outcomes, options);
+        });
+        if (!journalWritten) {
+            journal->ShowNotWritten(mainWindow);
+            return -1;
         }
+        if (ran && refused.problem == NameProblem::None) NoteRunOutcomes(mainWindow, rows, outcomes);
+        const bool takenTimes = options.setDates && options.setTaken &&
+                                (options.setCreated || options.setModified || options.setAccessed);
+        if (ran && takenTimes) keptTimes = FilesWithoutDateTaken(state.files, rows, outcomes);
     }
     if (refused.problem != NameProblem::None) {
         SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>((u" " + refused.message).c_str()));

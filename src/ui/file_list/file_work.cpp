@@ -17,11 +17,18 @@ struct Job {
     const FileWorkFunction& work;
     FileTable& rows;
     StatusProgress& progress;
+    // The rows the work changes start as a copy of these, made by the worker:
+    // the window only reads them meanwhile, to draw them as they were.
+    const FileTable* copyFrom;
 };
 
-unsigned __stdcall WorkerMain(void* argument) {
-    Job& job = *static_cast<Job*>(argument);
+void DoJob(Job& job) {
+    if (job.copyFrom) job.rows = *job.copyFrom;
     job.work(job.rows, job.progress);
+}
+
+unsigned __stdcall WorkerMain(void* argument) {
+    DoJob(*static_cast<Job*>(argument));
     return 0;
 }
 
@@ -63,19 +70,15 @@ FileWorkEnd RunFileWork(HWND mainWindow, const FileWorkKind& kind, std::size_t t
     StatusProgress progress(kind.text);
     progress.Advance(0, total);
     FileTable rows;
-    if (!kind.appendsRows) {
-        rows = std::move(state.files);
-        state.files = rows;  // what the window draws meanwhile
-    }
     {
         FileWorkWindow window(mainWindow, progress, kind.stopButton);
-        Job job{work, rows, progress};
+        Job job{work, rows, progress, kind.appendsRows ? nullptr : &state.files};
         const auto worker = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, WorkerMain, &job, 0, nullptr));
         if (worker) {
             WaitForWorker(worker, window);
             CloseHandle(worker);
         } else {
-            work(rows, progress);  // no thread to be had: the work is done here, the window waits
+            DoJob(job);  // no thread to be had: the work is done here, the window waits
         }
     }
     if (kind.appendsRows) {

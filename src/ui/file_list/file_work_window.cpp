@@ -48,6 +48,17 @@ const wchar_t* CloseQuestion(HWND stopButton) {
     }
 }
 
+// Esc, wherever the keyboard focus is. With no control focused (the one that
+// started the work is greyed now, or the window came back to the front while
+// its controls were greyed) the system hands the key to the window itself as
+// WM_SYSKEYDOWN; Alt+Esc, which sends the window back, is that too, with the
+// Alt bit set.
+bool IsEscape(const MSG& message) {
+    constexpr LPARAM AltHeld = LPARAM{1} << 29;
+    if (message.wParam != VK_ESCAPE) return false;
+    return message.message == WM_KEYDOWN || (message.message == WM_SYSKEYDOWN && !(message.lParam & AltHeld));
+}
+
 }  // namespace
 
 FileWorkWindow::FileWorkWindow(HWND mainWindow, StatusProgress& progress, int stopButton)
@@ -109,7 +120,7 @@ bool FileWorkWindow::KeepFromWindow(const MSG& message) {
     if (!message.hwnd || !IsOursOrChild(window_, message.hwnd)) return false;
     const UINT id = message.message;
     if (id >= WM_KEYFIRST && id <= WM_KEYLAST) {
-        if (id == WM_KEYDOWN && message.wParam == VK_ESCAPE) progress_.RequestStop();
+        if (IsEscape(message)) progress_.RequestStop();
         return true;
     }
     // The pointer may move over the window; only "Stop" may be pressed.

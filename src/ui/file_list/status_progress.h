@@ -17,13 +17,17 @@ public:
 
     explicit StatusProgress(TextOf text) : text_(text) {}
 
+    // Another text from now on, for a part of the work that is not the rest
+    // (checking the names before a run renames them).
+    void ShowAs(TextOf text) { text_.store(text); }
+
     // The worker's side.
     void Advance(std::size_t done, std::size_t total) override;
     bool StopRequested() override;
 
     // The window's side.
     void RequestStop() { stopAsked_.store(true); }
-    std::u16string Text() const { return text_(Done(), Total()); }
+    std::u16string Text() const { return text_.load()(Done(), Total()); }
     // Exact once the work has ended: the rows (or files) finished.
     std::size_t Done() const { return done_.load(); }
     std::size_t Total() const { return total_.load(); }
@@ -31,7 +35,7 @@ public:
     bool Stopped() const { return stopped_.load(); }
 
 private:
-    TextOf text_;
+    std::atomic<TextOf> text_;
     std::atomic<std::size_t> done_{0};
     std::atomic<std::size_t> total_{0};
     std::atomic<bool> stopAsked_{false};

@@ -194,6 +194,29 @@ TEST(NewName, PathologicalPatternsEndAsTooComplex) {
     }
 }
 
+// The budget is one name's, spent across all its searches: each match here
+// costs the same bounded work (its look-ahead tries the next 22 units in
+// every way, and falls back on matching empty), which forty matches in one
+// name spend well within the budget; a name of 250 such matches adds them up
+// past it, though no single search comes near.
+TEST(NewName, TheBudgetCoversEverySearchOfOneName) {
+    std::u16string pattern = u"a(?=";
+    for (int i = 0; i < 11; ++i) pattern += u"(?:a?)";
+    pattern += std::u16string(11, u'a') + u"b|)";
+    RenameOptions options = KeepOptions();
+    options.findReplace = Regex(pattern, u"c");
+    const NamePlan plan = PlanNames(options);
+    NameProblem problem = NameProblem::None;
+    EXPECT_EQ(NewBaseName(plan, std::u16string(40, u'a'), 1, {}, &problem, nullptr), std::u16string(40, u'c') + u"_001");
+    EXPECT_EQ(problem, NameProblem::None) << "forty searches are within the budget";
+
+    const std::u16string many(250, u'a');
+    std::u16string detail;
+    EXPECT_EQ(NewBaseName(plan, many, 1, {}, &problem, &detail), many + u"_001");
+    EXPECT_EQ(problem, NameProblem::TooComplex) << "250 of them are not";
+    EXPECT_EQ(detail, many);
+}
+
 TEST(NewName, RunRefusesAndTouchesNothingWhenANameCannotBeMade) {
     struct Case {
         FindReplace find;

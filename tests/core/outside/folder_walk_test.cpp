@@ -105,6 +105,37 @@ TEST(AddFolderTree, OnlyTheFilesThatTheFilesBoxNames) {
     EXPECT_EQ(WithFolderFilterUsed(u"*.jpg|*.png|", u"*.p|ng"), u"*.png|*.jpg") << "newest first, once each";
 }
 
+// Hidden and system files and folders, as Explorer keeps them out of its view:
+// left out and counted, the folders' files unseen; with the box, taken as any.
+TEST(AddFolderTree, HiddenAndSystemFilesAndFoldersOnlyWithTheBox) {
+    MemoryFileSystem files;
+    for (const char16_t* path : {u"C:\\h\\a.txt", u"C:\\h\\desktop.ini", u"C:\\h\\Thumbs.db", u"C:\\h\\boot.dat",
+                                 u"C:\\h\\sub\\b.txt", u"C:\\h\\sub\\hidden.txt", u"C:\\h\\cache\\c.txt",
+                                 u"C:\\h\\system\\d.txt"})
+        files.AddFile(path);
+    const auto mark = [&](const char16_t* path, std::uint32_t attributes) { files.Find(path)->attributes |= attributes; };
+    mark(u"C:\\h\\desktop.ini", FileAttribute::Hidden | FileAttribute::System);
+    mark(u"C:\\h\\Thumbs.db", FileAttribute::Hidden);
+    mark(u"C:\\h\\boot.dat", FileAttribute::System);
+    mark(u"C:\\h\\sub\\hidden.txt", FileAttribute::Hidden);
+    mark(u"C:\\h\\cache", FileAttribute::Hidden);
+    mark(u"C:\\h\\system", FileAttribute::System);
+
+    FileTable left;
+    const FolderWalkResult without = AddFolderTree(left, u"C:\\h", true, files, 0);
+    EXPECT_EQ(RowPaths(left), (Paths{u"C:\\h\\a.txt", u"C:\\h\\sub\\b.txt"}));
+    EXPECT_EQ(without.hiddenFilesSkipped, 4u) << "three at the top, one in a subfolder";
+    EXPECT_EQ(without.hiddenFoldersSkipped, 2u);
+    EXPECT_EQ(without.paths.skipped, 0u) << "left out by choice, not failed";
+
+    FileTable taken;
+    const FolderWalkResult with = AddFolderTree(taken, u"C:\\h", true, files, 0, nullptr, true);
+    EXPECT_EQ(RowPaths(taken), (Paths{u"C:\\h\\a.txt", u"C:\\h\\boot.dat", u"C:\\h\\desktop.ini",
+                                      u"C:\\h\\Thumbs.db", u"C:\\h\\cache\\c.txt", u"C:\\h\\sub\\b.txt",
+                                      u"C:\\h\\sub\\hidden.txt", u"C:\\h\\system\\d.txt"}));
+    EXPECT_EQ(with.hiddenFilesSkipped + with.hiddenFoldersSkipped, 0u);
+}
+
 TEST(AddFolderTree, DeepTreeAndManyFilesWithoutRecursionLimits) {
     MemoryFileSystem files;
     std::u16string path = u"C:\\d";

@@ -84,6 +84,25 @@ TEST(HandoverMessage, AnythingElseIsRefused) {
     for (const Case& c : cases) EXPECT_FALSE(DecodeHandover(c.form, c.bytes)) << c.what;
 }
 
+// The limit counts the header and every entry with its end mark: a message of
+// exactly that size goes whole, one unit more sends the last entry on alone.
+TEST(HandoverMessage, AMessageExactlyAtTheLimitGoesWholeAndOneUnitMoreDoesNot) {
+    constexpr std::size_t Limit = HandoverMessageBytes;
+    // The header, "ab" and its mark, and an entry that fills the rest with its mark.
+    Entries entries = {u"ab", std::u16string((Limit - 8 - 6) / 2 - 1, u'x')};
+    std::vector<Bytes> messages = EncodeHandover(entries);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].size(), Limit);
+    EXPECT_EQ(DecodeHandover(HandoverForm, messages[0])->entries, entries);
+
+    entries[1].push_back(u'y');
+    messages = EncodeHandover(entries);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(DecodeHandover(HandoverForm, messages[0])->entries, Entries{u"ab"});
+    EXPECT_FALSE(DecodeHandover(HandoverForm, messages[0])->last);
+    EXPECT_EQ(DecodeHandover(HandoverForm, messages[1])->entries, Entries{entries[1]});
+}
+
 TEST(HandoverMessage, AnEntryLongerThanTheLimitTravelsAlone) {
     const Entries entries = {u"a", std::u16string(500, u'x'), u"b"};
     const std::vector<Bytes> messages = EncodeHandover(entries, 100);

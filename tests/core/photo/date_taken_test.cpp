@@ -1,6 +1,7 @@
 // The date-taken reader against ExifTool on a few hundred photos and videos
-// it dated, and on small stored ones cut and corrupted: a broken field gives
-// no date, never a crash and never a read past the end.
+// it dated, some laid out afterwards as editors, phones and cameras lay them
+// out, and on small stored ones cut and corrupted: a broken field gives no
+// date, never a crash, never a read past the end nor past the budget.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,8 +14,11 @@
 #include <string_view>
 #include <vector>
 
-#include "core/text/name_text.h"
+#include "core/photo/bounded_reader.h"
 #include "core/photo/date_taken.h"
+#include "core/photo/readers.h"
+#include "core/text/name_text.h"
+#include "core/timestamp/calendar.h"
 #include "core/timestamp/unix_time.h"
 #include "photo_digitized_jpg.h"
 #include "photo_digitized_png.h"
@@ -29,26 +33,33 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Notes any request that reaches past the bytes.
+// Notes any request that reaches past the bytes, and counts the reads.
 class CheckedSource final : public ByteSource {
 public:
     explicit CheckedSource(const Bytes& bytes) : inner_(bytes), size_(bytes.size()) {}
     std::uint64_t Size() override { return size_; }
     std::size_t ReadAt(std::uint64_t offset, void* into, std::size_t length) override {
         if (offset > size_ || length > size_ - offset) pastEnd = true;
+        ++reads;
+        bytesRead += length;
         return inner_.ReadAt(offset, into, length);
     }
     bool pastEnd = false;
+    std::size_t reads = 0;
+    std::uint64_t bytesRead = 0;
 
 private:
     SpanByteSource inner_;
     std::uint64_t size_;
 };
 
-std::optional<DateTaken> Read(const Bytes& bytes) {
-    CheckedSource source(bytes);
+std::optional<DateTaken> Read(const Bytes& bytes, CheckedSource* counted = nullptr) {
+    CheckedSource own(bytes);
+    CheckedSource& source = counted ? *counted : own;
     const std::optional<DateTaken> taken = ReadDateTaken(source);
     EXPECT_FALSE(source.pastEnd);
+    // What the budget allows, a fixed charge for each read included.
+    EXPECT_LE(source.bytesRead + source.reads * BoundedReader::kReadCharge, BoundedReader::kBudgetBytes);
     return taken;
 }
 
@@ -64,21 +75,38 @@ std::optional<std::uint64_t> Instant(std::string_view text) {
     return static_cast<std::uint64_t>(seconds * 10'000'000 + ms * 10'000) + kUnixEpochAsFileTime;
 }
 
+// A raw date of ExifTool's, "YYYY:MM:DD hh:mm:ss" and whatever follows, to
+// the second as a file time; none for "-".
+std::optional<std::uint64_t> Clock(const std::string& raw) {
+    CalendarFields fields;
+    if (raw.size() < 19 || std::sscanf(raw.c_str(), "%4hu:%2hu:%2hu %2hu:%2hu:%2hu", &fields.year, &fields.month,
+                                       &fields.day, &fields.hour, &fields.minute, &fields.second) != 6)
+        return std::nullopt;
+    return FileTimeFromCalendar(fields);
+}
+
 struct Expected {
     std::optional<std::uint64_t> utc;
     bool zone = false;
+    std::optional<std::uint64_t> clock;  // the camera's wall clock, to the second
 };
 
 // Fields: name; DateTimeOriginal, its composite with sub-seconds and zone,
 // OffsetTimeOriginal; the same three for DateTimeDigitized; the QuickTime
-// creation-date key; the movie header's creation time.
+// creation-date key; the movie header's creation time; DateTimeOriginal,
+// DateTimeDigitized and the creation-date key raw, as the camera wrote them.
 Expected FromExifTool(const std::vector<std::string>& f, LocalOffset offset) {
     for (std::size_t date : {1, 4}) {
-        if (auto utc = Instant(f[date + 1] != "-" ? f[date + 1] : f[date])) return {utc, f[date + 2] != "-"};
+        if (auto utc = Instant(f[date + 1] != "-" ? f[date + 1] : f[date]))
+            return {utc, f[date + 2] != "-", Clock(f[date == 1 ? 9 : 10])};
     }
-    if (auto utc = Instant(f[7])) return {utc, true};
-    // ExifTool shows the header's time as stored, in UTC, so "%s" took it for local time.
-    if (auto local = Instant(f[8])) return {*local + static_cast<std::uint64_t>(offset), true};
+    if (auto utc = Instant(f[7])) return {utc, true, Clock(f[11])};
+    // ExifTool shows the header's time as stored, in UTC, so "%s" took it for
+    // local time. The header names no clock: it shows in this computer's time.
+    if (auto local = Instant(f[8])) {
+        const std::uint64_t utc = *local + static_cast<std::uint64_t>(offset);
+        return {utc, true, LocalFromUtc(utc, offset) / kTicksPerSecond * kTicksPerSecond};
+    }
     return {};
 }
 
@@ -94,14 +122,22 @@ TEST(DateTaken, AgreesWithExifToolOnEveryFile) {
     std::string line;
     std::getline(list, line);
     const LocalOffset offset = std::stoll(line.substr(line.find(' ') + 1)) * 600'000'000;
-    int compared = 0, dated = 0;
+    int compared = 0, dated = 0, zones = 0, layouts = 0;
     while (std::getline(list, line)) {
         std::vector<std::string> f;
         std::istringstream fields(line);
         for (std::string field; std::getline(fields, field, '\t');) f.push_back(field);
-        ASSERT_EQ(f.size(), 9u) << line;
+        ASSERT_EQ(f.size(), 12u) << line;
         const Expected expected = FromExifTool(f, offset);
-        const std::optional<DateTaken> taken = Read(FileBytes(folder + "/" + f[0]));
+        const Bytes bytes = FileBytes(folder + "/" + f[0]);
+        CheckedSource source(bytes);
+        const std::optional<DateTaken> taken = Read(bytes, &source);
+        // Skipping a chunk or box costs no read of its body, and the walk of a
+        // movie ends at its moov box, whatever follows it.
+        EXPECT_LE(source.bytesRead, 64u * 1024) << line;
+        if (!f[0].ends_with(".png")) {
+            EXPECT_LE(source.reads, 12u) << line;
+        }
         ++compared;
         std::u16string upper(f[0].begin(), f[0].end());
         ToAsciiUpper(upper);
@@ -111,9 +147,16 @@ TEST(DateTaken, AgreesWithExifToolOnEveryFile) {
         ++dated;
         EXPECT_EQ(TakenInstantUtc(*taken, offset), *expected.utc) << line;
         EXPECT_EQ(taken->hasZone, expected.zone) << line;
+        // Shown as the camera's clock showed it, whatever zone it named.
+        const std::uint64_t clock = LocalFromUtc(TakenInstantUtc(*taken, offset), TakenClockOffset(*taken, offset));
+        EXPECT_EQ(clock / kTicksPerSecond * kTicksPerSecond, expected.clock) << line;
+        zones += expected.zone && expected.clock;
+        layouts += f[0].find("-last-") != std::string::npos || f[0].find("-after-") != std::string::npos;
     }
     EXPECT_GE(compared, 300);
     EXPECT_GE(dated, compared / 2);
+    EXPECT_GE(zones, 50) << "dates with a zone tag";
+    EXPECT_GE(layouts, 10) << "files laid out afterwards, dated";
     for (std::u16string_view name : {u"photo.jpg.txt", u"jpg", u"photo.jpgx", u"photo.", u"photo.j"})
         EXPECT_FALSE(HasDateTakenExtension(name)) << std::string(name.begin(), name.end());
 }
@@ -183,11 +226,27 @@ TEST(DateTaken, MalformedInputGivesNoDate) {
         {"date a short", [](Bytes& b, const Tiff& t) { Put(b, t.date + 2, 3, 2, t.little); }},
     };
     std::vector<std::tuple<const Bytes*, std::string, Change>> cases = {
-        {&tif, "Exif IFD before IFD0", [](Bytes& b) {  // IFD0 moved to the end, where nothing points back to it
+        {&tif, "Exif IFD's table running into IFD0's", [](Bytes& b) {
+             // IFD0 moved to the end behind a count of one, which the Exif
+             // pointer names: that table would read IFD0's first entry.
              const Tiff t(b);
              const std::size_t size = 2 + 12 * Get(b, t.ifd0, 2, t.little) + 4;
-             Put(b, 4, b.size(), 4, t.little);
-             b.insert(b.end(), b.begin() + t.ifd0, b.begin() + t.ifd0 + size);
+             const std::size_t at = b.size() + b.size() % 2;
+             b.resize(at);
+             b.insert(b.end(), {0, 0});
+             Put(b, at, 1, 2, t.little);
+             Put(b, 4, at + 2, 4, t.little);
+             const Bytes table(b.begin() + t.ifd0, b.begin() + t.ifd0 + size);
+             b.insert(b.end(), table.begin(), table.end());
+             Put(b, Tiff(b).pointer + 8, at, 4, t.little);
+         }},
+        {&jpg, "date past its APP1 segment, though inside the file", [](Bytes& b) {
+             const Tiff t(b);
+             const std::string date = "2001:02:03 04:05:06";
+             const std::size_t text = b.size();
+             b.insert(b.end(), date.begin(), date.end() + 1);
+             Put(b, t.date + 4, date.size() + 1, 4, t.little);
+             Put(b, t.date + 8, text - t.start, 4, t.little);
          }},
         {&jpg, "APP1 length 0", [](Bytes& b) { Put(b, Find(b, "\xFF\xE1") + 2, 0, 2); }},
         {&jpg, "APP1 past the end", [](Bytes& b) { Put(b, Find(b, "\xFF\xE1") + 2, 0xFFFF, 2); }},
@@ -249,6 +308,57 @@ TEST(DateTaken, MalformedInputGivesNoDate) {
             EXPECT_TRUE(!cut || cut == whole) << size << " of " << seed->size();
         }
     }
+}
+
+// The seed TIFF with its Exif IFD replaced by one of `entries` entries, the
+// date the last of them; the others of a tag that holds no date.
+Bytes WithExifEntries(std::size_t entries) {
+    Bytes b = test::original_tif;
+    const Tiff t(b);
+    const std::size_t at = b.size() + b.size() % 2;
+    b.resize(at + 2);
+    Put(b, at, entries, 2, t.little);
+    for (std::size_t i = 1; i < entries; ++i) b.insert(b.end(), {1, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0});
+    const Bytes date(b.begin() + t.date, b.begin() + t.date + 12);
+    b.insert(b.end(), date.begin(), date.end());
+    b.insert(b.end(), {0, 0, 0, 0});
+    Put(b, t.pointer + 8, at, 4, t.little);
+    return b;
+}
+
+// A movie whose moov holds `boxes` udta boxes, each with a body larger than
+// a window, before the movie header: every one costs reads of its own.
+Bytes MovieWithBoxesBeforeHeader(std::size_t boxes) {
+    const Bytes& seed = test::header_mov;
+    const std::size_t mvhd = Find(seed, "mvhd") - 4;
+    Bytes moov;
+    for (std::size_t i = 0; i < boxes; ++i) {
+        const std::size_t body = 5000;
+        Bytes udta(16 + body);
+        Put(udta, 0, udta.size(), 4);
+        std::copy_n("udtafree", 8, udta.begin() + 4);
+        Put(udta, 8, 8 + body, 4);
+        moov.insert(moov.end(), udta.begin(), udta.end());
+    }
+    moov.insert(moov.end(), seed.begin() + mvhd, seed.begin() + mvhd + Get(seed, mvhd, 4, false));
+    Bytes file(8 + moov.size());
+    Put(file, 0, file.size(), 4);
+    std::copy_n("moov", 4, file.begin() + 4);
+    std::copy(moov.begin(), moov.end(), file.begin() + 8);
+    return file;
+}
+
+// The caps that bound what a file may make the reader do, each exactly where
+// it stands: entries of one IFD, and the budget of bytes and reads per file.
+TEST(DateTaken, CapsHoldExactlyWhereTheyStand) {
+    EXPECT_TRUE(Read(WithExifEntries(kMaxEntries))) << "as many entries as walked";
+    EXPECT_FALSE(Read(WithExifEntries(kMaxEntries + 1))) << "one more than walked, though it fits in the file";
+
+    EXPECT_TRUE(Read(MovieWithBoxesBeforeHeader(300))) << "within the budget";
+    const Bytes past = MovieWithBoxesBeforeHeader(700);
+    CheckedSource spent(past);
+    EXPECT_FALSE(Read(past, &spent)) << "the budget gave out before the header";
+    EXPECT_GT(spent.reads, 300u) << "ended by the budget, not by a walk's cap";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/settings/history.h"
+#include "core/rows/file_row.h"
 #include "core/rows/list_editing.h"
 
 namespace qm {
@@ -105,6 +106,27 @@ struct VectorBox {
     void insertFront(std::u16string_view t) { entries.insert(entries.begin(), std::u16string(t)); }
     void setText(std::u16string_view t) { text = t; }
 };
+
+// "Taken" sorts by the instant: a date without a zone is local time here, one
+// with a zone is that zone's; rows with a date come first, equal dates and
+// rows without one keep their order.
+TEST(ListEditing, OrderByDateTakenDatedFirstZonelessAsLocalTimeEqualsInPlace) {
+    constexpr std::uint64_t Noon = 133'000'000'000'000'000ull;  // some day in 2022, 12:00 UTC
+    constexpr LocalOffset TwoHoursEast = 2 * kTicksPerHour;
+    const auto local = [](std::uint64_t clock) { return DateTaken{clock, false, std::nullopt}; };
+    const auto zoned = [](std::uint64_t utc, std::int16_t minutes) { return DateTaken{utc, true, minutes}; };
+    FileTable table(7);
+    table[0].taken = std::nullopt;                                 // no date
+    table[1].taken = local(Noon + TwoHoursEast + kTicksPerHour);   // 13:00 UTC here
+    table[2].taken = zoned(Noon + 30 * 60 * 10'000'000ull, -300);  // 12:30 UTC, shown 07:30 in New York
+    table[3].taken = std::nullopt;
+    table[4].taken = local(Noon + TwoHoursEast);                   // 12:00 UTC, as row 5
+    table[5].taken = zoned(Noon, 540);                             // 12:00 UTC, shown 21:00 in Tokyo
+    table[6].taken = zoned(Noon - kTicksPerHour, 0);               // 11:00 UTC
+    EXPECT_EQ(OrderByDateTaken(table, TwoHoursEast), (std::vector<std::size_t>{6, 4, 5, 2, 1, 0, 3}));
+    // Read with no offset, the local dates move two hours later: after every zoned one.
+    EXPECT_EQ(OrderByDateTaken(table, 0), (std::vector<std::size_t>{6, 5, 2, 4, 1, 0, 3}));
+}
 
 TEST(History, NewestFirstWithoutExactDuplicates) {
     VectorBox box{{u"x", u"Trip", u"y", u"Trip"}, u""};

@@ -278,6 +278,41 @@ TEST(SettingsFileForm, Utf8WithAndWithoutMarkReadsAsItsUtf16Twin) {
     }
 }
 
+// Which form a file is taken in, beyond the program's own: a file in neither
+// form is never read, and so never written over.
+TEST(SettingsFileForm, EachFileIsTakenInTheFormItIsIn) {
+    using Bytes = std::vector<std::uint8_t>;
+    const auto bytes = [](std::string_view text) { return Bytes(text.begin(), text.end()); };
+    const auto withoutMark = [](std::u16string_view text) { return test::LittleEndian(text); };
+    const struct {
+        const char* what;
+        Bytes file;
+        SettingsFileForm form;
+    } cases[] = {
+        {"UTF-16 with its mark", test::LittleEndian(u"\uFEFF[SETTINGS]\r\nZeros=7\r\n"), SettingsFileForm::Utf16},
+        {"UTF-16 without its mark", withoutMark(u"[SETTINGS]\r\nZeros=7\r\n"), SettingsFileForm::Utf16},
+        {"UTF-16 without its mark, a pair of surrogates", withoutMark(u"[PREFIX]\r\n\U0001F600\r\n"),
+         SettingsFileForm::Utf16},
+        {"UTF-16 without its mark, a lone high surrogate", withoutMark(u"[PREFIX]\r\n\xD83D!\r\n"),
+         SettingsFileForm::Neither},
+        {"UTF-16 without its mark, a lone low surrogate", withoutMark(u"[PREFIX]\r\n!\xDE00\r\n"),
+         SettingsFileForm::Neither},
+        {"UTF-16 without its mark, ending in a high surrogate", withoutMark(u"[PREFIX]\r\n\xD83D"),
+         SettingsFileForm::Neither},
+        {"UTF-16 without its mark or a line break", withoutMark(u"[SETTINGS]"), SettingsFileForm::Neither},
+        {"UTF-16 without its mark, an odd byte", [&] { Bytes b = withoutMark(u"[SETTINGS]\r\n"); b.push_back('x'); return b; }(),
+         SettingsFileForm::Neither},
+        {"UTF-8 with its mark", bytes("\xEF\xBB\xBF[SETTINGS]\r\nTimeFormat=\xC3\xA4\r\n"), SettingsFileForm::Utf8},
+        {"UTF-8 without its mark", bytes("[SETTINGS]\r\nTimeFormat=\xC3\xA4\r\n"), SettingsFileForm::Utf8},
+        {"UTF-8 with its mark, a surrogate encoded", bytes("\xEF\xBB\xBF[PREFIX]\r\n\xED\xA0\xBD\r\n"),
+         SettingsFileForm::Neither},
+        {"a one-byte code page", bytes("[SETTINGS]\r\nTimeFormat=Caf\xE9\r\n"), SettingsFileForm::Neither},
+        {"UTF-16 big-endian", bytes(std::string("\xFE\xFF\0[\0S\0\r\0\n", 10)), SettingsFileForm::Neither},
+        {"random bytes", Bytes{0x00, 0x9C, 0x41, 0xD8, 0x00, 0x00, 0x17, 0xFF}, SettingsFileForm::Neither},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormOfSettingsFile(c.file), c.form) << c.what;
+}
+
 TEST(SettingsFileRoundTrip, KeepsTheFirstHundredHistoryEntries) {
     SettingsLists lists;
     for (int i = 0; i < 150; ++i) {

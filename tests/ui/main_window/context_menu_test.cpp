@@ -10,6 +10,7 @@
 #include "app/process_records.h"
 #include "control_contents.h"
 #include "main_window_harness.h"
+#include "real_input.h"
 #include "resource_ids.h"
 #include "ui/main_window/context_menu.h"
 #include "window_thread_calls.h"
@@ -258,30 +259,40 @@ bool WaitForMenuGone(DWORD milliseconds = 5000) {
     return false;
 }
 
-// Puts the pointer at `at` and waits until the window's thread sees it there.
-bool PutPointer(WindowThreadCalls& calls, POINT at) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        SetCursorPos(at.x, at.y);
-        Sleep(10);
-        bool there = false;
-        calls.call([&] {
-            POINT now{};
-            GetCursorPos(&now);
-            there = now.x == at.x && now.y == at.y;
-        });
-        if (there) return true;
-    }
-    return false;
+// The menu as a right click opens it, on the window's own thread; the event
+// is set once the window has acted on what was chosen (and posted its command).
+HANDLE OpenMenuOnItsThread(WindowThreadCalls& calls, WPARAM from, LPARAM at) {
+    HANDLE ended = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HWND main = calls.window();
+    calls.post([=] {
+        SendMessageW(main, WM_CONTEXTMENU, from, at);
+        SetEvent(ended);
+    });
+    return ended;
+}
+
+// The menu is gone and the window has taken the choice, whatever it was; then
+// every command it posted meanwhile has been taken from its queue.
+std::vector<PostedCommand> CommandsOnceAnswered(WindowThreadCalls& calls, HANDLE ended) {
+    const bool answered = WaitForSingleObject(ended, 5000) == WAIT_OBJECT_0;
+    CloseHandle(ended);
+    EXPECT_TRUE(answered) << "the menu never returned";
+    EXPECT_TRUE(calls.drain());
+    return calls.takePostedCommands();
 }
 
 TEST_F(ContextMenuTest, TheRealMenuOpensAtThePointerAndDismissingItChangesNothing) {
+    RealInputScene scene;
+    ASSERT_TRUE(scene.ready()) << "a key or button stays held";
+    ASSERT_TRUE(BringToFront(main()));
     const POINT pointer{600, 500};
-    ASSERT_TRUE(PutPointer(*calls_, pointer));
+    ASSERT_TRUE(PutPointer(pointer));
     const std::map<int, bool> before = CheckStates(main());
     calls_->takePostedCommands();
 
     // Asked for with the keyboard on the file list: the menu still opens at the pointer.
-    PostMessageW(main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(harness_->control(IDC_FILE_LIST)), MAKELPARAM(-1, -1));
+    HANDLE ended = OpenMenuOnItsThread(*calls_, reinterpret_cast<WPARAM>(harness_->control(IDC_FILE_LIST)),
+                                       MAKELPARAM(-1, -1));
     HWND shown = WaitForShownMenu();
     ASSERT_NE(shown, nullptr);
     RECT placed{};
@@ -289,25 +300,23 @@ TEST_F(ContextMenuTest, TheRealMenuOpensAtThePointerAndDismissingItChangesNothin
     EXPECT_NEAR(placed.left, pointer.x, 2) << "its left edge at the pointer";
     EXPECT_NEAR(placed.bottom, pointer.y, 2) << "its bottom edge at the pointer";
     PostMessageW(shown, WM_KEYDOWN, VK_ESCAPE, 0);
-    ASSERT_TRUE(WaitForMenuGone());
-    ASSERT_TRUE(calls_->drain());
-    EXPECT_TRUE(calls_->takePostedCommands().empty());
+    EXPECT_TRUE(CommandsOnceAnswered(*calls_, ended).empty());
+    EXPECT_TRUE(WaitForMenuGone());
     EXPECT_EQ(CheckStates(main()), before);
 
     // Chosen with the keyboard: the eighth entry, "Always On Top".
-    PostMessageW(main(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main()), MAKELPARAM(pointer.x, pointer.y));
+    ended = OpenMenuOnItsThread(*calls_, reinterpret_cast<WPARAM>(main()), MAKELPARAM(pointer.x, pointer.y));
     shown = WaitForShownMenu();
     ASSERT_NE(shown, nullptr);
     for (int step = 0; step < 8; ++step) PostMessageW(shown, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(shown, WM_KEYDOWN, VK_RETURN, 0);
-    ASSERT_TRUE(WaitForMenuGone());
-    ASSERT_TRUE(calls_->drain());
-    const std::vector<PostedCommand> posted = calls_->takePostedCommands();
+    const std::vector<PostedCommand> posted = CommandsOnceAnswered(*calls_, ended);
     ASSERT_EQ(posted.size(), 1u);
     EXPECT_EQ(posted[0].wParam, static_cast<WPARAM>(IDC_ALWAYS_ON_TOP));
     std::map<int, bool> expected = before;
     expected[IDC_ALWAYS_ON_TOP] = !before.at(IDC_ALWAYS_ON_TOP);
     EXPECT_EQ(CheckStates(main()), expected);
+    EXPECT_TRUE(WaitForMenuGone());
 }
 
 }  // namespace

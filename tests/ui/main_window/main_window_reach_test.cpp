@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "main_window_harness.h"
+#include "real_input.h"
 #include "resource_ids.h"
 #include "window_driving.h"
 #include "window_thread_calls.h"
@@ -51,6 +52,8 @@ void PressKey(HWND control, WPARAM key) {
 class MainWindowWithRows : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The keys a row's keys are read with are the desktop's: none may be held.
+        ASSERT_TRUE(scene_.ready()) << "a key or button stays held";
         ResetRecordsToDefaults();
         harness_ = std::make_unique<MainWindowHarness>();
         ASSERT_NE(w(), nullptr);
@@ -82,6 +85,7 @@ protected:
         return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     }
 
+    RealInputScene scene_;
     test::TemporaryFolder folder_;
     std::unique_ptr<MainWindowHarness> harness_;
     std::unique_ptr<WindowThreadCalls> calls_;
@@ -160,6 +164,8 @@ TEST_F(MainWindowWithRows, DeleteRemovesTheSelectedRowsAndCtrlASelectsThemAll) {
 // Every control that takes input is a tab stop, and Tab moves into the file
 // list and the "Offset" box from the controls before them.
 TEST(MainWindowKeyboard, TabReachesEveryControlThatTakesInput) {
+    RealInputScene scene;  // a Shift held would send Tab backwards
+    ASSERT_TRUE(scene.ready()) << "a key or button stays held";
     ResetRecordsToDefaults();
     MainWindowHarness harness;
     HWND w = harness.window();

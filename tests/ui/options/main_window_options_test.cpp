@@ -6,6 +6,7 @@
 #include <map>
 
 #include "main_window_harness.h"
+#include "real_input.h"
 #include "resource_ids.h"
 #include "ui/options/date_picker.h"
 #include "window_driving.h"
@@ -130,7 +131,7 @@ TEST(MainWindowGroups, RedFramesShowOnScreen) {
     MainWindowHarness harness;
     HWND w = harness.window();
     ASSERT_NE(w, nullptr);
-    SetForegroundWindow(w);
+    ASSERT_TRUE(BringToFront(w, false)) << "the frames are looked at on screen";
     Check(w, IDC_FILE_NAMES, true);
     Check(w, IDC_DATE, true);
     Command(w, IDC_FILE_NAMES);

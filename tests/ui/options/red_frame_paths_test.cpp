@@ -8,6 +8,7 @@
 #include <string>
 
 #include "main_window_harness.h"
+#include "real_input.h"
 #include "resource_ids.h"
 #include "window_driving.h"
 
@@ -81,7 +82,7 @@ protected:
         WriteSettings(folder_.File(L"settings.ini"), Flags(autos));
         harness_ = std::make_unique<MainWindowHarness>(folder_.File(L"settings.ini"));
         ASSERT_NE(window(), nullptr);
-        SetForegroundWindow(window());
+        ASSERT_TRUE(BringToFront(window(), false)) << "the rings are looked at on screen";
     }
     HWND window() const { return harness_->window(); }
     void Click(int id) const { SendDlgItemMessageW(window(), id, BM_CLICK, 0, 0); }

@@ -8,6 +8,7 @@
 
 #include "control_contents.h"
 #include "main_window_harness.h"
+#include "real_input.h"
 #include "resource_ids.h"
 #include "ui/windows/about_window.h"
 #include "window_thread_calls.h"
@@ -31,27 +32,16 @@ RECT ScreenRect(HWND control) {
 
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-// The cursor that the About window picks when asked with the pointer at `at`.
-// Under a virtual display the pointer reaches a new place a moment later and
-// late motion events can still move it back, so the window is asked only once
-// its own thread sees the pointer there.
+// The cursor that the About window picks when asked with the pointer at `at`,
+// once the desktop keeps the pointer there.
 HCURSOR CursorShownAt(WindowThreadCalls& calls, HWND about, POINT at) {
     HCURSOR shown = nullptr;
-    bool asked = false;
-    for (int attempt = 0; attempt < 100 && !asked; ++attempt) {
-        SetCursorPos(at.x, at.y);
-        Sleep(10);
-        calls.call([&] {
-            POINT now{};
-            GetCursorPos(&now);
-            if (now.x != at.x || now.y != at.y) return;
-            SetCursor(nullptr);
-            SendMessageW(about, WM_SETCURSOR, reinterpret_cast<WPARAM>(about), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-            shown = GetCursor();
-            asked = true;
-        });
-    }
-    EXPECT_TRUE(asked) << "the pointer never reached " << at.x << "," << at.y;
+    EXPECT_TRUE(PutPointer(at)) << "the pointer never reached " << at.x << "," << at.y;
+    calls.call([&] {
+        SetCursor(nullptr);
+        SendMessageW(about, WM_SETCURSOR, reinterpret_cast<WPARAM>(about), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        shown = GetCursor();
+    });
     return shown;
 }
 
