@@ -156,6 +156,18 @@ RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files,
             if (progress == RowProgress::Moved && hasPlan) row.name = planned;
             atName = files.ReadIdentity(CurrentPath(row));
             fits = IsRowsFile(row, atName, given, localOffset);
+            // Steps are not flushed: after a power cut the last ones may be
+            // missing, and a file that is not at its name may be at its planned
+            // one. Only an id tells that: on FAT another file may fit.
+            if (!fits && hasPlan && progress != RowProgress::Moved &&
+                row.identity.kind != FileIdentity::Kind::SizeAndCreation) {
+                const FileIdentity atPlanned = files.ReadIdentity(JoinPath(row.folderText(), planned));
+                if (IsRowsFile(row, atPlanned, given, localOffset)) {
+                    row.name = planned;
+                    atName = atPlanned;
+                    fits = true;
+                }
+            }
         }
         if (!fits) {
             lost.push_back(i);

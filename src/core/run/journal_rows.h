@@ -24,7 +24,10 @@ namespace qm {
 // creation time), it is left alone, named in `twoFit`, and never acted on
 // again. Rows of a version-2 journal, which recorded no steps, are all
 // decided by identity; rows of a version-1 journal, without identities, take
-// their planned names as ApplyPlannedNames does. A row whose file is not at
+// their planned names as ApplyPlannedNames does. A row whose file (known by
+// an id, not by size and creation time) is neither where its steps say nor at
+// its name, but is at its planned name, takes it: the steps are not flushed,
+// and a power cut may lose the last. A row whose file is not at
 // its name is marked NotFound, or MovedThisRun when another row of the same
 // file found it (a file listed twice). Each row found keeps its file's
 // identity as read now; a file may have been given the creation time the
