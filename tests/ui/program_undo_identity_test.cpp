@@ -6,7 +6,9 @@
 // line, and the other two files are restored.
 #include <gtest/gtest.h>
 
-#include "program_process.h"
+#include <tuple>
+
+#include "program_driving.h"
 #include "resource_ids.h"
 #include "window_driving.h"
 
@@ -15,12 +17,6 @@ namespace {
 
 constexpr DWORD Timeout = 30000;
 constexpr std::uint64_t Millisecond = 10'000;
-
-void WriteSettings(const std::wstring& path, const std::wstring& lastPath) {
-    const std::wstring text = L"\uFEFF[SETTINGS]\r\nLastPath=" + lastPath + L"\r\n\r\n";
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    test::PutFileContent(path, std::vector<std::uint8_t>(bytes, bytes + text.size() * sizeof(wchar_t)));
-}
 
 std::vector<std::uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
@@ -33,22 +29,14 @@ std::uint64_t FileIndex(const std::wstring& path) {
     return (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
 }
 
-struct State {
-    std::vector<std::uint8_t> content;
-    Times times;
-    DWORD attributes = 0;
-    bool operator==(const State& other) const {
-        return content == other.content && times.written == other.times.written &&
-               times.accessed == other.times.accessed && attributes == other.attributes;
-    }
-};
-
+// Content, the two times the platform keeps, hidden: the times read before
+// the content, whose reading may move the access time, and put back.
+using State = std::tuple<std::vector<std::uint8_t>, std::uint64_t, std::uint64_t, DWORD>;
 State StateOf(const std::wstring& path) {
-    State state;
-    state.times = TimesOf(path);  // before the content, whose reading may move the access time
-    state.attributes = GetFileAttributesW(path.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
-    state.content = test::FileContent(path);
-    SetTimes(path, state.times.created, state.times.accessed, state.times.written);
+    const Times times = TimesOf(path);
+    const State state{test::FileContent(path), times.written, times.accessed,
+                      GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN};
+    SetTimes(path, times.created, times.accessed, times.written);
     return state;
 }
 
@@ -66,9 +54,9 @@ TEST(ProgramUndoIdentity, StrangerOnTheOldIndexAndAFolderAreLeftTheRestRestored)
         before.push_back(StateOf(path));
     }
     SetFileAttributesW(files.File(L"d.jpg").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-    before.back().attributes = FILE_ATTRIBUTE_HIDDEN;
+    std::get<3>(before.back()) = FILE_ATTRIBUTE_HIDDEN;
     const std::wstring program = CopyProgramInto(L"Quillmoth.exe", programFolder);
-    WriteSettings(programFolder.File(L"settings.ini"), files.path());
+    WriteLastPathSettings(programFolder.File(L"settings.ini"), files.path());
     const std::vector<std::wstring> renamed = {L"Trip_001.jpg", L"Trip_002.jpg", L"Trip_003.jpg", L"Trip_004.jpg"};
     {
         ProgramProcess process(program);
@@ -80,13 +68,7 @@ TEST(ProgramUndoIdentity, StrangerOnTheOldIndexAndAFolderAreLeftTheRestRestored)
         SetDlgItemTextW(main, IDC_PREFIX_BOX, L"Trip");
         SendDlgItemMessageW(main, IDC_ZEROS_UPDOWN, UDM_SETPOS, 0, 3);
         SendDlgItemMessageW(main, IDC_OFFSET_UPDOWN, UDM_SETPOS, 0, 1);
-        PostMessageW(main, WM_COMMAND, IDC_ADD, 0);
-        HWND open = process.waitForDialog(L"Select files", Timeout);
-        ASSERT_NE(open, nullptr);
-        for (int nameField : {0x47C, 0x480})
-            if (GetDlgItem(open, nameField)) SetDlgItemTextW(open, nameField, L"\"a.jpg\" \"b.jpg\" \"c.jpg\" \"d.jpg\"");
-        PostMessageW(open, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_COUNT) == L" Files: 4"; }, Timeout));
+        ASSERT_TRUE(AddThroughOpenDialog(process, main, names, Timeout));
         PostMessageW(main, WM_COMMAND, IDC_START, 0);
         ASSERT_TRUE(WaitUntil([&] { return files.Names() == renamed; }, Timeout));
         ASSERT_TRUE(WaitUntil([&] { return ItemText(main, IDC_START) == L"Start"; }, Timeout));
@@ -103,10 +85,15 @@ TEST(ProgramUndoIdentity, StrangerOnTheOldIndexAndAFolderAreLeftTheRestRestored)
         const std::wstring candidate = files.File(L"new " + std::to_wstring(attempt));
         test::PutFileContent(candidate, Bytes("a stranger"));
         reused = FileIndex(candidate) == oldIndex;
-        if (reused) MoveFileW(candidate.c_str(), files.File(L"Trip_002.jpg").c_str());
-        if (!reused) DeleteFileW(candidate.c_str());
+        if (reused) {
+            MoveFileW(candidate.c_str(), files.File(L"Trip_002.jpg").c_str());
+        } else {
+            DeleteFileW(candidate.c_str());
+        }
     }
-    if (!PlatformKeepsCreationTimes()) EXPECT_TRUE(reused) << "Wine's drives hand a freed inode to a new file";
+    if (!PlatformKeepsCreationTimes()) {
+        EXPECT_TRUE(reused) << "Wine's drives hand a freed inode to a new file";
+    }
     if (!reused) test::PutFileContent(files.File(L"Trip_002.jpg"), Bytes("a stranger"));
     const State stranger = StateOf(files.File(L"Trip_002.jpg"));
     ASSERT_TRUE(DeleteFileW(files.File(L"Trip_003.jpg").c_str()));
