@@ -33,7 +33,7 @@ FileTable MakeRows(std::size_t count) {
         row.originallyCreated = row.originallyModified = row.originallyAccessed = date;
         row.attributes = u"A";
         row.originalAttributes = u"RA";
-        row.identity = {FileIdentity::Kind::Index, 0x5A000000u, 0xA72000u + i, 0, 0};
+        row.identity = {FileIdentity::Kind::FileId, true, 0x5A000000u, 0, 0xA72000u + i, 0, 133'000'000'000'000'000ull + i};
     }
     return rows;
 }
@@ -74,7 +74,7 @@ int wmain(int argc, wchar_t** argv) {
                 std::vector<JournalEntry> entries;
                 entries.reserve(count);
                 for (std::size_t i = 0; i < count; ++i) entries.push_back({&rows[i], planned[i]});
-                win32::WriteJournalFile(journalPath, {true, 133'000'000'000'000'000ull, 0}, entries);
+                win32::WriteJournalFile(journalPath, {true, 133'000'000'000'000'000ull}, entries);
             }));
             win32::FileBytes bytes;
             parts[1].push_back(bench::Seconds([&] { win32::ReadJournalFile(journalPath, bytes); }));

@@ -23,16 +23,30 @@ bool JournalFileStore::Noted(int result) {
 }
 
 bool JournalFileStore::Write(const JournalHeader& header, std::span<const JournalEntry> entries) {
+    append_.reset();  // the new file is moved over the old one
     SetLastError(0);
     return Noted(WriteJournalFile(path_, header, entries));
 }
 
 bool JournalFileStore::WriteBytes(std::span<const std::uint8_t> bytes) {
+    append_.reset();
     SetLastError(0);
     return Noted(WriteJournalFile(path_, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}));
 }
 
-bool JournalFileStore::Remove() { return RemoveJournalFile(path_) == 0; }
+bool JournalFileStore::Remove() {
+    append_.reset();
+    return RemoveJournalFile(path_) == 0;
+}
+
+bool JournalFileStore::Append(std::string_view line) {
+    if (!append_.valid()) {
+        append_ = UniqueHandle(CreateFileW(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!append_.valid()) return false;
+    }
+    return WriteAllFileBytes(append_.get(), {reinterpret_cast<const std::uint8_t*>(line.data()), line.size()});
+}
 
 std::wstring JournalFileStore::FailureText() const {
     if (failure_ == 0) return {};

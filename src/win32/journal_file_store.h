@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/run/journal_keeping.h"
+#include "win32/unique_handle.h"
 
 namespace qm::win32 {
 
@@ -18,6 +19,9 @@ public:
     bool Write(const JournalHeader& header, std::span<const JournalEntry> entries) override;
     bool WriteBytes(std::span<const std::uint8_t> bytes) override;
     bool Remove() override;
+    // Through one handle kept open for appending until the journal is next
+    // written whole (the steps of a run, one short write each).
+    bool Append(std::string_view line) override;
 
     // Why the last write failed, in the system's words; empty when it gave none.
     std::wstring FailureText() const;
@@ -27,6 +31,7 @@ private:
 
     std::wstring path_;
     DWORD failure_ = 0;
+    UniqueHandle append_;
 };
 
 }  // namespace qm::win32

@@ -23,11 +23,19 @@ public:
 
     // What a volume tells of the identities of its files.
     struct Volume {
+        enum class Ids : std::uint8_t {
+            SizeAndCreation,  // FAT and exFAT, and where the volume cannot be asked
+            Index,            // no 128-bit ids (Windows 7): the 64-bit index
+            NarrowFileId,     // 128-bit ids whose high half is zero (NTFS, Wine's drives): read as the index
+            WideFileId,       // 128-bit ids that need every bit (ReFS)
+        };
         std::uint32_t serial = 0;
-        bool keepsIndex = false;  // false on FAT and exFAT, and where the volume cannot be asked
+        std::uint64_t serial64 = 0;  // as the 128-bit ids name it
+        Ids ids = Ids::SizeAndCreation;
     };
-    // The volume that holds the file at `path`, asked once per folder.
-    const Volume& VolumeOf(const std::u16string& path);
+    // The volume that holds the file at `path`, asked once per folder, the
+    // first file on a volume (open as `file`) telling what its ids are.
+    const Volume& VolumeOf(const std::u16string& path, void* file);
 
 private:
     std::unique_ptr<OpenFile> OpenExclusive(const std::u16string& path, unsigned long access);

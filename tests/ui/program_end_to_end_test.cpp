@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "program_process.h"
+#include "program_driving.h"
 #include "resource_ids.h"
 #include "window_driving.h"
 
@@ -14,19 +14,13 @@ namespace {
 
 constexpr DWORD Timeout = 30000;
 
-void WriteSettings(const std::wstring& path, const std::wstring& lastPath) {
-    const std::wstring text = L"\uFEFF[SETTINGS]\r\nLastPath=" + lastPath + L"\r\n\r\n";
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    test::PutFileContent(path, std::vector<std::uint8_t>(bytes, bytes + text.size() * sizeof(wchar_t)));
-}
-
 TEST(ProgramEndToEnd, AddRenameUndoCloseAndReopen) {
     TemporaryFolder programFolder;
     TemporaryFolder files;
     const std::vector<std::wstring> names = {L"a.txt", L"b.txt", L"c.jpg"};
     for (const std::wstring& name : names) test::PutFileContent(files.File(name), {'x'});
     const std::wstring program = CopyProgramInto(L"Quillmoth.exe", programFolder);
-    WriteSettings(programFolder.File(L"settings.ini"), files.path());
+    WriteLastPathSettings(programFolder.File(L"settings.ini"), files.path());
 
     {
         ProgramProcess process(program);

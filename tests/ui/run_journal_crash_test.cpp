@@ -11,7 +11,7 @@
 #include <map>
 #include <random>
 
-#include "program_process.h"
+#include "program_driving.h"
 #include "resource_ids.h"
 #include "window_driving.h"
 
@@ -62,27 +62,6 @@ std::size_t RowsMoved(const TemporaryFolder& files) {
     return number - 1;
 }
 
-void WriteSettings(const std::wstring& path, const std::wstring& lastPath) {
-    const std::wstring text = L"\uFEFF[SETTINGS]\r\nLastPath=" + lastPath + L"\r\n\r\n";
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
-    test::PutFileContent(path, std::vector<std::uint8_t>(bytes, bytes + text.size() * sizeof(wchar_t)));
-}
-
-// Adds every file of the folder through the open dialog, the names typed in
-// as a person would paste them.
-bool AddThroughOpenDialog(const ProgramProcess& process, HWND main, const std::vector<std::wstring>& names) {
-    PostMessageW(main, WM_COMMAND, IDC_ADD, 0);
-    HWND open = process.waitForDialog(L"Select files", Timeout);
-    if (!open) return false;
-    std::wstring typed;
-    for (const std::wstring& name : names) typed += L"\"" + name + L"\" ";
-    for (int nameField : {0x47C, 0x480})
-        if (GetDlgItem(open, nameField)) SetDlgItemTextW(open, nameField, typed.c_str());
-    PostMessageW(open, WM_COMMAND, IDOK, 0);
-    const std::wstring expected = L" Files: " + std::to_wstring(names.size());
-    return WaitUntil([&] { return ItemText(main, IDC_STATUS_COUNT) == expected; }, Timeout);
-}
-
 TEST(RunJournalCrash, KilledPartWayThenUndoneAfterRestart) {
     TemporaryFolder programFolder;
     TemporaryFolder files;
@@ -105,7 +84,7 @@ TEST(RunJournalCrash, KilledPartWayThenUndoneAfterRestart) {
         before[name] = RecordOf(path);
     }
     const std::wstring program = CopyProgramInto(L"Quillmoth.exe", programFolder);
-    WriteSettings(programFolder.File(L"settings.ini"), files.path());
+    WriteLastPathSettings(programFolder.File(L"settings.ini"), files.path());
 
     std::size_t renamedAtKill = 0;
     {
@@ -120,7 +99,7 @@ TEST(RunJournalCrash, KilledPartWayThenUndoneAfterRestart) {
         SetDlgItemTextW(main, IDC_PREFIX_BOX, L"Trip");
         SetDlgItemTextW(main, IDC_ZEROS_EDIT, L"5");
         SetDlgItemTextW(main, IDC_OFFSET_EDIT, L"1");
-        ASSERT_TRUE(AddThroughOpenDialog(process, main, names)) << "the files were not added";
+        ASSERT_TRUE(AddThroughOpenDialog(process, main, names, Timeout)) << "the files were not added";
 
         PostMessageW(main, WM_COMMAND, IDC_START, 0);
         ASSERT_TRUE(WaitUntil([&] { return RowsMoved(files) >= FileCount / 10; }, Timeout));

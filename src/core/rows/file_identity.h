@@ -1,40 +1,60 @@
 #pragma once
-// What tells a file apart from every other whatever its name: the volume's
-// serial number and the file's index on it, which a move within the volume
-// keeps. Where the file system does not keep the index across a rename (FAT
-// and exFAT) or reports none (some network shares), the file's size and
-// creation time stand in for it: weaker, but never a stranger of another
-// size and time.
+// What tells a file apart from every other whatever its name, and whatever
+// file later takes its name or its index. A file is the same only when its id
+// and its creation time both match: volumes hand a freed index to the next new
+// file (Linux file systems under Wine and Samba at once), but the new file has
+// a new creation time.
+//  - FileId: the volume's 64-bit serial number and the file's 128-bit id, which
+//    a move within the volume keeps (ReFS needs all 128 bits; on NTFS the high
+//    half is zero);
+//  - Index: the volume's 32-bit serial number and the 64-bit index, where no
+//    128-bit id is to be had (Windows 7);
+//  - SizeAndCreation: FAT and exFAT, which give a file a new index when it is
+//    renamed, and shares that report none: weaker, but never a file of another
+//    size and creation time.
 #include <cstdint>
 
 namespace qm {
 
 struct FileIdentity {
     enum class Kind : std::uint8_t {
-        Unknown,          // not known (a row of an older journal): nothing can be checked
-        Index,            // volume and index
-        SizeAndCreation,  // volume, size and creation time
+        Unknown,  // not known (a row of a version-1 journal, or nothing readable at a path): nothing can be checked
+        FileId,
+        Index,
+        SizeAndCreation,
+        NotAFile,   // a folder, a link or a device: never a row's file
+        Undecided,  // two files fitted the row after a crash: it is never acted on
     };
     Kind kind = Kind::Unknown;
-    std::uint32_t volume = 0;
-    std::uint64_t index = 0;
-    std::uint64_t size = 0;
-    std::uint64_t created = 0;  // UTC file time
+    // False only for rows of a version-2 journal, which kept an index without
+    // the creation time.
+    bool creationKnown = true;
+    std::uint64_t volume = 0;
+    std::uint64_t idHigh = 0;  // FileId: the high half of the 128-bit id
+    std::uint64_t id = 0;      // FileId: the low half; Index: the index
+    std::uint64_t size = 0;    // SizeAndCreation
+    std::uint64_t created = 0;  // UTC file time, for every kind of a file
 
     bool known() const { return kind != Kind::Unknown; }
+    bool regularFile() const {
+        return kind == Kind::FileId || kind == Kind::Index || kind == Kind::SizeAndCreation;
+    }
     bool operator==(const FileIdentity&) const = default;
 };
 
+// Whether `found`, read from a file now, has the id of `kept` (the same
+// volume and id, or size), whatever its creation time.
+inline bool HasSameId(const FileIdentity& kept, const FileIdentity& found) {
+    if (!kept.regularFile() || found.kind != kept.kind || found.volume != kept.volume) return false;
+    if (kept.kind == FileIdentity::Kind::SizeAndCreation) return found.size == kept.size;
+    return found.id == kept.id && found.idHigh == kept.idHigh;
+}
+
 // Whether `found`, read from a file now, is the file that `kept` was read
-// from, judged as `kept` was taken. False when `kept` is unknown.
+// from: the same id and the same creation time. False when `kept` is not a
+// regular file's identity.
 inline bool IsSameFile(const FileIdentity& kept, const FileIdentity& found) {
-    if (kept.volume != found.volume) return false;
-    switch (kept.kind) {
-        case FileIdentity::Kind::Index: return found.kind == FileIdentity::Kind::Index && found.index == kept.index;
-        case FileIdentity::Kind::SizeAndCreation: return found.size == kept.size && found.created == kept.created;
-        case FileIdentity::Kind::Unknown: break;
-    }
-    return false;
+    return HasSameId(kept, found) && (!kept.creationKnown || found.created == kept.created);
 }
 
 }  // namespace qm

@@ -31,9 +31,10 @@ public:
     FileTimes ReadTimes() override { return entry_.times; }
     void WriteTimes(const std::uint64_t* created, const std::uint64_t* accessed,
                     const std::uint64_t* written) override {
-        if (created) entry_.times.created = *created;
+        if (created) entry_.times.created = files_.KeptCreationTime(*created);
         if (accessed) entry_.times.accessed = *accessed;
         if (written) entry_.times.written = *written;
+        if (files_.afterWriteTimes) files_.afterWriteTimes();
     }
     FileIdentity ReadIdentity() override { return files_.IdentityOf(entry_); }
     std::uint64_t Size() override { return forWriting_ ? 0 : entry_.bytes.size(); }
@@ -93,33 +94,69 @@ MemoryFileSystem::Entry& MemoryFileSystem::AddFile(std::u16string_view path, con
     const std::u16string resolved = Resolve(path).value_or(std::u16string(path));
     const std::u16string_view parent = ParentOf(resolved);
     if (!parent.empty()) AddFolder(parent);
+    if (Find(resolved)) Remove(resolved);  // a file made again at once, as an editor saves
     Entry& entry = entries_[Key(resolved)];
     entry = Entry{};
     entry.path = resolved;
     entry.attributes = attributes;
     entry.times = times;
+    entry.times.created = KeptCreationTime(times.created);
     entry.content = content;
-    entry.index = nextIndex_++;
+    entry.index = NewIndex();
     return entry;
+}
+
+void MemoryFileSystem::Remove(std::u16string_view path) {
+    const Entry* entry = Find(path);
+    if (!entry || entry->openCount > 0) return;
+    if (entry->folder) {
+        std::vector<FolderEntry> inside;
+        if (!ListEntries(entry->path, inside) || !inside.empty()) return;
+    } else {
+        freedIndexes_.push_back(entry->index);
+    }
+    entries_.erase(Key(entry->path));
+}
+
+std::uint64_t MemoryFileSystem::NewIndex() {
+    if (reuseIndexes && !freedIndexes_.empty()) {
+        const std::uint64_t index = freedIndexes_.back();
+        freedIndexes_.pop_back();
+        return index;
+    }
+    return nextIndex_++;
+}
+
+std::uint64_t MemoryFileSystem::KeptCreationTime(std::uint64_t time) const {
+    constexpr std::uint64_t TwoSeconds = 20'000'000;
+    return fat ? time - time % TwoSeconds : time;
 }
 
 FileIdentity MemoryFileSystem::IdentityOf(const Entry& entry) const {
     FileIdentity identity;
-    identity.kind = fat ? FileIdentity::Kind::SizeAndCreation : FileIdentity::Kind::Index;
     identity.volume = volumeSerial;
-    // As the platform's: a file known by its index is known by nothing else.
+    identity.created = entry.times.created;
     if (fat) {
+        identity.kind = FileIdentity::Kind::SizeAndCreation;
         identity.size = entry.content.size();
-        identity.created = entry.times.created;
+    } else if (indexOnly) {
+        identity.kind = FileIdentity::Kind::Index;
+        identity.id = entry.index;
     } else {
-        identity.index = entry.index;
+        identity.kind = FileIdentity::Kind::FileId;
+        identity.id = entry.index;
+        identity.idHigh = entry.index * 0x9E3779B97F4A7C15ull;
     }
     return identity;
 }
 
 FileIdentity MemoryFileSystem::ReadIdentity(const std::u16string& path) {
     const Entry* entry = Find(path);
-    return entry && !entry->folder ? IdentityOf(*entry) : FileIdentity{};
+    if (!entry) return {};
+    if (!entry->folder) return IdentityOf(*entry);
+    FileIdentity folder;
+    folder.kind = FileIdentity::Kind::NotAFile;
+    return folder;
 }
 
 const MemoryFileSystem::Entry* MemoryFileSystem::Find(std::u16string_view path) const {
@@ -180,7 +217,7 @@ MoveOutcome MemoryFileSystem::Move(const std::u16string& from, const std::u16str
     Entry moved = std::move(*source);
     entries_.erase(Key(moved.path));
     moved.path = *target;
-    if (fat) moved.index = nextIndex_++;  // FAT keeps no index across a rename
+    if (fat) moved.index = NewIndex();  // FAT keeps no index across a rename
     entries_[Key(*target)] = std::move(moved);
     ++moves;
     return MoveOutcome::Moved;

@@ -5,10 +5,12 @@
 // else, a read-only file cannot be opened for writing, and a move never
 // replaces a file. Tests use it to simulate files in use, existing targets and
 // refusals; benchmarks use it to measure the engine without the disk. Each
-// file gets an index of its own, which a move keeps, as on NTFS; a volume
-// marked `fat` gives a new index with every move and identities of size and
-// creation time, as FAT and exFAT do (which Wine, on its Unix file systems,
-// cannot show).
+// file gets an index of its own, which a move keeps, as on NTFS; with
+// `reuseIndexes` a freed index goes to the next new file, as ext4 hands it on.
+// A volume marked `fat` gives a new index with every move, identities of size
+// and creation time, and keeps creation times to 2 seconds, as FAT drivers
+// that ignore its hundredths do (which Wine, on its Unix file systems, cannot
+// show).
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -36,10 +38,16 @@ public:
         std::uint64_t index = 0;
     };
 
-    std::uint32_t volumeSerial = 0x51A7E001;
+    std::uint64_t volumeSerial = 0x51A7E001;
     bool fat = false;
-    // Called before every move is tried; tests end a run there as a kill would.
+    // Identities by the 64-bit index alone, as a system without 128-bit ids
+    // gives them; otherwise 128-bit ids that use both halves, as ReFS's do.
+    bool indexOnly = false;
+    bool reuseIndexes = false;
+    // Called before every move is tried, and after times are written; tests
+    // end a run there as a kill would.
     std::function<void()> beforeMove;
+    std::function<void()> afterWriteTimes;
     std::size_t moves = 0;  // moves done
 
     // Makes the folder and every folder above it.
@@ -47,6 +55,8 @@ public:
     // Makes the file (and its folders); an existing one is replaced.
     Entry& AddFile(std::u16string_view path, const FileTimes& times = {},
                    std::uint32_t attributes = 0x20, std::u16string_view content = {});
+    // Deletes the file, or the folder when it is empty; its index is free again.
+    void Remove(std::u16string_view path);
 
     const Entry* Find(std::u16string_view path) const;
     Entry* Find(std::u16string_view path);
@@ -73,9 +83,12 @@ private:
     static std::u16string Key(std::u16string_view resolved);
 
     FileIdentity IdentityOf(const Entry& entry) const;
+    std::uint64_t NewIndex();
+    std::uint64_t KeptCreationTime(std::uint64_t time) const;
 
     std::unordered_map<std::u16string, Entry> entries_;
     std::uint64_t nextIndex_ = 0x1000;
+    std::vector<std::uint64_t> freedIndexes_;
 };
 
 }  // namespace qm

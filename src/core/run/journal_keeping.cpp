@@ -12,20 +12,24 @@ bool Restored(const FileRow& row) {
 
 }  // namespace
 
-RunJournalKeeper::RunJournalKeeper(JournalStore& store, const FileTable& table, std::vector<std::size_t> rows,
+RunJournalKeeper::RunJournalKeeper(JournalStore& store, std::vector<std::size_t> rows,
                                    std::vector<std::u16string> plannedNames, std::uint64_t startedAt,
-                                   std::uint64_t createdSet)
-    : store_(store), rows_(std::move(rows)), planned_(std::move(plannedNames)), header_{true, startedAt, createdSet} {
+                                   std::vector<std::uint64_t> createdGiven)
+    : store_(store), rows_(std::move(rows)), planned_(std::move(plannedNames)),
+      createdGiven_(std::move(createdGiven)), header_{true, startedAt} {
     planned_.resize(rows_.size());
-    namesBefore_.reserve(rows_.size());
-    for (const std::size_t index : rows_) namesBefore_.push_back(index < table.size() ? table[index].name : u"");
+    createdGiven_.resize(rows_.size(), 0);
 }
 
 bool RunJournalKeeper::Write(const FileTable& table) {
     std::vector<JournalEntry> entries;
     entries.reserve(rows_.size());
-    for (std::size_t i = 0; i < rows_.size(); ++i)
-        if (rows_[i] < table.size()) entries.push_back({&table[rows_[i]], planned_[i]});
+    lineOf_.assign(rows_.size(), NoMatch);
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (rows_[i] >= table.size()) continue;
+        lineOf_[i] = entries.size();
+        entries.push_back({&table[rows_[i]], planned_[i], createdGiven_[i]});
+    }
     return store_.Write(header_, entries);
 }
 
@@ -46,19 +50,29 @@ bool RunJournalKeeper::Replan(std::size_t slot, std::span<const std::u16string> 
     return Write(table);
 }
 
-void RunJournalKeeper::Finish(const FileTable& table, const std::vector<RunRowOutcome>& outcomes,
-                              const RenameOptions& options) {
+bool RunJournalKeeper::Step(JournalStep step, std::size_t slot, const FileIdentity& identity) {
+    // A slot whose row is no longer in the list has no line of the journal.
+    if (slot >= lineOf_.size() || lineOf_[slot] == NoMatch) return true;
+    return store_.Append(FormatJournalStep(step, lineOf_[slot], identity));
+}
+
+bool RunJournalKeeper::Reached(std::size_t slot, const FileIdentity& identity) {
+    return Step(JournalStep::Reached, slot, identity);
+}
+
+bool RunJournalKeeper::Finished(std::size_t slot, bool moved, bool changed, const FileIdentity& identity) {
+    changed_ = changed_ || changed;
+    return Step(moved ? JournalStep::Moved : JournalStep::Kept, slot, identity);
+}
+
+void RunJournalKeeper::Finish(const FileTable& table, const std::vector<RunRowOutcome>& outcomes) {
     // A run stopped part-way reached only the first rows: the rest are as they were.
     if (outcomes.size() < rows_.size()) {
         rows_.resize(outcomes.size());
         planned_.resize(outcomes.size());
-        namesBefore_.resize(outcomes.size());
+        createdGiven_.resize(outcomes.size());
     }
-    bool changed = false;
-    for (std::size_t i = 0; i < rows_.size() && i < outcomes.size() && !changed; ++i)
-        changed = outcomes[i] == RunRowOutcome::Done && rows_[i] < table.size() &&
-                  (options.setDates || options.setAttributes || table[rows_[i]].name != namesBefore_[i]);
-    if (!changed && before_ != JournalStore::Found::Unreadable) {
+    if (!changed_ && before_ != JournalStore::Found::Unreadable) {
         // Nothing to undo from this run: the last one that changed files stays undoable.
         if (before_ == JournalStore::Found::Read ? store_.WriteBytes(beforeBytes_) : store_.Remove()) return;
     }
@@ -74,25 +88,39 @@ UndoJournalKeeper::UndoJournalKeeper(JournalStore& store, const FileTable& table
     if (stored.found != JournalStore::Found::Read || stored.reading.problem != JournalProblem::None) return;
     journal_ = std::move(stored.reading);
     matches_ = MatchJournalRows(journal_.rows, table, rows);
-    bool any = false;
-    for (const std::size_t match : matches_) any = any || match != NoMatch;
-    if (!any) return;
-    store_ = &store;
-    Write(true, true);
+    for (std::size_t i = 0; i < matches_.size(); ++i)
+        if (matches_[i] != NoMatch) journalRowOf_.emplace(matches_[i], i);
+    if (!journalRowOf_.empty()) store_ = &store;
 }
 
-void UndoJournalKeeper::Write(bool underWay, bool planOriginalNames) const {
+bool UndoJournalKeeper::Begin() { return !store_ || Write(true, true); }
+
+bool UndoJournalKeeper::Write(bool underWay, bool planOriginalNames) const {
     std::vector<JournalEntry> entries;
     entries.reserve(journal_.rows.size());
     for (std::size_t i = 0; i < journal_.rows.size(); ++i) {
         const FileRow& row = journal_.rows[i];
         const bool undone = planOriginalNames && matches_[i] != NoMatch;
-        entries.push_back({&row, undone ? std::u16string_view(row.originalName) : std::u16string_view()});
+        // The run's creation times stay: an undo cut short may not have replaced them.
+        entries.push_back({&row, undone ? std::u16string_view(row.originalName) : std::u16string_view(),
+                           journal_.createdGiven[i]});
     }
-    // The run's creation time stays: an undo cut short may not have replaced it.
     JournalHeader header = journal_.header;
     header.underWay = underWay;
-    store_->Write(header, entries);
+    return store_->Write(header, entries);
+}
+
+bool UndoJournalKeeper::Step(JournalStep step, std::size_t slot, const FileIdentity& identity) {
+    const auto found = journalRowOf_.find(slot);
+    return found == journalRowOf_.end() || store_->Append(FormatJournalStep(step, found->second, identity));
+}
+
+bool UndoJournalKeeper::Reached(std::size_t slot, const FileIdentity& identity) {
+    return Step(JournalStep::Reached, slot, identity);
+}
+
+bool UndoJournalKeeper::Finished(std::size_t slot, bool moved, bool, const FileIdentity& identity) {
+    return Step(moved ? JournalStep::Moved : JournalStep::Kept, slot, identity);
 }
 
 void UndoJournalKeeper::Finish(const FileTable& table) {
@@ -118,12 +146,12 @@ StoredJournal ReadStoredJournal(JournalStore& store) {
 
 RecoveredRows RecoverInterruptedRun(JournalStore& store, JournalReading& journal, FileSystem& files,
                                     LocalOffset localOffset) {
-    RecoveredRows recovered =
-        RecoverInterruptedRows(journal.rows, journal.plannedNames, journal.header.createdSet, files, localOffset);
+    RecoveredRows recovered = RecoverInterruptedRows(journal, files, localOffset);
     std::vector<JournalEntry> entries;
     entries.reserve(journal.rows.size());
-    for (const FileRow& row : journal.rows) entries.push_back({&row, {}});
-    store.Write({false, journal.header.startedAt, journal.header.createdSet}, entries);
+    for (std::size_t i = 0; i < journal.rows.size(); ++i)
+        entries.push_back({&journal.rows[i], {}, journal.createdGiven[i]});
+    store.Write({false, journal.header.startedAt}, entries);
     return recovered;
 }
 

@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "core/run/run_journal.h"
 #include "core/run/run_prediction.h"
 #include "core/text/name_text.h"
 
@@ -55,29 +56,28 @@ bool TakesPlannedName(const FileRow& row, const std::u16string& planned, FolderN
     return goneFromCurrent && atPlanned;
 }
 
-// A FAT file's creation time as read back: FAT keeps it to 10 ms, and older
-// FAT drivers to 2 s.
+// A FAT file's creation time as read back, against the time that was
+// written: FAT keeps it to 10 ms, and older FAT drivers to 2 s.
 constexpr std::uint64_t CreationTimeSlack = 2 * 10'000'000ull;
 
-bool NearTime(std::uint64_t a, std::uint64_t b) { return (a > b ? a - b : b - a) <= CreationTimeSlack; }
+bool NearTime(std::uint64_t a, std::uint64_t b, std::uint64_t slack) { return (a > b ? a - b : b - a) <= slack; }
 
-// Whether the file found is the row's. A file told apart by its size and
-// creation time may have been given a creation time by the run or the undo
-// that was cut short.
-bool IsRowsFile(const FileRow& row, const FileIdentity& found, std::uint64_t createdSet, LocalOffset localOffset) {
-    if (!found.known()) return false;
+// Whether the file found is the row's: the same id, and the creation time the
+// row holds, or one that the run (`given`) or an undo (the original one) was
+// writing when it was cut short.
+bool IsRowsFile(const FileRow& row, const FileIdentity& found, std::uint64_t given, LocalOffset localOffset) {
     if (IsSameFile(row.identity, found)) return true;
-    if (row.identity.kind != FileIdentity::Kind::SizeAndCreation) return false;
-    if (found.volume != row.identity.volume || found.size != row.identity.size) return false;
-    if (NearTime(found.created, row.identity.created) || (createdSet != 0 && NearTime(found.created, createdSet)))
-        return true;
+    if (!HasSameId(row.identity, found)) return false;
+    const std::uint64_t slack = row.identity.kind == FileIdentity::Kind::SizeAndCreation ? CreationTimeSlack : 0;
+    if (given != 0 && NearTime(found.created, given, slack)) return true;
     const std::optional<std::uint64_t> original = ParseDateText(row.originallyCreated.view(), localOffset);
-    return original && NearTime(found.created, *original);
+    return original && NearTime(found.created, *original, slack);
 }
 
 // What the recovered rows of one file are found by.
 std::uint64_t IdentityKey(const FileIdentity& identity) {
-    return identity.volume ^ (identity.kind == FileIdentity::Kind::Index ? identity.index : identity.size * 31);
+    return identity.volume ^ (identity.kind == FileIdentity::Kind::SizeAndCreation ? identity.size * 31
+                                                                                   : identity.id ^ identity.idHigh);
 }
 
 std::size_t HashOfTexts(const FileRow& row) {
@@ -104,8 +104,8 @@ std::size_t ApplyPlannedNames(FileTable& rows, const std::vector<std::u16string>
     return taken;
 }
 
-RecoveredRows RecoverInterruptedRows(FileTable& rows, const std::vector<std::u16string>& plannedNames,
-                                     std::uint64_t createdSet, FileSystem& files, LocalOffset localOffset) {
+RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files, LocalOffset localOffset) {
+    FileTable& rows = journal.rows;
     RecoveredRows recovered;
     recovered.outcomes.assign(rows.size(), RunRowOutcome::Done);
     FolderNames folders(files);
@@ -114,42 +114,76 @@ RecoveredRows RecoverInterruptedRows(FileTable& rows, const std::vector<std::u16
     const std::u16string none;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         FileRow& row = rows[i];
-        const std::u16string& planned = i < plannedNames.size() ? plannedNames[i] : none;
+        const std::u16string& planned = i < journal.plannedNames.size() ? journal.plannedNames[i] : none;
+        const std::uint64_t given = i < journal.createdGiven.size() ? journal.createdGiven[i] : 0;
         const bool hasPlan = !planned.empty() && planned != row.name;
         if (!row.identity.known()) {
             if (hasPlan && TakesPlannedName(row, planned, folders)) row.name = planned;
             continue;
         }
-        const FileIdentity atCurrent = files.ReadIdentity(CurrentPath(row));
-        const bool current = IsRowsFile(row, atCurrent, createdSet, localOffset);
-        bool plannedHolds = false;
-        FileIdentity atPlanned;
-        // Two spellings of one name lead to the same file: the folder tells which it has.
-        const bool oneName = hasPlan && SameFile(planned, row.name);
-        if (hasPlan && (!current || oneName)) {
-            atPlanned = oneName ? atCurrent : files.ReadIdentity(JoinPath(row.folderText(), planned));
-            plannedHolds = IsRowsFile(row, atPlanned, createdSet, localOffset);
+        if (row.identity.kind == FileIdentity::Kind::Undecided) {
+            recovered.outcomes[i] = RunRowOutcome::TwoFilesFit;
+            continue;
+        }
+        // A version-2 journal recorded no steps: every row is decided by identity.
+        const RowProgress progress =
+            journal.version < 3 ? RowProgress::InHand : i < journal.progress.size() ? journal.progress[i]
+                                                                                     : RowProgress::NotReached;
+        FileIdentity atName;
+        bool fits = false;
+        if (progress == RowProgress::InHand && hasPlan) {
+            const FileIdentity atCurrent = files.ReadIdentity(CurrentPath(row));
+            const bool current = IsRowsFile(row, atCurrent, given, localOffset);
+            // Two spellings of one name lead to the same file: the folder tells which it has.
+            const bool oneName = SameFile(planned, row.name);
+            const FileIdentity atPlanned = oneName ? atCurrent : files.ReadIdentity(JoinPath(row.folderText(), planned));
+            bool plannedHolds = IsRowsFile(row, atPlanned, given, localOffset);
             if (oneName && plannedHolds) {
                 const std::u16string spelled(WithoutTrailingDotsAndBlanks(planned));
                 plannedHolds = folders.Of(row.folderText()).exact.contains(spelled);
             }
+            if (current && plannedHolds && !oneName) {
+                // Never a guess: the row is left out of every later undo.
+                recovered.outcomes[i] = RunRowOutcome::TwoFilesFit;
+                recovered.twoFit.push_back({i, CurrentPath(row), JoinPath(row.folderText(), planned)});
+                row.identity = FileIdentity{FileIdentity::Kind::Undecided};
+                continue;
+            }
+            if (plannedHolds) row.name = planned;
+            fits = current || plannedHolds;
+            atName = plannedHolds ? atPlanned : atCurrent;
+        } else {
+            if (progress == RowProgress::Moved && hasPlan) row.name = planned;
+            atName = files.ReadIdentity(CurrentPath(row));
+            fits = IsRowsFile(row, atName, given, localOffset);
+            // Steps are not flushed: after a power cut the last ones may be
+            // missing, and a file that is not at its name may be at its planned
+            // one. Only an id tells that: on FAT another file may fit.
+            if (!fits && hasPlan && progress != RowProgress::Moved &&
+                row.identity.kind != FileIdentity::Kind::SizeAndCreation) {
+                const FileIdentity atPlanned = files.ReadIdentity(JoinPath(row.folderText(), planned));
+                if (IsRowsFile(row, atPlanned, given, localOffset)) {
+                    row.name = planned;
+                    atName = atPlanned;
+                    fits = true;
+                }
+            }
         }
-        if (!current && !plannedHolds) {
+        if (!fits) {
             lost.push_back(i);
             continue;
         }
-        if (plannedHolds) row.name = planned;
-        // A FAT file's creation time may have been changed by the run: the row keeps it as it is now.
-        if (row.identity.kind == FileIdentity::Kind::SizeAndCreation)
-            row.identity.created = (plannedHolds ? atPlanned : atCurrent).created;
+        row.identity = atName;  // with the creation time it has now
         found.emplace(IdentityKey(row.identity), i);
     }
     for (const std::size_t i : lost) {
         bool listedTwice = false;
         const auto [first, last] = found.equal_range(IdentityKey(rows[i].identity));
+        // Another row holds the same file now: on FAT, by its size and creation time.
         for (auto it = first; it != last && !listedTwice; ++it)
-            listedTwice = IsSameFile(rows[i].identity, rows[it->second].identity) ||
-                          IsRowsFile(rows[i], rows[it->second].identity, createdSet, localOffset);
+            listedTwice = rows[i].identity.kind == FileIdentity::Kind::SizeAndCreation
+                              ? IsRowsFile(rows[i], rows[it->second].identity, journal.createdGiven[i], localOffset)
+                              : HasSameId(rows[i].identity, rows[it->second].identity);
         recovered.outcomes[i] = listedTwice ? RunRowOutcome::MovedThisRun : RunRowOutcome::NotFound;
         recovered.notFound += !listedTwice;
     }

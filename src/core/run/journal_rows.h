@@ -14,21 +14,35 @@
 namespace qm {
 
 // Rows of a run (or an undo) that never ended, brought up to date with the
-// disk. A row whose file's identity is known takes whichever of its name and
-// its planned name holds that file now (both do when they differ only in case
-// or trailing dots: then the spelling in the folder decides). A file at
-// neither is marked NotFound, or MovedThisRun when another row of the same
-// file found it (a file listed twice). A row of an older journal, without an
-// identity, takes its planned name as ApplyPlannedNames does.
-// `createdSet` is the creation time the run wrote into its files (0: none):
-// a file that is told apart by its size and creation time may have that one,
-// or its original one, which an undo writes back.
+// disk. Every step the journal recorded is taken as done: a row that moved
+// takes its planned name, one that was finished or never reached keeps its
+// name. Only a row that was reached and not finished (the file in hand when
+// the run was killed) is decided by its file's identity: it takes whichever
+// of its name and its planned name holds that file now (both do when they
+// differ only in case or trailing dots: then the spelling in the folder
+// decides); when both hold a file that fits it (FAT, files of one size and
+// creation time), it is left alone, named in `twoFit`, and never acted on
+// again. Rows of a version-2 journal, which recorded no steps, are all
+// decided by identity; rows of a version-1 journal, without identities, take
+// their planned names as ApplyPlannedNames does. A row whose file (known by
+// an id, not by size and creation time) is neither where its steps say nor at
+// its name, but is at its planned name, takes it: the steps are not flushed,
+// and a power cut may lose the last. A row whose file is not at
+// its name is marked NotFound, or MovedThisRun when another row of the same
+// file found it (a file listed twice). Each row found keeps its file's
+// identity as read now; a file may have been given the creation time the
+// run meant to give it, or its original one by an undo.
 struct RecoveredRows {
-    std::vector<RunRowOutcome> outcomes;  // per row: Done, NotFound or MovedThisRun
+    std::vector<RunRowOutcome> outcomes;  // per row: Done, NotFound, MovedThisRun or TwoFilesFit
     std::size_t notFound = 0;
+    struct TwoFiles {
+        std::size_t row = 0;
+        std::u16string current, planned;  // the two paths that both hold a file that fits
+    };
+    std::vector<TwoFiles> twoFit;
 };
-RecoveredRows RecoverInterruptedRows(FileTable& rows, const std::vector<std::u16string>& plannedNames,
-                                     std::uint64_t createdSet, FileSystem& files, LocalOffset localOffset);
+struct JournalReading;
+RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files, LocalOffset localOffset);
 
 // Rows without identities: a row with a planned name takes it when its file
 // is no longer at its current path but is at the planned one; otherwise it

@@ -81,6 +81,14 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
     std::size_t done = 0;
     RunningNumbers numbers(plan);
     bool lastMoveRefused = false;
+    // The record could not be written: the rows from `slot` on are not tried.
+    const auto stopUnrecorded = [&](std::size_t slot) {
+        if (slot < rows.size()) failures += static_cast<int>(rows.size() - slot);
+        if (outcomes)
+            std::fill(outcomes->begin() + static_cast<std::ptrdiff_t>(std::min(slot, rows.size())), outcomes->end(),
+                      RunRowOutcome::NotRecorded);
+        done = rows.size();
+    };
     for (const std::size_t index : rows) {
         const std::size_t slot = done;
         if (progress) {
@@ -100,10 +108,42 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
             numbers.Advance(row);
             continue;
         }
+
+        // The new name first: the journal must hold it before the file is
+        // touched, and its step lines follow the journal's last writing.
+        std::u16string newName;
+        std::u16string newPath;
+        RunRowOutcome refused = RunRowOutcome::Done;  // why the move will not be tried
+        bool tryMove = false;
+        if (plan.renames()) {
+            // The name as the file system keeps it, trailing dots and blanks dropped.
+            newName = WithoutTrailingDotsAndBlanks(NewNameOfRow(plan, row, row.name, numbers.Of(row), slot));
+            newPath = JoinPath(row.folderText(), newName);
+            // A name that stays as it is needs no move: the platforms disagree
+            // about whether moving a file onto itself succeeds. A name no file
+            // may have (empty, a device, nothing before the extension) is
+            // refused before it is tried: the platform would refuse it, or
+            // give the file another name than shown.
+            if (newPath != oldPath) {
+                if (!NameAllowed(newName))
+                    refused = RunRowOutcome::MoveRefused;
+                else if (newPath.size() > MaximumNewPathUnits)
+                    refused = RunRowOutcome::PathTooLong;
+                else
+                    tryMove = true;
+            }
+        }
+        if (tryMove && record && record->PlannedName(slot) != newName &&
+            !Replan(*record, table, rows, slot, plan, numbers, newName, lastMoveRefused, files)) {
+            stopUnrecorded(slot);
+            break;
+        }
+
         const std::uint32_t saved = files.GetAttributes(oldPath);
         files.SetAttributes(oldPath, FileAttribute::Normal);  // lets a read-only file be opened for writing
 
-        FileTimes times;
+        FileTimes before, times;
+        bool recorded = true;
         {
             const std::unique_ptr<OpenFile> file = files.OpenForWrite(oldPath);
             if (!file) {
@@ -112,58 +152,60 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
                 numbers.Advance(row);
                 continue;
             }
-            // With "Taken" each file gets its own date taken; one without keeps its times.
-            const std::optional<std::uint64_t> time =
-                options.setTaken ? TakenInstant(row, localOffset) : std::optional(options.fileTime);
-            if (options.setDates && time) {
-                file->WriteTimes(options.setCreated ? &*time : nullptr, options.setAccessed ? &*time : nullptr,
-                                 options.setModified ? &*time : nullptr);
+            // The file the run renames is the row's from now on, also when it
+            // is not the one that was added (saved again since); the journal
+            // learns it before its times change, and again after, with the
+            // creation time the run has given it.
+            const FileIdentity found = file->ReadIdentity();
+            if (found.regularFile()) row.identity = found;
+            recorded = !record || record->Reached(slot, row.identity);
+            if (recorded) {
+                before = file->ReadTimes();
+                // With "Taken" each file gets its own date taken; one without keeps its times.
+                const std::optional<std::uint64_t> time =
+                    options.setTaken ? TakenInstant(row, localOffset) : std::optional(options.fileTime);
+                if (options.setDates && time) {
+                    file->WriteTimes(options.setCreated ? &*time : nullptr, options.setAccessed ? &*time : nullptr,
+                                     options.setModified ? &*time : nullptr);
+                }
+                times = file->ReadTimes();
+                const FileIdentity now = file->ReadIdentity();
+                if (now.regularFile() && !(now == row.identity)) {
+                    row.identity = now;
+                    recorded = !record || record->Reached(slot, row.identity);
+                }
             }
-            times = file->ReadTimes();
         }
-        // What a FAT file is told apart by, as it is now.
-        if (row.identity.kind == FileIdentity::Kind::SizeAndCreation) row.identity.created = times.created;
+        if (!recorded) {
+            PutBack(files, oldPath, saved);
+            stopUnrecorded(slot);
+            break;
+        }
+        const bool timesChanged =
+            times.created != before.created || times.written != before.written || times.accessed != before.accessed;
+        // The record learns that the row is done, and whether its file changed.
+        const auto finished = [&](bool moved, std::uint32_t attributesNow) {
+            const bool changed = moved || timesChanged || attributesNow != saved;
+            return !record || record->Finished(slot, moved, changed, row.identity);
+        };
 
-        if (plan.renames()) {
-            // The name as the file system keeps it, trailing dots and blanks dropped.
-            std::u16string newName(
-                WithoutTrailingDotsAndBlanks(NewNameOfRow(plan, row, row.name, numbers.Of(row), slot)));
-            const std::u16string newPath = JoinPath(row.folderText(), newName);
-            // A name that stays as it is needs no move: the platforms disagree
-            // about whether moving a file onto itself succeeds.
-            if (newPath != oldPath) {
-                // A name no file may have (empty, a device, nothing before
-                // the extension) is refused before it is tried: the platform
-                // would refuse it, or give the file another name than shown.
-                RunRowOutcome refused = RunRowOutcome::MoveRefused;
-                if (!NameAllowed(newName)) {
-                    refused = RunRowOutcome::MoveRefused;
-                } else if (newPath.size() > MaximumNewPathUnits) {
-                    refused = RunRowOutcome::PathTooLong;
-                } else {
-                    // The journal holds the name before the file takes it.
-                    if (record && record->PlannedName(slot) != newName &&
-                        !Replan(*record, table, rows, slot, plan, numbers, newName, lastMoveRefused, files)) {
-                        PutBack(files, oldPath, saved);
-                        failures += static_cast<int>(rows.size() - slot);
-                        if (outcomes)
-                            std::fill(outcomes->begin() + static_cast<std::ptrdiff_t>(slot), outcomes->end(),
-                                      RunRowOutcome::NotRecorded);
-                        done = rows.size();
-                        break;
-                    }
-                    refused = MoveWithinFolder(files, oldPath, newPath);
-                    lastMoveRefused = refused == RunRowOutcome::MoveRefused;
-                }
-                if (refused != RunRowOutcome::Done) {
-                    fail(refused);
-                    PutBack(files, oldPath, saved);
-                    continue;
-                }
-                movedTo.insert(FoldedPath(newPath));
+        bool moved = false;
+        if (tryMove) refused = MoveWithinFolder(files, oldPath, newPath);
+        lastMoveRefused = tryMove ? refused == RunRowOutcome::MoveRefused : lastMoveRefused;
+        if (refused != RunRowOutcome::Done) {
+            fail(refused);
+            PutBack(files, oldPath, saved);
+            if (!finished(false, files.GetAttributes(oldPath))) {
+                stopUnrecorded(slot + 1);
+                break;
             }
-            row.name = std::move(newName);
+            continue;
         }
+        if (tryMove) {
+            movedTo.insert(FoldedPath(newPath));
+            moved = true;
+        }
+        if (plan.renames()) row.name = std::move(newName);
         WriteDates(row, times, localOffset);
 
         const std::u16string currentPath = CurrentPath(row);
@@ -174,10 +216,27 @@ int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const Rena
         const std::uint32_t now = files.GetAttributes(currentPath);
         if (now != FileAttribute::Invalid) row.attributes = FormatAttributeLetters(now);
         numbers.Advance(row);
+        if (!finished(moved, now)) {
+            stopUnrecorded(slot + 1);
+            break;
+        }
     }
     if (outcomes) outcomes->resize(done);  // a stop leaves the rows after it out of the run
     if (progress) progress->Advance(done, rows.size());
     return failures;
+}
+
+std::vector<std::uint64_t> CreationTimesGiven(const FileTable& table, const std::vector<std::size_t>& rows,
+                                              const RenameOptions& options, LocalOffset localOffset) {
+    std::vector<std::uint64_t> given(rows.size(), 0);
+    if (!options.setDates || !options.setCreated) return given;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i] >= table.size()) continue;
+        const std::optional<std::uint64_t> time =
+            options.setTaken ? TakenInstant(table[rows[i]], localOffset) : std::optional(options.fileTime);
+        given[i] = time.value_or(0);
+    }
+    return given;
 }
 
 std::size_t FilesWithoutDateTaken(const FileTable& table, const std::vector<std::size_t>& rows,

@@ -26,6 +26,7 @@ enum class RunRowOutcome : std::uint8_t {
     MovedThisRun,  // the row names a file that this run has just moved there
     NotRecorded,   // the journal could not be written before the move: the run stopped
     NotFound,      // after a crash: the file is at neither its name nor the name the run meant to give it
+    TwoFilesFit,   // after a crash: both names hold a file that fits the row, which is left alone
 };
 
 struct NameCheck;
@@ -40,11 +41,18 @@ struct NameCheck;
 // match too complex), no file is touched, the result is -1 and `refused`, when
 // given, says why. `record`, when given, is asked before every move whether it
 // holds the new name, and is written again with the names to come when it does
-// not.
+// not; it is told of each file before it moves and of each row when it is
+// done. Each file's identity in its row is taken again, with the creation time
+// the run gave it, from the handle that the run opens.
 int RunRename(FileTable& table, const std::vector<std::size_t>& rows, const RenameOptions& options,
               FileSystem& files, LocalOffset localOffset, RunProgress* progress = nullptr,
               std::vector<RunRowOutcome>* outcomes = nullptr, NameCheck* refused = nullptr,
               RunRecord* record = nullptr);
+
+// The creation time a run with `options` gives each of `rows` (0: none):
+// the picker's, or with "Taken" each file's own.
+std::vector<std::uint64_t> CreationTimesGiven(const FileTable& table, const std::vector<std::size_t>& rows,
+                                              const RenameOptions& options, LocalOffset localOffset);
 
 // After a run with "Taken" for the file times: how many of the files it
 // opened (every outcome but NotOpened and MovedThisRun) had no date taken and

@@ -225,27 +225,43 @@ std::optional<std::uint64_t> ReadHex(std::string_view text, std::size_t digits) 
 void AppendIdentity(std::string& out, const FileIdentity& identity) {
     switch (identity.kind) {
     case FileIdentity::Kind::Unknown: return;
+    case FileIdentity::Kind::FileId:
+        out += "F:";
+        AppendHex(out, identity.volume, 16);
+        out.push_back(':');
+        AppendHex(out, identity.idHigh, 16);
+        AppendHex(out, identity.id, 16);
+        break;
     case FileIdentity::Kind::Index:
         out += "I:";
         AppendHex(out, identity.volume, 8);
         out.push_back(':');
-        AppendHex(out, identity.index, 16);
-        return;
+        AppendHex(out, identity.id, 16);
+        break;
     case FileIdentity::Kind::SizeAndCreation:
         out += "S:";
         AppendHex(out, identity.volume, 8);
         out.push_back(':');
         AppendNumber(out, identity.size);
-        out.push_back(':');
-        AppendNumber(out, identity.created);
+        break;
+    case FileIdentity::Kind::NotAFile:  // never a row's; kept as a row that is left alone
+    case FileIdentity::Kind::Undecided:
+        out.push_back('U');
         return;
     }
+    out.push_back(':');
+    AppendNumber(out, identity.created);
 }
 
 // The reverse of AppendIdentity; none for a text it would never write.
-std::optional<FileIdentity> ParseIdentity(std::string_view text) {
+// Version 2 wrote an index without the creation time.
+std::optional<FileIdentity> ParseIdentity(std::string_view text, int version) {
     FileIdentity identity;
     if (text.empty()) return identity;
+    if (text == "U" && version >= 3) {
+        identity.kind = FileIdentity::Kind::Undecided;
+        return identity;
+    }
     std::string_view parts[5];
     std::size_t count = 0;
     for (std::size_t start = 0; count < 5;) {
@@ -254,16 +270,10 @@ std::optional<FileIdentity> ParseIdentity(std::string_view text) {
         if (colon == std::string_view::npos) break;
         start = colon + 1;
     }
-    const std::optional<std::uint64_t> volume = count >= 2 ? ReadHex(parts[1], 8) : std::nullopt;
+    const bool wide = parts[0] == "F" && version >= 3;
+    const std::optional<std::uint64_t> volume = count >= 2 ? ReadHex(parts[1], wide ? 16 : 8) : std::nullopt;
     if (!volume) return std::nullopt;
-    identity.volume = static_cast<std::uint32_t>(*volume);
-    if (parts[0] == "I" && count == 3) {
-        const std::optional<std::uint64_t> index = ReadHex(parts[2], 16);
-        if (!index) return std::nullopt;
-        identity.kind = FileIdentity::Kind::Index;
-        identity.index = *index;
-        return identity;
-    }
+    identity.volume = *volume;
     if (parts[0] == "S" && count == 4) {
         const std::optional<std::uint64_t> size = ReadNumber(parts[2]);
         const std::optional<std::uint64_t> created = ReadNumber(parts[3]);
@@ -273,8 +283,33 @@ std::optional<FileIdentity> ParseIdentity(std::string_view text) {
         identity.created = *created;
         return identity;
     }
-    return std::nullopt;
+    const bool withCreation = version >= 3;
+    if (count != (withCreation ? 4u : 3u)) return std::nullopt;
+    if (withCreation) {
+        const std::optional<std::uint64_t> created = ReadNumber(parts[3]);
+        if (!created) return std::nullopt;
+        identity.created = *created;
+    } else {
+        identity.creationKnown = false;
+    }
+    if (wide) {
+        const std::optional<std::uint64_t> high = parts[2].size() == 32 ? ReadHex(parts[2].substr(0, 16), 16) : std::nullopt;
+        const std::optional<std::uint64_t> low = parts[2].size() == 32 ? ReadHex(parts[2].substr(16), 16) : std::nullopt;
+        if (!high || !low) return std::nullopt;
+        identity.kind = FileIdentity::Kind::FileId;
+        identity.idHigh = *high;
+        identity.id = *low;
+        return identity;
+    }
+    if (parts[0] != "I") return std::nullopt;
+    const std::optional<std::uint64_t> index = ReadHex(parts[2], 16);
+    if (!index) return std::nullopt;
+    identity.kind = FileIdentity::Kind::Index;
+    identity.id = *index;
+    return identity;
 }
+
+constexpr std::string_view StepNames[] = {"reached", "moved", "kept"};
 
 // Lines of the file, each without its CR LF; reports a last line without one.
 class LineReader {
@@ -358,8 +393,6 @@ void MakeJournal(const JournalHeader& header, std::span<const JournalEntry> entr
     AppendNumber(numbers, header.startedAt);
     numbers.push_back(JournalFieldSeparator);
     AppendNumber(numbers, entries.size());
-    numbers.push_back(JournalFieldSeparator);
-    AppendNumber(numbers, header.createdSet);
     out.Append(numbers);
     out.Append(LineEnd);
     std::string identity;  // one text for every row, so that it is made without allocating
@@ -372,6 +405,8 @@ void MakeJournal(const JournalHeader& header, std::span<const JournalEntry> entr
         out.Append(JournalFieldSeparator);
         identity.clear();
         AppendIdentity(identity, entry.row->identity);
+        identity.push_back(JournalFieldSeparator);
+        if (entry.createdGiven != 0) AppendNumber(identity, entry.createdGiven);
         out.Append(identity);
         out.Append(LineEnd);
         out.EndOfLine();
@@ -379,6 +414,16 @@ void MakeJournal(const JournalHeader& header, std::span<const JournalEntry> entr
 }
 
 }  // namespace
+
+std::string FormatJournalStep(JournalStep step, std::size_t row, const FileIdentity& identity) {
+    std::string line(StepNames[static_cast<int>(step)]);
+    line.push_back(JournalFieldSeparator);
+    AppendNumber(line, row + 1);
+    line.push_back(JournalFieldSeparator);
+    AppendIdentity(line, identity);
+    line.append(LineEnd);
+    return line;
+}
 
 std::string FormatRunJournal(const JournalHeader& header, std::span<const JournalEntry> entries) {
     // Most texts are ASCII: dates of 28 units, names and folders of a few dozen.
@@ -408,41 +453,61 @@ JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
     for (int known = 1; known <= JournalVersion; ++known)
         if (line == FirstLine(known)) version = known;
     if (version == 0) return Problem(JournalProblem::UnknownVersion, 1);
-    // Version 1 rows end with the planned name; later ones add the identity.
-    const std::size_t rowFields = version == 1 ? JournalRowFields - 1 : JournalRowFields;
+    // Version 1 rows end with the planned name; version 2 adds the identity,
+    // version 3 the creation time given.
+    const std::size_t rowFields = JournalRowFields - (version == 1 ? 2 : version == 2 ? 1 : 0);
     if (!firstEnded) return Problem(JournalProblem::CutShort, 1);
 
     if (!lines.next(line)) return Problem(JournalProblem::CutShort, 2);
     const LineFields<4> headFields(line);
     const auto& head = headFields.fields;
-    const std::size_t headCount = version == 1 ? 3 : 4;
+    // Version 2 ends the line with one creation time for the whole run.
+    const std::size_t headCount = version == 2 ? 4 : 3;
     if (headFields.count != headCount || (head[0] != UnderWayMark && head[0] != EndedMark))
         return Problem(JournalProblem::BadHeader, 2);
     const std::optional<std::uint64_t> startedAt = ReadNumber(head[1]);
     const std::optional<std::uint64_t> count = ReadNumber(head[2]);
-    const std::optional<std::uint64_t> createdSet =
-        version == 1 ? std::optional<std::uint64_t>(0) : ReadNumber(head[3]);
+    const std::optional<std::uint64_t> createdSet = version == 2 ? ReadNumber(head[3]) : std::optional<std::uint64_t>(0);
     if (!startedAt || !count || !createdSet) return Problem(JournalProblem::BadHeader, 2);
 
     JournalReading reading;
     reading.version = version;
-    reading.header = {head[0] == UnderWayMark, *startedAt, *createdSet};
+    reading.header = {head[0] == UnderWayMark, *startedAt};
     // The announced count is only a hint for the room: a cut file says too much.
     const std::size_t expected = static_cast<std::size_t>(*count);
     reading.rows.reserve(std::min<std::size_t>(expected, text.size() / (2 * JournalRowFields) + 1));
     reading.plannedNames.reserve(reading.rows.capacity());
+    reading.createdGiven.reserve(reading.rows.capacity());
     FolderText folder;
     std::string_view folderBytes;
     while (!lines.atEnd()) {
         const bool ended = lines.next(line);
         const std::size_t number = lines.number();
+        if (reading.rows.size() == expected) {
+            // The steps of the run, after its rows. The last one may have been
+            // cut by a kill while it was written: it was not taken.
+            if (!ended) break;
+            if (line.empty() && lines.atEnd()) break;
+            const LineFields<3> step(line);
+            const auto* name = std::find(std::begin(StepNames), std::end(StepNames), step.fields[0]);
+            if (version < 3 || name == std::end(StepNames)) return Problem(JournalProblem::TooManyFields, number);
+            const std::optional<std::uint64_t> row = step.count == 3 ? ReadNumber(step.fields[1]) : std::nullopt;
+            const std::optional<FileIdentity> identity =
+                step.count == 3 ? ParseIdentity(step.fields[2], version) : std::nullopt;
+            if (!row || *row == 0 || *row > expected || !identity) return Problem(JournalProblem::BadStep, number);
+            const auto kind = static_cast<JournalStep>(name - std::begin(StepNames));
+            reading.progress[*row - 1] = kind == JournalStep::Reached ? RowProgress::InHand
+                                         : kind == JournalStep::Moved ? RowProgress::Moved
+                                                                      : RowProgress::Kept;
+            reading.rows[*row - 1].identity = *identity;
+            continue;
+        }
         if (!ended) return Problem(JournalProblem::CutShort, number);
         if (line.empty() && lines.atEnd()) break;  // an empty last line does no harm
         const LineFields<JournalRowFields> split(line);
         const auto& fields = split.fields;
         if (split.count < rowFields) return Problem(JournalProblem::TooFewFields, number);
         if (split.count > rowFields) return Problem(JournalProblem::TooManyFields, number);
-        if (reading.rows.size() == expected) return Problem(JournalProblem::TooManyFields, number);
 
         FileRow& row = reading.rows.emplace_back();
         std::optional<std::u16string> rowName = DecodeText(fields[FileColumn::Name]);
@@ -468,17 +533,26 @@ JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
                              AssignFixed(row.originallyAccessed, fields[FileColumn::OriginallyAccessed]) &&
                              AssignFixed(row.originalAttributes, fields[FileColumn::OriginalAttributes]);
         if (!fixedOk) return Problem(JournalProblem::BadText, number);
+        std::uint64_t given = *createdSet;
         if (version > 1) {
-            const std::optional<FileIdentity> identity = ParseIdentity(fields[JournalRowFields - 1]);
+            const std::optional<FileIdentity> identity = ParseIdentity(fields[FileColumn::Count + 1], version);
             if (!identity) return Problem(JournalProblem::BadText, number);
             row.identity = *identity;
+        }
+        if (version > 2 && !fields[FileColumn::Count + 2].empty()) {
+            const std::optional<std::uint64_t> created = ReadNumber(fields[FileColumn::Count + 2]);
+            if (!created) return Problem(JournalProblem::BadText, number);
+            given = *created;
         }
         row.name = std::move(*rowName);
         row.folder = folder;
         row.originalName = std::move(*originalName);
         reading.plannedNames.push_back(std::move(*planned));
+        reading.createdGiven.push_back(given);
+        if (reading.rows.size() == expected) reading.progress.assign(expected, RowProgress::NotReached);
     }
     if (reading.rows.size() != expected) return Problem(JournalProblem::MissingRows, lines.number());
+    reading.progress.resize(expected, RowProgress::NotReached);  // a journal without rows
     return reading;
 }
 
@@ -496,6 +570,7 @@ std::u16string JournalProblemText(const JournalReading& reading) {
     case JournalProblem::NotAName: return line + u" holds a name that no run could have given";
     case JournalProblem::NotAFolder: return line + u" holds a folder that is not a full path";
     case JournalProblem::MissingRows: return u"it ends before its last row";
+    case JournalProblem::BadStep: return line + u" holds a step of the run that names no row";
     }
     return {};
 }

@@ -4,19 +4,27 @@
 // undone after the window has closed or the program has died half-way.
 //
 // The file is UTF-8 text, one record a line, each line ended by CR LF:
-//   Quillmoth run journal 2
-//   under way|ended  <US>  UTC file time of the run  <US>  number of rows  <US>
-//     the creation time the run writes into every file (0: none)
+//   Quillmoth run journal 3
+//   under way|ended  <US>  UTC file time of the run  <US>  number of rows
 //   one line per row: its eleven column texts in column order, the name the
-//   row is about to get (empty when there is none), then its file's identity:
-//     I:volume:index             (8 and 16 hexadecimal digits)
+//   row is about to get (empty when there is none), its file's identity,
+//   then the creation time the run gives the file (empty: none):
+//     F:volume:id:created        (16 and 32 hexadecimal digits, a decimal number)
+//     I:volume:index:created     (8 and 16 hexadecimal digits, a decimal number)
 //     S:volume:size:created      (8 hexadecimal digits, two decimal numbers)
+//     U                          (two files fitted the row after a crash: left alone)
 //     empty                      (not known)
+//   then, while a run or an undo is under way, one line for each step that
+//   it has taken, appended as it goes (row: 1 for the first row line):
+//     reached <US> row <US> identity   its file, times written, is about to be moved
+//     moved <US> row <US> identity     it took its planned name
+//     kept <US> row <US> identity      it is done and kept its name
+//   A last step line without its end was cut by a kill and does not count.
 // <US> is U+001F, which no file name, folder or list text can hold. Names
-// that are not valid UTF-16 (a lone surrogate) are kept unit for unit. A
-// journal of version 1, whose rows end with the planned name and whose second
-// line ends with the number of rows, is still read; its rows' identities are
-// not known.
+// that are not valid UTF-16 (a lone surrogate) are kept unit for unit.
+// Journals of version 2 (identities without creation times, and one creation
+// time for the whole run at the end of the second line) and of version 1
+// (rows end with the planned name; no identities) are still read.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -30,20 +38,34 @@
 namespace qm {
 
 inline constexpr std::string_view JournalFormatName = "Quillmoth run journal";
-inline constexpr int JournalVersion = 2;
+inline constexpr int JournalVersion = 3;
 inline constexpr char JournalFieldSeparator = '\x1F';
-inline constexpr std::size_t JournalRowFields = FileColumn::Count + 2;
+inline constexpr std::size_t JournalRowFields = FileColumn::Count + 3;
 
-// One row to write: the row as it stands and the name it is about to get.
+// One row to write: the row as it stands, the name it is about to get and
+// the creation time the run gives its file (0: none).
 struct JournalEntry {
     const FileRow* row = nullptr;
     std::u16string_view plannedName;
+    std::uint64_t createdGiven = 0;
 };
 
 struct JournalHeader {
     bool underWay = false;        // a run (or an undo) has begun and not ended
     std::uint64_t startedAt = 0;  // UTC file time of the run
-    std::uint64_t createdSet = 0;  // the creation time the run gives every file; 0 when it gives none
+};
+
+// One step of a run or an undo, appended to the journal as it is taken.
+enum class JournalStep : std::uint8_t { Reached, Moved, Kept };
+// "reached" (or "moved", "kept"), the row's number and its file's identity, with the line's end.
+std::string FormatJournalStep(JournalStep step, std::size_t row, const FileIdentity& identity);
+
+// How far the run or undo got with a row, from its steps.
+enum class RowProgress : std::uint8_t {
+    NotReached,  // no step: as the row says
+    InHand,      // reached, not finished: only its file's identity tells where it is
+    Moved,
+    Kept,
 };
 
 // The journal's text, whole.
@@ -67,6 +89,7 @@ enum class JournalProblem {
     NotAName,        // a name that no run could have given: empty, "." or "..", or with a separator
     NotAFolder,      // a folder that is not a full path (a drive or a share)
     MissingRows,     // fewer rows than the second line announces
+    BadStep,         // a step of the run that is not understood, or names no row
 };
 
 struct JournalReading {
@@ -74,8 +97,10 @@ struct JournalReading {
     std::size_t line = 0;  // 1-based line of the problem
     int version = JournalVersion;
     JournalHeader header;
-    FileTable rows;                          // empty whenever there is a problem
+    FileTable rows;                          // empty whenever there is a problem; identities as the last step left them
     std::vector<std::u16string> plannedNames;  // one per row
+    std::vector<std::uint64_t> createdGiven;   // one per row
+    std::vector<RowProgress> progress;         // one per row
 };
 
 JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes);

@@ -1,20 +1,35 @@
 #pragma once
-// What a rename run keeps its record (the journal) told of: before every move
-// the record must hold the name the file is about to take, so that a run
-// killed at any moment can be followed. Called on the run's own thread, from
-// inside the run; an implementation touches no window.
+// What a rename run or an undo keeps its record (the journal) told of, so
+// that one killed at any moment can be followed: before a file moves, which
+// file it is now; after, whether it moved. A run also makes sure the record
+// holds the name the file is about to take. Called on the thread of the run,
+// from inside it; an implementation touches no window.
 #include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "core/rows/file_identity.h"
 #include "core/rows/file_row.h"
 
 namespace qm {
 
-class RunRecord {
+class MoveRecord {
 public:
-    virtual ~RunRecord() = default;
+    virtual ~MoveRecord() = default;
+    // The file of the row at `slot` is `identity` (its times written), and
+    // is about to take its new name. False when that cannot be recorded: the
+    // file must not move.
+    virtual bool Reached(std::size_t slot, const FileIdentity& identity) = 0;
+    // The row at `slot` is done: its file took its new name (`moved`) or kept
+    // its name; `changed` when any name, time or attribute of the file is
+    // other than before. False when that cannot be recorded: no further file
+    // may move.
+    virtual bool Finished(std::size_t slot, bool moved, bool changed, const FileIdentity& identity) = 0;
+};
+
+class RunRecord : public MoveRecord {
+public:
     // The name the record holds for the row at `slot` of the run (empty: none).
     virtual std::u16string_view PlannedName(std::size_t slot) const = 0;
     // The run will give other names than the record holds, from `slot` on

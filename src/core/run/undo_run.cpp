@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "core/rows/attribute_letters.h"
+#include "core/run/run_record.h"
 #include "core/run/run_prediction.h"
 #include "core/text/name_text.h"
 
@@ -14,6 +15,7 @@ namespace {
 
 enum class RowOutcome {
     Restored,
+    RestoredLast,  // restored, but the journal could not be told: the undo ends
     Skipped,     // another file holds the original name: tried again when a row frees it
     Stop,        // the file cannot be opened: the undo ends
     NotTheFile,  // another file is at the row's name
@@ -25,28 +27,42 @@ void GiveBackShownAttributes(FileSystem& files, const std::u16string& path, cons
     files.SetAttributes(path, ParseAttributeLetters(row.attributes.view()));
 }
 
-RowOutcome UndoRow(FileRow& row, FileSystem& files, LocalOffset localOffset) {
+RowOutcome UndoRow(FileRow& row, std::size_t slot, FileSystem& files, LocalOffset localOffset, MoveRecord* record) {
     const std::u16string originalPath = OriginalPath(row);
     const std::u16string currentPath = CurrentPath(row);
-    if (row.identity.known()) {
+    // Only the row's own file, and only a regular file: a folder, a link, a
+    // file whose identity cannot be read, or another file that has taken the
+    // name (or its index) is left alone. A row of an oldest journal knows no
+    // identity and is taken at its word.
+    const bool checked = row.identity.known();
+    if (checked) {
         const FileIdentity found = files.ReadIdentity(currentPath);
-        if (found.known() && !IsSameFile(row.identity, found)) return RowOutcome::NotTheFile;
-        if (!found.known() && files.GetAttributes(currentPath) == FileAttribute::Invalid) return RowOutcome::Missing;
+        if (!IsSameFile(row.identity, found)) {
+            const bool nothing = !found.known() && files.GetAttributes(currentPath) == FileAttribute::Invalid;
+            return nothing ? RowOutcome::Missing : RowOutcome::NotTheFile;
+        }
     }
     files.SetAttributes(currentPath, FileAttribute::Normal);
 
     // Names compare as the file system keeps them; a change of case is a move.
+    bool moved = false;
     if (WithoutTrailingDotsAndBlanks(row.name) != WithoutTrailingDotsAndBlanks(row.originalName)) {
-        const MoveOutcome moved = files.Move(currentPath, originalPath);
-        if (moved != MoveOutcome::Moved) {
+        if (record && !record->Reached(slot, row.identity)) {
+            GiveBackShownAttributes(files, currentPath, row);
+            return RowOutcome::Stop;
+        }
+        const MoveOutcome outcome = files.Move(currentPath, originalPath);
+        if (outcome != MoveOutcome::Moved) {
             // Whatever now holds the original name is another file: leave it and
             // this row's times and attributes alone. Without any file there, the
             // open below would have failed and ended the undo, so end it here.
             GiveBackShownAttributes(files, currentPath, row);
-            const bool nameTaken = moved == MoveOutcome::TargetExists ||
+            if (record) record->Finished(slot, false, false, row.identity);
+            const bool nameTaken = outcome == MoveOutcome::TargetExists ||
                                    files.GetAttributes(originalPath) != FileAttribute::Invalid;
             return nameTaken ? RowOutcome::Skipped : RowOutcome::Stop;
         }
+        moved = true;
         row.name = row.originalName;
     }
 
@@ -55,14 +71,20 @@ RowOutcome UndoRow(FileRow& row, FileSystem& files, LocalOffset localOffset) {
     const std::optional<std::uint64_t> accessed = ParseDateText(row.originallyAccessed.view(), localOffset);
     {
         const std::unique_ptr<OpenFile> file = files.OpenForWrite(originalPath);
-        if (!file) {
+        // The handle itself says whose file it is: nothing can have taken the name since it was checked.
+        const bool ours = file && (!checked || IsSameFile(row.identity, file->ReadIdentity()));
+        if (!ours) {
             GiveBackShownAttributes(files, originalPath, row);
-            return RowOutcome::Stop;
+            if (record && moved) record->Finished(slot, true, true, row.identity);
+            return file ? RowOutcome::NotTheFile : RowOutcome::Stop;
         }
         file->WriteTimes(created ? &*created : nullptr, accessed ? &*accessed : nullptr,
                          written ? &*written : nullptr);
-        // A file told apart by its creation time has just been given another.
-        if (row.identity.kind == FileIdentity::Kind::SizeAndCreation) row.identity.created = file->ReadTimes().created;
+        // The file has just been given its original creation time.
+        if (checked) {
+            const FileIdentity now = file->ReadIdentity();
+            if (now.regularFile()) row.identity = now;
+        }
     }
     row.name = row.originalName;
 
@@ -72,6 +94,7 @@ RowOutcome UndoRow(FileRow& row, FileSystem& files, LocalOffset localOffset) {
     if (created) row.created = FormatListDate(*created, localOffset);
     if (written) row.modified = FormatListDate(*written, localOffset);
     if (accessed) row.accessed = FormatListDate(*accessed, localOffset);
+    if (record && !record->Finished(slot, moved, true, row.identity)) return RowOutcome::RestoredLast;
     return RowOutcome::Restored;
 }
 
@@ -83,7 +106,7 @@ std::u16string FoldedPath(std::u16string path) {
 }  // namespace
 
 UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, FileSystem& files,
-                      LocalOffset localOffset, RunProgress* progress) {
+                      LocalOffset localOffset, RunProgress* progress, MoveRecord* record) {
     UndoReport report;
     // Rows skipped because their original name was taken, by that name: when
     // a later row moves away from it, the skipped row goes at once, so that a
@@ -108,9 +131,16 @@ UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, Fi
             pending.pop_back();
             FileRow& row = table[index];
             const std::u16string leftPath = CurrentPath(row);
-            switch (UndoRow(row, files, localOffset)) {
+            const RowOutcome outcome = UndoRow(row, index, files, localOffset, record);
+            switch (outcome) {
+            case RowOutcome::RestoredLast:
             case RowOutcome::Restored: {
                 ++restored;
+                if (outcome == RowOutcome::RestoredLast) {
+                    stopped = true;
+                    pending.clear();
+                    break;
+                }
                 if (leftPath == OriginalPath(row)) break;
                 const auto found = waiting.find(FoldedPath(leftPath));
                 if (found != waiting.end()) {

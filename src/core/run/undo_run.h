@@ -28,8 +28,14 @@ struct UndoReport {
 // row's original name meanwhile. A row whose original name another file holds
 // is tried again once that name has been freed by the same undo, so one undo
 // gives back what a second one would. A stop asked through `progress` takes
-// effect between files; the next undo restores what it left.
+// effect between files; the next undo restores what it left. A row's own file
+// is a regular file with the identity and creation time the row holds (see
+// FileIdentity); a folder, a link or a file whose identity cannot be read is
+// never its own. `record`, when given, is told of each file before it moves
+// back and after its row is done (its slots are indices into `table`); when
+// it cannot be, the undo ends there.
+class MoveRecord;
 UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, FileSystem& files,
-                      LocalOffset localOffset, RunProgress* progress = nullptr);
+                      LocalOffset localOffset, RunProgress* progress = nullptr, MoveRecord* record = nullptr);
 
 }  // namespace qm

@@ -191,14 +191,14 @@ int RunRename(HWND mainWindow) {
             progress.ShowAs(RenamingFiles.text);
             progress.Advance(0, rows.size());  // a stop until now has renamed nothing
             if (progress.StopRequested()) return;
-            journal.emplace(table, rows, options, std::move(planned));
+            journal.emplace(table, rows, options, std::move(planned), offset);
             // Without its journal a run could not be followed after a crash: it does not start.
             journalWritten = journal->Begin(table);
             if (!journalWritten) return;
             ran = true;
             failures = RunRename(table, rows, options, files, offset, &progress, &outcomes, &refused,
                                  journal->record());
-            journal->Finish(table, outcomes, options);
+            journal->Finish(table, outcomes);
         });
         if (!journalWritten) {
             journal->ShowNotWritten(mainWindow);
@@ -239,13 +239,22 @@ std::wstring UndoRename(HWND mainWindow) {
     UndoReport report;
     const std::vector<std::size_t> rows = TakingPart(mainWindow);
     const LocalOffset offset = win32::LocalOffsetNow();
+    std::optional<JournalledUndo> journal;
+    bool journalWritten = true;
     const auto undo = [&](FileTable& table, StatusProgress& progress) {
-        JournalledUndo journal(table, rows);
+        journal.emplace(table, rows);
+        // As a run, an undo that could not be followed after a crash does not start.
+        journalWritten = journal->Begin();
+        if (!journalWritten) return;
         win32::PlatformFileSystem files;
-        report = UndoRename(table, rows, files, offset, &progress);
-        journal.Finish(table);
+        report = UndoRename(table, rows, files, offset, &progress, journal->record());
+        journal->Finish(table);
     };
     const FileWorkEnd end = RunFileWork(mainWindow, UndoingFiles, rows.size(), undo);
+    if (!journalWritten) {
+        journal->ShowNotWritten(mainWindow);
+        return {};
+    }
     InvalidateRect(FileList(mainWindow), nullptr, TRUE);
     if (end.stopped) {
         const std::u16string stopped = StoppedText(end.done, end.total);

@@ -161,6 +161,7 @@ std::u16string RunReason(RunRowOutcome outcome) {
         case RunRowOutcome::MovedThisRun: return u"listed twice";
         case RunRowOutcome::NotRecorded: return u"journal could not be written";
         case RunRowOutcome::NotFound: return u"file at neither its name nor its new one";
+        case RunRowOutcome::TwoFilesFit: return u"two files fit it: left alone";
         case RunRowOutcome::Done: break;
     }
     return {};
@@ -175,6 +176,7 @@ std::u16string PredictedReason(const PredictedRow& p) {
         case RunRowOutcome::MovedThisRun: return u"listed twice";
         case RunRowOutcome::NotRecorded:
         case RunRowOutcome::NotFound:
+        case RunRowOutcome::TwoFilesFit:
         case RunRowOutcome::Done: break;
     }
     return {};

@@ -35,11 +35,12 @@ std::wstring BrokenJournalText(const JournalReading& reading, bool keptAside) {
 std::wstring RunJournalPath() { return win32::JournalFilePath(SettingsFileLocation()); }
 
 JournalledRun::JournalledRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                             const RenameOptions& options, std::vector<std::u16string> plannedNames)
+                             const RenameOptions& options, std::vector<std::u16string> plannedNames,
+                             LocalOffset localOffset)
     : store_(RunJournalPath()) {
     if (store_.path().empty()) return;
-    const std::uint64_t createdSet = options.setDates && options.setCreated ? options.fileTime : 0;
-    keeper_.emplace(store_, table, rows, std::move(plannedNames), win32::SystemNowFileTime(), createdSet);
+    keeper_.emplace(store_, rows, std::move(plannedNames), win32::SystemNowFileTime(),
+                    CreationTimesGiven(table, rows, options, localOffset));
 }
 
 bool JournalledRun::Begin(const FileTable& table) {
@@ -48,26 +49,43 @@ bool JournalledRun::Begin(const FileTable& table) {
     return false;
 }
 
-void JournalledRun::ShowNotWritten(HWND mainWindow) const {
-    const std::wstring reason = store_.FailureText();
+namespace {
+
+// "The run journal lastrun.txt could not be written (reason): without it ..."
+void ShowJournalNotWritten(HWND mainWindow, const win32::JournalFileStore& store, const wchar_t* without,
+                           const wchar_t* nothingDone) {
+    const std::wstring reason = store.FailureText();
     const std::wstring text = L"The run journal lastrun.txt could not be written" +
-                              (reason.empty() ? std::wstring() : L" (" + reason + L")") +
-                              L": without it the run could not be undone after a crash.\n\n" + store_.path() +
-                              L"\n\nNo file has been renamed.";
+                              (reason.empty() ? std::wstring() : L" (" + reason + L")") + L": without it " + without +
+                              L".\n\n" + store.path() + L"\n\n" + nothingDone;
     MessageBoxW(mainWindow, text.c_str(), L"Error", MB_ICONERROR);
+}
+
+}  // namespace
+
+void JournalledRun::ShowNotWritten(HWND mainWindow) const {
+    ShowJournalNotWritten(mainWindow, store_, L"the run could not be undone after a crash", L"No file has been renamed.");
 }
 
 RunRecord* JournalledRun::record() { return keeper_ ? &*keeper_ : nullptr; }
 
-void JournalledRun::Finish(const FileTable& table, const std::vector<RunRowOutcome>& outcomes,
-                           const RenameOptions& options) {
-    if (keeper_) keeper_->Finish(table, outcomes, options);
+void JournalledRun::Finish(const FileTable& table, const std::vector<RunRowOutcome>& outcomes) {
+    if (keeper_) keeper_->Finish(table, outcomes);
 }
 
 JournalledUndo::JournalledUndo(const FileTable& table, const std::vector<std::size_t>& rows)
     : store_(RunJournalPath()) {
     if (!store_.path().empty()) keeper_.emplace(store_, table, rows);
 }
+
+bool JournalledUndo::Begin() { return !keeper_ || keeper_->Begin(); }
+
+void JournalledUndo::ShowNotWritten(HWND mainWindow) const {
+    ShowJournalNotWritten(mainWindow, store_, L"the undo could not be followed after a crash",
+                          L"No file has been restored.");
+}
+
+MoveRecord* JournalledUndo::record() { return keeper_ ? keeper_->record() : nullptr; }
 
 void JournalledUndo::Finish(const FileTable& table) {
     if (keeper_) keeper_->Finish(table);
@@ -157,6 +175,14 @@ void OpenRunJournal(HWND mainWindow) {
         text += L"; " + Wide(GroupedNumber(recovered.notFound)) +
                 (recovered.notFound == 1 ? L" file is at neither its name nor its new one"
                                          : L" files are at neither their names nor their new ones");
+    if (!recovered.twoFit.empty()) {
+        // Never a guess: both files stay, and the user is told where they are.
+        const RecoveredRows::TwoFiles& first = recovered.twoFit.front();
+        const std::size_t count = recovered.twoFit.size();
+        text += L"; " + Wide(first.current) + L" and " + Wide(first.planned) + L" both fit one row" +
+                (count == 1 ? std::wstring(L", which is left alone")
+                            : L" (" + Wide(GroupedNumber(count)) + L" such rows), which are left alone");
+    }
     SetStatusMessage(mainWindow, text + L"; Undo, the curved arrow, takes them back");
 }
 

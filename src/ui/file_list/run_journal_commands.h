@@ -30,14 +30,14 @@ std::wstring RunJournalPath();
 class JournalledRun {
 public:
     JournalledRun(const FileTable& table, const std::vector<std::size_t>& rows, const RenameOptions& options,
-                  std::vector<std::u16string> plannedNames);
+                  std::vector<std::u16string> plannedNames, LocalOffset localOffset);
     // False when the journal cannot be written: the run must not start.
     bool Begin(const FileTable& table);
     // The message that names the journal and why it could not be written.
     void ShowNotWritten(HWND mainWindow) const;
     // What the run keeps told of its names; none without a journal.
     RunRecord* record();
-    void Finish(const FileTable& table, const std::vector<RunRowOutcome>& outcomes, const RenameOptions& options);
+    void Finish(const FileTable& table, const std::vector<RunRowOutcome>& outcomes);
 
 private:
     win32::JournalFileStore store_;
@@ -48,6 +48,11 @@ private:
 class JournalledUndo {
 public:
     JournalledUndo(const FileTable& table, const std::vector<std::size_t>& rows);
+    // False when the journal cannot be marked as under way: the undo must not start.
+    bool Begin();
+    // The message that names the journal and why it could not be written.
+    void ShowNotWritten(HWND mainWindow) const;
+    MoveRecord* record();
     void Finish(const FileTable& table);
 
 private:

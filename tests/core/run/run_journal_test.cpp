@@ -15,9 +15,10 @@ std::span<const std::uint8_t> Bytes(const std::string& text) {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-std::string Format(const FileTable& rows, const std::vector<std::u16string>& planned, JournalHeader header) {
+std::string Format(const FileTable& rows, const std::vector<std::u16string>& planned, JournalHeader header,
+                   const std::vector<std::uint64_t>& given = {}) {
     std::vector<JournalEntry> entries;
-    for (std::size_t i = 0; i < rows.size(); ++i) entries.push_back({&rows[i], planned[i]});
+    for (std::size_t i = 0; i < rows.size(); ++i) entries.push_back({&rows[i], planned[i], i < given.size() ? given[i] : 0});
     return FormatRunJournal(header, entries);
 }
 
@@ -39,49 +40,79 @@ FileRow RowIn(std::u16string_view folder, std::u16string_view name, std::u16stri
 }
 
 // Every text comes back unit for unit: names beyond ASCII, a name that is
-// not valid UTF-16 (Windows allows a lone surrogate), a drive's root folder.
+// not valid UTF-16 (Windows allows a lone surrogate), a drive's root folder;
+// every identity and creation time given, and the steps appended after the
+// rows, the last of them cut by a kill.
 TEST(RunJournal, RoundTripKeepsEveryTextUnitForUnit) {
     FileTable rows = {
         RowIn(u"C:", u"Trip_001.jpg", u"Fête \u00e9t\u00e9 \u65e5\u672c.jpg"),
         RowIn(u"D:\\Fotos \u00fc", u"\U0001F600 smile.png", u"a\xD800z.png", u"RHSA"),
         RowIn(u"\\\\server\\share\\x", u"same.txt", u"same.txt", u""),
     };
-    rows[0].identity = {FileIdentity::Kind::Index, 0xA1B2C3D4, 0xFEDCBA9876543210ull, 0, 0};
-    rows[1].identity = {FileIdentity::Kind::SizeAndCreation, 7, 0, 1234567, 133'000'000'123'456'789ull};
+    rows[0].identity = {FileIdentity::Kind::FileId, true, 0x00000000A1B2C3D4, 0x0123456789ABCDEFull,
+                        0xFEDCBA9876543210ull, 0, 133'000'000'000'000'001ull};
+    rows[1].identity = {FileIdentity::Kind::SizeAndCreation, true, 7, 0, 0, 1234567, 133'000'000'123'456'789ull};
+    rows[2].identity = {FileIdentity::Kind::Index, true, 0xA1B2C3D4, 0, 42, 0, 5};
     const std::vector<std::u16string> planned = {u"P_\u00e9.jpg", u"", u"b\xDC01.txt"};
+    const std::vector<std::uint64_t> given = {133'000'000'000'000'002ull, 0, 1};
     for (const bool underWay : {true, false}) {
-        const std::string text = Format(rows, planned, {underWay, 133'000'000'123'456'789ull, 42});
+        const std::string text = Format(rows, planned, {underWay, 133'000'000'123'456'789ull}, given);
         const JournalReading read = ReadRunJournal(Bytes(text));
         ASSERT_EQ(read.problem, JournalProblem::None) << JournalProblemText(read).size();
         EXPECT_EQ(read.header.underWay, underWay);
         EXPECT_EQ(read.header.startedAt, 133'000'000'123'456'789ull);
-        EXPECT_EQ(read.header.createdSet, 42u);
         ASSERT_EQ(read.rows.size(), rows.size());
         for (std::size_t i = 0; i < rows.size(); ++i) {
             for (int column = 0; column < FileColumn::Count; ++column)
                 EXPECT_EQ(ColumnText(read.rows[i], column), ColumnText(rows[i], column)) << i << " column " << column;
             EXPECT_EQ(read.plannedNames[i], planned[i]) << i;
             EXPECT_EQ(read.rows[i].identity, rows[i].identity) << i;
+            EXPECT_EQ(read.createdGiven[i], given[i]) << i;
+            EXPECT_EQ(read.progress[i], RowProgress::NotReached) << i;
         }
         // A person can read it: the format on the first line, one row a line.
-        EXPECT_TRUE(text.starts_with("Quillmoth run journal 2\r\n"));
-        EXPECT_NE(text.find("\x1FI:A1B2C3D4:FEDCBA9876543210\r\n"), std::string::npos);
-        EXPECT_NE(text.find("\x1FS:00000007:1234567:133000000123456789\r\n"), std::string::npos);
+        EXPECT_TRUE(text.starts_with("Quillmoth run journal 3\r\n"));
+        EXPECT_NE(text.find("\x1F" "F:00000000A1B2C3D4:0123456789ABCDEFFEDCBA9876543210:133000000000000001\x1F"
+                            "133000000000000002\r\n"),
+                  std::string::npos);
+        EXPECT_NE(text.find("\x1FS:00000007:1234567:133000000123456789\x1F\r\n"), std::string::npos);
+        EXPECT_NE(text.find("\x1FI:A1B2C3D4:000000000000002A:5\x1F" "1\r\n"), std::string::npos);
         EXPECT_NE(text.find(underWay ? "\r\nunder way\x1F" : "\r\nended\x1F"), std::string::npos);
         EXPECT_NE(text.find("Fête été 日本.jpg"), std::string::npos) << "UTF-8, not escapes";
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2 + 3);
-        EXPECT_EQ(std::count(text.begin(), text.end(), '\x1F'), 3 + 3 * 12);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\x1F'), 2 + 3 * 13);
         // Made piece by piece, as it is written to its file, it is the same text.
         std::vector<JournalEntry> entries;
-        for (std::size_t i = 0; i < rows.size(); ++i) entries.push_back({&rows[i], planned[i]});
+        for (std::size_t i = 0; i < rows.size(); ++i) entries.push_back({&rows[i], planned[i], given[i]});
         std::string pieces;
         std::size_t count = 0;
-        EXPECT_TRUE(FormatRunJournal({underWay, 133'000'000'123'456'789ull, 42}, entries,
+        EXPECT_TRUE(FormatRunJournal({underWay, 133'000'000'123'456'789ull}, entries,
                                      [&](std::string_view piece) { return pieces += piece, ++count, true; }, 100));
         EXPECT_EQ(pieces, text);
         EXPECT_GT(count, 2u);
         EXPECT_FALSE(FormatRunJournal({}, entries, [](std::string_view) { return false; }, 100));
     }
+
+    // The steps of a run: each names its row's file as it is now; the last
+    // one is cut by a kill while it was written, and does not count.
+    FileIdentity now = rows[0].identity;
+    now.created = 9;
+    std::string text = Format(rows, planned, {true, 1}, given) + FormatJournalStep(JournalStep::Reached, 0, now) +
+                       FormatJournalStep(JournalStep::Moved, 0, now) +
+                       FormatJournalStep(JournalStep::Reached, 2, FileIdentity{FileIdentity::Kind::Undecided});
+    EXPECT_TRUE(text.ends_with("\r\nmoved\x1F" "1\x1F" "F:00000000A1B2C3D4:0123456789ABCDEFFEDCBA9876543210:9\r\n"
+                               "reached\x1F" "3\x1FU\r\n"));
+    const std::string cut = FormatJournalStep(JournalStep::Kept, 1, now);
+    text += cut.substr(0, cut.size() - 1);
+    const JournalReading read = ReadRunJournal(Bytes(text));
+    ASSERT_EQ(read.problem, JournalProblem::None) << read.line;
+    EXPECT_EQ(read.progress, (std::vector<RowProgress>{RowProgress::Moved, RowProgress::NotReached, RowProgress::InHand}));
+    EXPECT_EQ(read.rows[0].identity, now);
+    EXPECT_EQ(read.rows[1].identity, rows[1].identity);
+    EXPECT_EQ(read.rows[2].identity.kind, FileIdentity::Kind::Undecided);
+    for (const std::string& bad : {FormatJournalStep(JournalStep::Kept, 3, now), std::string("moved\x1F" "1\r\n"),
+                                   std::string("gone\x1F" "1\x1F\r\n")})
+        EXPECT_NE(ReadRunJournal(Bytes(Format(rows, planned, {true, 1}) + bad)).problem, JournalProblem::None);
 }
 
 // Files in a drive's root folder, whose folder text is "C:" alone: the rows
@@ -166,12 +197,12 @@ TEST(RunJournal, BrokenJournalsInventNoRows) {
         {"cut inside the last row", good.substr(0, lastRow + 50), JournalProblem::CutShort, 4},
         {"cut after the first row", good.substr(0, lastRow), JournalProblem::MissingRows, 3},
         {"cut inside the first line", good.substr(0, 10), JournalProblem::NotAJournal, 1},
-        {"unknown version", replaced("journal 2", "journal 3"), JournalProblem::UnknownVersion, 1},
+        {"unknown version", replaced("journal 3", "journal 4"), JournalProblem::UnknownVersion, 1},
         {"a row with a field missing", replaced("\x1F" "P2.jpg", ""), JournalProblem::TooFewFields, 4},
         {"a row with a field more", replaced("P2.jpg", "P2.jpg\x1Fz"), JournalProblem::TooManyFields, 4},
         {"unknown mark", replaced("under way", "underway"), JournalProblem::BadHeader, 2},
-        {"count not a number", replaced("\x1F" "2\x1F", "\x1Ftwo\x1F"), JournalProblem::BadHeader, 2},
-        {"more rows than announced", replaced("\x1F" "2\x1F", "\x1F" "1\x1F"), JournalProblem::TooManyFields, 4},
+        {"count not a number", replaced("\x1F" "2\r\n", "\x1Ftwo\r\n"), JournalProblem::BadHeader, 2},
+        {"more rows than announced", replaced("\x1F" "2\r\n", "\x1F" "1\r\n"), JournalProblem::TooManyFields, 4},
         {"a tab inside a name", replaced("x.jpg", "x\t.jpg"), JournalProblem::BadText, 3},
         {"a broken UTF-8 sequence", replaced("b.jpg", "b\xC3.jpg"), JournalProblem::BadText, 4},
         {"a date too long for its column", replaced(" AM", " AMAMAM"), JournalProblem::BadText, 3},
@@ -194,8 +225,8 @@ TEST(RunJournal, BrokenJournalsInventNoRows) {
 // read, without identities.
 TEST(RunJournal, RowsNoRunCouldHaveMadeAreRefusedWhole) {
     FileTable rows = {RowIn(u"C:\\p", u"x.jpg", u"a.jpg"), RowIn(u"C:\\p", u"y.jpg", u"b.jpg")};
-    rows[1].identity = {FileIdentity::Kind::Index, 1, 2, 0, 0};
-    const std::string good = Format(rows, {u"P1.jpg", u""}, {true, 5, 0});
+    rows[1].identity = {FileIdentity::Kind::Index, true, 1, 0, 2, 0, 3};
+    const std::string good = Format(rows, {u"P1.jpg", u""}, {true, 5});
     const auto replaced = [&](std::string_view from, std::string_view to) {
         std::string text = good;
         text.replace(text.find(from), from.size(), to);
@@ -222,6 +253,8 @@ TEST(RunJournal, RowsNoRunCouldHaveMadeAreRefusedWhole) {
         {"a share without a server", "C:\\p", "\\\\\\p", JournalProblem::NotAFolder, 3},
         {"an identity of no known form", "I:00000001", "X:00000001", JournalProblem::BadText, 4},
         {"an index too short", "I:00000001:0000000000000002", "I:00000001:2", JournalProblem::BadText, 4},
+        {"an index without its creation time", "I:00000001:0000000000000002:3", "I:00000001:0000000000000002",
+         JournalProblem::BadText, 4},
     };
     for (const auto& c : cases) {
         const JournalReading read = ReadRunJournal(Bytes(replaced(c.from, c.to)));
@@ -239,10 +272,30 @@ TEST(RunJournal, RowsNoRunCouldHaveMadeAreRefusedWhole) {
                   unit.find_first_of("\\/:*?\"<>|") != std::string::npos ? JournalProblem::NotAName : JournalProblem::None)
             << unit;
 
-    std::string version1 = replaced("journal 2", "journal 1");
-    version1.replace(version1.find("\x1F" "2\x1F" "0\r\n"), 6, "\x1F" "2\r\n");
-    for (std::size_t at; (at = version1.find("\x1F" "\r\n")) != std::string::npos;) version1.erase(at, 1);
-    version1.replace(version1.find("\x1F" "I:00000001:0000000000000002"), 28, "");
+    // Version 2: one creation time for the run at the end of the second
+    // line, none per row, an index without the creation time.
+    // The last field of every row line dropped.
+    const auto withoutLastField = [](std::string text) {
+        for (std::size_t at = text.find('\n', text.find('\n') + 1); (at = text.find('\n', at + 1)) != std::string::npos;) {
+            const std::size_t field = text.rfind('\x1F', at);
+            text.erase(field, at - 1 - field);
+            at = text.find('\n', field);
+        }
+        return text;
+    };
+    std::string version2 = withoutLastField(replaced("journal 3", "journal 2"));
+    version2.replace(version2.find("\x1F" "2\r\n"), 4, "\x1F" "2\x1F" "77\r\n");
+    version2.replace(version2.find(":0000000000000002:3"), 19, ":0000000000000002");
+    const JournalReading second = ReadRunJournal(Bytes(version2));
+    ASSERT_EQ(second.problem, JournalProblem::None) << second.line;
+    EXPECT_EQ(second.version, 2);
+    EXPECT_EQ(second.createdGiven, (std::vector<std::uint64_t>{77, 77}));
+    EXPECT_EQ(second.rows[1].identity.id, 2u);
+    EXPECT_FALSE(second.rows[1].identity.creationKnown);
+
+    std::string version1 = withoutLastField(version2);
+    version1.replace(version1.find("journal 2"), 9, "journal 1");
+    version1.replace(version1.find("\x1F" "77\r\n"), 5, "\r\n");
     const JournalReading old = ReadRunJournal(Bytes(version1));
     ASSERT_EQ(old.problem, JournalProblem::None) << old.line;
     EXPECT_EQ(old.version, 1);
@@ -329,6 +382,10 @@ TEST(RunJournal, JournalRowsAreFoundInTheListByAllTheirTexts) {
     EXPECT_EQ(std::max(all[0], all[2]), 4u);
     EXPECT_EQ(MatchJournalRows(journal, list, {2}), (std::vector<std::size_t>{2, NoMatch, NoMatch}))
         << "only the rows that take part";
+    // The same texts, another file: a file saved again and added once more.
+    FileTable other = {a};
+    other[0].identity = {FileIdentity::Kind::FileId, true, 1, 0, 2, 0, 3};
+    EXPECT_EQ(MatchJournalRows(journal, other, {0}), (std::vector<std::size_t>{NoMatch, NoMatch, NoMatch}));
 }
 
 }  // namespace

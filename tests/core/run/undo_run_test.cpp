@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "file_table_fixture.h"
 
@@ -105,6 +106,73 @@ TEST(Undo, NeverTouchesAnotherFileThatTookTheOriginalName) {
     EXPECT_EQ(f.Entry(u"Trip_007.txt").attributes, 0x6u) << "our file keeps the attributes its row shows";
     EXPECT_EQ(f.table[1].name, u"b.txt") << "the undo goes on with the next row";
     EXPECT_EQ(f.Entry(u"b.txt").attributes, 0x21u);
+}
+
+// Whatever sits at a row's name after the run and is not the file the run
+// renamed is never moved, dated or re-attributed: a stranger that took the
+// deleted file's index (as ext4 hands it on), a folder, the same names on
+// another memory card, and on FAT a file of the same size made anew or one of
+// another size with the same creation time. The rest is restored.
+TEST(Undo, LeavesAnythingButTheRowsOwnFileAlone) {
+    const FileTimes strangerTimes{At(2030, 1, 2, 3, 4, 6), At(2030, 2, 3, 4), At(2030, 3, 4, 5)};
+    const auto replaceBy = [&](std::u16string content, std::uint64_t created = 0) {
+        return [=](FileTableFixture& f) {
+            f.files.Remove(JoinPath(Folder, u"Trip_007.txt"));
+            FileTimes times = strangerTimes;
+            if (created) times.created = created;
+            f.files.AddFile(JoinPath(Folder, u"Trip_007.txt"), times, 0x22, content);
+        };
+    };
+    const struct Case {
+        const char* what;
+        bool fat;
+        std::function<void(FileTableFixture&)> change;
+        std::size_t notRestored;
+    } cases[] = {
+        {"a stranger with the old file's index", false, replaceBy(u"stranger"), 1},
+        {"a folder", false,
+         [](FileTableFixture& f) {
+             f.files.Remove(JoinPath(Folder, u"Trip_007.txt"));
+             f.files.AddFolder(JoinPath(Folder, u"Trip_007.txt"));
+         },
+         1},
+        {"another card with the same files", false, [](FileTableFixture& f) { f.files.volumeSerial ^= 1; }, 2},
+        {"FAT: a file of the same size made anew", true, replaceBy(u"a.txt"), 1},
+        {"FAT: another size, the same creation time", true, replaceBy(u"a longer text", At(2024, 1, 5, 14, 30)), 1},
+    };
+    for (const Case& c : cases) {
+        FileTableFixture f;
+        f.files.fat = c.fat;
+        f.files.reuseIndexes = true;
+        f.Add({u"a.txt", u"b.txt"}, 0x21);
+        ASSERT_EQ(f.Run(EverythingOptions()), 0) << c.what;
+        c.change(f);
+        const std::vector<const MemoryFileSystem::Entry*> files = f.files.Files();
+        std::vector<MemoryFileSystem::Entry> before;
+        for (const MemoryFileSystem::Entry* entry : files)
+            if (entry->path.ends_with(u"Trip_007.txt")) before.push_back(*entry);
+        if (!before.empty() && !c.fat && !std::string_view(c.what).starts_with("another")) {
+            EXPECT_EQ(before[0].index, f.table[0].identity.id) << c.what << ": the stranger has the old index";
+        }
+
+        const UndoReport report = f.Undo();
+        EXPECT_EQ(report.notTheFile, JoinPath(Folder, u"Trip_007.txt")) << c.what << ": not the row's own file";
+        EXPECT_EQ(report.notRestored, c.notRestored) << c.what;
+        EXPECT_EQ(f.table[0].name, u"Trip_007.txt") << c.what;
+        const MemoryFileSystem::Entry* now = f.files.Find(JoinPath(Folder, u"Trip_007.txt"));
+        ASSERT_NE(now, nullptr) << c.what;
+        EXPECT_FALSE(f.OnDisk(u"a.txt")) << c.what;
+        if (before.empty()) {
+            EXPECT_TRUE(now->folder) << c.what;
+        } else {
+            EXPECT_EQ(now->content, before[0].content) << c.what;
+            EXPECT_EQ(now->times.created, before[0].times.created) << c.what;
+            EXPECT_EQ(now->times.written, before[0].times.written) << c.what;
+            EXPECT_EQ(now->times.accessed, before[0].times.accessed) << c.what;
+            EXPECT_EQ(now->attributes, before[0].attributes) << c.what;
+        }
+        EXPECT_EQ(f.OnDisk(u"b.txt"), c.notRestored == 1) << c.what << ": the rest is restored";
+    }
 }
 
 // Names shifted down by one (P_002 to P_006 renumbered from 1): each file's

@@ -146,7 +146,7 @@ TEST(RunJournalWindow, LastRunIsUndoneAfterClosingAndReopening) {
         ASSERT_TRUE(harness.close());
     }
     const std::string written = Text(test::FileContent(journal));
-    ASSERT_TRUE(written.starts_with("Quillmoth run journal 2\r\nended\x1F")) << "no mark once the run has ended";
+    ASSERT_TRUE(written.starts_with("Quillmoth run journal 3\r\nended\x1F")) << "no mark once the run has ended";
 
     MainWindowHarness harness(settings.File(L"settings.ini"));
     HWND w = harness.window();
@@ -236,7 +236,12 @@ TEST(RunJournalWindow, RowsOfAnInterruptedRunComeBackAtOnce) {
     const std::vector<std::u16string> planned = {u"a.TXT", u"F\u00eate \u65e5.JPG", u""};
     std::vector<JournalEntry> entries;
     for (std::size_t i = 0; i < 3; ++i) entries.push_back({&journal.rows[i], planned[i]});
-    MakeFile(settings.File(L"lastrun.txt"), FormatRunJournal({true, journal.header.startedAt}, entries));
+    // The first row's file has moved; the second's is in hand, decided by its identity.
+    MakeFile(settings.File(L"lastrun.txt"),
+             FormatRunJournal({true, journal.header.startedAt}, entries) +
+                 FormatJournalStep(JournalStep::Reached, 0, journal.rows[0].identity) +
+                 FormatJournalStep(JournalStep::Moved, 0, journal.rows[0].identity) +
+                 FormatJournalStep(JournalStep::Reached, 1, journal.rows[1].identity));
 
     MainWindowHarness harness(settings.File(L"settings.ini"));
     HWND w = harness.window();
@@ -247,7 +252,7 @@ TEST(RunJournalWindow, RowsOfAnInterruptedRunComeBackAtOnce) {
     ASSERT_EQ(RowCount(list), 3);
     EXPECT_EQ(ListText(list, 0, 0), L"a.TXT") << "read back from the folder's listing";
     EXPECT_EQ(ListText(list, 1, 0), files.names[1]) << "not moved yet: stays";
-    EXPECT_TRUE(Text(test::FileContent(settings.File(L"lastrun.txt"))).starts_with("Quillmoth run journal 2\r\nended"));
+    EXPECT_TRUE(Text(test::FileContent(settings.File(L"lastrun.txt"))).starts_with("Quillmoth run journal 3\r\nended"));
     Command(w, IDC_UNDO);
     files.ExpectAllBack();
     std::vector<std::wstring> names = files.folder.Names();
