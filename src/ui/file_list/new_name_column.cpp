@@ -85,9 +85,10 @@ NameProblem FindReplaceProblem(const NewNameColumnState& c, const FileTable& fil
 
 // The words of the heading, one per reason a name fails, in the order shown;
 // the tips name the same reasons at length.
-enum class HeadingReason { Clash, NotAllowed, Refused, TooLong, HeldOpen, NotFound, ListedTwice, NotRecorded, Count };
+enum class HeadingReason { Clash, NotAllowed, Refused, TooLong, HeldOpen, NotFound, ListedTwice, TwoFilesFit, NotRecorded, Count };
 constexpr const wchar_t* HeadingWords[] = {L"clash",    L"not allowed", L"refused",      L"too long",
-                                           L"held open", L"not found",  L"listed twice", L"not recorded"};
+                                           L"held open", L"not found",  L"listed twice", L"two files fit",
+                                           L"not recorded"};
 static_assert(std::size(HeadingWords) == static_cast<std::size_t>(HeadingReason::Count));
 
 // A mark of the last run says what happened; a prediction what would.
@@ -99,6 +100,7 @@ HeadingReason ReasonOf(RunRowOutcome outcome, bool ofTheRun) {
         case RunRowOutcome::NotOpened: return ofTheRun ? HeadingReason::HeldOpen : HeadingReason::NotFound;
         case RunRowOutcome::NotFound: return HeadingReason::NotFound;
         case RunRowOutcome::MovedThisRun: return HeadingReason::ListedTwice;
+        case RunRowOutcome::TwoFilesFit: return HeadingReason::TwoFilesFit;
         case RunRowOutcome::NotRecorded:
         case RunRowOutcome::Done: break;
     }
