@@ -63,10 +63,14 @@ constexpr std::uint64_t CreationTimeSlack = 2 * 10'000'000ull;
 bool NearTime(std::uint64_t a, std::uint64_t b, std::uint64_t slack) { return (a > b ? a - b : b - a) <= slack; }
 
 // Whether the file found is the row's: the same id, and the creation time the
-// row holds, or one that the run (`given`) or an undo (the original one) was
-// writing when it was cut short.
-bool IsRowsFile(const FileRow& row, const FileIdentity& found, std::uint64_t given, LocalOffset localOffset) {
+// row holds, or, for the file in hand, one that the run (`given`) or an undo
+// (the original one) was writing when it was cut short. A file the run never
+// reached has the creation time the row holds: on FAT, files of one size
+// given one time would fit each other's rows.
+bool IsRowsFile(const FileRow& row, const FileIdentity& found, std::uint64_t given, LocalOffset localOffset,
+                bool inHand = true) {
     if (IsSameFile(row.identity, found)) return true;
+    if (!inHand) return false;
     if (!HasSameId(row.identity, found)) return false;
     const std::uint64_t slack = row.identity.kind == FileIdentity::Kind::SizeAndCreation ? CreationTimeSlack : 0;
     if (given != 0 && NearTime(found.created, given, slack)) return true;
@@ -155,7 +159,7 @@ RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files,
         } else {
             if (progress == RowProgress::Moved && hasPlan) row.name = planned;
             atName = files.ReadIdentity(CurrentPath(row));
-            fits = IsRowsFile(row, atName, given, localOffset);
+            fits = IsRowsFile(row, atName, given, localOffset, progress == RowProgress::InHand);
             // Steps are not flushed: after a power cut the last ones may be
             // missing, and a file that is not at its name may be at its planned
             // one. Only an id tells that: on FAT another file may fit.
@@ -179,7 +183,8 @@ RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files,
     for (const std::size_t i : lost) {
         bool listedTwice = false;
         const auto [first, last] = found.equal_range(IdentityKey(rows[i].identity));
-        // Another row holds the same file now: on FAT, by its size and creation time.
+        // Another row holds the same file now (only a message hangs on it): on
+        // FAT, by its size and a creation time it may have had.
         for (auto it = first; it != last && !listedTwice; ++it)
             listedTwice = rows[i].identity.kind == FileIdentity::Kind::SizeAndCreation
                               ? IsRowsFile(rows[i], rows[it->second].identity, journal.createdGiven[i], localOffset)

@@ -42,15 +42,13 @@ RowOutcome UndoRow(FileRow& row, std::size_t slot, FileSystem& files, LocalOffse
             return nothing ? RowOutcome::Missing : RowOutcome::NotTheFile;
         }
     }
+    // The journal learns of the file before it is moved or its times change.
+    if (record && !record->Reached(slot, row.identity)) return RowOutcome::Stop;
     files.SetAttributes(currentPath, FileAttribute::Normal);
 
     // Names compare as the file system keeps them; a change of case is a move.
     bool moved = false;
     if (WithoutTrailingDotsAndBlanks(row.name) != WithoutTrailingDotsAndBlanks(row.originalName)) {
-        if (record && !record->Reached(slot, row.identity)) {
-            GiveBackShownAttributes(files, currentPath, row);
-            return RowOutcome::Stop;
-        }
         const MoveOutcome outcome = files.Move(currentPath, originalPath);
         if (outcome != MoveOutcome::Moved) {
             // Whatever now holds the original name is another file: leave it and
