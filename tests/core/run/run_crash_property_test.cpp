@@ -177,7 +177,9 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
     for (std::size_t i = 0; i < count; ++i) {
         const std::u16string& name = pool[random() % std::size(pool)];
         if (f.files.Exists(JoinPath(Folder, name))) continue;
-        Made file{name, padded(u"file " + name + std::u16string(made.size() + 1, u'.'))};
+        Made file;
+        file.name = name;
+        file.content = padded(u"file " + name + std::u16string(made.size() + 1, u'.'));
         FileTimes times = f.times;
         if (!oneCreationTime) times.created += made.size() * 600'000'000ull;  // a minute apart
         times.written += made.size() * 10'000ull;

@@ -44,9 +44,10 @@ TEST(StopBetweenFiles, RunAndUndoEndAfterAnyFileAndTheNextUndoDoesTheRest) {
                 }
                 // In list order the first four wait, the fifth frees a name and
                 // the chain follows: asked before each file of it too.
-                if (!reversed && runLimit == 5)
+                if (!reversed && runLimit == 5) {
                     EXPECT_EQ(std::count_if(f.table.begin(), f.table.end(), Back),
                               std::clamp<long>(static_cast<long>(undoLimit) - 4, 0, 5));
+                }
                 // Every row names its own file, none is lost or made; one more undo gives all back.
                 for (const bool undone : {false, true}) {
                     ASSERT_EQ(f.files.Files().size(), 5u);
