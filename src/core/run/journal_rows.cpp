@@ -135,27 +135,46 @@ RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files,
                                                                                      : RowProgress::NotReached;
         FileIdentity atName;
         bool fits = false;
-        if (progress == RowProgress::InHand && hasPlan) {
+        const std::u16string& aside = i < journal.asideNames.size() ? journal.asideNames[i] : none;
+        if (progress == RowProgress::InHand && (hasPlan || !aside.empty())) {
             const FileIdentity atCurrent = files.ReadIdentity(CurrentPath(row));
             const bool current = IsRowsFile(row, atCurrent, given, localOffset);
             // Two spellings of one name lead to the same file: the folder tells which it has.
-            const bool oneName = SameFile(planned, row.name);
-            const FileIdentity atPlanned = oneName ? atCurrent : files.ReadIdentity(JoinPath(row.folderText(), planned));
-            bool plannedHolds = IsRowsFile(row, atPlanned, given, localOffset);
-            if (oneName && plannedHolds) {
-                const std::u16string spelled(WithoutTrailingDotsAndBlanks(planned));
-                plannedHolds = folders.Of(row.folderText()).exact.contains(spelled);
+            const bool oneName = hasPlan && SameFile(planned, row.name);
+            FileIdentity atPlanned = atCurrent;
+            bool plannedHolds = false;
+            if (hasPlan) {
+                if (!oneName) atPlanned = files.ReadIdentity(JoinPath(row.folderText(), planned));
+                plannedHolds = IsRowsFile(row, atPlanned, given, localOffset);
+                if (oneName && plannedHolds) {
+                    const std::u16string spelled(WithoutTrailingDotsAndBlanks(planned));
+                    plannedHolds = folders.Of(row.folderText()).exact.contains(spelled);
+                }
             }
-            if (current && plannedHolds && !oneName) {
+            // A move of a cycle of names was going through a temporary name.
+            const std::u16string asidePath = aside.empty() ? std::u16string() : JoinPath(row.folderText(), aside);
+            const FileIdentity atAside = aside.empty() ? FileIdentity{} : files.ReadIdentity(asidePath);
+            const bool asideHolds = !aside.empty() && IsRowsFile(row, atAside, given, localOffset);
+            std::vector<std::u16string> fitting;
+            if (current && !(oneName && plannedHolds)) fitting.push_back(CurrentPath(row));
+            if (plannedHolds) fitting.push_back(JoinPath(row.folderText(), planned));
+            if (asideHolds) fitting.push_back(asidePath);
+            if (fitting.size() > 1) {
                 // Never a guess: the row is left out of every later undo.
                 recovered.outcomes[i] = RunRowOutcome::TwoFilesFit;
-                recovered.twoFit.push_back({i, CurrentPath(row), JoinPath(row.folderText(), planned)});
+                recovered.twoFit.push_back({i, fitting[0], fitting[1]});
                 row.identity = FileIdentity{FileIdentity::Kind::Undecided};
                 continue;
             }
-            if (plannedHolds) row.name = planned;
-            fits = current || plannedHolds;
-            atName = plannedHolds ? atPlanned : atCurrent;
+            fits = !fitting.empty();
+            atName = atCurrent;
+            if (plannedHolds) {
+                row.name = planned;
+                atName = atPlanned;
+            } else if (asideHolds) {
+                row.name = aside;
+                atName = atAside;
+            }
         } else {
             if (progress == RowProgress::Moved && hasPlan) row.name = planned;
             atName = files.ReadIdentity(CurrentPath(row));

@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <optional>
 #include <random>
 
@@ -60,8 +61,16 @@ public:
     bool Append(std::string_view line) override {
         if (!bytes) return false;
         bytes->append(line);
+        // Which rows' files are at a temporary name, between the two moves of a cycle.
+        const std::string_view step = line.substr(0, line.find('\x1F'));
+        const std::string row(line.substr(step.size() + 1, line.find('\x1F', step.size() + 1) - step.size() - 1));
+        if (step == "at") atTemporaryName.insert(row);
+        if (step == "moved" || step == "kept") atTemporaryName.erase(row);
+        cycles += step == "aside";
         return true;
     }
+    std::set<std::string> atTemporaryName;
+    std::size_t cycles = 0;
 };
 
 // Says "stop" from its (limit + 1)th question on.
@@ -75,7 +84,8 @@ struct StopAfter : RunProgress {
 struct Tally {
     std::size_t cases = 0, killedRuns = 0, killedAfterTimes = 0, killedUndos = 0, stoppedRuns = 0, fat = 0,
                 oneSize = 0, taken = 0, replans = 0, replaced = 0, strangers = 0, reusedIndexes = 0, folders = 0,
-                twoFit = 0, undoNotStarted = 0, notFound = 0, misplaced = 0;
+                twoFit = 0, undoNotStarted = 0, cycles = 0, runsKilledInCycle = 0, undosKilledInCycle = 0,
+                notFound = 0, misplaced = 0;
 };
 
 // Options that give the lists their shapes.
@@ -173,9 +183,12 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
     };
     std::vector<Made> made;
     std::vector<std::size_t> listed;
+    // Some lists are files 1 to n in another order, numbered again: swaps and cycles of names.
+    const bool cycles = random() % 5 == 0;
     const std::size_t count = 2 + random() % 8;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::u16string& name = pool[random() % std::size(pool)];
+        const std::u16string name =
+            cycles ? std::u16string(1, static_cast<char16_t>(u'1' + i)) + u".dat" : pool[random() % std::size(pool)];
         if (f.files.Exists(JoinPath(Folder, name))) continue;
         Made file;
         file.name = name;
@@ -188,19 +201,26 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
             f.files.AddFile(JoinPath(Folder, name), times, attributes[random() % 4], file.content);
         file.times = entry.times;  // as the volume keeps them
         file.attributes = entry.attributes;
-        if (random() % 5 != 0) {
+        if (cycles || random() % 5 != 0) {
             file.role = Made::Role::Listed;
             listed.push_back(made.size());
         }
         made.push_back(std::move(file));  // the others hold names outside the list
     }
-    if (random() % 2) {
+    if (random() % 2 && !cycles) {
         std::sort(listed.begin(), listed.end(),
                   [&](std::size_t a, std::size_t b) { return made[a].name < made[b].name; });
     } else {
         std::shuffle(listed.begin(), listed.end(), random);
     }
-    const RenameOptions options = RandomOptions(random);
+    RenameOptions options = RandomOptions(random);
+    if (cycles) {
+        options.fileNames = true;
+        options.keepName = options.noNumber = options.extensions = false;
+        options.prefix.used = options.suffix.used = false;
+        options.extensionUppercase = options.extensionLowercase = false;
+        options.zerosText = options.offsetText = u"1";
+    }
     for (const std::size_t i : listed) {
         // Dates taken a day apart, some the same: with "Taken" files of one size may get one creation time.
         const DateTaken taken{At(2019, 5, 1 + static_cast<int>(random() % 3), 12), true};
@@ -278,6 +298,7 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
         }
         tally.killedRuns += killed;
         tally.killedAfterTimes += killed && killMode == 2;
+        tally.runsKilledInCycle += killed && !store.atTemporaryName.empty();
     }
 
     // Between the run and its undo, a stranger or a folder takes a journaled
@@ -339,6 +360,7 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
             continue;
         }
         ASSERT_TRUE(keeper.Begin());
+        store.atTemporaryName.clear();
         const unsigned undoKill = start < 2 ? random() % 4 : 0;
         killAfter = random() % (table.size() + 1);
         std::size_t timesWritten = 0;
@@ -350,6 +372,7 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
             UndoRename(table, all, f.files, 0, nullptr, keeper.record());
         } catch (const Killed&) {
             ++tally.killedUndos;
+            tally.undosKilledInCycle += !store.atTemporaryName.empty();
             f.files.beforeMove = f.files.afterWriteTimes = nullptr;
             f.files.moves = 0;
             continue;
@@ -364,6 +387,7 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
     // list untouched; every file of the list back, unless its original name
     // is held by something else (a stranger, a folder, a file of the list
     // that cannot go back itself) or its row was left alone.
+    tally.cycles += store.cycles;
     std::size_t misplaced = 0, files = 0;
     for (const Made& file : made) {
         const MemoryFileSystem::Entry* at = f.files.Find(JoinPath(Folder, file.name));
@@ -397,9 +421,11 @@ TEST(RunCrashProperty, EveryFileEndsAtItsOriginalNameAfterKillsRecoveryAndUndo) 
     for (std::uint32_t seed = 1; t.cases < 24'000; ++seed) PlayCase(seed, t);
     std::printf("cases %zu: runs killed %zu (after times written %zu), stopped %zu, undos killed %zu, undos not "
                 "started %zu; on FAT %zu (of one size %zu), with Taken %zu; saved again %zu, strangers %zu (on a "
-                "reused index %zu), folders %zu; rows two files fit %zu; journal written again %zu times\n",
+                "reused index %zu), folders %zu; cycles of names %zu (runs killed between their two moves %zu, undos "
+                "%zu); rows two files fit %zu; journal written again %zu times\n",
                 t.cases, t.killedRuns, t.killedAfterTimes, t.stoppedRuns, t.killedUndos, t.undoNotStarted, t.fat,
-                t.oneSize, t.taken, t.replaced, t.strangers, t.reusedIndexes, t.folders, t.twoFit, t.replans);
+                t.oneSize, t.taken, t.replaced, t.strangers, t.reusedIndexes, t.folders, t.cycles,
+                t.runsKilledInCycle, t.undosKilledInCycle, t.twoFit, t.replans);
     // The cases reach what they are meant to try.
     EXPECT_GT(t.killedRuns, t.cases / 8);
     EXPECT_GT(t.killedAfterTimes, t.cases / 20);
@@ -413,6 +439,9 @@ TEST(RunCrashProperty, EveryFileEndsAtItsOriginalNameAfterKillsRecoveryAndUndo) 
     EXPECT_GT(t.folders, t.cases / 50);
     EXPECT_GT(t.undoNotStarted, t.cases / 50);
     EXPECT_GT(t.replans, t.cases / 50);
+    EXPECT_GT(t.cycles, t.cases / 20);
+    EXPECT_GT(t.runsKilledInCycle, t.cases / 500);
+    EXPECT_GT(t.undosKilledInCycle, t.cases / 500);
     EXPECT_EQ(t.notFound, 0u) << "the journal named every file's place";
     std::printf("misplaced %zu\n", t.misplaced);
     EXPECT_EQ(t.misplaced, 0u);
