@@ -302,8 +302,10 @@ private:
             // A file moved aside goes back to its own name where it can; one
             // that cannot stays where its row names it, a change to undo.
             bool stillAside = move.aside;
-            if (move.aside && files_.Move(move.from, move.before) == MoveOutcome::Moved) {
-                row.name = SplitPath(move.before).name;
+            const std::u16string_view back = SplitPath(move.before).name;
+            if (move.aside && (!record_ || record_->Aside(move.slot, back, false)) &&
+                files_.Move(move.from, move.before) == MoveOutcome::Moved) {
+                row.name = back;
                 stillAside = false;
                 if (record_) record_->Aside(move.slot, row.name, true);
             }

@@ -260,8 +260,11 @@ UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, Fi
     // where it is.
     for (const auto& [index, left] : aside) {
         FileRow& row = table[index];
-        if (!IsTemporaryName(row.name) || files.Move(CurrentPath(row), left) != MoveOutcome::Moved) continue;
-        row.name = SplitPath(left).name;
+        const std::u16string_view back = SplitPath(left).name;
+        if (!IsTemporaryName(row.name) || (record && !record->Aside(index, back, false)) ||
+            files.Move(CurrentPath(row), left) != MoveOutcome::Moved)
+            continue;
+        row.name = back;
         if (record) record->Aside(index, row.name, true);
     }
     if (progress) progress->Advance(report.stopRequested ? done : rows.size(), rows.size());

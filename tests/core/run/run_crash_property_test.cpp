@@ -82,8 +82,8 @@ struct StopAfter : RunProgress {
 };
 
 struct Tally {
-    std::size_t cases = 0, killedRuns = 0, killedAfterTimes = 0, killedUndos = 0, stoppedRuns = 0, fat = 0,
-                oneSize = 0, taken = 0, replans = 0, replaced = 0, strangers = 0, reusedIndexes = 0, folders = 0,
+    std::size_t cases = 0, killedRuns = 0, killedAfterTimes = 0, killedAfterMove = 0, killedUndos = 0,
+                stoppedRuns = 0, fat = 0, oneSize = 0, taken = 0, replans = 0, replaced = 0, strangers = 0, reusedIndexes = 0, folders = 0,
                 twoFit = 0, undoNotStarted = 0, cycles = 0, runsKilledInCycle = 0, undosKilledInCycle = 0,
                 notFound = 0, misplaced = 0;
 };
@@ -126,6 +126,14 @@ RenameOptions RandomOptions(std::mt19937& random) {
     o.setAttributes = random() % 4 == 0;
     o.attributes = random() % 2 ? 0x21 : FileAttribute::Normal;
     return o;
+}
+
+// Where a kill of mode 1 to 3 happens: before a move, after times are
+// written, after a move (0 and others: none).
+std::function<void()>& KillHook(MemoryFileSystem& files, unsigned mode) {
+    static std::function<void()> none;
+    none = nullptr;
+    return mode == 1 ? files.beforeMove : mode == 2 ? files.afterWriteTimes : mode == 3 ? files.afterMove : none;
 }
 
 // What a file is and where; what it must be at the end.
@@ -253,8 +261,9 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
 
     MemoryJournalStore store;
     const std::vector<std::size_t> rows = TakingPartRows(f.table.size(), {});
-    // Killed before a move, or just after a file's times were written; or stopped by the user.
-    const unsigned killMode = random() % 3;
+    // Killed before a move, just after one, or just after a file's times were
+    // written; or stopped by the user.
+    const unsigned killMode = random() % 4;
     std::size_t killAfter = random() % (f.table.size() + 2);
     std::optional<StopAfter> stop;
     if (random() % 5 == 0) stop.emplace(random() % (f.table.size() + 1));
@@ -267,9 +276,8 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
         MemoryFileSystem::Entry* held = random() % 4 == 0 ? f.files.Find(JoinPath(Folder, someListed().name)) : nullptr;
         if (held) held->heldElsewhere = true;
         std::size_t timesWritten = 0;
-        (killMode == 1 ? f.files.beforeMove : f.files.afterWriteTimes) = [&] {
-            if (killMode == 0) return;
-            if ((killMode == 1 ? f.files.moves : timesWritten++) >= killAfter) throw Killed{};
+        KillHook(f.files, killMode) = [&] {
+            if ((killMode == 2 ? timesWritten++ : f.files.moves) >= killAfter) throw Killed{};
         };
         const Snapshot before = SnapshotOf(f.files);
         std::vector<RunRowOutcome> outcomes;
@@ -281,7 +289,7 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
         }
         tally.replans += store.writes - writes;
         if (held) held->heldElsewhere = false;
-        f.files.beforeMove = f.files.afterWriteTimes = nullptr;
+        f.files.beforeMove = f.files.afterMove = f.files.afterWriteTimes = nullptr;
         f.files.moves = 0;
         if (!killed) {
             keeper.Finish(f.table, outcomes);
@@ -298,6 +306,7 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
         }
         tally.killedRuns += killed;
         tally.killedAfterTimes += killed && killMode == 2;
+        tally.killedAfterMove += killed && killMode == 3;
         tally.runsKilledInCycle += killed && !store.atTemporaryName.empty();
     }
 
@@ -361,23 +370,22 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
         }
         ASSERT_TRUE(keeper.Begin());
         store.atTemporaryName.clear();
-        const unsigned undoKill = start < 2 ? random() % 4 : 0;
+        const unsigned undoKill = start < 2 ? random() % 5 : 0;
         killAfter = random() % (table.size() + 1);
         std::size_t timesWritten = 0;
-        (undoKill == 1 ? f.files.beforeMove : f.files.afterWriteTimes) = [&] {
-            if (undoKill != 1 && undoKill != 2) return;
-            if ((undoKill == 1 ? f.files.moves : timesWritten++) >= killAfter) throw Killed{};
+        KillHook(f.files, undoKill) = [&] {
+            if ((undoKill == 2 ? timesWritten++ : f.files.moves) >= killAfter) throw Killed{};
         };
         try {
             UndoRename(table, all, f.files, 0, nullptr, keeper.record());
         } catch (const Killed&) {
             ++tally.killedUndos;
             tally.undosKilledInCycle += !store.atTemporaryName.empty();
-            f.files.beforeMove = f.files.afterWriteTimes = nullptr;
+            f.files.beforeMove = f.files.afterMove = f.files.afterWriteTimes = nullptr;
             f.files.moves = 0;
             continue;
         }
-        f.files.beforeMove = f.files.afterWriteTimes = nullptr;
+        f.files.beforeMove = f.files.afterMove = f.files.afterWriteTimes = nullptr;
         f.files.moves = 0;
         keeper.Finish(table);
         break;
@@ -419,16 +427,17 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
 TEST(RunCrashProperty, EveryFileEndsAtItsOriginalNameAfterKillsRecoveryAndUndo) {
     Tally t;
     for (std::uint32_t seed = 1; t.cases < 24'000; ++seed) PlayCase(seed, t);
-    std::printf("cases %zu: runs killed %zu (after times written %zu), stopped %zu, undos killed %zu, undos not "
+    std::printf("cases %zu: runs killed %zu (after times written %zu, after a move %zu), stopped %zu, undos killed %zu, undos not "
                 "started %zu; on FAT %zu (of one size %zu), with Taken %zu; saved again %zu, strangers %zu (on a "
                 "reused index %zu), folders %zu; cycles of names %zu (runs killed between their two moves %zu, undos "
                 "%zu); rows two files fit %zu; journal written again %zu times\n",
-                t.cases, t.killedRuns, t.killedAfterTimes, t.stoppedRuns, t.killedUndos, t.undoNotStarted, t.fat,
+                t.cases, t.killedRuns, t.killedAfterTimes, t.killedAfterMove, t.stoppedRuns, t.killedUndos, t.undoNotStarted, t.fat,
                 t.oneSize, t.taken, t.replaced, t.strangers, t.reusedIndexes, t.folders, t.cycles,
                 t.runsKilledInCycle, t.undosKilledInCycle, t.twoFit, t.replans);
     // The cases reach what they are meant to try.
     EXPECT_GT(t.killedRuns, t.cases / 8);
-    EXPECT_GT(t.killedAfterTimes, t.cases / 20);
+    EXPECT_GT(t.killedAfterTimes, t.cases / 30);
+    EXPECT_GT(t.killedAfterMove, t.cases / 20);
     EXPECT_GT(t.killedUndos, t.cases / 10);
     EXPECT_GT(t.stoppedRuns, t.cases / 30);
     EXPECT_GT(t.fat, t.cases / 10);
