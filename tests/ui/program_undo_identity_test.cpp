@@ -77,20 +77,22 @@ TEST(ProgramUndoIdentity, StrangerOnTheOldIndexAndAFolderAreLeftTheRestRestored)
     }
 
     // A stranger takes Trip_002.jpg and its inode: new files are made until
-    // one gets the freed inode, and that one takes the name.
+    // one gets the freed inode (ext4 hands out the lowest free one, which
+    // files deleted by earlier tests may hold), and that one takes the name.
     const std::uint64_t oldIndex = FileIndex(files.File(L"Trip_002.jpg"));
     ASSERT_TRUE(DeleteFileW(files.File(L"Trip_002.jpg").c_str()));
     bool reused = false;
-    for (int attempt = 0; attempt < 20 && !reused; ++attempt) {
+    std::vector<std::wstring> others;
+    for (int attempt = 0; attempt < 20'000 && !reused; ++attempt) {
         const std::wstring candidate = files.File(L"new " + std::to_wstring(attempt));
         test::PutFileContent(candidate, Bytes("a stranger"));
         reused = FileIndex(candidate) == oldIndex;
-        if (reused) {
+        if (reused)
             MoveFileW(candidate.c_str(), files.File(L"Trip_002.jpg").c_str());
-        } else {
-            DeleteFileW(candidate.c_str());
-        }
+        else
+            others.push_back(candidate);
     }
+    for (const std::wstring& other : others) DeleteFileW(other.c_str());
     if (!PlatformKeepsCreationTimes()) {
         EXPECT_TRUE(reused) << "Wine's drives hand a freed inode to a new file";
     }

@@ -220,6 +220,7 @@ MoveOutcome MemoryFileSystem::Move(const std::u16string& from, const std::u16str
     if (fat) moved.index = NewIndex();  // FAT keeps no index across a rename
     entries_[Key(*target)] = std::move(moved);
     ++moves;
+    if (afterMove) afterMove();
     return MoveOutcome::Moved;
 }
 

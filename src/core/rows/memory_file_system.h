@@ -44,9 +44,10 @@ public:
     // gives them; otherwise 128-bit ids that use both halves, as ReFS's do.
     bool indexOnly = false;
     bool reuseIndexes = false;
-    // Called before every move is tried, and after times are written; tests
-    // end a run there as a kill would.
+    // Called before every move is tried, after every move done, and after
+    // times are written; tests end a run there as a kill would.
     std::function<void()> beforeMove;
+    std::function<void()> afterMove;
     std::function<void()> afterWriteTimes;
     std::size_t moves = 0;  // moves done
 

@@ -44,25 +44,34 @@ std::u16string_view RunJournalKeeper::PlannedName(std::size_t slot) const {
 }
 
 bool RunJournalKeeper::Replan(std::size_t slot, std::span<const std::u16string> names, const FileTable& table) {
-    // The rows before `slot` are done with: the table holds where they are.
-    for (std::size_t i = 0; i < planned_.size(); ++i)
-        planned_[i] = i < slot || i - slot >= names.size() ? std::u16string() : names[i - slot];
+    // The rows before `slot` keep their names to come: the table holds where
+    // they are, and one that waits for a name freed later still moves there.
+    for (std::size_t i = slot; i < planned_.size(); ++i)
+        planned_[i] = i - slot >= names.size() ? std::u16string() : names[i - slot];
     return Write(table);
 }
 
-bool RunJournalKeeper::Step(JournalStep step, std::size_t slot, const FileIdentity& identity) {
-    // A slot whose row is no longer in the list has no line of the journal.
-    if (slot >= lineOf_.size() || lineOf_[slot] == NoMatch) return true;
-    return store_.Append(FormatJournalStep(step, lineOf_[slot], identity));
+// A slot whose row is no longer in the list has no line of the journal.
+std::size_t RunJournalKeeper::LineOf(std::size_t slot) const {
+    return slot < lineOf_.size() ? lineOf_[slot] : NoMatch;
 }
 
 bool RunJournalKeeper::Reached(std::size_t slot, const FileIdentity& identity) {
-    return Step(JournalStep::Reached, slot, identity);
+    const std::size_t line = LineOf(slot);
+    return line == NoMatch || store_.Append(FormatJournalStep(JournalStep::Reached, line, identity));
 }
 
 bool RunJournalKeeper::Finished(std::size_t slot, bool moved, bool changed, const FileIdentity& identity) {
     changed_ = changed_ || changed;
-    return Step(moved ? JournalStep::Moved : JournalStep::Kept, slot, identity);
+    const std::size_t line = LineOf(slot);
+    return line == NoMatch ||
+           store_.Append(FormatJournalStep(moved ? JournalStep::Moved : JournalStep::Kept, line, identity));
+}
+
+bool RunJournalKeeper::Aside(std::size_t slot, std::u16string_view name, bool there) {
+    const std::size_t line = LineOf(slot);
+    return line == NoMatch ||
+           store_.Append(FormatJournalStep(there ? JournalStep::At : JournalStep::Aside, line, name));
 }
 
 void RunJournalKeeper::Finish(const FileTable& table, const std::vector<RunRowOutcome>& outcomes) {
@@ -110,17 +119,26 @@ bool UndoJournalKeeper::Write(bool underWay, bool planOriginalNames) const {
     return store_->Write(header, entries);
 }
 
-bool UndoJournalKeeper::Step(JournalStep step, std::size_t slot, const FileIdentity& identity) {
+std::size_t UndoJournalKeeper::LineOf(std::size_t slot) const {
     const auto found = journalRowOf_.find(slot);
-    return found == journalRowOf_.end() || store_->Append(FormatJournalStep(step, found->second, identity));
+    return found == journalRowOf_.end() ? NoMatch : found->second;
 }
 
 bool UndoJournalKeeper::Reached(std::size_t slot, const FileIdentity& identity) {
-    return Step(JournalStep::Reached, slot, identity);
+    const std::size_t line = LineOf(slot);
+    return line == NoMatch || store_->Append(FormatJournalStep(JournalStep::Reached, line, identity));
 }
 
 bool UndoJournalKeeper::Finished(std::size_t slot, bool moved, bool, const FileIdentity& identity) {
-    return Step(moved ? JournalStep::Moved : JournalStep::Kept, slot, identity);
+    const std::size_t line = LineOf(slot);
+    return line == NoMatch ||
+           store_->Append(FormatJournalStep(moved ? JournalStep::Moved : JournalStep::Kept, line, identity));
+}
+
+bool UndoJournalKeeper::Aside(std::size_t slot, std::u16string_view name, bool there) {
+    const std::size_t line = LineOf(slot);
+    return line == NoMatch ||
+           store_->Append(FormatJournalStep(there ? JournalStep::At : JournalStep::Aside, line, name));
 }
 
 void UndoJournalKeeper::Finish(const FileTable& table) {

@@ -55,10 +55,11 @@ public:
     bool Replan(std::size_t slot, std::span<const std::u16string> names, const FileTable& table) override;
     bool Reached(std::size_t slot, const FileIdentity& identity) override;
     bool Finished(std::size_t slot, bool moved, bool changed, const FileIdentity& identity) override;
+    bool Aside(std::size_t slot, std::u16string_view name, bool there) override;
 
 private:
     bool Write(const FileTable& table);
-    bool Step(JournalStep step, std::size_t slot, const FileIdentity& identity);
+    std::size_t LineOf(std::size_t slot) const;
 
     JournalStore& store_;
     std::vector<std::size_t> rows_;
@@ -88,10 +89,11 @@ public:
 
     bool Reached(std::size_t slot, const FileIdentity& identity) override;
     bool Finished(std::size_t slot, bool moved, bool changed, const FileIdentity& identity) override;
+    bool Aside(std::size_t slot, std::u16string_view name, bool there) override;
 
 private:
     bool Write(bool underWay, bool planOriginalNames) const;
-    bool Step(JournalStep step, std::size_t slot, const FileIdentity& identity);
+    std::size_t LineOf(std::size_t slot) const;
 
     JournalStore* store_ = nullptr;  // none: nothing of ours to keep up to date
     JournalReading journal_;

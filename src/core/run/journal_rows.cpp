@@ -63,10 +63,14 @@ constexpr std::uint64_t CreationTimeSlack = 2 * 10'000'000ull;
 bool NearTime(std::uint64_t a, std::uint64_t b, std::uint64_t slack) { return (a > b ? a - b : b - a) <= slack; }
 
 // Whether the file found is the row's: the same id, and the creation time the
-// row holds, or one that the run (`given`) or an undo (the original one) was
-// writing when it was cut short.
-bool IsRowsFile(const FileRow& row, const FileIdentity& found, std::uint64_t given, LocalOffset localOffset) {
+// row holds, or, for the file in hand, one that the run (`given`) or an undo
+// (the original one) was writing when it was cut short. A file the run never
+// reached has the creation time the row holds: on FAT, files of one size
+// given one time would fit each other's rows.
+bool IsRowsFile(const FileRow& row, const FileIdentity& found, std::uint64_t given, LocalOffset localOffset,
+                bool inHand = true) {
     if (IsSameFile(row.identity, found)) return true;
+    if (!inHand) return false;
     if (!HasSameId(row.identity, found)) return false;
     const std::uint64_t slack = row.identity.kind == FileIdentity::Kind::SizeAndCreation ? CreationTimeSlack : 0;
     if (given != 0 && NearTime(found.created, given, slack)) return true;
@@ -131,31 +135,50 @@ RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files,
                                                                                      : RowProgress::NotReached;
         FileIdentity atName;
         bool fits = false;
-        if (progress == RowProgress::InHand && hasPlan) {
+        const std::u16string& aside = i < journal.asideNames.size() ? journal.asideNames[i] : none;
+        if (progress == RowProgress::InHand && (hasPlan || !aside.empty())) {
             const FileIdentity atCurrent = files.ReadIdentity(CurrentPath(row));
             const bool current = IsRowsFile(row, atCurrent, given, localOffset);
             // Two spellings of one name lead to the same file: the folder tells which it has.
-            const bool oneName = SameFile(planned, row.name);
-            const FileIdentity atPlanned = oneName ? atCurrent : files.ReadIdentity(JoinPath(row.folderText(), planned));
-            bool plannedHolds = IsRowsFile(row, atPlanned, given, localOffset);
-            if (oneName && plannedHolds) {
-                const std::u16string spelled(WithoutTrailingDotsAndBlanks(planned));
-                plannedHolds = folders.Of(row.folderText()).exact.contains(spelled);
+            const bool oneName = hasPlan && SameFile(planned, row.name);
+            FileIdentity atPlanned = atCurrent;
+            bool plannedHolds = false;
+            if (hasPlan) {
+                if (!oneName) atPlanned = files.ReadIdentity(JoinPath(row.folderText(), planned));
+                plannedHolds = IsRowsFile(row, atPlanned, given, localOffset);
+                if (oneName && plannedHolds) {
+                    const std::u16string spelled(WithoutTrailingDotsAndBlanks(planned));
+                    plannedHolds = folders.Of(row.folderText()).exact.contains(spelled);
+                }
             }
-            if (current && plannedHolds && !oneName) {
+            // A move of a cycle of names was going through a temporary name.
+            const std::u16string asidePath = aside.empty() ? std::u16string() : JoinPath(row.folderText(), aside);
+            const FileIdentity atAside = aside.empty() ? FileIdentity{} : files.ReadIdentity(asidePath);
+            const bool asideHolds = !aside.empty() && IsRowsFile(row, atAside, given, localOffset);
+            std::vector<std::u16string> fitting;
+            if (current && !(oneName && plannedHolds)) fitting.push_back(CurrentPath(row));
+            if (plannedHolds) fitting.push_back(JoinPath(row.folderText(), planned));
+            if (asideHolds) fitting.push_back(asidePath);
+            if (fitting.size() > 1) {
                 // Never a guess: the row is left out of every later undo.
                 recovered.outcomes[i] = RunRowOutcome::TwoFilesFit;
-                recovered.twoFit.push_back({i, CurrentPath(row), JoinPath(row.folderText(), planned)});
+                recovered.twoFit.push_back({i, fitting[0], fitting[1]});
                 row.identity = FileIdentity{FileIdentity::Kind::Undecided};
                 continue;
             }
-            if (plannedHolds) row.name = planned;
-            fits = current || plannedHolds;
-            atName = plannedHolds ? atPlanned : atCurrent;
+            fits = !fitting.empty();
+            atName = atCurrent;
+            if (plannedHolds) {
+                row.name = planned;
+                atName = atPlanned;
+            } else if (asideHolds) {
+                row.name = aside;
+                atName = atAside;
+            }
         } else {
             if (progress == RowProgress::Moved && hasPlan) row.name = planned;
             atName = files.ReadIdentity(CurrentPath(row));
-            fits = IsRowsFile(row, atName, given, localOffset);
+            fits = IsRowsFile(row, atName, given, localOffset, progress == RowProgress::InHand);
             // Steps are not flushed: after a power cut the last ones may be
             // missing, and a file that is not at its name may be at its planned
             // one. Only an id tells that: on FAT another file may fit.
@@ -179,7 +202,8 @@ RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files,
     for (const std::size_t i : lost) {
         bool listedTwice = false;
         const auto [first, last] = found.equal_range(IdentityKey(rows[i].identity));
-        // Another row holds the same file now: on FAT, by its size and creation time.
+        // Another row holds the same file now (only a message hangs on it): on
+        // FAT, by its size and a creation time it may have had.
         for (auto it = first; it != last && !listedTwice; ++it)
             listedTwice = rows[i].identity.kind == FileIdentity::Kind::SizeAndCreation
                               ? IsRowsFile(rows[i], rows[it->second].identity, journal.createdGiven[i], localOffset)

@@ -309,7 +309,7 @@ std::optional<FileIdentity> ParseIdentity(std::string_view text, int version) {
     return identity;
 }
 
-constexpr std::string_view StepNames[] = {"reached", "moved", "kept"};
+constexpr std::string_view StepNames[] = {"reached", "moved", "kept", "aside", "at"};
 
 // Lines of the file, each without its CR LF; reports a last line without one.
 class LineReader {
@@ -425,6 +425,18 @@ std::string FormatJournalStep(JournalStep step, std::size_t row, const FileIdent
     return line;
 }
 
+std::string FormatJournalStep(JournalStep step, std::size_t row, std::u16string_view name) {
+    std::string line(StepNames[static_cast<int>(step)]);
+    line.push_back(JournalFieldSeparator);
+    AppendNumber(line, row + 1);
+    line.push_back(JournalFieldSeparator);
+    ByteWriter text(name.size() * 3, nullptr);
+    text.AppendText(name);
+    line += text.Take();
+    line.append(LineEnd);
+    return line;
+}
+
 std::string FormatRunJournal(const JournalHeader& header, std::span<const JournalEntry> entries) {
     // Most texts are ASCII: dates of 28 units, names and folders of a few dozen.
     ByteWriter out(64 + entries.size() * 300, nullptr);
@@ -491,15 +503,30 @@ JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
             const LineFields<3> step(line);
             const auto* name = std::find(std::begin(StepNames), std::end(StepNames), step.fields[0]);
             if (version < 3 || name == std::end(StepNames)) return Problem(JournalProblem::TooManyFields, number);
-            const std::optional<std::uint64_t> row = step.count == 3 ? ReadNumber(step.fields[1]) : std::nullopt;
-            const std::optional<FileIdentity> identity =
-                step.count == 3 ? ParseIdentity(step.fields[2], version) : std::nullopt;
-            if (!row || *row == 0 || *row > expected || !identity) return Problem(JournalProblem::BadStep, number);
             const auto kind = static_cast<JournalStep>(name - std::begin(StepNames));
-            reading.progress[*row - 1] = kind == JournalStep::Reached ? RowProgress::InHand
-                                         : kind == JournalStep::Moved ? RowProgress::Moved
-                                                                      : RowProgress::Kept;
-            reading.rows[*row - 1].identity = *identity;
+            const std::optional<std::uint64_t> row = step.count == 3 ? ReadNumber(step.fields[1]) : std::nullopt;
+            if (!row || *row == 0 || *row > expected) return Problem(JournalProblem::BadStep, number);
+            const std::size_t at = static_cast<std::size_t>(*row - 1);
+            if (kind == JournalStep::Aside || kind == JournalStep::At) {
+                std::optional<std::u16string> temporary = DecodeText(step.fields[2]);
+                if (!temporary || !IsFileName(*temporary)) return Problem(JournalProblem::BadStep, number);
+                if (kind == JournalStep::At) {
+                    reading.rows[at].name = std::move(*temporary);
+                    reading.asideNames[at].clear();
+                    reading.progress[at] = RowProgress::Kept;
+                } else {
+                    reading.asideNames[at] = std::move(*temporary);
+                    reading.progress[at] = RowProgress::InHand;
+                }
+                continue;
+            }
+            const std::optional<FileIdentity> identity = ParseIdentity(step.fields[2], version);
+            if (!identity) return Problem(JournalProblem::BadStep, number);
+            reading.progress[at] = kind == JournalStep::Reached ? RowProgress::InHand
+                                   : kind == JournalStep::Moved ? RowProgress::Moved
+                                                                : RowProgress::Kept;
+            reading.asideNames[at].clear();
+            reading.rows[at].identity = *identity;
             continue;
         }
         if (!ended) return Problem(JournalProblem::CutShort, number);
@@ -549,10 +576,14 @@ JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
         row.originalName = std::move(*originalName);
         reading.plannedNames.push_back(std::move(*planned));
         reading.createdGiven.push_back(given);
-        if (reading.rows.size() == expected) reading.progress.assign(expected, RowProgress::NotReached);
+        if (reading.rows.size() == expected) {
+            reading.progress.assign(expected, RowProgress::NotReached);
+            reading.asideNames.assign(expected, std::u16string());
+        }
     }
     if (reading.rows.size() != expected) return Problem(JournalProblem::MissingRows, lines.number());
     reading.progress.resize(expected, RowProgress::NotReached);  // a journal without rows
+    reading.asideNames.resize(expected);
     return reading;
 }
 

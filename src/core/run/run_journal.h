@@ -18,7 +18,10 @@
 //   it has taken, appended as it goes (row: 1 for the first row line):
 //     reached <US> row <US> identity   its file, times written, is about to be moved
 //     moved <US> row <US> identity     it took its planned name
-//     kept <US> row <US> identity      it is done and kept its name
+//     kept <US> row <US> identity      it is done, or waits, at its name
+//     aside <US> row <US> name         it is about to move to a temporary name
+//                                      (one move of a cycle of names goes through one)
+//     at <US> row <US> name            it is at that name now
 //   A last step line without its end was cut by a kill and does not count.
 // <US> is U+001F, which no file name, folder or list text can hold. Names
 // that are not valid UTF-16 (a lone surrogate) are kept unit for unit.
@@ -56,9 +59,11 @@ struct JournalHeader {
 };
 
 // One step of a run or an undo, appended to the journal as it is taken.
-enum class JournalStep : std::uint8_t { Reached, Moved, Kept };
+enum class JournalStep : std::uint8_t { Reached, Moved, Kept, Aside, At };
 // "reached" (or "moved", "kept"), the row's number and its file's identity, with the line's end.
 std::string FormatJournalStep(JournalStep step, std::size_t row, const FileIdentity& identity);
+// "aside" or "at", the row's number and the temporary name, with the line's end.
+std::string FormatJournalStep(JournalStep step, std::size_t row, std::u16string_view name);
 
 // How far the run or undo got with a row, from its steps.
 enum class RowProgress : std::uint8_t {
@@ -101,6 +106,9 @@ struct JournalReading {
     std::vector<std::u16string> plannedNames;  // one per row
     std::vector<std::uint64_t> createdGiven;   // one per row
     std::vector<RowProgress> progress;         // one per row
+    // One per row: the temporary name its file was about to take when the
+    // run or undo was cut short (with InHand), empty otherwise.
+    std::vector<std::u16string> asideNames;
 };
 
 JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes);

@@ -67,8 +67,14 @@ struct FolderState {
         return false;
     }
     void Move(const Found& from, const NameKey& to, Found at) {
+        Vacate(from);
+        Occupy(to, at);
+    }
+    void Vacate(const Found& from) {
         if (from.given != NameIndex::None) given[from.given].present = false;
         if (from.listed != NameIndex::None) gone[from.listed] = 1;
+    }
+    void Occupy(const NameKey& to, Found at) {
         if (at.given == NameIndex::None) {
             at.given = static_cast<std::uint32_t>(given.size());
             given.push_back({});
@@ -171,9 +177,19 @@ FolderListings ReadFolderListings(const FileTable& table, const std::vector<std:
     return listings;
 }
 
-std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<std::size_t>& rows,
-                                     const NamePlan& plan, const FolderListings& listings, bool movesRefused,
-                                     const RunningNumbers* from) {
+namespace {
+
+// One play of the run. A row whose new name is held by the file of a row of
+// this run that will move away waits for it (unless `noWait` says it may
+// not): it moves as soon as that name is freed. A row that closes a cycle of
+// such waits first moves aside to a temporary name, which frees its own name
+// for the cycle, and then takes its new name last. `unresolved` receives the
+// rows that waited for a name that was never freed.
+std::vector<PredictedRow> PlayRun(const FileTable& table, const std::vector<std::size_t>& rows, const NamePlan& plan,
+                                  const FolderListings& listings, bool movesRefused,
+                                  const std::vector<std::uint8_t>& noWait, std::vector<std::size_t>& unresolved,
+                                  const RunningNumbers* from) {
+    constexpr std::size_t None = static_cast<std::size_t>(-1);
     // Built in place and never changed afterwards: the folder states keep
     // views of these names.
     std::vector<PredictedRow> out(rows.size());
@@ -181,15 +197,29 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
     // Where a row's own name stands once this pass has renamed it (a row
     // listed twice meets its new name).
     std::vector<std::uint32_t> renamedAt(table.size(), NameIndex::None);
+    // The slots of the rows by their names as listed, folder and name folded:
+    // who holds a name that another row wants.
+    const auto nameKey = [](std::u16string_view folder, std::u16string_view name) {
+        std::u16string key = FolderKey(folder);
+        key.push_back(u'\\');
+        key.append(Trimmed(name));
+        ToAsciiLower(key);
+        return key;
+    };
+    std::unordered_map<std::u16string, std::vector<std::size_t>> slotsAt;
+    if (!movesRefused && plan.renames()) {
+        for (std::size_t slot = 0; slot < rows.size(); ++slot)
+            if (rows[slot] < table.size())
+                slotsAt[nameKey(table[rows[slot]].folderText(), table[rows[slot]].name)].push_back(slot);
+    }
+    // Rows that wait: by the name they wait for, and by the name they still hold.
+    std::unordered_map<std::u16string, std::size_t> waitingFor, waitingAt;
+    std::vector<std::size_t> waitsOn(rows.size(), None);  // the row whose file holds the name, or further on
+    std::vector<std::u16string> heldName(rows.size());     // a waiting row's name as it holds it
 
     const std::u16string* lastFolderText = nullptr;
     FolderState* folder = nullptr;
-    RunningNumbers numbers = from ? *from : RunningNumbers(plan);
-    for (std::size_t slot = 0; slot < rows.size(); ++slot) {
-        const std::size_t index = rows[slot];
-        if (index >= table.size()) continue;
-        const FileRow& row = table[index];
-        PredictedRow& result = out[slot];
+    const auto folderOf = [&](const FileRow& row) {
         if (!folder || !row.folder || row.folder.get() != lastFolderText) {
             lastFolderText = row.folder.get();
             std::u16string key = FolderKey(row.folderText());
@@ -206,6 +236,36 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
                 }
             }
         }
+        return folder;
+    };
+    // The name `freed` (as `key`) is free again: the row waiting for it moves,
+    // which frees its own name in turn.
+    const auto cascade = [&](std::u16string key) {
+        for (auto found = waitingFor.find(key); found != waitingFor.end(); found = waitingFor.find(key)) {
+            const std::size_t slot = found->second;
+            waitingFor.erase(found);
+            waitsOn[slot] = None;
+            const FileRow& row = table[rows[slot]];
+            FolderState& state = *folderOf(row);
+            const NameKey newKey = KeyOf(out[slot].newName);
+            if (!out[slot].aside) {
+                state.Vacate(state.Find(KeyOf(heldName[slot])));
+                waitingAt.erase(nameKey(row.folderText(), heldName[slot]));
+            }
+            state.Occupy(newKey, state.Find(newKey));
+            renamedAt[rows[slot]] = static_cast<std::uint32_t>(slot);
+            if (out[slot].aside) return;  // it came from its temporary name, which nobody waits for
+            key = nameKey(row.folderText(), heldName[slot]);
+        }
+    };
+
+    RunningNumbers numbers = from ? *from : RunningNumbers(plan);
+    for (std::size_t slot = 0; slot < rows.size(); ++slot) {
+        const std::size_t index = rows[slot];
+        if (index >= table.size()) continue;
+        const FileRow& row = table[index];
+        PredictedRow& result = out[slot];
+        folderOf(row);
 
         const std::u16string_view current =
             renamedAt[index] == NameIndex::None ? std::u16string_view(row.name) : out[renamedAt[index]].newName;
@@ -213,7 +273,9 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
         // As the file system keeps it, without trailing dots and blanks.
         result.newName = NewNameOfRow(plan, row, current, numbers.Of(row), slot);
         result.newName.resize(Trimmed(result.newName).size());
-        if (folder->MovedHere(currentAt, current)) {
+        // A file that this run has moved there, or that waits to move away: listed twice.
+        if (folder->MovedHere(currentAt, current) ||
+            (!waitingAt.empty() && waitingAt.contains(nameKey(row.folderText(), current)))) {
             result.outcome = RunRowOutcome::MovedThisRun;
             numbers.Advance(row);
             continue;
@@ -225,7 +287,7 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
         }
         if (result.newName != current) {
             // In the run's order: a name no file may have is refused before its length counts.
-            if (!NameAllowed(result.newName)) {
+            if (!NameAllowed(result.newName) || IsTemporaryName(result.newName)) {
                 result.outcome = RunRowOutcome::MoveRefused;
                 continue;
             }
@@ -234,12 +296,48 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
                 continue;
             }
             const NameKey newKey = KeyOf(result.newName);
-            const FolderState::Found newAt = folder->Find(newKey);
+            FolderState::Found newAt = folder->Find(newKey);
             if (!SameFile(current, result.newName)) {
                 std::u16string_view scratch;
                 if (const std::u16string_view* holder = folder->Holder(newAt, scratch)) {
-                    result.outcome = RunRowOutcome::NameTaken;
-                    result.takenBy.assign(*holder);
+                    // Held by the file of a row that waits, or of a later row that will move away.
+                    const std::u16string wanted = nameKey(row.folderText(), result.newName);
+                    std::size_t by = None;
+                    if (const auto waiting = waitingAt.find(wanted); waiting != waitingAt.end()) {
+                        by = waiting->second;
+                    } else if (newAt.given == NameIndex::None) {
+                        const auto at = slotsAt.find(wanted);
+                        if (at != slotsAt.end()) {
+                            const auto later = std::upper_bound(at->second.begin(), at->second.end(), slot);
+                            if (later != at->second.end() && renamedAt[rows[*later]] == NameIndex::None) by = *later;
+                        }
+                    }
+                    if (by == None || noWait[slot] || waitingFor.contains(wanted)) {
+                        result.outcome = RunRowOutcome::NameTaken;
+                        result.takenBy.assign(*holder);
+                        continue;
+                    }
+                    // Whether the waits lead back to this row: a cycle, which it closes.
+                    std::size_t end = by;
+                    while (end != slot && end < slot && waitsOn[end] != None) end = waitsOn[end];
+                    for (std::size_t x = by; x != end && x < slot && waitsOn[x] != None;) {
+                        const std::size_t next = waitsOn[x];
+                        waitsOn[x] = end;  // shortened for the next walk
+                        x = next;
+                    }
+                    result.waits = true;
+                    waitsOn[slot] = by;
+                    waitingFor.emplace(wanted, slot);
+                    numbers.Advance(row);
+                    if (end == slot) {
+                        // It moves aside, freeing its name for the cycle, and takes its new name last.
+                        result.aside = true;
+                        folder->Vacate(currentAt);
+                        cascade(nameKey(row.folderText(), current));
+                    } else {
+                        heldName[slot] = std::u16string(current);
+                        waitingAt.emplace(nameKey(row.folderText(), current), slot);
+                    }
                     continue;
                 }
             }
@@ -249,10 +347,42 @@ std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<s
             }
             folder->Move(currentAt, newKey, newAt);
             renamedAt[index] = static_cast<std::uint32_t>(slot);
+            // A change of case alone frees no name.
+            if (!waitingFor.empty() && !SameFile(current, result.newName)) cascade(nameKey(row.folderText(), current));
         }
         numbers.Advance(row);
     }
+    for (const auto& [key, slot] : waitingFor) unresolved.push_back(slot);
     return out;
+}
+
+}  // namespace
+
+bool IsTemporaryName(std::u16string_view name) {
+    constexpr std::u16string_view start = TemporaryNameStart;
+    return name.size() >= start.size() && EqualIgnoringAsciiCase(name.substr(0, start.size()), start);
+}
+
+std::u16string TemporaryName(std::uint32_t number) {
+    std::u16string name(TemporaryNameStart);
+    for (int shift = 28; shift >= 0; shift -= 4) name.push_back(u"0123456789abcdef"[(number >> shift) & 0xF]);
+    return name + u".tmp";
+}
+
+std::vector<PredictedRow> PredictRun(const FileTable& table, const std::vector<std::size_t>& rows,
+                                     const NamePlan& plan, const FolderListings& listings, bool movesRefused,
+                                     const RunningNumbers* from) {
+    // A row that waited in vain for its name takes it as taken, and the run
+    // is played again, as the numbers after it may change; a few plays
+    // settle every list that people make, and then no row waits at all.
+    std::vector<std::uint8_t> noWait(rows.size(), 0);
+    for (int play = 0;; ++play) {
+        std::vector<std::size_t> unresolved;
+        std::vector<PredictedRow> out = PlayRun(table, rows, plan, listings, movesRefused, noWait, unresolved, from);
+        if (unresolved.empty()) return out;
+        if (play == 8) std::fill(noWait.begin(), noWait.end(), 1);
+        for (const std::size_t slot : unresolved) noWait[slot] = 1;
+    }
 }
 
 std::vector<std::u16string> PlannedNamesOfRun(const FileTable& table, const std::vector<std::size_t>& rows,

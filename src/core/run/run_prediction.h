@@ -97,10 +97,25 @@ struct PredictedRow {
     // that is not there (any more), MoveRefused for a name no file can have.
     RunRowOutcome outcome = RunRowOutcome::Done;
     std::u16string takenBy;  // for NameTaken: the name of the file that holds the new name
+    // Done, but its new name is held by the file of a row of this run that
+    // moves away later: it moves when that name is freed.
+    bool waits = false;
+    // It closes a cycle of names (a swap): it first moves to a temporary
+    // name, which frees its own name for the others, and takes its new name last.
+    bool aside = false;
 };
 
+// The temporary names through which the moves of a cycle go: "~qm-swap-",
+// eight hexadecimal digits, ".tmp". The run never gives such a name otherwise.
+inline constexpr std::u16string_view TemporaryNameStart = u"~qm-swap-";
+bool IsTemporaryName(std::u16string_view name);
+std::u16string TemporaryName(std::uint32_t number);
+
 // Plays the run through in memory in its own order; one entry per entry of
-// `rows`. Files held open by other programs cannot be foreseen. With
+// `rows`. Names that the run's own files give up are free for the rows that
+// want them: a row waits for such a name (chains in any order), and a cycle
+// of names (swaps) goes through one temporary name. Files held open by other
+// programs cannot be foreseen. With
 // `movesRefused`, every move that the folders would allow is taken to be
 // refused for a reason they do not show, as the last one of the run was.
 // `numbers`, when given, are the counts to go on from (the rest of a run).

@@ -26,6 +26,10 @@ public:
     // other than before. False when that cannot be recorded: no further file
     // may move.
     virtual bool Finished(std::size_t slot, bool moved, bool changed, const FileIdentity& identity) = 0;
+    // The file of the row at `slot` is about to move to the temporary name
+    // `name` in its folder (`there` false), or is there now (`there` true).
+    // False when that cannot be recorded: the file must not move.
+    virtual bool Aside(std::size_t slot, std::u16string_view name, bool there) = 0;
 };
 
 class RunRecord : public MoveRecord {

@@ -189,8 +189,13 @@ void OpenRunJournal(HWND mainWindow) {
 std::wstring UndoReportText(const UndoReport& report) {
     if (report.notRestored == 0) return {};
     const std::wstring count = Wide(GroupedNumber(report.notRestored));
-    if (!report.stoppedAt.empty())
-        return L" Undo stopped at " + Wide(report.stoppedAt) + L": " + count + L" file(s) not restored";
+    if (report.skipped > 0) {
+        std::wstring text = L" Undo skipped " + Wide(GroupedNumber(report.skipped)) +
+                            L" file(s) it could not open or move, the first " + Wide(report.firstSkipped) +
+                            L"; Undo again retries";
+        if (report.notRestored > report.skipped) text += L"; " + count + L" file(s) not restored";
+        return text;
+    }
     if (!report.notTheFile.empty())
         return L" " + Wide(report.notTheFile) + L" is not the file that was renamed; " + count +
                L" file(s) not restored";

@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <optional>
 #include <random>
 
@@ -60,8 +61,16 @@ public:
     bool Append(std::string_view line) override {
         if (!bytes) return false;
         bytes->append(line);
+        // Which rows' files are at a temporary name, between the two moves of a cycle.
+        const std::string_view step = line.substr(0, line.find('\x1F'));
+        const std::string row(line.substr(step.size() + 1, line.find('\x1F', step.size() + 1) - step.size() - 1));
+        if (step == "at") atTemporaryName.insert(row);
+        if (step == "moved" || step == "kept") atTemporaryName.erase(row);
+        cycles += step == "aside";
         return true;
     }
+    std::set<std::string> atTemporaryName;
+    std::size_t cycles = 0;
 };
 
 // Says "stop" from its (limit + 1)th question on.
@@ -73,9 +82,10 @@ struct StopAfter : RunProgress {
 };
 
 struct Tally {
-    std::size_t cases = 0, killedRuns = 0, killedAfterTimes = 0, killedUndos = 0, stoppedRuns = 0, fat = 0,
-                oneSize = 0, taken = 0, replans = 0, replaced = 0, strangers = 0, reusedIndexes = 0, folders = 0,
-                twoFit = 0, undoNotStarted = 0, notFound = 0, misplaced = 0;
+    std::size_t cases = 0, killedRuns = 0, killedAfterTimes = 0, killedAfterMove = 0, killedUndos = 0,
+                stoppedRuns = 0, fat = 0, oneSize = 0, taken = 0, replans = 0, replaced = 0, strangers = 0, reusedIndexes = 0, folders = 0,
+                twoFit = 0, undoNotStarted = 0, cycles = 0, runsKilledInCycle = 0, undosKilledInCycle = 0,
+                notFound = 0, misplaced = 0;
 };
 
 // Options that give the lists their shapes.
@@ -117,6 +127,14 @@ RenameOptions RandomOptions(std::mt19937& random) {
     o.setAttributes = random() % 4 == 0;
     o.attributes = random() % 2 ? 0x21 : FileAttribute::Normal;
     return o;
+}
+
+// Where a kill of mode 1 to 3 happens: before a move, after times are
+// written, after a move (0 and others: none).
+std::function<void()>& KillHook(MemoryFileSystem& files, unsigned mode) {
+    static std::function<void()> none;
+    none = nullptr;
+    return mode == 1 ? files.beforeMove : mode == 2 ? files.afterWriteTimes : mode == 3 ? files.afterMove : none;
 }
 
 // What a file is and where; what it must be at the end.
@@ -174,9 +192,12 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
     };
     std::vector<Made> made;
     std::vector<std::size_t> listed;
+    // Some lists are files 1 to n in another order, numbered again: swaps and cycles of names.
+    const bool cycles = random() % 5 == 0;
     const std::size_t count = 2 + random() % 8;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::u16string& name = pool[random() % std::size(pool)];
+        const std::u16string name =
+            cycles ? std::u16string(1, static_cast<char16_t>(u'1' + i)) + u".dat" : pool[random() % std::size(pool)];
         if (f.files.Exists(JoinPath(Folder, name))) continue;
         Made file;
         file.name = name;
@@ -189,19 +210,26 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
             f.files.AddFile(JoinPath(Folder, name), times, attributes[random() % 4], file.content);
         file.times = entry.times;  // as the volume keeps them
         file.attributes = entry.attributes;
-        if (random() % 5 != 0) {
+        if (cycles || random() % 5 != 0) {
             file.role = Made::Role::Listed;
             listed.push_back(made.size());
         }
         made.push_back(std::move(file));  // the others hold names outside the list
     }
-    if (random() % 2) {
+    if (random() % 2 && !cycles) {
         std::sort(listed.begin(), listed.end(),
                   [&](std::size_t a, std::size_t b) { return made[a].name < made[b].name; });
     } else {
         std::shuffle(listed.begin(), listed.end(), random);
     }
-    const RenameOptions options = RandomOptions(random);
+    RenameOptions options = RandomOptions(random);
+    if (cycles) {
+        options.fileNames = true;
+        options.keepName = options.noNumber = options.extensions = false;
+        options.prefix.used = options.suffix.used = false;
+        options.extensionUppercase = options.extensionLowercase = false;
+        options.zerosText = options.offsetText = u"1";
+    }
     for (const std::size_t i : listed) {
         // Dates taken a day apart, some the same: with "Taken" files of one size may get one creation time.
         const DateTaken taken{At(2019, 5, 1 + static_cast<int>(random() % 3), 12), true, std::nullopt};
@@ -234,8 +262,9 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
 
     MemoryJournalStore store;
     const std::vector<std::size_t> rows = TakingPartRows(f.table.size(), {});
-    // Killed before a move, or just after a file's times were written; or stopped by the user.
-    const unsigned killMode = random() % 3;
+    // Killed before a move, just after one, or just after a file's times were
+    // written; or stopped by the user.
+    const unsigned killMode = random() % 4;
     std::size_t killAfter = random() % (f.table.size() + 2);
     std::optional<StopAfter> stop;
     if (random() % 5 == 0) stop.emplace(random() % (f.table.size() + 1));
@@ -248,9 +277,8 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
         MemoryFileSystem::Entry* held = random() % 4 == 0 ? f.files.Find(JoinPath(Folder, someListed().name)) : nullptr;
         if (held) held->heldElsewhere = true;
         std::size_t timesWritten = 0;
-        (killMode == 1 ? f.files.beforeMove : f.files.afterWriteTimes) = [&] {
-            if (killMode == 0) return;
-            if ((killMode == 1 ? f.files.moves : timesWritten++) >= killAfter) throw Killed{};
+        KillHook(f.files, killMode) = [&] {
+            if ((killMode == 2 ? timesWritten++ : f.files.moves) >= killAfter) throw Killed{};
         };
         const Snapshot before = SnapshotOf(f.files);
         std::vector<RunRowOutcome> outcomes;
@@ -262,7 +290,7 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
         }
         tally.replans += store.writes - writes;
         if (held) held->heldElsewhere = false;
-        f.files.beforeMove = f.files.afterWriteTimes = nullptr;
+        f.files.beforeMove = f.files.afterMove = f.files.afterWriteTimes = nullptr;
         f.files.moves = 0;
         if (!killed) {
             keeper.Finish(f.table, outcomes);
@@ -279,6 +307,8 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
         }
         tally.killedRuns += killed;
         tally.killedAfterTimes += killed && killMode == 2;
+        tally.killedAfterMove += killed && killMode == 3;
+        tally.runsKilledInCycle += killed && !store.atTemporaryName.empty();
     }
 
     // Between the run and its undo, a stranger or a folder takes a journaled
@@ -340,22 +370,23 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
             continue;
         }
         ASSERT_TRUE(keeper.Begin());
-        const unsigned undoKill = start < 2 ? random() % 4 : 0;
+        store.atTemporaryName.clear();
+        const unsigned undoKill = start < 2 ? random() % 5 : 0;
         killAfter = random() % (table.size() + 1);
         std::size_t timesWritten = 0;
-        (undoKill == 1 ? f.files.beforeMove : f.files.afterWriteTimes) = [&] {
-            if (undoKill != 1 && undoKill != 2) return;
-            if ((undoKill == 1 ? f.files.moves : timesWritten++) >= killAfter) throw Killed{};
+        KillHook(f.files, undoKill) = [&] {
+            if ((undoKill == 2 ? timesWritten++ : f.files.moves) >= killAfter) throw Killed{};
         };
         try {
             UndoRename(table, all, f.files, 0, nullptr, keeper.record());
         } catch (const Killed&) {
             ++tally.killedUndos;
-            f.files.beforeMove = f.files.afterWriteTimes = nullptr;
+            tally.undosKilledInCycle += !store.atTemporaryName.empty();
+            f.files.beforeMove = f.files.afterMove = f.files.afterWriteTimes = nullptr;
             f.files.moves = 0;
             continue;
         }
-        f.files.beforeMove = f.files.afterWriteTimes = nullptr;
+        f.files.beforeMove = f.files.afterMove = f.files.afterWriteTimes = nullptr;
         f.files.moves = 0;
         keeper.Finish(table);
         break;
@@ -365,6 +396,7 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
     // list untouched; every file of the list back, unless its original name
     // is held by something else (a stranger, a folder, a file of the list
     // that cannot go back itself) or its row was left alone.
+    tally.cycles += store.cycles;
     std::size_t misplaced = 0, files = 0;
     for (const Made& file : made) {
         const MemoryFileSystem::Entry* at = f.files.Find(JoinPath(Folder, file.name));
@@ -396,14 +428,17 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
 TEST(RunCrashProperty, EveryFileEndsAtItsOriginalNameAfterKillsRecoveryAndUndo) {
     Tally t;
     for (std::uint32_t seed = 1; t.cases < 24'000; ++seed) PlayCase(seed, t);
-    std::printf("cases %zu: runs killed %zu (after times written %zu), stopped %zu, undos killed %zu, undos not "
+    std::printf("cases %zu: runs killed %zu (after times written %zu, after a move %zu), stopped %zu, undos killed %zu, undos not "
                 "started %zu; on FAT %zu (of one size %zu), with Taken %zu; saved again %zu, strangers %zu (on a "
-                "reused index %zu), folders %zu; rows two files fit %zu; journal written again %zu times\n",
-                t.cases, t.killedRuns, t.killedAfterTimes, t.stoppedRuns, t.killedUndos, t.undoNotStarted, t.fat,
-                t.oneSize, t.taken, t.replaced, t.strangers, t.reusedIndexes, t.folders, t.twoFit, t.replans);
+                "reused index %zu), folders %zu; cycles of names %zu (runs killed between their two moves %zu, undos "
+                "%zu); rows two files fit %zu; journal written again %zu times\n",
+                t.cases, t.killedRuns, t.killedAfterTimes, t.killedAfterMove, t.stoppedRuns, t.killedUndos, t.undoNotStarted, t.fat,
+                t.oneSize, t.taken, t.replaced, t.strangers, t.reusedIndexes, t.folders, t.cycles,
+                t.runsKilledInCycle, t.undosKilledInCycle, t.twoFit, t.replans);
     // The cases reach what they are meant to try.
     EXPECT_GT(t.killedRuns, t.cases / 8);
-    EXPECT_GT(t.killedAfterTimes, t.cases / 20);
+    EXPECT_GT(t.killedAfterTimes, t.cases / 30);
+    EXPECT_GT(t.killedAfterMove, t.cases / 20);
     EXPECT_GT(t.killedUndos, t.cases / 10);
     EXPECT_GT(t.stoppedRuns, t.cases / 30);
     EXPECT_GT(t.fat, t.cases / 10);
@@ -414,6 +449,9 @@ TEST(RunCrashProperty, EveryFileEndsAtItsOriginalNameAfterKillsRecoveryAndUndo) 
     EXPECT_GT(t.folders, t.cases / 50);
     EXPECT_GT(t.undoNotStarted, t.cases / 50);
     EXPECT_GT(t.replans, t.cases / 50);
+    EXPECT_GT(t.cycles, t.cases / 20);
+    EXPECT_GT(t.runsKilledInCycle, t.cases / 500);
+    EXPECT_GT(t.undosKilledInCycle, t.cases / 500);
     EXPECT_EQ(t.notFound, 0u) << "the journal named every file's place";
     std::printf("misplaced %zu\n", t.misplaced);
     EXPECT_EQ(t.misplaced, 0u);

@@ -234,10 +234,11 @@ TEST(RunPrediction, FolderThatCannotBeListedIsTakenToHoldItsRowsFiles) {
     FileTable table = {RowOf(folder, u"a.jpg"), RowOf(folder, u"Trip_007.jpg")};
     const std::vector<std::size_t> rows = {0, 1};
     const std::vector<PredictedRow> p = PredictRun(table, rows, PlanNames(TripOptions()), ReadFolderListings(table, rows, files));
-    EXPECT_EQ(p[0].outcome, RunRowOutcome::NameTaken);
-    EXPECT_EQ(p[0].takenBy, u"Trip_007.jpg");
-    EXPECT_EQ(p[1].outcome, RunRowOutcome::Done) << "the number it keeps is its own name";
-    EXPECT_EQ(p[1].newName, u"Trip_007.jpg");
+    EXPECT_EQ(p[0].outcome, RunRowOutcome::Done) << "it waits for the name the second row gives up";
+    EXPECT_TRUE(p[0].waits);
+    EXPECT_EQ(p[0].newName, u"Trip_007.jpg");
+    EXPECT_EQ(p[1].outcome, RunRowOutcome::Done);
+    EXPECT_EQ(p[1].newName, u"Trip_008.jpg");
 }
 
 }  // namespace

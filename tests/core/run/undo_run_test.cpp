@@ -56,18 +56,32 @@ TEST(Undo, OnlySelectedRows) {
     EXPECT_EQ(f.Names(), (std::vector<std::u16string>{u"Trip_007.txt", u"b.txt", u"Trip_009.txt"}));
 }
 
-TEST(Undo, StopsAtTheFirstFileThatCannotBeOpenedAndGivesItsAttributesBack) {
+// A file held open by another program (it can be neither opened nor moved)
+// is skipped: its attributes are given back and every other row is undone;
+// once it is free, a second undo restores it.
+TEST(Undo, SkipsAFileItCannotOpenOrMoveAndCarriesOn) {
     FileTableFixture f;
-    f.Add({u"a.txt", u"b.txt", u"c.txt"}, 0x21);
+    f.Add({u"a.txt", u"b.txt", u"c.txt", u"d.txt"}, 0x21);
     f.Run(EverythingOptions());
-    f.files.Find(JoinPath(Folder, u"Trip_008.txt"))->heldElsewhere = true;  // cannot move, cannot open
-    const UndoReport report = f.Undo();
-    EXPECT_EQ(report.stoppedAt, JoinPath(Folder, u"Trip_008.txt")) << "the file where the undo stopped";
-    EXPECT_EQ(report.notRestored, 2u) << "that row and the one below";
-    EXPECT_EQ(f.Names(), (std::vector<std::u16string>{u"a.txt", u"Trip_008.txt", u"Trip_009.txt"}));
-    EXPECT_EQ(f.Entry(u"a.txt").attributes, 0x21u);
+    f.files.Find(JoinPath(Folder, u"Trip_008.txt"))->heldElsewhere = true;
+    UndoReport report = f.Undo();
+    EXPECT_EQ(report.skipped, 1u);
+    EXPECT_EQ(report.firstSkipped, JoinPath(Folder, u"Trip_008.txt"));
+    EXPECT_EQ(report.notRestored, 1u);
+    ASSERT_EQ(f.Names(), (std::vector<std::u16string>{u"a.txt", u"Trip_008.txt", u"c.txt", u"d.txt"}));
     EXPECT_EQ(f.Entry(u"Trip_008.txt").attributes, 0x6u) << "not left cleared: the attributes its row shows";
-    EXPECT_EQ(f.Entry(u"Trip_009.txt").times.written, At(2024, 1, 5, 14, 30)) << "rows below are not touched";
+    EXPECT_EQ(f.Entry(u"Trip_008.txt").times.written, At(2024, 1, 5, 14, 30));
+    for (const char16_t* name : {u"a.txt", u"c.txt", u"d.txt"}) {
+        EXPECT_EQ(f.Entry(name).attributes, 0x21u) << "the undo carries on past it";
+        EXPECT_EQ(f.Entry(name).times.written, f.times.written);
+    }
+
+    f.files.Find(JoinPath(Folder, u"Trip_008.txt"))->heldElsewhere = false;
+    report = f.Undo();
+    EXPECT_EQ(report.skipped, 0u);
+    EXPECT_EQ(report.notRestored, 0u);
+    EXPECT_EQ(f.Entry(u"b.txt").attributes, 0x21u);
+    EXPECT_EQ(f.Entry(u"b.txt").times.written, f.times.written);
 }
 
 TEST(Undo, OpenFailingAfterTheMoveBackAlsoGivesTheAttributesBack) {
@@ -97,7 +111,7 @@ TEST(Undo, NeverTouchesAnotherFileThatTookTheOriginalName) {
     f.files.AddFile(JoinPath(Folder, u"a.txt"), {1, 2, 3}, 0x20, u"stranger");
     const UndoReport report = f.Undo();
     EXPECT_EQ(report.notRestored, 1u);
-    EXPECT_EQ(report.stoppedAt, u"") << "a skipped row does not stop the undo";
+    EXPECT_EQ(report.skipped, 0u);
     const MemoryFileSystem::Entry& other = f.Entry(u"a.txt");
     EXPECT_EQ(other.content, u"stranger");
     EXPECT_EQ(other.times.created, 1u);

@@ -307,7 +307,9 @@ TEST(RunJournalWindow, BrokenJournalsAreToldKeptAsideAndAddNoRow) {
     }
 }
 
-TEST(RunJournalWindow, UndoThatStopsSaysWhereAndHowMany) {
+// A file held open by another program is skipped; the undo carries on with
+// the others and says which file it skipped; undo again retries it.
+TEST(RunJournalWindow, UndoSkipsAHeldFileSaysWhichAndRetriesIt) {
     Files files;
     MainWindowHarness harness;
     HWND w = harness.window();
@@ -318,11 +320,12 @@ TEST(RunJournalWindow, UndoThatStopsSaysWhereAndHowMany) {
     HANDLE held = CreateFileW(files.folder.File(L"Q_02.jpg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     Command(w, IDC_UNDO);
-    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE),
-              L" Undo stopped at " + files.folder.File(L"Q_02.jpg") + L": 2 file(s) not restored");
+    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE), L" Undo skipped 1 file(s) it could not open or move, the first " +
+                                                   files.folder.File(L"Q_02.jpg") + L"; Undo again retries");
+    EXPECT_EQ(files.folder.Names(), (std::vector<std::wstring>{L"Q_02.jpg", L"a.txt", L"c"})) << "the others are back";
     CloseHandle(held);
     Command(w, IDC_UNDO);
-    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE).find(L"Undo stopped"), std::wstring::npos);
+    EXPECT_EQ(ItemText(w, IDC_STATUS_MESSAGE).find(L"Undo skipped"), std::wstring::npos);
     files.ExpectAllBack();
 }
 
