@@ -8,5 +8,6 @@ inline constexpr unsigned CmdStartUi = 15002;  // hidden window: start the user-
 inline constexpr unsigned CmdUiEnded = 15005;  // hidden window: the main window has ended
 inline constexpr unsigned CmdTakeOutsidePaths = 15010;  // main window: paths from outside wait
 inline constexpr unsigned CmdSelectionChanged = 15006;  // main window: show the file list's selected count
+inline constexpr unsigned CmdDatesTaken = 15021;  // main window: dates taken were read
 
 }  // namespace qm

@@ -3,6 +3,9 @@
 // its file list and the brush of its red frames.
 #include <windows.h>
 
+#include <memory>
+
+#include "core/rows/date_taken_reading.h"
 #include "core/rows/file_row.h"
 #include "ui/file_list/new_name_column_state.h"
 
@@ -18,6 +21,7 @@ struct MainWindowState {
     NewNameColumnState newNames;
     bool settingsUnreadable = false;  // the file is there but could not be read: never written over
     FileWorkWindow* work = nullptr;  // file work under way on a worker thread, or none
+    std::unique_ptr<DateTakenReading> dates;  // made with the first row that waits for its date
 };
 
 // Made when the window opens, kept in its DWLP_USER slot, freed when it goes.
