@@ -7,6 +7,7 @@
 
 #include "app/dialog_theme.h"
 #include "app/outside_paths_inbox.h"
+#include "app/private_commands.h"
 #include "app/process_records.h"
 #include "core/layout/main_window_layout.h"
 #include "resource_ids.h"
@@ -25,7 +26,6 @@
 #include "ui/options/name_options.h"
 #include "ui/file_list/new_name_column.h"
 #include "ui/options/option_groups.h"
-#include "ui/options/preset_buttons.h"
 #include "ui/options/red_frames.h"
 #include "ui/file_list/row_double_click.h"
 #include "ui/file_list/run_journal_commands.h"
@@ -125,7 +125,7 @@ void OnInitDialog(HWND window) {
     win32::ReadSettings(settings, SettingsFileLocation(), &state.settingsUnreadable);
     SetProgramIcons(window);
     ApplySettingsToMainWindow(window, settings);
-    const bool tipsMade = SetButtonFontsAndTips(window, Fonts());
+    SetButtonFonts(window, Fonts());
     SetUpNameOptions(window);
     SetUpFileList(window, settings);
     SetUpExtensionList(window);
@@ -135,20 +135,28 @@ void OnInitDialog(HWND window) {
     state.redFrameBrush = CreateSolidBrush(RGB(255, 0, 0));
     PlaceRedFrames(window);
     win32::ReadListsAndPresets(settings, window, Presets(), SettingsFileLocation(), &state.settingsUnreadable);
-    for (int slot = 0; slot < PresetCount; ++slot)
-        AttachPresetTip(Presets()[static_cast<std::size_t>(slot)], GetDlgItem(window, PresetButtonOfSlot(slot)));
-    ApplyMainWindowPlacement(window, settings);
     EnableOptionGroups(window, 1);
     RefreshStatus(window);
     OpenRunJournal(window);
+    // A stored placement shows the window: last, so that nothing above is
+    // drawn on screen piece by piece.
+    ApplyMainWindowPlacement(window, settings);
     if (state.settingsUnreadable) TellSettingsUnreadable(window);
-    if (!tipsMade) {
+    // The tips wait until the window is on screen; paths from outside after them.
+    PostMessageW(window, WM_COMMAND, CmdFinishOpening, 0);
+    OpenOutsideInbox(window);
+}
+
+// CmdFinishOpening, once; sent again (as tests do), it does nothing.
+void FinishOpening(HWND window) {
+    MainWindowState& state = StateOf(window);
+    if (state.openingFinished) return;
+    state.openingFinished = true;
+    if (!MakeTips(window, Fonts(), Presets())) {
         // Without its tips the window ends at once, and leaves the file as it was.
         state.settingsWritten = true;
         EndDialog(window, 0);
-        return;
     }
-    OpenOutsideInbox(window);
 }
 
 // The closing steps: the controls into the record, the record and the lists
@@ -266,7 +274,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY:
         return OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND:
-        if (FindMainWindowState(window)) {
+        if (LOWORD(wParam) == CmdFinishOpening && FindMainWindowState(window)) {
+            FinishOpening(window);
+        } else if (FindMainWindowState(window)) {
             OnMainWindowCommand(window, wParam);
             FollowNewNames(window, ChangeOfCommand(LOWORD(wParam)));
         }
