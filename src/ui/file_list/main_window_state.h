@@ -17,6 +17,7 @@ struct MainWindowState {
     FileTable files;
     HBRUSH redFrameBrush = nullptr;
     bool settingsWritten = false;  // the closing steps ran (at close or at session end)
+    bool opening = false;          // inside WM_INITDIALOG
     bool openingFinished = false;  // CmdFinishOpening made the tips
     bool selectionCellPending = false;  // a CmdSelectionChanged is on its way
     NewNameColumnState newNames;

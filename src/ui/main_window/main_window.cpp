@@ -45,6 +45,8 @@ constexpr const wchar_t* FileListCaptions[FileListColumnCount] = {
     L"Original File Name", L"Originally Created",  L"Originally Modified",
     L"Originally Accessed", L"Original Attributes"};
 
+constexpr UINT_PTR FinishOpeningTimer = 0x4F50;
+
 void InsertColumn(HWND list, int index, const wchar_t* caption, int width) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
@@ -120,6 +122,7 @@ void LayOut(HWND window, UINT order = 0) {
 
 void OnInitDialog(HWND window) {
     MainWindowState& state = AttachMainWindowState(window);
+    state.opening = true;
     AppSettings& settings = Settings();
     EnableDialogTheme(window, true);
     win32::ReadSettings(settings, SettingsFileLocation(), &state.settingsUnreadable);
@@ -141,15 +144,19 @@ void OnInitDialog(HWND window) {
     // A stored placement shows the window: last, so that nothing above is
     // drawn on screen piece by piece.
     ApplyMainWindowPlacement(window, settings);
+    state.opening = false;
     if (state.settingsUnreadable) TellSettingsUnreadable(window);
-    // The tips wait until the window is on screen; paths from outside after them.
-    PostMessageW(window, WM_COMMAND, CmdFinishOpening, 0);
+    // The tips wait until the window has been painted: a timer comes after
+    // every paint, where a posted message would come before.
+    SetTimer(window, FinishOpeningTimer, 0, nullptr);
     OpenOutsideInbox(window);
 }
 
-// CmdFinishOpening, once; sent again (as tests do), it does nothing.
+// Once, at FinishOpeningTimer; CmdFinishOpening (as tests send it) does it
+// at once if it is not done yet.
 void FinishOpening(HWND window) {
     MainWindowState& state = StateOf(window);
+    KillTimer(window, FinishOpeningTimer);
     if (state.openingFinished) return;
     state.openingFinished = true;
     if (!MakeTips(window, Fonts(), Presets())) {
@@ -276,9 +283,11 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         if (LOWORD(wParam) == CmdFinishOpening && FindMainWindowState(window)) {
             FinishOpening(window);
-        } else if (FindMainWindowState(window)) {
+        } else if (MainWindowState* state = FindMainWindowState(window)) {
             OnMainWindowCommand(window, wParam);
-            FollowNewNames(window, ChangeOfCommand(LOWORD(wParam)));
+            // The notices of the controls being filled while the window opens:
+            // the column is made from what they hold once it is drawn.
+            if (!state->opening) FollowNewNames(window, ChangeOfCommand(LOWORD(wParam)));
         }
         return 0;
     case WM_DROPFILES:
@@ -289,6 +298,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_TIMER:
         if (wParam == NewNameTimer) OnNewNamesTimer(window);
+        if (wParam == FinishOpeningTimer && FindMainWindowState(window)) FinishOpening(window);
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) FollowNewNames(window, NewNamesChange::Activated);
