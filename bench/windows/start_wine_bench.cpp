@@ -6,7 +6,7 @@
 // Then the same again with the journal of a finished run of 10,000 files
 // beside the settings, as the last run leaves it.
 // Prints "ratio start-window VALUE" and "ratio start-window-journal-10000
-// VALUE", the median of Quillmoth's starts over the median of the bare ones.
+// VALUE": Quillmoth's fastest start over the fastest bare one.
 // Usage: start_wine_bench [STARTS]
 #include <windows.h>
 
@@ -86,8 +86,12 @@ bool Measure(const char* name, const std::wstring& ours, const std::wstring& bar
         bareMs.push_back(TimeToWindow(bare));
         shown = shown && oursMs.back() > 0 && bareMs.back() > 0;
     }
-    const double window = Median(oursMs), floor = Median(bareMs);
-    std::printf("milliseconds %s window %.0f bare %.0f (medians of %d)\n", name, window, floor, starts);
+    // On a machine that others share, the fastest start of each is the one
+    // least disturbed; the medians are printed beside them.
+    const double window = *std::min_element(oursMs.begin(), oursMs.end());
+    const double floor = *std::min_element(bareMs.begin(), bareMs.end());
+    std::printf("milliseconds %s window %.0f bare %.0f (fastest of %d; medians %.0f and %.0f)\n", name, window, floor,
+                starts, Median(oursMs), Median(bareMs));
     std::printf("ratio %s %.2f\n", name, floor > 0 ? window / floor : 0.0);
     return shown;
 }
@@ -115,7 +119,7 @@ std::string FinishedRunJournal(std::size_t count) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const int starts = argc > 1 ? _wtoi(argv[1]) : 15;
+    const int starts = argc > 1 ? _wtoi(argv[1]) : 21;
     const TemporaryFolder folder;
     const std::wstring ours = CopyProgramInto(L"Quillmoth.exe", folder);
     const std::wstring bare = CopyProgramInto(L"bare_template.exe", folder);
