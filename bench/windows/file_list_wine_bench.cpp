@@ -4,12 +4,16 @@
 // same columns (redraw off, as the least work); and adding the same files
 // from a list file (`Quillmoth.exe @LIST`) beside the bare adding loop; and
 // adding 10,000 JPEGs that carry Exif (those ExifTool dated for the tests,
-// copied), whose dates are read as they are added, beside the bare loop.
+// copied), and 10,000 files in 100 folders, every other one such a JPEG, from
+// a list file, each beside the bare loop, which reads no date. An add ends
+// when its rows are in; the dates taken that are read after it are waited
+// for untimed ("seconds dates-taken-...").
 // Prints "ratio NAME VALUE": the window's time over the bare loop's.
 // Usage: file_list_wine_bench [FILES]
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -26,8 +30,10 @@
 #include "core/rows/attribute_letters.h"
 #include "main_window_harness.h"
 #include "resource_ids.h"
+#include "ui/file_list/dates_taken.h"
 #include "win32/time_text.h"
 #include "window_driving.h"
+#include "window_thread_calls.h"
 
 namespace {
 
@@ -83,8 +89,8 @@ void SetDates(PlainList& list, int row, int first, const FILETIME& c, const FILE
     list.Set(row, first + 2, win32::FormatListDate(Value(a)).view());
 }
 
-void BareAdd(PlainList& list, const std::wstring& folder, const std::vector<std::wstring>& names) {
-    list.Redraw(false);
+// With the list's redraw off, as around the whole of BareAdd.
+void BareAddRows(PlainList& list, const std::wstring& folder, const std::vector<std::wstring>& names) {
     for (const std::wstring& name : names) {
         const std::wstring path = folder + L"\\" + name;
         const int row = list.Append(name);
@@ -100,6 +106,11 @@ void BareAdd(PlainList& list, const std::wstring& folder, const std::vector<std:
         list.Set(row, 4, U16(folder));
         list.Set(row, 6, U16(name));
     }
+}
+
+void BareAdd(PlainList& list, const std::wstring& folder, const std::vector<std::wstring>& names) {
+    list.Redraw(false);
+    BareAddRows(list, folder, names);
     list.Redraw(true);
 }
 
@@ -173,6 +184,69 @@ std::vector<std::string> ExifJpegs() {
     return jpegs;
 }
 
+// Opens each file once, untimed, so that neither of the timed passes that
+// follow is the first to meet files just written.
+void TouchEach(const std::vector<std::wstring>& paths) {
+    for (const std::wstring& path : paths) CloseHandle(CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+// Waits until every row of the window has its date taken; the seconds it took.
+// The calls take the window's posted commands, CmdDatesTaken among them, so
+// the dates are taken in here.
+double WaitForDatesTaken(HWND w) {
+    testing::WindowThreadCalls calls(w);
+    return Seconds([&] {
+        for (std::size_t waiting = 1; waiting > 0;) {
+            calls.call([&] {
+                TakeDatesTaken(w);
+                waiting = RowsWaitingForDateTaken(w);
+            });
+            if (waiting > 0) Sleep(5);
+        }
+    });
+}
+
+constexpr int AddRounds = 3;
+
+struct AddTimes {
+    double window = 0, bare = 0;
+    double dates = 0;  // the wait for the dates taken after the last add
+};
+
+// The bare loop and the window's add in turn, AddRounds times, each after the
+// files were opened once more (TouchEach); the medians. The dates taken read
+// after each add are waited for, untimed, before anything else is timed. The
+// window's list is cleared (untimed) before every round but the first; the
+// last round's rows stay, and its bare loop fills `kept`.
+AddTimes TimeAdds(HWND w, const std::vector<std::wstring>& paths, PlainList& kept,
+                  const std::function<void(PlainList&)>& bare, const std::function<void()>& add) {
+    std::vector<double> windowTimes, bareTimes;
+    AddTimes times;
+    for (int round = 0; round < AddRounds; ++round) {
+        if (round > 0) testing::Command(w, IDC_CLEAR);
+        TouchEach(paths);
+        // Every other round the window goes first, so that neither pass is always the second.
+        const bool windowFirst = round % 2 == 1;
+        const auto windowAdd = [&] {
+            windowTimes.push_back(Seconds(add));
+            times.dates = WaitForDatesTaken(w);
+        };
+        if (windowFirst) windowAdd();
+        if (round + 1 == AddRounds) {
+            bareTimes.push_back(Seconds([&] { bare(kept); }));
+        } else {
+            PlainList scratch;
+            bareTimes.push_back(Seconds([&] { bare(scratch); }));
+        }
+        if (!windowFirst) windowAdd();
+    }
+    std::sort(windowTimes.begin(), windowTimes.end());
+    std::sort(bareTimes.begin(), bareTimes.end());
+    times.window = windowTimes[AddRounds / 2];
+    times.bare = bareTimes[AddRounds / 2];
+    return times;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -204,8 +278,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::uint64_t newTime = 133'500'000'000'000'000ull;
 
     PlainList plain;
-    const double bareAdd = Seconds([&] { BareAdd(plain, folder, names); });
-    const double ourAdd = Seconds([&] {
+    const AddTimes add = TimeAdds(w, paths, plain, [&](PlainList& list) { BareAdd(list, folder, names); }, [&] {
         SendMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(testing::MakeDrop(paths)), 0);
     });
     const double ourRun = Seconds([&] { testing::Command(w, IDC_START); });
@@ -222,10 +295,11 @@ int wmain(int argc, wchar_t** argv) {
     bench::WriteFile(listFolder.File(L"list.txt"), list);
     const std::wstring listEntry = L"@" + listFolder.File(L"list.txt");
     PlainList plainAgain;
-    const double bareAgain = Seconds([&] { BareAdd(plainAgain, folder, names); });
     OpenOutsideInbox(nullptr);  // no window told, no posted command: the timed one below takes the batch
-    PutOutsideBatch({std::u16string(listEntry.begin(), listEntry.end())});
-    const double ourListAdd = Seconds([&] { testing::Command(w, CmdTakeOutsidePaths); });
+    const AddTimes listAdd = TimeAdds(w, paths, plainAgain, [&](PlainList& l) { BareAdd(l, folder, names); }, [&] {
+        PutOutsideBatch({std::u16string(listEntry.begin(), listEntry.end())});
+        testing::Command(w, CmdTakeOutsidePaths);
+    });
     const bool listed = testing::ItemText(w, IDC_STATUS_COUNT) == L" Files: " + std::to_wstring(count);
 
     // Photos: the same adding, with a date to read from each file.
@@ -239,23 +313,62 @@ int wmain(int argc, wchar_t** argv) {
         bench::WriteFile(photoPaths.back(), jpegs[i % jpegs.size()]);
     }
     PlainList plainPhotos;
-    const double barePhotos = Seconds([&] { BareAdd(plainPhotos, photoFolder.path(), photoNames); });
-    const double ourPhotos = Seconds([&] {
-        SendMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(testing::MakeDrop(photoPaths)), 0);
-    });
+    const AddTimes photos = TimeAdds(
+        w, photoPaths, plainPhotos, [&](PlainList& l) { BareAdd(l, photoFolder.path(), photoNames); },
+        [&] { SendMessageW(w, WM_DROPFILES, reinterpret_cast<WPARAM>(testing::MakeDrop(photoPaths)), 0); });
     const bool dated = !photoPaths.empty() && !testing::ListText(GetDlgItem(w, IDC_FILE_LIST), 0, 12).empty();
 
-    std::printf("seconds add-%zu window %.2f bare %.2f\n", count, ourAdd, bareAdd);
-    std::printf("seconds list-file-add-%zu window %.2f bare %.2f\n", count, ourListAdd, bareAgain);
+    // The same count in 100 folders, every other file a JPEG with Exif, from a
+    // list file, as a tree of photos comes from a script.
+    testing::Command(w, IDC_CLEAR);
+    const test::TemporaryFolder treeFolder;
+    std::vector<std::wstring> folders;
+    std::vector<std::vector<std::wstring>> namesIn;
+    std::string treeList;
+    std::vector<std::wstring> treePaths;
+    for (std::size_t f = 0; f < 100; ++f) {
+        folders.push_back(treeFolder.File(L"folder " + std::to_wstring(f)));
+        CreateDirectoryW(folders.back().c_str(), nullptr);
+        namesIn.emplace_back();
+    }
+    for (std::size_t i = 0; i < count && !jpegs.empty(); ++i) {
+        const std::size_t f = i * 100 / count;
+        const bool photo = i % 2 == 1;
+        namesIn[f].push_back((photo ? L"IMG_" : L"note ") + std::to_wstring(10000 + i) + (photo ? L".jpg" : L".txt"));
+        const std::wstring path = folders[f] + L"\\" + namesIn[f].back();
+        bench::WriteFile(path, photo ? jpegs[i % jpegs.size()] : std::string("x"));
+        treeList += std::string(path.begin(), path.end()) + "\r\n";
+        treePaths.push_back(path);
+    }
+    bench::WriteFile(listFolder.File(L"tree.txt"), treeList);
+    const std::wstring treeEntry = L"@" + listFolder.File(L"tree.txt");
+    PlainList plainTree;
+    const auto bareTree = [&](PlainList& l) {
+        l.Redraw(false);
+        for (std::size_t f = 0; f < folders.size(); ++f) BareAddRows(l, folders[f], namesIn[f]);
+        l.Redraw(true);
+    };
+    const AddTimes tree = TimeAdds(w, treePaths, plainTree, bareTree, [&] {
+        PutOutsideBatch({std::u16string(treeEntry.begin(), treeEntry.end())});
+        testing::Command(w, CmdTakeOutsidePaths);
+    });
+    const bool treeListed = testing::ItemText(w, IDC_STATUS_COUNT) == L" Files: " + std::to_wstring(count);
+
+    std::printf("seconds add-%zu window %.2f bare %.2f (medians of %d)\n", count, add.window, add.bare, AddRounds);
+    std::printf("seconds list-file-add-%zu window %.2f bare %.2f\n", count, listAdd.window, listAdd.bare);
     std::printf("seconds run-%zu window %.2f bare %.2f\n", count, ourRun, bareRun);
     std::printf("seconds undo-%zu window %.2f bare %.2f\n", count, ourUndo, bareUndo);
-    std::printf("seconds add-exif-jpeg-%zu window %.2f bare %.2f\n", count, ourPhotos, barePhotos);
-    std::printf("ratio add-%zu %.2f\n", count, ourAdd / bareAdd);
+    std::printf("seconds add-exif-jpeg-%zu window %.2f bare %.2f\n", count, photos.window, photos.bare);
+    std::printf("seconds add-100-folders-%zu window %.2f bare %.2f\n", count, tree.window, tree.bare);
+    std::printf("seconds dates-taken-after add-%zu %.2f add-exif-jpeg-%zu %.2f add-100-folders-%zu %.2f\n", count,
+                add.dates, count, photos.dates, count, tree.dates);
+    std::printf("ratio add-%zu %.2f\n", count, add.window / add.bare);
     std::printf("ratio run-%zu %.2f\n", count, ourRun / bareRun);
     std::printf("ratio undo-%zu %.2f\n", count, ourUndo / bareUndo);
-    std::printf("ratio list-file-add-%zu %.2f\n", count, ourListAdd / bareAgain);
-    std::printf("ratio add-exif-jpeg-%zu %.2f\n", count, ourPhotos / barePhotos);
-    const bool restored = listed && dated && bench::NamesIn(folder).size() == count &&
+    std::printf("ratio list-file-add-%zu %.2f\n", count, listAdd.window / listAdd.bare);
+    std::printf("ratio add-exif-jpeg-%zu %.2f\n", count, photos.window / photos.bare);
+    std::printf("ratio add-100-folders-%zu %.2f\n", count, tree.window / tree.bare);
+    const bool restored = listed && dated && treeListed && bench::NamesIn(folder).size() == count &&
                           GetFileAttributesW(paths.front().c_str()) != INVALID_FILE_ATTRIBUTES;
     window.close();
     return restored ? 0 : 1;

@@ -2,9 +2,12 @@
 
 #include <commctrl.h>
 
+#include "app/early_journal.h"
 #include "app/hidden_window.h"
 #include "app/instance_handover.h"
+#include "app/process_records.h"
 #include "resource_ids.h"
+#include "win32/journal_file.h"
 
 namespace qm {
 
@@ -41,6 +44,7 @@ int RunApplication(HINSTANCE instance) {
         }
     }
     if (!entries.empty()) PutOutsideBatch(std::move(entries));
+    StartEarlyJournalRead(win32::JournalFilePath(SettingsFileLocation()));
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);

@@ -4,6 +4,7 @@
 
 #include <atomic>
 
+#include "app/private_commands.h"
 #include "app/process_records.h"
 #include "resource_ids.h"
 #include "ui/main_window/main_window.h"
@@ -40,6 +41,8 @@ void MainWindowHarness::open(const std::wstring& settingsFile) {
         if (threadId) EnumThreadWindows(threadId, TakeDialog, reinterpret_cast<LPARAM>(&window_));
         if (!window_) Sleep(10);
     }
+    // What the window does once it is on screen (its tips), done before any test looks.
+    if (window_) SendMessageW(window_, WM_COMMAND, CmdFinishOpening, 0);
 }
 
 MainWindowHarness::~MainWindowHarness() {

@@ -1,7 +1,8 @@
 // The real program with photos taken in another order than their names: the
-// "Taken" column (the camera's clock) and a sort by it, a run with a "Taken"
-// prefix and the "Taken" file times (the instant), undo, and the bits of the
-// two choices in settings.ini.
+// "Taken" column (the camera's clock) and a sort by it as soon as the rows
+// are in (whether or not the dates, read after the rows, are in yet), a run
+// with a "Taken" prefix and the "Taken" file times (the instant), undo, and
+// the bits of the two choices in settings.ini.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -49,20 +50,20 @@ TEST(ProgramDateTaken, SortByTakenNameAndDateByItThenUndo) {
     ASSERT_NE(main, nullptr);
     HWND list = GetDlgItem(main, IDC_FILE_LIST);
     ASSERT_TRUE(WaitUntil([&] { return ItemText(main, IDC_STATUS_COUNT) == L" Files: 4"; }, 30000));
-    // The camera's own clock as it wrote it, though it named the zone -03:45.
-    const ListDateText shown = FormatListDate(Utc(2023, 5, 31, 9, 46, 40), 0);
-    EXPECT_EQ(RemoteListText(list, 0, 12), std::wstring(shown.view().begin(), shown.view().end()));
-    EXPECT_EQ(RemoteListText(list, 3, 12), L"");
 
     // A click in the middle of the "Taken" heading, after "Accessed": the order taken, the dateless last.
     int x = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 12, 0)) / 2;
     for (int column : {0, 11, 1, 2, 3}) x += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
     for (UINT button : {WM_LBUTTONDOWN, WM_LBUTTONUP}) SendMessageW(header, button, button == WM_LBUTTONDOWN, MAKELPARAM(x, 5));
+    const int rowOf[] = {2, 0, 1, 3};
+    // The camera's own clock as it wrote it, though it named the zone -03:45.
+    const ListDateText shown = FormatListDate(Utc(2023, 5, 31, 9, 46, 40), 0);
+    EXPECT_EQ(RemoteListText(list, rowOf[0], 12), std::wstring(shown.view().begin(), shown.view().end()));
+    EXPECT_EQ(RemoteListText(list, rowOf[3], 12), L"");
     for (int box : {IDC_STAMP_TAKEN, IDC_DATE_TAKEN}) SendDlgItemMessageW(main, box, BM_CLICK, 0, 0);
     EXPECT_EQ(ItemText(main, IDC_PREFIX_BOX), L"2021-12-24 21.45.00") << "the first row's stamp";
     EXPECT_EQ(ItemText(main, IDC_STATUS_MESSAGE), L" 2021-12-24 21.45.00   (Date: M taken)");
-    const int rowOf[] = {2, 0, 1, 3};
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(RemoteListText(list, rowOf[i], 0), photos[i].name);
         EXPECT_EQ(RemoteListText(list, rowOf[i], 11), photos[i].newName);

@@ -7,18 +7,11 @@ bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_vi
     const std::u16string path = JoinPath(folder ? std::u16string_view(*folder) : std::u16string_view(), name);
     FileTimes times;
     FileIdentity identity;
-    std::optional<DateTaken> taken;
     {
         const std::unique_ptr<OpenFile> file = files.OpenForRead(path);
         if (!file) return false;
         times = file->ReadTimes();
         identity = file->ReadIdentity();
-        // Through the handle that is open anyway, and only where a date can be.
-        if (HasDateTakenExtension(name)) {
-            taken = ReadDateTaken(*file);
-            // Reading counts as an access on many systems: the file keeps the time it had.
-            file->WriteTimes(nullptr, &times.accessed, nullptr);
-        }
     }
     const AttributeLetters letters = FormatAttributeLetters(files.GetAttributes(path));
 
@@ -31,9 +24,7 @@ bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_vi
     row.accessed = row.originallyAccessed = FormatListDate(times.accessed, localOffset);
     row.attributes = row.originalAttributes = letters;
     row.identity = identity;
-    row.taken = taken;
-    // As the camera's clock showed it, whatever zone it named.
-    if (taken) row.takenText = FormatListDate(TakenInstantUtc(*taken, localOffset), TakenClockOffset(*taken, localOffset));
+    if (HasDateTakenExtension(name)) row.takenTicket = TakenUnread;
     return true;
 }
 

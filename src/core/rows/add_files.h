@@ -10,8 +10,9 @@
 namespace qm {
 
 // Opens the file (folder, "\", name) for reading without sharing, reads its
-// times, attributes, identity and (for the extensions that can carry one) its
-// date taken, and appends its row. False, with nothing appended, when the file
+// times, attributes and identity, and appends its row. A file whose extension
+// can carry a date taken is marked for its reading later (DateTakenReading),
+// which costs adding nothing. False, with nothing appended, when the file
 // cannot be opened.
 bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_view name, FileSystem& files,
                    LocalOffset localOffset);

@@ -36,6 +36,9 @@ inline constexpr int Count = 11;
 inline constexpr int Taken = 12;
 }  // namespace FileColumn
 
+// FileRow::takenTicket of a row just added whose file may carry a date taken.
+inline constexpr std::uint32_t TakenUnread = 0xFFFFFFFF;
+
 // Rows added together share their folder text, which never changes.
 using FolderText = std::shared_ptr<const std::u16string>;
 
@@ -48,10 +51,13 @@ struct FileRow {
     ListDateText originallyCreated, originallyModified, originallyAccessed;
     AttributeLetters originalAttributes;
     FileIdentity identity;  // taken when the row was added; undo moves only this file
-    // Read from the file's own bytes when the row was added; none when it has
+    // Read from the file's own bytes after the row was added; none when it has
     // none. The text is the date as the list shows dates, empty without one.
     std::optional<DateTaken> taken;
     ListDateText takenText;
+    // While the date is still to be read: TakenUnread, then the ticket under
+    // which DateTakenReading reads it; 0 once read, or with none to read.
+    std::uint32_t takenTicket = 0;
 
     std::u16string_view folderText() const { return folder ? std::u16string_view(*folder) : std::u16string_view(); }
 };

@@ -19,6 +19,7 @@
 #include "core/run/undo_run.h"
 #include "core/settings/flags.h"
 #include "resource_ids.h"
+#include "ui/file_list/dates_taken.h"
 #include "ui/file_list/file_list_view.h"
 #include "ui/file_list/main_window_state.h"
 #include "ui/file_list/new_name_column.h"
@@ -85,6 +86,10 @@ std::wstring FullPath(std::u16string_view folder, std::u16string_view name) {
 
 std::u16string CheckingNamesText(std::size_t done, std::size_t total) {
     return ProgressText(u"Checking names", done, total);
+}
+
+void SetStatusMessage(HWND window, const std::u16string& text) {
+    SetDlgItemTextW(window, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>(text.c_str()));
 }
 
 std::vector<std::size_t> TakingPart(HWND window) {
@@ -163,6 +168,13 @@ int RunRename(HWND mainWindow) {
     if (state.work) return -1;  // never a run inside other work
     const RenameOptions options = TakeRunOptions(mainWindow, Settings(), !state.files.empty());
     if (state.files.empty()) return -1;
+    if (RunNeedsDatesTaken(options)) {
+        const DatesTakenWait wait = WaitForDatesTaken(mainWindow, TakingPart(mainWindow));
+        if (!wait.complete) {
+            SetStatusMessage(mainWindow, DatesTakenStoppedText(wait, u"no file renamed"));
+            return -1;
+        }
+    }
     int failures = 0;
     std::size_t takingPart = 0;
     std::size_t keptTimes = 0;  // with "Taken" for the file times: files without a date taken
@@ -278,6 +290,7 @@ void RemoveRows(HWND mainWindow) {
     }
     ShowRowsUnselected(list, files.size());  // the rows that stay were not selected
     if (files.empty()) ForgetFileSort(mainWindow);
+    ScheduleDatesTaken(mainWindow);  // the dates of rows gone are not read
 }
 
 long MoveFileRow(HWND mainWindow, int direction) {
@@ -294,6 +307,13 @@ long MoveFileRow(HWND mainWindow, int direction) {
 void SortFileRows(HWND mainWindow, int column) {
     MainWindowState& state = StateOf(mainWindow);
     FileTable& files = state.files;
+    if (column == FileColumn::Taken && files.size() >= 2) {
+        const DatesTakenWait wait = WaitForDatesTaken(mainWindow, TakingPartRows(files.size(), {}));
+        if (!wait.complete) {
+            SetStatusMessage(mainWindow, DatesTakenStoppedText(wait, u"not sorted"));
+            return;
+        }
+    }
     HWND list = FileList(mainWindow);
     ColumnSort sort;
     sort.column = column;

@@ -6,6 +6,7 @@
 
 #include "core/run/progress_text.h"
 #include "resource_ids.h"
+#include "ui/file_list/dates_taken.h"
 #include "ui/file_list/file_work_window.h"
 #include "ui/file_list/main_window_state.h"
 
@@ -63,10 +64,14 @@ const FileWorkKind RenamingFiles{
     [](std::size_t done, std::size_t total) { return ProgressText(u"Renaming", done, total); }, IDC_START, false};
 const FileWorkKind UndoingFiles{
     [](std::size_t done, std::size_t total) { return ProgressText(u"Undoing", done, total); }, IDC_UNDO, false};
+const FileWorkKind ReadingDatesTaken{
+    [](std::size_t done, std::size_t total) { return ProgressText(u"Reading dates taken", done, total); }, 0, true,
+    false};
 
 FileWorkEnd RunFileWork(HWND mainWindow, const FileWorkKind& kind, std::size_t total, const FileWorkFunction& work) {
     MainWindowState& state = StateOf(mainWindow);
     if (state.work) return {};
+    if (kind.touchesFiles) PauseDatesTaken(mainWindow);
     StatusProgress progress(kind.text);
     progress.Advance(0, total);
     FileTable rows;
@@ -86,6 +91,7 @@ FileWorkEnd RunFileWork(HWND mainWindow, const FileWorkKind& kind, std::size_t t
     } else {
         state.files = std::move(rows);
     }
+    if (kind.touchesFiles) ScheduleDatesTaken(mainWindow);
     return {true, progress.Stopped(), progress.Done(), progress.Total()};
 }
 

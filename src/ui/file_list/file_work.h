@@ -20,6 +20,9 @@ struct FileWorkKind {
     // ends; otherwise it changes the list's rows, while the window shows them
     // as they were.
     bool appendsRows;
+    // The work opens or moves files: the reading of dates taken rests meanwhile
+    // (it would hold files open), and reads from the paths the rows have after.
+    bool touchesFiles = true;
 };
 
 // The kinds of work there are.
@@ -27,6 +30,7 @@ extern const FileWorkKind AddingFiles;    // " Adding 1,200 of 10,000"
 extern const FileWorkKind WalkingFolder;  // " Adding 1,200 files (Esc stops)"
 extern const FileWorkKind RenamingFiles;  // " Renaming 1,200 of 10,000", with "Start" as "Stop"
 extern const FileWorkKind UndoingFiles;   // " Undoing 1,200 of 10,000", with "^" as "Stop"
+extern const FileWorkKind ReadingDatesTaken;  // " Reading dates taken 1,200 of 10,000": waits for the reading
 
 struct FileWorkEnd {
     bool ran = false;  // false: other work was under way, and this one never started

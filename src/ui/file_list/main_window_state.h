@@ -3,6 +3,9 @@
 // its file list and the brush of its red frames.
 #include <windows.h>
 
+#include <memory>
+
+#include "core/rows/date_taken_reading.h"
 #include "core/rows/file_row.h"
 #include "ui/file_list/new_name_column_state.h"
 
@@ -14,6 +17,8 @@ struct MainWindowState {
     FileTable files;
     HBRUSH redFrameBrush = nullptr;
     bool settingsWritten = false;  // the closing steps ran (at close or at session end)
+    bool opening = false;          // inside WM_INITDIALOG
+    bool openingFinished = false;  // CmdFinishOpening made the tips
     bool selectionCellPending = false;  // a CmdSelectionChanged is on its way
     NewNameColumnState newNames;
     bool settingsUnreadable = false;  // the file is there but could not be read: never written over
@@ -21,6 +26,7 @@ struct MainWindowState {
     // The column that "Sort as Explorer does" last sorted, -1 for none, and which way round.
     int sortedColumn = -1;
     bool sortedDescending = false;
+    std::unique_ptr<DateTakenReading> dates;  // made with the first row that waits for its date
 };
 
 // Made when the window opens, kept in its DWLP_USER slot, freed when it goes.

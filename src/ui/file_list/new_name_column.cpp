@@ -297,6 +297,7 @@ NewNamesChange ChangeOfCommand(int id) {
         case IDC_ADD:
         case IDC_ADD_FOLDER:
         case static_cast<int>(CmdTakeOutsidePaths): return NewNamesChange::Files;
+        case static_cast<int>(CmdDatesTaken): return NewNamesChange::DatesTaken;
         case IDC_CLEAR:
         case IDC_ROW_UP:
         case IDC_ROW_DOWN: return NewNamesChange::List;
@@ -338,6 +339,7 @@ void FollowNewNames(HWND window, NewNamesChange change) {
         changed = true;
     }
     c.options = std::move(options);
+    if (change == NewNamesChange::DatesTaken && c.plan.fileNames && c.plan.takesStamps()) changed = true;
     if (!changed) return;
 
     c.predictionCurrent = false;
@@ -424,7 +426,8 @@ std::u16string NewNameTip(HWND window, std::size_t row) {
         return PredictedReason(c.predicted[slot]);
     // A "Taken" stamp falls back on the modified time: the name says no date then.
     if (c.plan.fileNames && c.plan.takesStamps() && row < state->files.size() && !state->files[row].taken)
-        return u"no date taken: modified time used";
+        return state->files[row].takenTicket != 0 ? u"date taken not read yet: modified time used for now"
+                                                  : u"no date taken: modified time used";
     return {};
 }
 

@@ -23,6 +23,7 @@ enum class NewNamesChange {
     List,       // rows added, removed or moved
     Files,      // the files on disk as well: the folders are listed again
     Activated,  // the window is active again: files may have changed meanwhile
+    DatesTaken, // rows got their dates taken; followed only by "Taken" stamps
 };
 
 // Adds the column after the eleven others, shows it after "File Name" and

@@ -1,5 +1,6 @@
 #include "ui/file_list/run_journal_commands.h"
 
+#include "app/early_journal.h"
 #include "app/process_records.h"
 #include "core/run/journal_rows.h"
 #include "core/run/progress_text.h"
@@ -145,7 +146,8 @@ bool BringBackLastRun(HWND mainWindow) {
 void OpenRunJournal(HWND mainWindow) {
     win32::JournalFileStore store(RunJournalPath());
     if (store.path().empty()) return;
-    StoredJournal journal = ReadStoredJournal(store);
+    std::optional<StoredJournal> early = TakeEarlyJournal(store.path());
+    StoredJournal journal = early ? std::move(*early) : ReadStoredJournal(store);
     if (journal.found == JournalStore::Found::Missing) return;
     if (journal.found == JournalStore::Found::Unreadable) {
         SetStatusMessage(mainWindow, L" The journal of the last run could not be opened; it is left as it is");

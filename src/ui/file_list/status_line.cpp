@@ -40,16 +40,10 @@ std::u16string Expand(std::uint64_t instant, const AppSettings& settings) {
     return std::u16string(buffer.data(), length);
 }
 
-// The row that the preview shows: the first selected row, or the first row;
-// null without rows.
+// The row that the preview shows; null without rows.
 const FileRow* FirstTakingPartRow(HWND mainWindow, const MainWindowState* state) {
     if (!state || state->files.empty()) return nullptr;
-    const LRESULT selected = SendDlgItemMessageW(mainWindow, IDC_FILE_LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                                 LVNI_SELECTED);
-    const std::size_t row = selected >= 0 && static_cast<std::size_t>(selected) < state->files.size()
-                                ? static_cast<std::size_t>(selected)
-                                : 0;
-    return &state->files[row];
+    return &state->files[PreviewRow(mainWindow, state->files.size())];
 }
 
 // "Taken": the stamp of the row the preview shows, as the run will make it.
@@ -67,6 +61,12 @@ void SetCell(HWND window, int id, const std::u16string& text) {
 }
 
 }  // namespace
+
+std::size_t PreviewRow(HWND mainWindow, std::size_t rowCount) {
+    const LRESULT selected = SendDlgItemMessageW(mainWindow, IDC_FILE_LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                                 LVNI_SELECTED);
+    return selected >= 0 && static_cast<std::size_t>(selected) < rowCount ? static_cast<std::size_t>(selected) : 0;
+}
 
 std::u16string MakeTimeStamp(HWND mainWindow, const AppSettings& settings) {
     if (IsChecked(mainWindow, IDC_STAMP_UNIX)) return Decimal(win32::CurrentUnixTime());

@@ -8,6 +8,7 @@
 #include "app/dialog_theme.h"
 #include "app/font_set.h"
 #include "app/outside_paths_inbox.h"
+#include "app/private_commands.h"
 #include "app/process_records.h"
 #include "core/settings/flags.h"
 #include "core/layout/column_widths.h"
@@ -28,7 +29,6 @@
 #include "ui/options/name_options.h"
 #include "ui/file_list/new_name_column.h"
 #include "ui/options/option_groups.h"
-#include "ui/options/preset_buttons.h"
 #include "ui/options/red_frames.h"
 #include "ui/file_list/row_double_click.h"
 #include "ui/file_list/run_journal_commands.h"
@@ -47,6 +47,8 @@ constexpr const wchar_t* FileListCaptions[FileListColumnCount] = {
     L"Accessed",           L"Path",                L"Attributes",
     L"Original File Name", L"Originally Created",  L"Originally Modified",
     L"Originally Accessed", L"Original Attributes"};
+
+constexpr UINT_PTR FinishOpeningTimer = 0x4F50;
 
 void InsertColumn(HWND list, int index, const wchar_t* caption, int width) {
     LVCOLUMNW column{};
@@ -125,12 +127,13 @@ void LayOut(HWND window, UINT order = 0) {
 
 void OnInitDialog(HWND window) {
     MainWindowState& state = AttachMainWindowState(window);
+    state.opening = true;
     AppSettings& settings = Settings();
     EnableDialogTheme(window, true);
     win32::ReadSettings(settings, SettingsFileLocation(), &state.settingsUnreadable);
     SetProgramIcons(window);
     ApplySettingsToMainWindow(window, settings);
-    const bool tipsMade = SetButtonFontsAndTips(window, Fonts());
+    SetButtonFonts(window, Fonts());
     SetUpNameOptions(window);
     SetUpFileList(window, settings);
     SetUpExtensionList(window);
@@ -140,20 +143,32 @@ void OnInitDialog(HWND window) {
     state.redFrameBrush = CreateSolidBrush(RGB(255, 0, 0));
     PlaceRedFrames(window);
     win32::ReadListsAndPresets(settings, window, Presets(), SettingsFileLocation(), &state.settingsUnreadable);
-    for (int slot = 0; slot < PresetCount; ++slot)
-        AttachPresetTip(Presets()[static_cast<std::size_t>(slot)], GetDlgItem(window, PresetButtonOfSlot(slot)));
-    ApplyMainWindowPlacement(window, settings);
     EnableOptionGroups(window, 1);
     RefreshStatus(window);
     OpenRunJournal(window);
+    // A stored placement shows the window: last, so that nothing above is
+    // drawn on screen piece by piece.
+    ApplyMainWindowPlacement(window, settings);
+    state.opening = false;
     if (state.settingsUnreadable) TellSettingsUnreadable(window);
-    if (!tipsMade) {
+    // The tips wait until the window has been painted: a timer comes after
+    // every paint, where a posted message would come before.
+    SetTimer(window, FinishOpeningTimer, 0, nullptr);
+    OpenOutsideInbox(window);
+}
+
+// Once, at FinishOpeningTimer; CmdFinishOpening (as tests send it) does it
+// at once if it is not done yet.
+void FinishOpening(HWND window) {
+    MainWindowState& state = StateOf(window);
+    KillTimer(window, FinishOpeningTimer);
+    if (state.openingFinished) return;
+    state.openingFinished = true;
+    if (!MakeTips(window, Fonts(), Presets())) {
         // Without its tips the window ends at once, and leaves the file as it was.
         state.settingsWritten = true;
         EndDialog(window, 0);
-        return;
     }
-    OpenOutsideInbox(window);
 }
 
 // Not once the closing steps have run, and never over a file that could not be read.
@@ -283,9 +298,13 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY:
         return OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND:
-        if (FindMainWindowState(window)) {
+        if (LOWORD(wParam) == CmdFinishOpening && FindMainWindowState(window)) {
+            FinishOpening(window);
+        } else if (MainWindowState* state = FindMainWindowState(window)) {
             OnMainWindowCommand(window, wParam);
-            FollowNewNames(window, ChangeOfCommand(LOWORD(wParam)));
+            // The notices of the controls being filled while the window opens:
+            // the column is made from what they hold once it is drawn.
+            if (!state->opening) FollowNewNames(window, ChangeOfCommand(LOWORD(wParam)));
         }
         return 0;
     case WM_DROPFILES:
@@ -297,6 +316,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_TIMER:
         if (wParam == NewNameTimer) OnNewNamesTimer(window);
+        if (wParam == FinishOpeningTimer && FindMainWindowState(window)) FinishOpening(window);
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {

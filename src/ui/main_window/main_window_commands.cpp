@@ -10,6 +10,7 @@
 #include "ui/windows/about_window.h"
 #include "ui/windows/add_extensions_window.h"
 #include "ui/file_list/add_folder.h"
+#include "ui/file_list/dates_taken.h"
 #include "ui/options/date_picker.h"
 #include "ui/options/extension_list.h"
 #include "ui/options/name_options.h"
@@ -144,6 +145,7 @@ void PresetButton(HWND window, int id) {
 }
 
 void SelectionChanged(HWND window, int) { ShowSelectedCount(window); }
+void DatesTaken(HWND window, int) { TakeDatesTaken(window); }
 
 
 // In the order of the window's command table; ids not listed do nothing.
@@ -168,6 +170,7 @@ constexpr Command Commands[] = {
     {static_cast<int>(CmdRefresh), static_cast<int>(CmdRefresh), Refresh},
     {static_cast<int>(CmdTakeOutsidePaths), static_cast<int>(CmdTakeOutsidePaths), TakeOutside},
     {static_cast<int>(CmdSelectionChanged), static_cast<int>(CmdSelectionChanged), SelectionChanged},
+    {static_cast<int>(CmdDatesTaken), static_cast<int>(CmdDatesTaken), DatesTaken},
     {IDC_SETTINGS_BUTTON, IDC_SETTINGS_BUTTON, OpenSettings},
     {IDC_PREFIX_AUTO, IDC_PREFIX_AUTO, AutoBox},
     {IDC_SUFFIX_AUTO, IDC_SUFFIX_AUTO, AutoBox},

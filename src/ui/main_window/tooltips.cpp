@@ -4,6 +4,7 @@
 
 #include "resource_ids.h"
 #include "ui/support/tip_window.h"
+#include "ui/options/preset_buttons.h"
 
 namespace qm {
 
@@ -83,24 +84,29 @@ HFONT FontOf(const FontSet& fonts, Font font) {
 
 }  // namespace
 
-bool SetButtonFontsAndTips(HWND mainWindow, const FontSet& fonts) {
+void SetButtonFonts(HWND mainWindow, const FontSet& fonts) {
+    for (const ButtonRow& row : Buttons)
+        if (HFONT font = FontOf(fonts, row.font))  // without it the button keeps the dialog font
+            SendMessageW(GetDlgItem(mainWindow, row.controlId), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+bool MakeTips(HWND mainWindow, const FontSet& fonts, PresetArray& presets) {
     bool allMade = true;
     for (const ButtonRow& row : Buttons) {
-        HFONT font = FontOf(fonts, row.font);
-        if (!font) continue;  // the button keeps the dialog font and gets no tip
-        HWND button = GetDlgItem(mainWindow, row.controlId);
-        SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        if (row.tip && !MakeTip(mainWindow, button, row.tip)) allMade = false;
+        // A button that kept the dialog font shows a letter, which needs no tip.
+        if (!row.tip || !FontOf(fonts, row.font)) continue;
+        if (!MakeTip(mainWindow, GetDlgItem(mainWindow, row.controlId), row.tip)) allMade = false;
     }
     for (const PlainTip& row : PlainTips)
         if (!MakeTip(mainWindow, TipTarget(GetDlgItem(mainWindow, row.controlId)), row.tip)) allMade = false;
+    for (int slot = 0; slot < PresetCount; ++slot) {
+        Preset& preset = presets[static_cast<std::size_t>(slot)];
+        HWND button = GetDlgItem(mainWindow, PresetButtonOfSlot(slot));
+        preset.buttonwindow = button;
+        const std::wstring label(preset.label.view().begin(), preset.label.view().end());
+        preset.tipwindow = MakeTip(button, button, label.c_str());
+    }
     return allMade;
-}
-
-void AttachPresetTip(Preset& preset, HWND button) {
-    preset.buttonwindow = button;
-    const std::wstring label(preset.label.view().begin(), preset.label.view().end());
-    preset.tipwindow = MakeTip(button, button, label.c_str());
 }
 
 }  // namespace qm

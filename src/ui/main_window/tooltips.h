@@ -7,13 +7,14 @@
 
 namespace qm {
 
-// Gives the buttons their fonts, each symbol button and "CURRENT" with its tip,
-// in the order of the window's opening, then the time-stamp radios and the
-// picture their tips. False when a tip window could not be made.
-bool SetButtonFontsAndTips(HWND mainWindow, const FontSet& fonts);
+// Gives the buttons their fonts, in the order of the window's opening.
+void SetButtonFonts(HWND mainWindow, const FontSet& fonts);
 
-// Gives a preset's button the preset's label as its tip and keeps both windows
-// in the preset.
-void AttachPresetTip(Preset& preset, HWND button);
+// Once the window is on screen, since no tip shows before the pointer rests:
+// each symbol button and "CURRENT" whose font exists its tip, in the same
+// order, then the time-stamp radios and the other controls theirs, then each
+// preset's button its label. False when a tip window (other than a preset's)
+// could not be made.
+bool MakeTips(HWND mainWindow, const FontSet& fonts, PresetArray& presets);
 
 }  // namespace qm
