@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "core/settings/settings_file.h"
+#include "core/settings_file/settings_file.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #include <commctrl.h>
 
 #include "resource_ids.h"
-#include "win32/settings_file_io.h"
-#include "win32/settings_store.h"
+#include "win32/settings/settings_file_io.h"
+#include "win32/settings/settings_store.h"
 #endif
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "core/settings/settings_file.h"
+#include "core/settings_file/settings_file.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 #include "core/rows/attribute_letters.h"
 #include "main_window_harness.h"
 #include "resource_ids.h"
-#include "ui/file_list/add_folder.h"
+#include "ui/file_commands/add_folder.h"
 #include "win32/temporary_folder.h"
-#include "win32/time_text.h"
+#include "win32/locale/time_text.h"
 
 namespace {
 

@@ -30,8 +30,8 @@
 #include "core/rows/attribute_letters.h"
 #include "main_window_harness.h"
 #include "resource_ids.h"
-#include "ui/file_list/dates_taken.h"
-#include "win32/time_text.h"
+#include "ui/file_commands/dates_taken.h"
+#include "win32/locale/time_text.h"
 #include "window_driving.h"
 #include "window_thread_calls.h"
 

@@ -22,7 +22,7 @@
 #include "ui/file_list/main_window_state.h"
 #include "ui/main_window/main_window.h"
 #include "win32/temporary_folder.h"
-#include "win32/time_text.h"
+#include "win32/locale/time_text.h"
 #include "window_driving.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include "ui/main_window/main_window.h"
 #include "ui/file_list/main_window_state.h"
 #include "ui/file_list/status_line.h"
-#include "win32/time_text.h"
+#include "win32/locale/time_text.h"
 
 namespace {
 

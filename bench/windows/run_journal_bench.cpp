@@ -12,7 +12,7 @@
 
 #include "bench_files.h"
 #include "core/run/run_journal.h"
-#include "win32/journal_file.h"
+#include "win32/files/journal_file.h"
 #include "win32/temporary_folder.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "core/rows/attribute_letters.h"
 #include "core/run/run_journal.h"
 #include "program_process.h"
-#include "win32/time_text.h"
+#include "win32/locale/time_text.h"
 
 namespace {
 

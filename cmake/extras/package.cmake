@@ -50,7 +50,7 @@ if(WIN32)
   add_test(NAME package_zip_check
     COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/package/zip_check.py ${QUILLMOTH_ZIP}
             ${CMAKE_BINARY_DIR}/Quillmoth.chm ${CMAKE_SOURCE_DIR}/LICENSE
-            ${CMAKE_SOURCE_DIR}/src/core/settings/settings_file.h)
+            ${CMAKE_SOURCE_DIR}/src/core/settings_file/settings_file.h)
   set_tests_properties(package_zip_check PROPERTIES LABELS native)
 
   add_executable(package_tests tests/package/installer_test.cpp tests/ui/program_process.cpp)

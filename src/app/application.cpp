@@ -7,7 +7,7 @@
 #include "app/instance_handover.h"
 #include "app/process_records.h"
 #include "resource_ids.h"
-#include "win32/journal_file.h"
+#include "win32/files/journal_file.h"
 
 namespace qm {
 

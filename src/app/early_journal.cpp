@@ -3,7 +3,7 @@
 #include <future>
 #include <mutex>
 
-#include "win32/journal_file_store.h"
+#include "win32/files/journal_file_store.h"
 
 namespace qm {
 

@@ -5,7 +5,7 @@
 #include "app/hidden_window.h"
 #include "core/outside/command_line_words.h"
 #include "core/outside/handover_message.h"
-#include "win32/outside_path_names.h"
+#include "win32/files/outside_path_names.h"
 
 namespace qm {
 

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "win32/clock.h"
-#include "win32/settings_store.h"
+#include "win32/locale/clock.h"
+#include "win32/settings/settings_store.h"
 
 namespace qm {
 

@@ -1,6 +1,6 @@
 #include "win32/help.h"
 
-#include "win32/program_folder.h"
+#include "win32/files/program_folder.h"
 
 namespace qm::win32 {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/settings/settings_file.h"
+#include "core/settings_file/settings_file.h"
 #include "program_process.h"
 
 namespace qm::testing {

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "core/settings/decimal_text.h"
+#include "core/settings_file/decimal_text.h"
 #include "core/text/remove_characters.h"
 #include "core/text/text_file.h"
 

@@ -7,7 +7,7 @@
 #include "core/text/name_text.h"
 #include "core/timestamp/list_date.h"
 #include "core/timestamp/time_format.h"
-#include "core/settings/decimal_text.h"
+#include "core/settings_file/decimal_text.h"
 #include "core/text/remove_characters.h"
 
 namespace qm {

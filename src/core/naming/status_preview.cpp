@@ -2,7 +2,7 @@
 
 #include "core/text/name_text.h"
 #include "core/naming/new_name.h"
-#include "core/settings/decimal_text.h"
+#include "core/settings_file/decimal_text.h"
 #include "core/settings/flags.h"
 
 namespace qm {

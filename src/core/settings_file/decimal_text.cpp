@@ -1,4 +1,4 @@
-#include "core/settings/decimal_text.h"
+#include "core/settings_file/decimal_text.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "core/settings/field_bytes.h"
+#include "core/settings_file/field_bytes.h"
 
 namespace qm {
 

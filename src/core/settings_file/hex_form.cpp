@@ -1,4 +1,4 @@
-#include "core/settings/hex_form.h"
+#include "core/settings_file/hex_form.h"
 
 namespace qm {
 

@@ -1,8 +1,8 @@
-#include "core/settings/list_sections.h"
+#include "core/settings_file/list_sections.h"
 
 #include <algorithm>
 
-#include "core/settings/key_line.h"
+#include "core/settings_file/key_line.h"
 
 namespace qm {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/settings/settings_line_reader.h"
+#include "core/settings_file/settings_line_reader.h"
 #include "core/settings/settings_lists.h"
 
 namespace qm {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/settings/preset.h"
-#include "core/settings/settings_line_reader.h"
+#include "core/settings_file/settings_line_reader.h"
 
 namespace qm {
 

@@ -1,13 +1,13 @@
-#include "core/settings/settings_file.h"
+#include "core/settings_file/settings_file.h"
 
 #include <array>
 #include <string>
 
-#include "core/settings/key_line.h"
-#include "core/settings/list_sections.h"
-#include "core/settings/preset_section.h"
-#include "core/settings/settings_line_reader.h"
-#include "core/settings/settings_section.h"
+#include "core/settings_file/key_line.h"
+#include "core/settings_file/list_sections.h"
+#include "core/settings_file/preset_section.h"
+#include "core/settings_file/settings_line_reader.h"
+#include "core/settings_file/settings_section.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "core/settings/settings_file_form.h"
+#include "core/settings_file/settings_file_form.h"
 
 #include <algorithm>
 #include <string>

@@ -1,4 +1,4 @@
-#include "core/settings/settings_line_reader.h"
+#include "core/settings_file/settings_line_reader.h"
 
 namespace qm {
 

@@ -1,9 +1,9 @@
-#include "core/settings/settings_section.h"
+#include "core/settings_file/settings_section.h"
 
-#include "core/settings/decimal_text.h"
-#include "core/settings/field_bytes.h"
-#include "core/settings/hex_form.h"
-#include "core/settings/key_line.h"
+#include "core/settings_file/decimal_text.h"
+#include "core/settings_file/field_bytes.h"
+#include "core/settings_file/hex_form.h"
+#include "core/settings_file/key_line.h"
 
 namespace qm {
 

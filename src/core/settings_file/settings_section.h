@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/settings/app_settings.h"
-#include "core/settings/settings_line_reader.h"
+#include "core/settings_file/settings_line_reader.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "ui/file_list/add_folder.h"
+#include "ui/file_commands/add_folder.h"
 
 #include <shobjidl.h>
 
@@ -11,12 +11,12 @@
 #include "core/text/name_patterns.h"
 #include "resource_ids.h"
 #include "ui/file_list/file_list_view.h"
-#include "ui/file_list/file_work.h"
+#include "ui/file_commands/file_work.h"
 #include "ui/file_list/main_window_state.h"
 #include "win32/check_box_fit.h"
-#include "win32/clock.h"
+#include "win32/locale/clock.h"
 #include "win32/message_box.h"
-#include "win32/platform_file_system.h"
+#include "win32/files/platform_file_system.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "ui/file_list/dates_taken.h"
+#include "ui/file_commands/dates_taken.h"
 
 #include <algorithm>
 #include <chrono>
@@ -8,12 +8,12 @@
 #include "core/rows/date_taken_reading.h"
 #include "core/run/progress_text.h"
 #include "resource_ids.h"
-#include "ui/file_list/file_work.h"
+#include "ui/file_commands/file_work.h"
 #include "ui/file_list/main_window_state.h"
 #include "ui/file_list/status_line.h"
 #include "ui/support/dialog_support.h"
-#include "win32/clock.h"
-#include "win32/platform_file_system.h"
+#include "win32/locale/clock.h"
+#include "win32/files/platform_file_system.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "ui/file_list/file_list_commands.h"
+#include "ui/file_commands/file_list_commands.h"
 
 #include <commdlg.h>
 
@@ -19,19 +19,19 @@
 #include "core/run/undo_run.h"
 #include "core/settings/flags.h"
 #include "resource_ids.h"
-#include "ui/file_list/dates_taken.h"
+#include "ui/file_commands/dates_taken.h"
 #include "ui/file_list/file_list_view.h"
 #include "ui/file_list/main_window_state.h"
 #include "ui/file_list/new_name_column.h"
 #include "ui/options/name_options.h"
 #include "ui/options/rename_options_reader.h"
-#include "ui/file_list/file_work.h"
-#include "ui/file_list/run_journal_commands.h"
+#include "ui/file_commands/file_work.h"
+#include "ui/file_commands/run_journal_commands.h"
 #include "ui/file_list/status_line.h"
-#include "win32/case_fold.h"
-#include "win32/clock.h"
-#include "win32/dropped_files.h"
-#include "win32/platform_file_system.h"
+#include "win32/locale/case_fold.h"
+#include "win32/locale/clock.h"
+#include "win32/files/dropped_files.h"
+#include "win32/files/platform_file_system.h"
 
 namespace qm {
 

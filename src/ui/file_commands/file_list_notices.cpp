@@ -1,9 +1,9 @@
-#include "ui/file_list/file_list_notices.h"
+#include "ui/file_commands/file_list_notices.h"
 
 #include "app/private_commands.h"
 #include "core/naming/status_preview.h"
 #include "resource_ids.h"
-#include "ui/file_list/file_list_commands.h"
+#include "ui/file_commands/file_list_commands.h"
 #include "ui/file_list/file_list_view.h"
 #include "ui/file_list/main_window_state.h"
 #include "ui/file_list/status_line.h"

@@ -1,4 +1,4 @@
-#include "ui/file_list/file_work.h"
+#include "ui/file_commands/file_work.h"
 
 #include <process.h>
 
@@ -6,8 +6,8 @@
 
 #include "core/run/progress_text.h"
 #include "resource_ids.h"
-#include "ui/file_list/dates_taken.h"
-#include "ui/file_list/file_work_window.h"
+#include "ui/file_commands/dates_taken.h"
+#include "ui/file_commands/file_work_window.h"
 #include "ui/file_list/main_window_state.h"
 
 namespace qm {

@@ -1,4 +1,4 @@
-#include "ui/file_list/file_work_window.h"
+#include "ui/file_commands/file_work_window.h"
 
 #include <commctrl.h>
 #include <shellapi.h>

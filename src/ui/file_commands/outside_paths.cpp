@@ -1,18 +1,18 @@
-#include "ui/file_list/outside_paths.h"
+#include "ui/file_commands/outside_paths.h"
 
 #include <iterator>
 #include <optional>
 
 #include "core/outside/handover_message.h"
 #include "core/outside/outside_paths.h"
-#include "ui/file_list/file_work.h"
+#include "ui/file_commands/file_work.h"
 #include "ui/file_list/file_list_view.h"
 #include "ui/file_list/main_window_state.h"
 #include "ui/file_list/status_line.h"
 #include "resource_ids.h"
-#include "win32/clock.h"
-#include "win32/outside_path_names.h"
-#include "win32/platform_file_system.h"
+#include "win32/locale/clock.h"
+#include "win32/files/outside_path_names.h"
+#include "win32/files/platform_file_system.h"
 
 namespace qm {
 

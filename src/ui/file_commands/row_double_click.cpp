@@ -1,12 +1,12 @@
-#include "ui/file_list/row_double_click.h"
+#include "ui/file_commands/row_double_click.h"
 
 #include <algorithm>
 
 #include "app/process_records.h"
-#include "core/settings/decimal_text.h"
+#include "core/settings_file/decimal_text.h"
 #include "core/settings/flags.h"
 #include "resource_ids.h"
-#include "ui/file_list/file_list_commands.h"
+#include "ui/file_commands/file_list_commands.h"
 #include "ui/options/history_box.h"
 #include "ui/file_list/main_window_state.h"
 #include "ui/file_list/status_line.h"

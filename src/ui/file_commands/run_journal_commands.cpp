@@ -1,4 +1,4 @@
-#include "ui/file_list/run_journal_commands.h"
+#include "ui/file_commands/run_journal_commands.h"
 
 #include "app/early_journal.h"
 #include "app/process_records.h"
@@ -10,9 +10,9 @@
 #include "ui/file_list/main_window_state.h"
 #include "ui/file_list/new_name_column.h"
 #include "ui/file_list/status_line.h"
-#include "win32/clock.h"
-#include "win32/journal_file.h"
-#include "win32/platform_file_system.h"
+#include "win32/locale/clock.h"
+#include "win32/files/journal_file.h"
+#include "win32/files/platform_file_system.h"
 
 namespace qm {
 

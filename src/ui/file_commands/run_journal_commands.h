@@ -14,7 +14,7 @@
 #include "core/run/journal_keeping.h"
 #include "core/run/rename_run.h"
 #include "core/run/undo_run.h"
-#include "win32/journal_file_store.h"
+#include "win32/files/journal_file_store.h"
 
 namespace qm {
 

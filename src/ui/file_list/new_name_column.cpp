@@ -14,7 +14,7 @@
 #include "ui/file_list/file_list_view.h"
 #include "ui/file_list/main_window_state.h"
 #include "ui/options/rename_options_reader.h"
-#include "win32/platform_file_system.h"
+#include "win32/files/platform_file_system.h"
 
 namespace qm {
 

@@ -14,8 +14,8 @@
 #include "ui/file_list/main_window_state.h"
 #include "ui/options/rename_options_reader.h"
 #include "ui/support/dialog_support.h"
-#include "win32/clock.h"
-#include "win32/time_text.h"
+#include "win32/locale/clock.h"
+#include "win32/locale/time_text.h"
 
 namespace qm {
 

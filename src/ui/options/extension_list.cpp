@@ -6,7 +6,7 @@
 
 #include "core/rows/list_editing.h"
 #include "ui/support/list_view_selection.h"
-#include "win32/settings_list_controls.h"
+#include "win32/settings/settings_list_controls.h"
 
 namespace qm {
 

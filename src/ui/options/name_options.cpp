@@ -8,7 +8,7 @@
 #include "resource_ids.h"
 #include "ui/support/dialog_support.h"
 #include "ui/support/tip_window.h"
-#include "win32/name_list_file.h"
+#include "win32/files/name_list_file.h"
 
 namespace qm {
 

@@ -6,9 +6,9 @@
 #include "ui/options/history_box.h"
 #include "ui/options/name_options.h"
 #include "ui/support/dialog_support.h"
-#include "win32/case_mapping.h"
-#include "win32/clock.h"
-#include "win32/settings_list_controls.h"
+#include "win32/locale/case_mapping.h"
+#include "win32/locale/clock.h"
+#include "win32/settings/settings_list_controls.h"
 
 namespace qm {
 

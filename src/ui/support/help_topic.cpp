@@ -3,7 +3,7 @@
 #include <string>
 
 #include "win32/help.h"
-#include "win32/program_folder.h"
+#include "win32/files/program_folder.h"
 
 namespace qm {
 

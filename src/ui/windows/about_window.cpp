@@ -6,7 +6,7 @@
 #include "resource_ids.h"
 #include "ui/support/dialog_support.h"
 #include "win32/help.h"
-#include "win32/program_folder.h"
+#include "win32/files/program_folder.h"
 
 // The time of the last commit, in seconds since 1970, which the build passes
 // in, so that building the same sources again gives the same program.

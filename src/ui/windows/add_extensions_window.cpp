@@ -4,7 +4,7 @@
 
 #include "app/dialog_theme.h"
 #include "app/process_records.h"
-#include "core/settings/list_sections.h"
+#include "core/settings_file/list_sections.h"
 #include "core/text/remove_characters.h"
 #include "resource_ids.h"
 #include "ui/support/dialog_support.h"

@@ -15,9 +15,9 @@
 #include "ui/support/dialog_support.h"
 #include "ui/support/help_topic.h"
 #include "ui/support/list_box_editing.h"
-#include "win32/clock.h"
+#include "win32/locale/clock.h"
 #include "win32/help.h"
-#include "win32/time_text.h"
+#include "win32/locale/time_text.h"
 
 namespace qm {
 

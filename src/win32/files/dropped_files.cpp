@@ -1,4 +1,4 @@
-#include "win32/dropped_files.h"
+#include "win32/files/dropped_files.h"
 
 #include <shlobj.h>
 

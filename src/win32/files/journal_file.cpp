@@ -1,4 +1,4 @@
-#include "win32/journal_file.h"
+#include "win32/files/journal_file.h"
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/run/run_journal.h"
-#include "win32/settings_file_io.h"
+#include "win32/settings/settings_file_io.h"
 
 namespace qm::win32 {
 

@@ -1,6 +1,6 @@
-#include "win32/journal_file_store.h"
+#include "win32/files/journal_file_store.h"
 
-#include "win32/journal_file.h"
+#include "win32/files/journal_file.h"
 
 namespace qm::win32 {
 

@@ -1,9 +1,9 @@
-#include "win32/name_list_file.h"
+#include "win32/files/name_list_file.h"
 
 #include <windows.h>
 
 #include "core/rows/add_files.h"
-#include "win32/settings_file_io.h"
+#include "win32/settings/settings_file_io.h"
 
 namespace qm::win32 {
 

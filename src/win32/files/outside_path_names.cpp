@@ -1,10 +1,10 @@
-#include "win32/outside_path_names.h"
+#include "win32/files/outside_path_names.h"
 
 #include <windows.h>
 
 #include "core/rows/add_files.h"
 #include "core/outside/path_list_reader.h"
-#include "win32/settings_file_io.h"
+#include "win32/settings/settings_file_io.h"
 
 namespace qm::win32 {
 

@@ -1,4 +1,4 @@
-#include "win32/platform_file_system.h"
+#include "win32/files/platform_file_system.h"
 
 #include <windows.h>
 #include <winternl.h>

@@ -1,4 +1,4 @@
-#include "win32/program_folder.h"
+#include "win32/files/program_folder.h"
 
 #include <windows.h>
 #include <shlwapi.h>

@@ -1,4 +1,4 @@
-#include "win32/case_fold.h"
+#include "win32/locale/case_fold.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "win32/case_mapping.h"
+#include "win32/locale/case_mapping.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "win32/clock.h"
+#include "win32/locale/clock.h"
 
 #include <windows.h>
 

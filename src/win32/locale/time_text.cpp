@@ -1,7 +1,7 @@
-#include "win32/time_text.h"
+#include "win32/locale/time_text.h"
 
 #include "core/timestamp/time_format.h"
-#include "win32/clock.h"
+#include "win32/locale/clock.h"
 
 namespace qm::win32 {
 

@@ -1,4 +1,4 @@
-#include "win32/settings_file_io.h"
+#include "win32/settings/settings_file_io.h"
 
 #include <algorithm>
 #include <new>

@@ -1,11 +1,11 @@
-#include "win32/settings_list_controls.h"
+#include "win32/settings/settings_list_controls.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <string>
 
-#include "core/settings/list_sections.h"
+#include "core/settings_file/list_sections.h"
 #include "resource_ids.h"
 
 namespace qm::win32 {

@@ -1,4 +1,4 @@
-#include "win32/settings_lock.h"
+#include "win32/settings/settings_lock.h"
 
 #include <windows.h>
 

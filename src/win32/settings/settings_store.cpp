@@ -1,14 +1,14 @@
-#include "win32/settings_store.h"
+#include "win32/settings/settings_store.h"
 
 #include <new>
 #include <vector>
 
-#include "core/settings/settings_file.h"
-#include "core/settings/settings_file_form.h"
-#include "win32/settings_file_io.h"
-#include "win32/settings_list_controls.h"
-#include "win32/settings_lock.h"
-#include "win32/program_folder.h"
+#include "core/settings_file/settings_file.h"
+#include "core/settings_file/settings_file_form.h"
+#include "win32/settings/settings_file_io.h"
+#include "win32/settings/settings_list_controls.h"
+#include "win32/settings/settings_lock.h"
+#include "win32/files/program_folder.h"
 
 namespace qm::win32 {
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/settings/settings_file.h"
+#include "core/settings_file/settings_file.h"
 #include "previous_settings_file.h"
 #include "settings_fixture.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/settings/decimal_text.h"
-#include "core/settings/hex_form.h"
-#include "core/settings/settings_line_reader.h"
+#include "core/settings_file/decimal_text.h"
+#include "core/settings_file/hex_form.h"
+#include "core/settings_file/settings_line_reader.h"
 #include "settings_fixture.h"
 
 namespace qm {

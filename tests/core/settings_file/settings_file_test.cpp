@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/settings/settings_file.h"
-#include "core/settings/settings_file_form.h"
+#include "core/settings_file/settings_file.h"
+#include "core/settings_file/settings_file_form.h"
 #include "settings_fixture.h"
 
 namespace qm {

@@ -2,7 +2,7 @@
 // query gives, in order.
 #include <gtest/gtest.h>
 
-#include "win32/dropped_files.h"
+#include "win32/files/dropped_files.h"
 #include "window_driving.h"
 
 namespace qm::testing {

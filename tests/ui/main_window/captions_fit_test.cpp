@@ -14,7 +14,7 @@
 #include "app/font_set.h"
 #include "main_window_harness.h"
 #include "resource_ids.h"
-#include "ui/file_list/add_folder.h"
+#include "ui/file_commands/add_folder.h"
 #include "ui/windows/about_window.h"
 #include "ui/windows/add_extensions_window.h"
 #include "ui/windows/preset_label_window.h"

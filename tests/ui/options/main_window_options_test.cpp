@@ -242,7 +242,7 @@ TEST(MainWindowLifetime, SessionEndSavesOnceAndStoredOpacityStaysVisible) {
 }  // namespace qm::testing
 
 #include "win32/help.h"
-#include "win32/program_folder.h"
+#include "win32/files/program_folder.h"
 
 namespace qm::testing {
 namespace {

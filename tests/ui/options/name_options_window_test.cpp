@@ -10,7 +10,7 @@
 #include "app/process_records.h"
 #include "main_window_harness.h"
 #include "resource_ids.h"
-#include "ui/file_list/add_folder.h"
+#include "ui/file_commands/add_folder.h"
 #include "window_driving.h"
 #include "window_thread_calls.h"
 

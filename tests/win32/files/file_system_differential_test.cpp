@@ -7,7 +7,7 @@
 
 #include "core/rows/attribute_letters.h"
 #include "core/rows/memory_file_system.h"
-#include "win32/platform_file_system.h"
+#include "win32/files/platform_file_system.h"
 #include "win32/temporary_folder.h"
 
 namespace qm::win32 {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/outside/command_line_words.h"
-#include "win32/outside_path_names.h"
+#include "win32/files/outside_path_names.h"
 #include "win32/temporary_folder.h"
 
 namespace qm::win32 {

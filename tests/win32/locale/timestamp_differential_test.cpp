@@ -13,8 +13,8 @@
 
 #include "core/timestamp/calendar.h"
 #include "core/timestamp/local_time.h"
-#include "win32/clock.h"
-#include "win32/time_text.h"
+#include "win32/locale/clock.h"
+#include "win32/locale/time_text.h"
 
 namespace qm {
 namespace {

@@ -10,12 +10,12 @@
 #include <thread>
 #include <vector>
 
-#include "core/settings/settings_file.h"
+#include "core/settings_file/settings_file.h"
 #include "core/settings_fixture.h"
-#include "settings_test_window.h"
-#include "win32/settings_file_io.h"
-#include "win32/settings_lock.h"
-#include "win32/settings_store.h"
+#include "win32/settings_test_window.h"
+#include "win32/settings/settings_file_io.h"
+#include "win32/settings/settings_lock.h"
+#include "win32/settings/settings_store.h"
 
 namespace qm::win32 {
 namespace {
