@@ -4,30 +4,52 @@
 // sort of 100,000 rows by "File Name", by its text and as Explorer sorts, and
 // by "Created", by its text and by the instant (each from the order of adding
 // order), with the ratios of each Explorer sort to the text sort of its column.
+// Then a million rows against 100,000 (linear growth gives 10; the target is
+// at most 12): adding, the sorts, the prediction of a run and a keystroke's
+// preview (the new name of every row), and the resident size of the rows.
+// Times are the processor's, so that other work on the machine counts little.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
 #include <memory>
 #include <random>
+#include <fstream>
 #include <string>
 
+#include "core/naming/new_name.h"
 #include "core/rows/add_files.h"
 #include "core/rows/file_order.h"
 #include "core/rows/list_editing.h"
 #include "core/rows/memory_file_system.h"
 #include "core/run/rename_run.h"
+#include "core/run/run_prediction.h"
 #include "core/run/undo_run.h"
 #include "timing.h"
 
 namespace {
 
-using qm::bench::Seconds;
+using qm::bench::ProcessorSeconds;
 
 struct Costs {
     double add = 0, run = 0, undo = 0, sort = 0;
     double explorerName = 0, textDate = 0, explorerDate = 0;
+    double prediction = 0, preview = 0;
+    double rowBytes = 0;  // resident size the rows added, over their number
 };
+
+// Resident bytes of this process; 0 where the system does not tell.
+double ResidentBytes() {
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word)
+        if (word == "VmRSS:") {
+            double kilobytes = 0;
+            status >> kilobytes;
+            return kilobytes * 1024;
+        }
+    return 0;
+}
 
 Costs Measure(std::size_t rows) {
     qm::MemoryFileSystem files;
@@ -45,11 +67,13 @@ Costs Measure(std::size_t rows) {
         names.push_back(std::move(name));
     }
     qm::FileTable table;
+    const double before = ResidentBytes();
     table.reserve(rows);
     Costs costs;
-    costs.add = Seconds([&] {
+    costs.add = ProcessorSeconds([&] {
         for (const std::u16string& name : names) qm::AppendFileRow(table, folder, name, files, 0);
     });
+    costs.rowBytes = (ResidentBytes() - before) / static_cast<double>(rows);
     qm::RenameOptions options;
     options.fileNames = options.extensions = options.setDates = options.setModified = true;
     options.prefix = {true, false, false, true, u"Trip"};
@@ -59,16 +83,30 @@ Costs Measure(std::size_t rows) {
     options.extensionMap = {{true, u"jpg", u"jpeg"}};
     options.fileTime = 133'000'000'000'000'000ull;
     const std::vector<std::size_t> all = qm::TakingPartRows(table.size(), {});
-    costs.run = Seconds([&] { qm::RunRename(table, all, options, files, 0); });
-    costs.undo = Seconds([&] { qm::UndoRename(table, all, files, 0); });
+    const qm::NamePlan plan = qm::PlanNames(options);
+    costs.prediction = ProcessorSeconds([&] { qm::PlannedNamesOfRun(table, all, plan, files); });
+    std::size_t length = 0;
+    costs.preview = ProcessorSeconds([&] {
+        for (std::size_t i = 0; i < table.size(); ++i)
+            length += qm::NewNameOfRow(plan, table[i], table[i].name, static_cast<std::uint32_t>(i + 1), i).size();
+    });
+    if (length == 0) std::printf("no new names\n");
+    costs.run = ProcessorSeconds([&] { qm::RunRename(table, all, options, files, 0); });
+    costs.undo = ProcessorSeconds([&] { qm::UndoRename(table, all, files, 0); });
     std::vector<bool> selected(table.size(), false);
-    const qm::FileTable asAdded = table;
-    // The best of three, each from the order of adding: the least disturbed by the machine.
+    // The best of three, each from the order of adding (put back by the
+    // inverse order, not from a copy: a million rows are held once).
     const auto sortBy = [&](const qm::ColumnSort& sort) {
         double best = 0;
         for (int round = 0; round < 3; ++round) {
-            table = asAdded;
-            const double seconds = Seconds([&] { qm::ApplyOrder(table, selected, qm::OrderOfColumn(table, sort)); });
+            std::vector<std::size_t> order;
+            const double seconds = ProcessorSeconds([&] {
+                order = qm::OrderOfColumn(table, sort);
+                qm::ApplyOrder(table, selected, order);
+            });
+            std::vector<std::size_t> back(order.size());
+            for (std::size_t place = 0; place < order.size(); ++place) back[order[place]] = place;
+            qm::ApplyOrder(table, selected, back);
             best = round == 0 ? seconds : std::min(best, seconds);
         }
         return best;
@@ -96,5 +134,17 @@ int main() {
     std::printf("seconds sort-explorer-created-100000 %.3f\n", large.explorerDate);
     std::printf("ratio sort-explorer-name-vs-text %.2f\n", large.explorerName / large.sort);
     std::printf("ratio sort-explorer-created-vs-text %.2f\n", large.explorerDate / large.textDate);
+    const Costs million = Measure(1'000'000);
+    std::printf("ratio add-1000000-vs-100000 %.2f\n", million.add / large.add);
+    std::printf("ratio sort-name-1000000-vs-100000 %.2f\n", million.sort / large.sort);
+    std::printf("ratio sort-explorer-name-1000000-vs-100000 %.2f\n", million.explorerName / large.explorerName);
+    std::printf("ratio sort-created-1000000-vs-100000 %.2f\n", million.textDate / large.textDate);
+    std::printf("ratio sort-explorer-created-1000000-vs-100000 %.2f\n", million.explorerDate / large.explorerDate);
+    std::printf("ratio prediction-1000000-vs-100000 %.2f\n", million.prediction / large.prediction);
+    std::printf("ratio preview-1000000-vs-100000 %.2f\n", million.preview / large.preview);
+    std::printf("seconds add-1000000 %.3f, prediction %.3f, preview %.3f\n", million.add, million.prediction,
+                million.preview);
+    std::printf("bytes resident-a-row-1000000 %.0f\n", million.rowBytes);
+    std::printf("megabytes resident-rows-1000000 %.0f\n", million.rowBytes * 1e6 / (1024 * 1024));
     return 0;
 }

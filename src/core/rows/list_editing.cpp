@@ -84,12 +84,26 @@ std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_vi
     const std::u16string_view all(folded);
     auto text = [&](std::size_t i) { return all.substr(start[i], start[i + 1] - start[i]); };
 
-    std::vector<std::size_t> order(texts.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        const int c = CompareNaturally(text(a), text(b));
+    // The heads after the units all texts share (not inside a run of digits,
+    // which counts whole): most comparisons never touch the texts.
+    std::size_t shared = texts.empty() ? 0 : text(0).size();
+    for (std::size_t i = 1; i < texts.size() && shared > 0; ++i) {
+        const std::u16string_view a = text(0), b = text(i);
+        std::size_t n = 0;
+        while (n < shared && n < b.size() && a[n] == b[n]) ++n;
+        shared = n;
+    }
+    while (shared > 0 && text(0)[shared - 1] >= u'0' && text(0)[shared - 1] <= u'9') --shared;
+    std::vector<SortKey> keys(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        keys[i] = {NaturalHead(text(i).substr(shared)), static_cast<std::uint32_t>(i)};
+    std::stable_sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
+        if (a.head != b.head) return descending ? a.head > b.head : a.head < b.head;
+        const int c = CompareNaturally(text(a.index).substr(shared), text(b.index).substr(shared));
         return descending ? c > 0 : c < 0;
     });
+    std::vector<std::size_t> order(texts.size());
+    for (std::size_t r = 0; r < keys.size(); ++r) order[r] = keys[r].index;
     return order;
 }
 

@@ -78,16 +78,44 @@ std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_vi
 std::vector<std::size_t> OrderByInstants(const std::vector<std::optional<std::uint64_t>>& instants, bool descending);
 
 // Puts the rows and their selection flags into `order` (as SortedOrder gives).
+// Rows are moved along the cycles of the order in place: a million rows are
+// never held twice.
 template <class Row>
 void ApplyOrder(std::vector<Row>& rows, std::vector<bool>& selected, const std::vector<std::size_t>& order) {
-    std::vector<Row> sorted;
-    sorted.reserve(rows.size());
     std::vector<bool> sortedSelection(rows.size(), false);
-    for (std::size_t place = 0; place < order.size(); ++place) {
-        sorted.push_back(std::move(rows[order[place]]));
+    for (std::size_t place = 0; place < order.size() && place < rows.size(); ++place)
         sortedSelection[place] = order[place] < selected.size() && selected[order[place]];
+    std::vector<bool> placed(rows.size(), false);
+    bool permutation = order.size() == rows.size();
+    for (std::size_t place = 0; place < order.size() && permutation; ++place) {
+        permutation = order[place] < rows.size() && !placed[order[place]];
+        if (permutation) placed[order[place]] = true;
     }
-    rows = std::move(sorted);
+    if (!permutation) {  // not every row once: the rows named, in order
+        std::vector<Row> sorted;
+        sorted.reserve(order.size());
+        for (const std::size_t from : order) sorted.push_back(std::move(rows[from]));
+        rows = std::move(sorted);
+        sortedSelection.resize(rows.size());
+        selected = std::move(sortedSelection);
+        return;
+    }
+    placed.assign(rows.size(), false);
+    for (std::size_t start = 0; start < rows.size(); ++start) {
+        if (placed[start] || order[start] == start) continue;
+        Row held = std::move(rows[start]);
+        std::size_t place = start;
+        for (;;) {
+            placed[place] = true;
+            const std::size_t from = order[place];
+            if (from == start) {
+                rows[place] = std::move(held);
+                break;
+            }
+            rows[place] = std::move(rows[from]);
+            place = from;
+        }
+    }
     selected = std::move(sortedSelection);
 }
 

@@ -154,11 +154,16 @@ void UndoJournalKeeper::Finish(const FileTable& table) {
         Write(false, false);
 }
 
+JournalStore::Found JournalStore::ReadJournal(JournalReading& reading) {
+    std::vector<std::uint8_t> bytes;
+    const Found found = Read(bytes);
+    if (found == Found::Read) reading = ReadRunJournal(bytes);
+    return found;
+}
+
 StoredJournal ReadStoredJournal(JournalStore& store) {
     StoredJournal stored;
-    std::vector<std::uint8_t> bytes;
-    stored.found = store.Read(bytes);
-    if (stored.found == JournalStore::Found::Read) stored.reading = ReadRunJournal(bytes);
+    stored.found = store.ReadJournal(stored.reading);
     return stored;
 }
 

@@ -23,6 +23,9 @@ public:
     virtual ~JournalStore() = default;
     enum class Found { Read, Missing, Unreadable };
     virtual Found Read(std::vector<std::uint8_t>& bytes) = 0;
+    // The journal read into rows; a store that can hands it on a block at a
+    // time rather than whole.
+    virtual Found ReadJournal(JournalReading& reading);
     // Each replaces the journal whole, or leaves it as it was and is false.
     virtual bool Write(const JournalHeader& header, std::span<const JournalEntry> entries) = 0;
     virtual bool WriteBytes(std::span<const std::uint8_t> bytes) = 0;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "core/run/progress_text.h"
 
@@ -312,30 +313,67 @@ std::optional<FileIdentity> ParseIdentity(std::string_view text, int version) {
 constexpr std::string_view StepNames[] = {"reached", "moved", "kept", "aside", "at"};
 
 // Lines of the file, each without its CR LF; reports a last line without one.
+// The bytes come from `source` a block at a time into one buffer that only
+// grows for a line longer than it: the journal is never held whole. A line
+// stays valid until the next call.
 class LineReader {
 public:
-    explicit LineReader(std::string_view text) : text_(text) {}
-    bool atEnd() const { return position_ >= text_.size(); }
+    explicit LineReader(const JournalByteSource& source) : source_(source), buffer_(BlockBytes) {
+        while (size_ < 3 && Fill()) {
+        }
+        if (std::string_view(buffer_.data(), size_).starts_with("\xEF\xBB\xBF")) position_ = 3;  // a mark that an editor may have added
+    }
+    bool atEnd() { return position_ >= size_ && !Fill(); }
     std::size_t number() const { return number_; }
     // False when the line has no end: the file was cut inside it.
     bool next(std::string_view& line) {
         ++number_;
-        const std::size_t end = text_.find('\n', position_);
-        if (end == std::string_view::npos) {
-            line = text_.substr(position_);
-            position_ = text_.size();
-            return false;
+        std::size_t searched = 0;  // bytes of this line looked through already
+        for (;;) {
+            const char* start = buffer_.data() + position_;
+            const void* end = std::memchr(start + searched, '\n', size_ - position_ - searched);
+            if (end) {
+                const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(end) - start);
+                line = std::string_view(start, length);
+                position_ += length + 1;
+                if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+                return true;
+            }
+            searched = size_ - position_;
+            if (!Fill()) {
+                line = std::string_view(buffer_.data() + position_, size_ - position_);
+                position_ = size_;
+                return false;
+            }
         }
-        line = text_.substr(position_, end - position_);
-        position_ = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        return true;
     }
 
 private:
-    std::string_view text_;
-    std::size_t position_ = 0;
+    static constexpr std::size_t BlockBytes = std::size_t{1} << 16;
+
+    // Moves what is left to the front and reads on; false at the end.
+    bool Fill() {
+        if (ended_) return false;
+        if (position_ > 0) {
+            std::memmove(buffer_.data(), buffer_.data() + position_, size_ - position_);
+            size_ -= position_;
+            position_ = 0;
+        }
+        if (buffer_.size() - size_ < BlockBytes / 2) buffer_.resize(buffer_.size() * 2);
+        const std::size_t got = source_(buffer_.data() + size_, buffer_.size() - size_);
+        if (got == 0) {
+            ended_ = true;
+            return false;
+        }
+        size_ += got;
+        return true;
+    }
+
+    const JournalByteSource& source_;
+    std::vector<char> buffer_;
+    std::size_t position_ = 0, size_ = 0;
     std::size_t number_ = 0;
+    bool ended_ = false;
 };
 
 JournalReading Problem(JournalProblem problem, std::size_t line) {
@@ -384,6 +422,74 @@ bool AssignFixed(Fixed& field, std::string_view bytes) {
     return true;
 }
 
+// One row's line, with its end: the only place that writes a row.
+void EncodeJournalRow(const JournalEntry& entry, ByteWriter& out, std::string& scratch) {
+    for (int column = 0; column < FileColumn::Count; ++column) {
+        out.AppendText(ColumnText(*entry.row, column));
+        out.Append(JournalFieldSeparator);
+    }
+    out.AppendText(entry.plannedName);
+    out.Append(JournalFieldSeparator);
+    scratch.clear();
+    AppendIdentity(scratch, entry.row->identity);
+    scratch.push_back(JournalFieldSeparator);
+    if (entry.createdGiven != 0) AppendNumber(scratch, entry.createdGiven);
+    out.Append(scratch);
+    out.Append(LineEnd);
+}
+
+// The folder of the row read last, shared by the rows of one folder as rows
+// added together share it.
+struct LastFolder {
+    FolderText text;
+    std::string bytes;
+};
+
+// One row from the fields of its line (as many as its version has): the only
+// place that reads a row.
+JournalProblem DecodeJournalRow(const std::array<std::string_view, JournalRowFields + 1>& fields, int version,
+                                std::uint64_t createdSet, LastFolder& folder, FileRow& row, std::u16string& planned,
+                                std::uint64_t& given) {
+    std::optional<std::u16string> rowName = DecodeText(fields[FileColumn::Name]);
+    std::optional<std::u16string> originalName = DecodeText(fields[FileColumn::OriginalName]);
+    std::optional<std::u16string> plannedName = DecodeText(fields[FileColumn::Count]);
+    if (!rowName || !originalName || !plannedName) return JournalProblem::BadText;
+    if (!IsFileName(*rowName) || !IsFileName(*originalName) || (!plannedName->empty() && !IsFileName(*plannedName)))
+        return JournalProblem::NotAName;
+    if (!folder.text || fields[FileColumn::Folder] != folder.bytes) {
+        const std::optional<std::u16string> folderText = DecodeText(fields[FileColumn::Folder]);
+        if (!folderText) return JournalProblem::BadText;
+        if (!IsFullFolder(*folderText)) return JournalProblem::NotAFolder;
+        folder.text = std::make_shared<const std::u16string>(*folderText);
+        folder.bytes.assign(fields[FileColumn::Folder]);
+    }
+    const bool fixedOk = AssignFixed(row.created, fields[FileColumn::Created]) &&
+                         AssignFixed(row.modified, fields[FileColumn::Modified]) &&
+                         AssignFixed(row.accessed, fields[FileColumn::Accessed]) &&
+                         AssignFixed(row.attributes, fields[FileColumn::Attributes]) &&
+                         AssignFixed(row.originallyCreated, fields[FileColumn::OriginallyCreated]) &&
+                         AssignFixed(row.originallyModified, fields[FileColumn::OriginallyModified]) &&
+                         AssignFixed(row.originallyAccessed, fields[FileColumn::OriginallyAccessed]) &&
+                         AssignFixed(row.originalAttributes, fields[FileColumn::OriginalAttributes]);
+    if (!fixedOk) return JournalProblem::BadText;
+    given = createdSet;
+    if (version > 1) {
+        const std::optional<FileIdentity> identity = ParseIdentity(fields[FileColumn::Count + 1], version);
+        if (!identity) return JournalProblem::BadText;
+        row.identity = *identity;
+    }
+    if (version > 2 && !fields[FileColumn::Count + 2].empty()) {
+        const std::optional<std::uint64_t> created = ReadNumber(fields[FileColumn::Count + 2]);
+        if (!created) return JournalProblem::BadText;
+        given = *created;
+    }
+    row.name = std::move(*rowName);
+    row.folder = folder.text;
+    row.originalName = std::move(*originalName);
+    planned = std::move(*plannedName);
+    return JournalProblem::None;
+}
+
 void MakeJournal(const JournalHeader& header, std::span<const JournalEntry> entries, ByteWriter& out) {
     out.Append(FirstLine());
     out.Append(LineEnd);
@@ -395,20 +501,9 @@ void MakeJournal(const JournalHeader& header, std::span<const JournalEntry> entr
     AppendNumber(numbers, entries.size());
     out.Append(numbers);
     out.Append(LineEnd);
-    std::string identity;  // one text for every row, so that it is made without allocating
+    std::string scratch;  // one text for every row, so that it is made without allocating
     for (const JournalEntry& entry : entries) {
-        for (int column = 0; column < FileColumn::Count; ++column) {
-            out.AppendText(ColumnText(*entry.row, column));
-            out.Append(JournalFieldSeparator);
-        }
-        out.AppendText(entry.plannedName);
-        out.Append(JournalFieldSeparator);
-        identity.clear();
-        AppendIdentity(identity, entry.row->identity);
-        identity.push_back(JournalFieldSeparator);
-        if (entry.createdGiven != 0) AppendNumber(identity, entry.createdGiven);
-        out.Append(identity);
-        out.Append(LineEnd);
+        EncodeJournalRow(entry, out, scratch);
         out.EndOfLine();
     }
 }
@@ -452,9 +547,19 @@ bool FormatRunJournal(const JournalHeader& header, std::span<const JournalEntry>
 }
 
 JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
-    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a mark that an editor may have added
-    LineReader lines(text);
+    std::size_t at = 0;
+    return ReadRunJournal(
+        [&](char* into, std::size_t room) {
+            const std::size_t count = std::min(room, bytes.size() - at);
+            std::memcpy(into, bytes.data() + at, count);
+            at += count;
+            return count;
+        },
+        bytes.size());
+}
+
+JournalReading ReadRunJournal(const JournalByteSource& source, std::size_t sizeHint) {
+    LineReader lines(source);
     std::string_view line;
 
     const bool firstEnded = lines.next(line);
@@ -487,11 +592,10 @@ JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
     reading.header = {head[0] == UnderWayMark, *startedAt};
     // The announced count is only a hint for the room: a cut file says too much.
     const std::size_t expected = static_cast<std::size_t>(*count);
-    reading.rows.reserve(std::min<std::size_t>(expected, text.size() / (2 * JournalRowFields) + 1));
+    reading.rows.reserve(std::min<std::size_t>(expected, sizeHint / (2 * JournalRowFields) + 1));
     reading.plannedNames.reserve(reading.rows.capacity());
     reading.createdGiven.reserve(reading.rows.capacity());
-    FolderText folder;
-    std::string_view folderBytes;
+    LastFolder folder;
     while (!lines.atEnd()) {
         const bool ended = lines.next(line);
         const std::size_t number = lines.number();
@@ -537,44 +641,11 @@ JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
         if (split.count > rowFields) return Problem(JournalProblem::TooManyFields, number);
 
         FileRow& row = reading.rows.emplace_back();
-        std::optional<std::u16string> rowName = DecodeText(fields[FileColumn::Name]);
-        std::optional<std::u16string> originalName = DecodeText(fields[FileColumn::OriginalName]);
-        std::optional<std::u16string> planned = DecodeText(fields[FileColumn::Count]);
-        if (!rowName || !originalName || !planned) return Problem(JournalProblem::BadText, number);
-        if (!IsFileName(*rowName) || !IsFileName(*originalName) || (!planned->empty() && !IsFileName(*planned)))
-            return Problem(JournalProblem::NotAName, number);
-        // Rows of one folder share its text, as rows added together do.
-        if (!folder || fields[FileColumn::Folder] != folderBytes) {
-            const std::optional<std::u16string> folderText = DecodeText(fields[FileColumn::Folder]);
-            if (!folderText) return Problem(JournalProblem::BadText, number);
-            if (!IsFullFolder(*folderText)) return Problem(JournalProblem::NotAFolder, number);
-            folder = std::make_shared<const std::u16string>(*folderText);
-            folderBytes = fields[FileColumn::Folder];
-        }
-        const bool fixedOk = AssignFixed(row.created, fields[FileColumn::Created]) &&
-                             AssignFixed(row.modified, fields[FileColumn::Modified]) &&
-                             AssignFixed(row.accessed, fields[FileColumn::Accessed]) &&
-                             AssignFixed(row.attributes, fields[FileColumn::Attributes]) &&
-                             AssignFixed(row.originallyCreated, fields[FileColumn::OriginallyCreated]) &&
-                             AssignFixed(row.originallyModified, fields[FileColumn::OriginallyModified]) &&
-                             AssignFixed(row.originallyAccessed, fields[FileColumn::OriginallyAccessed]) &&
-                             AssignFixed(row.originalAttributes, fields[FileColumn::OriginalAttributes]);
-        if (!fixedOk) return Problem(JournalProblem::BadText, number);
-        std::uint64_t given = *createdSet;
-        if (version > 1) {
-            const std::optional<FileIdentity> identity = ParseIdentity(fields[FileColumn::Count + 1], version);
-            if (!identity) return Problem(JournalProblem::BadText, number);
-            row.identity = *identity;
-        }
-        if (version > 2 && !fields[FileColumn::Count + 2].empty()) {
-            const std::optional<std::uint64_t> created = ReadNumber(fields[FileColumn::Count + 2]);
-            if (!created) return Problem(JournalProblem::BadText, number);
-            given = *created;
-        }
-        row.name = std::move(*rowName);
-        row.folder = folder;
-        row.originalName = std::move(*originalName);
-        reading.plannedNames.push_back(std::move(*planned));
+        std::u16string planned;
+        std::uint64_t given = 0;
+        const JournalProblem problem = DecodeJournalRow(fields, version, *createdSet, folder, row, planned, given);
+        if (problem != JournalProblem::None) return Problem(problem, number);
+        reading.plannedNames.push_back(std::move(planned));
         reading.createdGiven.push_back(given);
         if (reading.rows.size() == expected) {
             reading.progress.assign(expected, RowProgress::NotReached);

@@ -112,6 +112,11 @@ struct JournalReading {
 };
 
 JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes);
+// The same read line by line from `source`, which fills up to `room` bytes
+// at `into` and gives how many, 0 at the end: only a block of the file is
+// held at a time. `sizeHint`, the file's size, bounds the room made for rows.
+using JournalByteSource = std::function<std::size_t(char* into, std::size_t room)>;
+JournalReading ReadRunJournal(const JournalByteSource& source, std::size_t sizeHint);
 
 // The problem in a few plain words, such as "line 5 is cut short".
 std::u16string JournalProblemText(const JournalReading& reading);

@@ -1,6 +1,8 @@
 #include "core/run/run_prediction.h"
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "core/text/name_allowed.h"
 #include "core/text/name_text.h"
@@ -206,11 +208,16 @@ std::vector<PredictedRow> PlayRun(const FileTable& table, const std::vector<std:
         ToAsciiLower(key);
         return key;
     };
-    std::unordered_map<std::u16string, std::vector<std::size_t>> slotsAt;
+    // By the hash of that key, then by slot: one array, not a map with a list
+    // for every row (a million rows would make two million allocations).
+    const auto hashOfKey = [](const std::u16string& key) { return std::hash<std::u16string>{}(key); };
+    std::vector<std::pair<std::size_t, std::size_t>> slotsAt;
     if (!movesRefused && plan.renames()) {
+        slotsAt.reserve(rows.size());
         for (std::size_t slot = 0; slot < rows.size(); ++slot)
             if (rows[slot] < table.size())
-                slotsAt[nameKey(table[rows[slot]].folderText(), table[rows[slot]].name)].push_back(slot);
+                slotsAt.emplace_back(hashOfKey(nameKey(table[rows[slot]].folderText(), table[rows[slot]].name)), slot);
+        std::sort(slotsAt.begin(), slotsAt.end());
     }
     // Rows that wait: by the name they wait for, and by the name they still hold.
     std::unordered_map<std::u16string, std::size_t> waitingFor, waitingAt;
@@ -306,10 +313,14 @@ std::vector<PredictedRow> PlayRun(const FileTable& table, const std::vector<std:
                     if (const auto waiting = waitingAt.find(wanted); waiting != waitingAt.end()) {
                         by = waiting->second;
                     } else if (newAt.given == NameIndex::None) {
-                        const auto at = slotsAt.find(wanted);
-                        if (at != slotsAt.end()) {
-                            const auto later = std::upper_bound(at->second.begin(), at->second.end(), slot);
-                            if (later != at->second.end() && renamedAt[rows[*later]] == NameIndex::None) by = *later;
+                        // The first later row that holds the name.
+                        const std::size_t hash = hashOfKey(wanted);
+                        for (auto at = std::upper_bound(slotsAt.begin(), slotsAt.end(), std::pair(hash, slot));
+                             at != slotsAt.end() && at->first == hash; ++at) {
+                            const FileRow& other = table[rows[at->second]];
+                            if (nameKey(other.folderText(), other.name) != wanted) continue;
+                            if (renamedAt[rows[at->second]] == NameIndex::None) by = at->second;
+                            break;
                         }
                     }
                     if (by == None || noWait[slot] || waitingFor.contains(wanted)) {

@@ -89,4 +89,21 @@ int CompareNaturally(std::u16string_view a, std::u16string_view b) {
     return zeros;
 }
 
+std::uint64_t NaturalHead(std::u16string_view text) {
+    // Each unit's weight plus one (0: the text has ended), 21 bits a unit; a
+    // digit stops it, as a run of digits compares by its whole value.
+    std::uint64_t head = 0;
+    std::size_t k = 0;
+    bool stopped = false;
+    for (; k < 3; ++k) {
+        std::uint64_t rank = 0;
+        if (!stopped && k < text.size()) {
+            rank = 1 + (IsDigit(text[k]) ? DigitWeight : Weight(text[k]));
+            stopped = IsDigit(text[k]);
+        }
+        head = head << 21 | rank;
+    }
+    return head;
+}
+
 }  // namespace qm

@@ -1,6 +1,7 @@
 #pragma once
 // Names in the order people expect from Explorer: a run of digits counts by
 // its value ("IMG_2" before "IMG_10"), letters without regard to case.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,5 +24,11 @@ std::u16string FoldedForSorting(std::u16string_view text, CaseFold fold);
 // first such difference has fewer zeros first ("1" before "01"). Zero only
 // for texts equal unit for unit.
 int CompareNaturally(std::u16string_view a, std::u16string_view b);
+
+// The first three units of folded `text`, up to its first digit, as one
+// number: where the numbers of two texts differ they order as
+// CompareNaturally does, so that a large sort mostly compares numbers.
+// Equal numbers say nothing.
+std::uint64_t NaturalHead(std::u16string_view text);
 
 }  // namespace qm

@@ -2,6 +2,8 @@
 
 #include "win32/files/journal_file.h"
 
+#include <algorithm>
+
 namespace qm::win32 {
 
 JournalStore::Found JournalFileStore::Read(std::vector<std::uint8_t>& bytes) {
@@ -12,6 +14,35 @@ JournalStore::Found JournalFileStore::Read(std::vector<std::uint8_t>& bytes) {
         case JournalFileRead::Unreadable: return Found::Unreadable;
     }
     bytes.assign(read.bytes().begin(), read.bytes().end());
+    return Found::Read;
+}
+
+JournalStore::Found JournalFileStore::ReadJournal(JournalReading& reading) {
+    if (path_.empty()) return Found::Missing;
+    const UniqueHandle file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? Found::Missing : Found::Unreadable;
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return Found::Unreadable;
+    bool failed = false;
+    reading = ReadRunJournal(
+        [&](char* into, std::size_t room) -> std::size_t {
+            DWORD got = 0;
+            const DWORD want = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
+            if (failed || !ReadFile(file.get(), into, want, &got, nullptr)) {
+                failed = true;
+                return 0;
+            }
+            return got;  // 0: the end, or the file became shorter while being read
+        },
+        static_cast<std::size_t>(size.QuadPart));
+    if (failed) {
+        reading = JournalReading{};
+        return Found::Unreadable;
+    }
     return Found::Read;
 }
 

@@ -16,6 +16,8 @@ public:
     const std::wstring& path() const { return path_; }
 
     Found Read(std::vector<std::uint8_t>& bytes) override;
+    // Read a block at a time: never the whole file in memory beside its rows.
+    Found ReadJournal(JournalReading& reading) override;
     bool Write(const JournalHeader& header, std::span<const JournalEntry> entries) override;
     bool WriteBytes(std::span<const std::uint8_t> bytes) override;
     bool Remove() override;
