@@ -3,6 +3,7 @@
 #include <future>
 #include <mutex>
 
+#include "win32/clock.h"
 #include "win32/journal_file_store.h"
 
 namespace qm {
@@ -22,7 +23,7 @@ EarlyRead& TheEarlyRead() {
 
 StoredJournal ReadJournal(const std::wstring& path) {
     win32::JournalFileStore store(path);
-    StoredJournal journal = ReadStoredJournal(store);
+    StoredJournal journal = ReadStoredJournal(store, win32::LocalOffsetNow());
     JournalReading& reading = journal.reading;
     // Freed here, not on the window's thread.
     if (reading.problem == JournalProblem::None && !reading.header.underWay) {

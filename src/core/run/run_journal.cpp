@@ -384,6 +384,52 @@ bool AssignFixed(Fixed& field, std::string_view bytes) {
     return true;
 }
 
+// From version 4 a time is its UTC file time in decimal (empty for none),
+// which reads back to the 100 ns whatever time zone is in force; attributes
+// stay their letters. Names and folders are texts.
+void AppendRowField(ByteWriter& out, std::string& number, const FileRow& row, int column) {
+    std::uint64_t time = NoTime;
+    switch (column) {
+    case FileColumn::Created: time = row.created; break;
+    case FileColumn::Modified: time = row.modified; break;
+    case FileColumn::Accessed: time = row.accessed; break;
+    case FileColumn::OriginallyCreated: time = row.originallyCreated; break;
+    case FileColumn::OriginallyModified: time = row.originallyModified; break;
+    case FileColumn::OriginallyAccessed: time = row.originallyAccessed; break;
+    default: out.AppendText(ColumnText(row, column, 0).view()); return;
+    }
+    if (time == NoTime) return;
+    number.clear();
+    AppendNumber(number, time);
+    out.Append(number);
+}
+
+bool ReadTime(std::uint64_t& time, std::string_view field) {
+    if (field.empty()) {
+        time = NoTime;
+        return true;
+    }
+    const std::optional<std::uint64_t> number = ReadNumber(field);
+    if (!number || *number == NoTime) return false;
+    time = *number;
+    return true;
+}
+
+// A date that does not read as one is kept as no time, as undo always took it.
+bool ReadLocalDate(std::uint64_t& time, std::string_view field, LocalOffset localOffset) {
+    ListDateText text;
+    if (!AssignFixed(text, field)) return false;
+    time = ParseDateText(text.view(), localOffset).value_or(NoTime);
+    return true;
+}
+
+bool ReadAttributes(std::uint32_t& attributes, std::string_view field) {
+    AttributeLetters letters;
+    if (!AssignFixed(letters, field)) return false;
+    attributes = ParseAttributeLetters(letters.view());
+    return true;
+}
+
 void MakeJournal(const JournalHeader& header, std::span<const JournalEntry> entries, ByteWriter& out) {
     out.Append(FirstLine());
     out.Append(LineEnd);
@@ -398,7 +444,7 @@ void MakeJournal(const JournalHeader& header, std::span<const JournalEntry> entr
     std::string identity;  // one text for every row, so that it is made without allocating
     for (const JournalEntry& entry : entries) {
         for (int column = 0; column < FileColumn::Count; ++column) {
-            out.AppendText(ColumnText(*entry.row, column));
+            AppendRowField(out, numbers, *entry.row, column);
             out.Append(JournalFieldSeparator);
         }
         out.AppendText(entry.plannedName);
@@ -451,7 +497,7 @@ bool FormatRunJournal(const JournalHeader& header, std::span<const JournalEntry>
     return out.Finish();
 }
 
-JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
+JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes, LocalOffset localOffset) {
     std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a mark that an editor may have added
     LineReader lines(text);
@@ -551,14 +597,16 @@ JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
             folder = std::make_shared<const std::u16string>(*folderText);
             folderBytes = fields[FileColumn::Folder];
         }
-        const bool fixedOk = AssignFixed(row.created, fields[FileColumn::Created]) &&
-                             AssignFixed(row.modified, fields[FileColumn::Modified]) &&
-                             AssignFixed(row.accessed, fields[FileColumn::Accessed]) &&
-                             AssignFixed(row.attributes, fields[FileColumn::Attributes]) &&
-                             AssignFixed(row.originallyCreated, fields[FileColumn::OriginallyCreated]) &&
-                             AssignFixed(row.originallyModified, fields[FileColumn::OriginallyModified]) &&
-                             AssignFixed(row.originallyAccessed, fields[FileColumn::OriginallyAccessed]) &&
-                             AssignFixed(row.originalAttributes, fields[FileColumn::OriginalAttributes]);
+        const auto time = [&](std::uint64_t& kept, int column) {
+            return version >= 4 ? ReadTime(kept, fields[column]) : ReadLocalDate(kept, fields[column], localOffset);
+        };
+        const bool fixedOk = time(row.created, FileColumn::Created) && time(row.modified, FileColumn::Modified) &&
+                             time(row.accessed, FileColumn::Accessed) &&
+                             ReadAttributes(row.attributes, fields[FileColumn::Attributes]) &&
+                             time(row.originallyCreated, FileColumn::OriginallyCreated) &&
+                             time(row.originallyModified, FileColumn::OriginallyModified) &&
+                             time(row.originallyAccessed, FileColumn::OriginallyAccessed) &&
+                             ReadAttributes(row.originalAttributes, fields[FileColumn::OriginalAttributes]);
         if (!fixedOk) return Problem(JournalProblem::BadText, number);
         std::uint64_t given = *createdSet;
         if (version > 1) {
