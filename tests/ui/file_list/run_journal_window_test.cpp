@@ -221,7 +221,7 @@ TEST(RunJournalWindow, RowsOfAnInterruptedRunComeBackAtOnce) {
     }
     // Back to the moment between the first and the second move.
     const std::string ended = Text(test::FileContent(settings.File(L"lastrun.txt")));
-    JournalReading journal = ReadRunJournal({reinterpret_cast<const std::uint8_t*>(ended.data()), ended.size()});
+    JournalReading journal = ReadRunJournal({reinterpret_cast<const std::uint8_t*>(ended.data()), ended.size()}, 0);
     ASSERT_EQ(journal.problem, JournalProblem::None);
     // (Through another name: Wine does not change the case of a name in place.)
     const auto rename = [&](const std::wstring& from, const std::wstring& to) {
