@@ -22,7 +22,7 @@ using namespace qm;
 FileTable MakeRows(std::size_t count) {
     FileTable rows(count);
     const FolderText folder = std::make_shared<const std::u16string>(u"C:\\Users\\someone\\Pictures\\Holiday 2026");
-    const ListDateText date = FormatListDate(133'000'000'000'000'000ull, 0);
+    const std::uint64_t date = 133'000'000'000'000'000ull;
     for (std::size_t i = 0; i < count; ++i) {
         FileRow& row = rows[i];
         const std::u16string number(reinterpret_cast<const char16_t*>(std::to_wstring(i).c_str()));
@@ -31,8 +31,8 @@ FileTable MakeRows(std::size_t count) {
         row.folder = folder;
         row.created = row.modified = row.accessed = date;
         row.originallyCreated = row.originallyModified = row.originallyAccessed = date;
-        row.attributes = u"A";
-        row.originalAttributes = u"RA";
+        row.attributes = FileAttribute::Archive;
+        row.originalAttributes = FileAttribute::ReadOnly | FileAttribute::Archive;
         row.identity = {FileIdentity::Kind::FileId, true, 0x5A000000u, 0, 0xA72000u + i, 0, 133'000'000'000'000'000ull + i};
     }
     return rows;
@@ -80,7 +80,7 @@ int wmain(int argc, wchar_t** argv) {
             parts[1].push_back(bench::Seconds([&] { win32::ReadJournalFile(journalPath, bytes); }));
             size = bytes.size;
             parts[2].push_back(bench::Seconds([&] {
-                const JournalReading read = ReadRunJournal(bytes.bytes());
+                const JournalReading read = ReadRunJournal(bytes.bytes(), 0);
                 if (read.rows.size() != count) std::printf("journal read back wrong: %zu rows\n", read.rows.size());
             }));
         }));

@@ -81,6 +81,7 @@ public:
     std::u16string_view view() const { return isMade_ ? made_.view() : shown_; }
     operator std::u16string_view() const { return view(); }
     bool operator==(const CellText& other) const { return view() == other.view(); }
+    bool operator==(std::u16string_view other) const { return view() == other; }
 
 private:
     std::u16string_view shown_;
