@@ -51,6 +51,38 @@ inline constexpr std::uint64_t NoTime = ~std::uint64_t{0};
 // The attributes a row keeps: the four shown bits, FileAttribute::Normal for none.
 std::uint32_t KeptAttributes(std::uint32_t attributes);
 
+// A row's date taken, packed: a DateTaken or none in 12 bytes, aligned to 4
+// so that it shares eight bytes with the reading ticket that follows it.
+class PackedDateTaken {
+public:
+    PackedDateTaken() = default;
+    PackedDateTaken(const std::optional<DateTaken>& taken) { *this = taken; }
+    PackedDateTaken& operator=(const std::optional<DateTaken>& taken) {
+        flags_ = 0;
+        if (!taken) return *this;
+        low_ = static_cast<std::uint32_t>(taken->fileTime);
+        high_ = static_cast<std::uint32_t>(taken->fileTime >> 32);
+        zoneMinutes_ = taken->clockZoneMinutes.value_or(0);
+        flags_ = Present | (taken->hasZone ? HasZone : 0) | (taken->clockZoneMinutes ? HasClock : 0);
+        return *this;
+    }
+    bool has_value() const { return flags_ & Present; }
+    explicit operator bool() const { return has_value(); }
+    DateTaken operator*() const {
+        DateTaken taken;
+        taken.fileTime = std::uint64_t{high_} << 32 | low_;
+        taken.hasZone = (flags_ & HasZone) != 0;
+        if (flags_ & HasClock) taken.clockZoneMinutes = zoneMinutes_;
+        return taken;
+    }
+
+private:
+    enum : std::uint8_t { Present = 1, HasZone = 2, HasClock = 4 };
+    std::uint32_t low_ = 0, high_ = 0;
+    std::int16_t zoneMinutes_ = 0;
+    std::uint8_t flags_ = 0;
+};
+
 struct FileRow {
     std::u16string name;
     std::uint64_t created = NoTime, modified = NoTime, accessed = NoTime;
@@ -60,7 +92,7 @@ struct FileRow {
     std::uint32_t attributes = FileAttribute::Normal, originalAttributes = FileAttribute::Normal;
     FileIdentity identity;  // taken when the row was added; undo moves only this file
     // Read from the file's own bytes after the row was added; none when it has none.
-    std::optional<DateTaken> taken;
+    PackedDateTaken taken;
     // While the date is still to be read: TakenUnread, then the ticket under
     // which DateTakenReading reads it; 0 once read, or with none to read.
     std::uint32_t takenTicket = 0;
