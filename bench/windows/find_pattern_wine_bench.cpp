@@ -64,8 +64,8 @@ void FillRows(HWND w, const std::u16string& base) {
         row.originalName = row.name;
         row.folder = folder;
         row.created = row.modified = row.accessed = row.originallyCreated = row.originallyModified =
-            row.originallyAccessed = win32::FormatListDate(133'000'000'000'000'000ull);
-        row.attributes = row.originalAttributes = FormatAttributeLetters(0x20);
+            row.originallyAccessed = 133'000'000'000'000'000ull;
+        row.attributes = row.originalAttributes = 0x20;
     }
     ShowRowCount(GetDlgItem(w, IDC_FILE_LIST), Rows);
 }

@@ -52,8 +52,8 @@ Costs Measure(std::size_t rows, const std::wstring& settingsFile) {
         row.originalName = row.name;
         row.folder = folder;
         row.created = row.modified = row.accessed = row.originallyCreated = row.originallyModified =
-            row.originallyAccessed = win32::FormatListDate(133'000'000'000'000'000ull + i * 10'000'000ull);
-        row.attributes = row.originalAttributes = FormatAttributeLetters(0x20);
+            row.originallyAccessed = 133'000'000'000'000'000ull + i * 10'000'000ull;
+        row.attributes = row.originalAttributes = 0x20;
     }
     ShowRowCount(list, rows);
     Pump();

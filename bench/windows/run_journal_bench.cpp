@@ -24,7 +24,7 @@ using namespace qm;
 FileTable MakeRows(std::size_t count) {
     FileTable rows(count);
     const FolderText folder = std::make_shared<const std::u16string>(u"C:\\Users\\someone\\Pictures\\Holiday 2026");
-    const ListDateText date = FormatListDate(133'000'000'000'000'000ull, 0);
+    const std::uint64_t date = 133'000'000'000'000'000ull;
     for (std::size_t i = 0; i < count; ++i) {
         FileRow& row = rows[i];
         const std::u16string number(reinterpret_cast<const char16_t*>(std::to_wstring(i).c_str()));
@@ -33,8 +33,8 @@ FileTable MakeRows(std::size_t count) {
         row.folder = folder;
         row.created = row.modified = row.accessed = date;
         row.originallyCreated = row.originallyModified = row.originallyAccessed = date;
-        row.attributes = u"A";
-        row.originalAttributes = u"RA";
+        row.attributes = FileAttribute::Archive;
+        row.originalAttributes = FileAttribute::ReadOnly | FileAttribute::Archive;
         row.identity = {FileIdentity::Kind::FileId, true, 0x5A000000u, 0, 0xA72000u + i, 0, 133'000'000'000'000'000ull + i};
     }
     return rows;
@@ -81,7 +81,7 @@ int wmain(int argc, wchar_t** argv) {
             parts[1].push_back(bench::Seconds([&] {
                 win32::JournalFileStore store(journalPath);
                 JournalReading read;
-                store.ReadJournal(read);
+                store.ReadJournal(read, 0);
                 if (read.rows.size() != count) std::printf("journal read back wrong: %zu rows\n", read.rows.size());
             }));
         }));

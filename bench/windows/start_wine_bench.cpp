@@ -108,12 +108,9 @@ std::string FinishedRunJournal(std::size_t count) {
         row.name = u"Summer_" + std::u16string(digits.begin(), digits.end()) + u".jpg";
         row.folder = folder;
         row.created = row.modified = row.accessed = row.originallyCreated = row.originallyModified =
-            row.originallyAccessed = qm::win32::FormatListDate(133'000'000'000'000'000ull + i * 10'000'000ull);
-        row.attributes = row.originalAttributes = qm::FormatAttributeLetters(0x20);
-        row.identity.kind = qm::FileIdentity::Kind::Index;
-        row.identity.volume = 0x51A7E001;
-        row.identity.id = 0x1000 + i;
-        row.identity.created = 133'000'000'000'000'000ull;
+            row.originallyAccessed = 133'000'000'000'000'000ull + i * 10'000'000ull;
+        row.attributes = row.originalAttributes = 0x20;
+        row.identity = {qm::FileIdentity::Kind::Index, true, 0x51A7E001, 0, 0x1000 + i, 0, 0};
         entries.push_back({&row, {}});
     }
     return qm::FormatRunJournal({false, 133'500'000'000'000'000ull}, entries);

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "win32/files/journal_file_store.h"
+#include "win32/locale/clock.h"
 
 namespace qm {
 
@@ -22,7 +23,7 @@ EarlyRead& TheEarlyRead() {
 
 StoredJournal ReadJournal(const std::wstring& path) {
     win32::JournalFileStore store(path);
-    StoredJournal journal = ReadStoredJournal(store);
+    StoredJournal journal = ReadStoredJournal(store, win32::LocalOffsetNow());
     JournalReading& reading = journal.reading;
     // Freed here, not on the window's thread.
     if (reading.problem == JournalProblem::None && !reading.header.underWay) {

@@ -193,7 +193,8 @@ NamePlan PlanNames(const RenameOptions& options) {
 
 std::u16string TakenStamp(const NamePlan& plan, const FileRow& row) {
     std::optional<std::uint64_t> instant = TakenInstant(row, plan.localOffset);
-    if (!instant) instant = ParseDateText(row.modified.view(), plan.localOffset);
+    // The modified date as the list shows it, to the millisecond.
+    if (!instant) instant = ParseDateText(RowDateText(row.modified, plan.localOffset).view(), plan.localOffset);
     if (!instant) return {};
     // The time as the camera's own clock showed it, whatever zone it named.
     const LocalOffset shown = row.taken ? TakenClockOffset(*row.taken, plan.localOffset) : plan.localOffset;

@@ -13,16 +13,16 @@ bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_vi
         times = file->ReadTimes();
         identity = file->ReadIdentity();
     }
-    const AttributeLetters letters = FormatAttributeLetters(files.GetAttributes(path));
+    const std::uint32_t attributes = KeptAttributes(files.GetAttributes(path));
 
     FileRow& row = table.emplace_back();
     row.name.assign(name);
     row.originalName.assign(name);
     row.folder = folder;
-    row.created = row.originallyCreated = FormatListDate(times.created, localOffset);
-    row.modified = row.originallyModified = FormatListDate(times.written, localOffset);
-    row.accessed = row.originallyAccessed = FormatListDate(times.accessed, localOffset);
-    row.attributes = row.originalAttributes = letters;
+    row.created = row.originallyCreated = times.created;
+    row.modified = row.originallyModified = times.written;
+    row.accessed = row.originallyAccessed = times.accessed;
+    row.attributes = row.originalAttributes = attributes;
     row.identity = identity;
     if (HasDateTakenExtension(name)) row.takenTicket = TakenUnread;
     return true;

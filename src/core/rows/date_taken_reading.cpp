@@ -17,9 +17,6 @@ std::optional<DateTaken> ReadDateTakenOfFile(FileSystem& files, const std::u16st
 
 void SetDateTaken(FileRow& row, const std::optional<DateTaken>& taken, LocalOffset localOffset) {
     row.taken = taken;
-    // As the camera's clock showed it, whatever zone it named.
-    row.takenText = taken ? FormatListDate(TakenInstantUtc(*taken, localOffset), TakenClockOffset(*taken, localOffset))
-                          : ListDateText();
     row.takenTicket = 0;
 }
 

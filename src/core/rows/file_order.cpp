@@ -19,8 +19,19 @@ bool IsDateColumn(int column) {
 
 std::optional<std::uint64_t> ColumnInstant(const FileRow& row, int column, LocalOffset localOffset) {
     if (column == FileColumn::Taken) return TakenInstant(row, localOffset);
-    if (!IsDateColumn(column)) return std::nullopt;
-    return ParseDateText(ColumnText(row, column), localOffset);
+    std::uint64_t instant = NoTime;
+    switch (column) {
+    case FileColumn::Created: instant = row.created; break;
+    case FileColumn::Modified: instant = row.modified; break;
+    case FileColumn::Accessed: instant = row.accessed; break;
+    case FileColumn::OriginallyCreated: instant = row.originallyCreated; break;
+    case FileColumn::OriginallyModified: instant = row.originallyModified; break;
+    case FileColumn::OriginallyAccessed: instant = row.originallyAccessed; break;
+    default: return std::nullopt;
+    }
+    // A time the list shows no date for sorts as one without a date.
+    if (RowDateText(instant, localOffset).empty()) return std::nullopt;
+    return instant;
 }
 
 std::vector<std::size_t> OrderOfColumn(const FileTable& table, const ColumnSort& sort) {
@@ -32,9 +43,13 @@ std::vector<std::size_t> OrderOfColumn(const FileTable& table, const ColumnSort&
         for (const FileRow& row : table) instants.push_back(ColumnInstant(row, sort.column, sort.localOffset));
         return OrderByInstants(instants, sort.descending);
     }
+    // Names and folders are the rows' own; dates and letters are made once for the sort.
+    std::vector<CellText> cells;
+    cells.reserve(table.size());
+    for (const FileRow& row : table) cells.push_back(ColumnText(row, sort.column, sort.localOffset));
     std::vector<std::u16string_view> texts;
-    texts.reserve(table.size());
-    for (const FileRow& row : table) texts.push_back(ColumnText(row, sort.column));
+    texts.reserve(cells.size());
+    for (const CellText& cell : cells) texts.push_back(cell.view());
     return sort.asExplorer ? NaturalOrderOfTexts(texts, sort.fold, sort.descending) : SortedOrderOfTexts(texts);
 }
 

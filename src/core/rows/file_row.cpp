@@ -6,20 +6,44 @@
 
 namespace qm {
 
-std::u16string_view ColumnText(const FileRow& row, int column) {
+std::uint32_t KeptAttributes(std::uint32_t attributes) {
+    return ParseAttributeLetters(FormatAttributeLetters(attributes).view());
+}
+
+ListDateText RowDateText(std::uint64_t instant, LocalOffset localOffset) {
+    return instant == NoTime ? ListDateText() : FormatListDate(instant, localOffset);
+}
+
+namespace {
+
+CellText Letters(std::uint32_t attributes) {
+    // The letters fit a date's room; a cell text has only the one.
+    const AttributeLetters letters = FormatAttributeLetters(attributes);
+    ListDateText text;
+    text = letters.view();
+    return text;
+}
+
+}  // namespace
+
+CellText ColumnText(const FileRow& row, int column, LocalOffset localOffset) {
     switch (column) {
-    case FileColumn::Name: return row.name;
-    case FileColumn::Created: return row.created.view();
-    case FileColumn::Modified: return row.modified.view();
-    case FileColumn::Accessed: return row.accessed.view();
-    case FileColumn::Folder: return row.folderText();
-    case FileColumn::Attributes: return row.attributes.view();
-    case FileColumn::OriginalName: return row.originalName;
-    case FileColumn::OriginallyCreated: return row.originallyCreated.view();
-    case FileColumn::OriginallyModified: return row.originallyModified.view();
-    case FileColumn::OriginallyAccessed: return row.originallyAccessed.view();
-    case FileColumn::OriginalAttributes: return row.originalAttributes.view();
-    case FileColumn::Taken: return row.takenText.view();
+    case FileColumn::Name: return CellText(row.name);
+    case FileColumn::Created: return RowDateText(row.created, localOffset);
+    case FileColumn::Modified: return RowDateText(row.modified, localOffset);
+    case FileColumn::Accessed: return RowDateText(row.accessed, localOffset);
+    case FileColumn::Folder: return CellText(row.folderText());
+    case FileColumn::Attributes: return Letters(row.attributes);
+    case FileColumn::OriginalName: return CellText(row.originalName);
+    case FileColumn::OriginallyCreated: return RowDateText(row.originallyCreated, localOffset);
+    case FileColumn::OriginallyModified: return RowDateText(row.originallyModified, localOffset);
+    case FileColumn::OriginallyAccessed: return RowDateText(row.originallyAccessed, localOffset);
+    case FileColumn::OriginalAttributes: return Letters(row.originalAttributes);
+    // As the camera's clock showed it, whatever zone it named.
+    case FileColumn::Taken:
+        return row.taken ? CellText(FormatListDate(TakenInstantUtc(*row.taken, localOffset),
+                                                   TakenClockOffset(*row.taken, localOffset)))
+                         : CellText();
     default: return {};
     }
 }

@@ -91,8 +91,8 @@ void RunJournalKeeper::Finish(const FileTable& table, const std::vector<RunRowOu
 }
 
 UndoJournalKeeper::UndoJournalKeeper(JournalStore& store, const FileTable& table,
-                                     const std::vector<std::size_t>& rows) {
-    StoredJournal stored = ReadStoredJournal(store);
+                                     const std::vector<std::size_t>& rows, LocalOffset localOffset) {
+    StoredJournal stored = ReadStoredJournal(store, localOffset);
     // Nothing of ours to keep up to date, and a broken file stays as it is.
     if (stored.found != JournalStore::Found::Read || stored.reading.problem != JournalProblem::None) return;
     journal_ = std::move(stored.reading);
@@ -154,16 +154,16 @@ void UndoJournalKeeper::Finish(const FileTable& table) {
         Write(false, false);
 }
 
-JournalStore::Found JournalStore::ReadJournal(JournalReading& reading) {
+JournalStore::Found JournalStore::ReadJournal(JournalReading& reading, LocalOffset localOffset) {
     std::vector<std::uint8_t> bytes;
     const Found found = Read(bytes);
-    if (found == Found::Read) reading = ReadRunJournal(bytes);
+    if (found == Found::Read) reading = ReadRunJournal(bytes, localOffset);
     return found;
 }
 
-StoredJournal ReadStoredJournal(JournalStore& store) {
+StoredJournal ReadStoredJournal(JournalStore& store, LocalOffset localOffset) {
     StoredJournal stored;
-    stored.found = store.ReadJournal(stored.reading);
+    stored.found = store.ReadJournal(stored.reading, localOffset);
     return stored;
 }
 

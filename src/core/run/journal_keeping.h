@@ -25,7 +25,7 @@ public:
     virtual Found Read(std::vector<std::uint8_t>& bytes) = 0;
     // The journal read into rows; a store that can hands it on a block at a
     // time rather than whole.
-    virtual Found ReadJournal(JournalReading& reading);
+    virtual Found ReadJournal(JournalReading& reading, LocalOffset localOffset);
     // Each replaces the journal whole, or leaves it as it was and is false.
     virtual bool Write(const JournalHeader& header, std::span<const JournalEntry> entries) = 0;
     virtual bool WriteBytes(std::span<const std::uint8_t> bytes) = 0;
@@ -82,7 +82,8 @@ private:
 // the rows of the list.
 class UndoJournalKeeper : public MoveRecord {
 public:
-    UndoJournalKeeper(JournalStore& store, const FileTable& table, const std::vector<std::size_t>& rows);
+    UndoJournalKeeper(JournalStore& store, const FileTable& table, const std::vector<std::size_t>& rows,
+                      LocalOffset localOffset);
     // Marks the journal as under way; false when that cannot be written: the
     // undo must not start. True when the journal has no row of the list.
     bool Begin();
@@ -110,7 +111,8 @@ struct StoredJournal {
     JournalStore::Found found = JournalStore::Found::Missing;
     JournalReading reading;
 };
-StoredJournal ReadStoredJournal(JournalStore& store);
+// Dates of journals before version 4, kept as local texts, read with `localOffset`.
+StoredJournal ReadStoredJournal(JournalStore& store, LocalOffset localOffset);
 
 // The rows of a run or an undo that never ended, brought up to date with the
 // disk (RecoverInterruptedRows); the journal is written again as ended with

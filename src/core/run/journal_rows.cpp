@@ -74,8 +74,7 @@ bool IsRowsFile(const FileRow& row, const FileIdentity& found, std::uint64_t giv
     if (!HasSameId(row.identity, found)) return false;
     const std::uint64_t slack = row.identity.kind == FileIdentity::Kind::SizeAndCreation ? CreationTimeSlack : 0;
     if (given != 0 && NearTime(found.created, given, slack)) return true;
-    const std::optional<std::uint64_t> original = ParseDateText(row.originallyCreated.view(), localOffset);
-    return original && NearTime(found.created, *original, slack);
+    return row.originallyCreated != NoTime && NearTime(found.created, row.originallyCreated, slack);
 }
 
 // What the recovered rows of one file are found by.
@@ -87,7 +86,7 @@ std::uint64_t IdentityKey(const FileIdentity& identity) {
 std::size_t HashOfTexts(const FileRow& row) {
     std::size_t hash = 0;
     for (int column = 0; column < FileColumn::Count; ++column)
-        hash = hash * 1'000'003u ^ std::hash<std::u16string_view>{}(ColumnText(row, column));
+        hash = hash * 1'000'003u ^ std::hash<std::u16string_view>{}(ColumnText(row, column, 0).view());
     return hash;
 }
 
@@ -216,7 +215,7 @@ RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files,
 
 bool SameTexts(const FileRow& a, const FileRow& b) {
     for (int column = 0; column < FileColumn::Count; ++column)
-        if (ColumnText(a, column) != ColumnText(b, column)) return false;
+        if (ColumnText(a, column, 0).view() != ColumnText(b, column, 0).view()) return false;
     return true;
 }
 

@@ -16,10 +16,10 @@ namespace qm {
 
 namespace {
 
-void WriteDates(FileRow& row, const FileTimes& times, LocalOffset offset) {
-    row.created = FormatListDate(times.created, offset);
-    row.modified = FormatListDate(times.written, offset);
-    row.accessed = FormatListDate(times.accessed, offset);
+void WriteDates(FileRow& row, const FileTimes& times) {
+    row.created = times.created;
+    row.modified = times.written;
+    row.accessed = times.accessed;
 }
 
 void PutBack(FileSystem& files, const std::u16string& path, std::uint32_t saved) {
@@ -127,14 +127,14 @@ private:
                   bool timesChanged, bool moved) {
         FileRow& row = table_[rows_[slot]];
         if (plan_.renames()) row.name = std::move(newName);
-        WriteDates(row, times, localOffset_);
+        WriteDates(row, times);
         const std::u16string currentPath = CurrentPath(row);
         if (options_.setAttributes)
             files_.SetAttributes(currentPath, options_.attributes);
         else
             PutBack(files_, currentPath, saved);
         const std::uint32_t now = files_.GetAttributes(currentPath);
-        if (now != FileAttribute::Invalid) row.attributes = FormatAttributeLetters(now);
+        if (now != FileAttribute::Invalid) row.attributes = KeptAttributes(now);
         const bool changed = moved || timesChanged || now != saved;
         return !record_ || record_->Finished(slot, moved, changed, row.identity);
     }

@@ -422,10 +422,56 @@ bool AssignFixed(Fixed& field, std::string_view bytes) {
     return true;
 }
 
+// From version 4 a time is its UTC file time in decimal (empty for none),
+// which reads back to the 100 ns whatever time zone is in force; attributes
+// stay their letters. Names and folders are texts.
+void AppendRowField(ByteWriter& out, std::string& number, const FileRow& row, int column) {
+    std::uint64_t time = NoTime;
+    switch (column) {
+    case FileColumn::Created: time = row.created; break;
+    case FileColumn::Modified: time = row.modified; break;
+    case FileColumn::Accessed: time = row.accessed; break;
+    case FileColumn::OriginallyCreated: time = row.originallyCreated; break;
+    case FileColumn::OriginallyModified: time = row.originallyModified; break;
+    case FileColumn::OriginallyAccessed: time = row.originallyAccessed; break;
+    default: out.AppendText(ColumnText(row, column, 0).view()); return;
+    }
+    if (time == NoTime) return;
+    number.clear();
+    AppendNumber(number, time);
+    out.Append(number);
+}
+
+bool ReadTime(std::uint64_t& time, std::string_view field) {
+    if (field.empty()) {
+        time = NoTime;
+        return true;
+    }
+    const std::optional<std::uint64_t> number = ReadNumber(field);
+    if (!number || *number == NoTime) return false;
+    time = *number;
+    return true;
+}
+
+// A date that does not read as one is kept as no time, as undo always took it.
+bool ReadLocalDate(std::uint64_t& time, std::string_view field, LocalOffset localOffset) {
+    ListDateText text;
+    if (!AssignFixed(text, field)) return false;
+    time = ParseDateText(text.view(), localOffset).value_or(NoTime);
+    return true;
+}
+
+bool ReadAttributes(std::uint32_t& attributes, std::string_view field) {
+    AttributeLetters letters;
+    if (!AssignFixed(letters, field)) return false;
+    attributes = ParseAttributeLetters(letters.view());
+    return true;
+}
+
 // One row's line, with its end: the only place that writes a row.
 void EncodeJournalRow(const JournalEntry& entry, ByteWriter& out, std::string& scratch) {
     for (int column = 0; column < FileColumn::Count; ++column) {
-        out.AppendText(ColumnText(*entry.row, column));
+        AppendRowField(out, scratch, *entry.row, column);
         out.Append(JournalFieldSeparator);
     }
     out.AppendText(entry.plannedName);
@@ -449,7 +495,7 @@ struct LastFolder {
 // place that reads a row.
 JournalProblem DecodeJournalRow(const std::array<std::string_view, JournalRowFields + 1>& fields, int version,
                                 std::uint64_t createdSet, LastFolder& folder, FileRow& row, std::u16string& planned,
-                                std::uint64_t& given) {
+                                std::uint64_t& given, LocalOffset localOffset) {
     std::optional<std::u16string> rowName = DecodeText(fields[FileColumn::Name]);
     std::optional<std::u16string> originalName = DecodeText(fields[FileColumn::OriginalName]);
     std::optional<std::u16string> plannedName = DecodeText(fields[FileColumn::Count]);
@@ -463,14 +509,16 @@ JournalProblem DecodeJournalRow(const std::array<std::string_view, JournalRowFie
         folder.text = std::make_shared<const std::u16string>(*folderText);
         folder.bytes.assign(fields[FileColumn::Folder]);
     }
-    const bool fixedOk = AssignFixed(row.created, fields[FileColumn::Created]) &&
-                         AssignFixed(row.modified, fields[FileColumn::Modified]) &&
-                         AssignFixed(row.accessed, fields[FileColumn::Accessed]) &&
-                         AssignFixed(row.attributes, fields[FileColumn::Attributes]) &&
-                         AssignFixed(row.originallyCreated, fields[FileColumn::OriginallyCreated]) &&
-                         AssignFixed(row.originallyModified, fields[FileColumn::OriginallyModified]) &&
-                         AssignFixed(row.originallyAccessed, fields[FileColumn::OriginallyAccessed]) &&
-                         AssignFixed(row.originalAttributes, fields[FileColumn::OriginalAttributes]);
+    const auto time = [&](std::uint64_t& kept, int column) {
+        return version >= 4 ? ReadTime(kept, fields[column]) : ReadLocalDate(kept, fields[column], localOffset);
+    };
+    const bool fixedOk = time(row.created, FileColumn::Created) && time(row.modified, FileColumn::Modified) &&
+                         time(row.accessed, FileColumn::Accessed) &&
+                         ReadAttributes(row.attributes, fields[FileColumn::Attributes]) &&
+                         time(row.originallyCreated, FileColumn::OriginallyCreated) &&
+                         time(row.originallyModified, FileColumn::OriginallyModified) &&
+                         time(row.originallyAccessed, FileColumn::OriginallyAccessed) &&
+                         ReadAttributes(row.originalAttributes, fields[FileColumn::OriginalAttributes]);
     if (!fixedOk) return JournalProblem::BadText;
     given = createdSet;
     if (version > 1) {
@@ -546,7 +594,7 @@ bool FormatRunJournal(const JournalHeader& header, std::span<const JournalEntry>
     return out.Finish();
 }
 
-JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
+JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes, LocalOffset localOffset) {
     std::size_t at = 0;
     return ReadRunJournal(
         [&](char* into, std::size_t room) {
@@ -555,10 +603,10 @@ JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes) {
             at += count;
             return count;
         },
-        bytes.size());
+        bytes.size(), localOffset);
 }
 
-JournalReading ReadRunJournal(const JournalByteSource& source, std::size_t sizeHint) {
+JournalReading ReadRunJournal(const JournalByteSource& source, std::size_t sizeHint, LocalOffset localOffset) {
     LineReader lines(source);
     std::string_view line;
 
@@ -643,7 +691,7 @@ JournalReading ReadRunJournal(const JournalByteSource& source, std::size_t sizeH
         FileRow& row = reading.rows.emplace_back();
         std::u16string planned;
         std::uint64_t given = 0;
-        const JournalProblem problem = DecodeJournalRow(fields, version, *createdSet, folder, row, planned, given);
+        const JournalProblem problem = DecodeJournalRow(fields, version, *createdSet, folder, row, planned, given, localOffset);
         if (problem != JournalProblem::None) return Problem(problem, number);
         reading.plannedNames.push_back(std::move(planned));
         reading.createdGiven.push_back(given);

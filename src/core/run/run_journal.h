@@ -41,7 +41,7 @@
 namespace qm {
 
 inline constexpr std::string_view JournalFormatName = "Quillmoth run journal";
-inline constexpr int JournalVersion = 3;
+inline constexpr int JournalVersion = 4;
 inline constexpr char JournalFieldSeparator = '\x1F';
 inline constexpr std::size_t JournalRowFields = FileColumn::Count + 3;
 
@@ -111,12 +111,13 @@ struct JournalReading {
     std::vector<std::u16string> asideNames;
 };
 
-JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes);
+// Versions 1 to 3 kept dates as local texts: they are read with `localOffset`.
+JournalReading ReadRunJournal(std::span<const std::uint8_t> bytes, LocalOffset localOffset);
 // The same read line by line from `source`, which fills up to `room` bytes
 // at `into` and gives how many, 0 at the end: only a block of the file is
 // held at a time. `sizeHint`, the file's size, bounds the room made for rows.
 using JournalByteSource = std::function<std::size_t(char* into, std::size_t room)>;
-JournalReading ReadRunJournal(const JournalByteSource& source, std::size_t sizeHint);
+JournalReading ReadRunJournal(const JournalByteSource& source, std::size_t sizeHint, LocalOffset localOffset);
 
 // The problem in a few plain words, such as "line 5 is cut short".
 std::u16string JournalProblemText(const JournalReading& reading);

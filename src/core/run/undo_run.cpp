@@ -26,7 +26,7 @@ enum class RowOutcome {
 
 // The file keeps the attributes its row shows rather than the cleared ones.
 void GiveBackShownAttributes(FileSystem& files, const std::u16string& path, const FileRow& row) {
-    files.SetAttributes(path, ParseAttributeLetters(row.attributes.view()));
+    files.SetAttributes(path, row.attributes);
 }
 
 RowOutcome UndoRow(FileRow& row, std::size_t slot, FileSystem& files, LocalOffset localOffset, MoveRecord* record) {
@@ -66,9 +66,10 @@ RowOutcome UndoRow(FileRow& row, std::size_t slot, FileSystem& files, LocalOffse
         row.name = row.originalName;
     }
 
-    const std::optional<std::uint64_t> created = ParseDateText(row.originallyCreated.view(), localOffset);
-    const std::optional<std::uint64_t> written = ParseDateText(row.originallyModified.view(), localOffset);
-    const std::optional<std::uint64_t> accessed = ParseDateText(row.originallyAccessed.view(), localOffset);
+    const auto known = [](std::uint64_t time) { return time != NoTime ? std::optional(time) : std::nullopt; };
+    const std::optional<std::uint64_t> created = known(row.originallyCreated);
+    const std::optional<std::uint64_t> written = known(row.originallyModified);
+    const std::optional<std::uint64_t> accessed = known(row.originallyAccessed);
     {
         const std::unique_ptr<OpenFile> file = files.OpenForWrite(originalPath);
         // The handle itself says whose file it is: nothing can have taken the name since it was checked.
@@ -88,12 +89,11 @@ RowOutcome UndoRow(FileRow& row, std::size_t slot, FileSystem& files, LocalOffse
     }
     row.name = row.originalName;
 
-    const std::uint32_t attributes = ParseAttributeLetters(row.originalAttributes.view());
-    files.SetAttributes(originalPath, attributes);
-    row.attributes = FormatAttributeLetters(attributes);
-    if (created) row.created = FormatListDate(*created, localOffset);
-    if (written) row.modified = FormatListDate(*written, localOffset);
-    if (accessed) row.accessed = FormatListDate(*accessed, localOffset);
+    files.SetAttributes(originalPath, row.originalAttributes);
+    row.attributes = row.originalAttributes;
+    if (created) row.created = *created;
+    if (written) row.modified = *written;
+    if (accessed) row.accessed = *accessed;
     if (record && !record->Finished(slot, moved, true, row.identity)) return RowOutcome::RestoredLast;
     return RowOutcome::Restored;
 }

@@ -76,7 +76,7 @@ void JournalledRun::Finish(const FileTable& table, const std::vector<RunRowOutco
 
 JournalledUndo::JournalledUndo(const FileTable& table, const std::vector<std::size_t>& rows)
     : store_(RunJournalPath()) {
-    if (!store_.path().empty()) keeper_.emplace(store_, table, rows);
+    if (!store_.path().empty()) keeper_.emplace(store_, table, rows, win32::LocalOffsetNow());
 }
 
 bool JournalledUndo::Begin() { return !keeper_ || keeper_->Begin(); }
@@ -127,7 +127,7 @@ std::wstring UndoLastRunQuestion(const FileTable& rows, std::uint64_t startedAt)
 bool BringBackLastRun(HWND mainWindow) {
     win32::JournalFileStore store(RunJournalPath());
     if (store.path().empty()) return false;
-    StoredJournal journal = ReadStoredJournal(store);
+    StoredJournal journal = ReadStoredJournal(store, win32::LocalOffsetNow());
     if (journal.found != JournalStore::Found::Read) return false;
     if (journal.reading.problem != JournalProblem::None) {
         const bool aside = win32::KeepJournalAside(store.path()) == 0;
@@ -147,7 +147,7 @@ void OpenRunJournal(HWND mainWindow) {
     win32::JournalFileStore store(RunJournalPath());
     if (store.path().empty()) return;
     std::optional<StoredJournal> early = TakeEarlyJournal(store.path());
-    StoredJournal journal = early ? std::move(*early) : ReadStoredJournal(store);
+    StoredJournal journal = early ? std::move(*early) : ReadStoredJournal(store, win32::LocalOffsetNow());
     if (journal.found == JournalStore::Found::Missing) return;
     if (journal.found == JournalStore::Found::Unreadable) {
         SetStatusMessage(mainWindow, L" The journal of the last run could not be opened; it is left as it is");

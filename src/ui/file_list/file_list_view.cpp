@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text/name_text.h"
+#include "win32/clock.h"
 
 namespace qm {
 
@@ -14,9 +15,11 @@ void ShowRowCount(HWND list, std::size_t count) {
 void FillDisplayInfo(const FileTable& table, NMLVDISPINFOW& info) {
     LVITEMW& item = info.item;
     if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
-    std::u16string_view text;
+    CellText cell;
+    // Dates as local time with the offset in force now, as the list showed them when it was drawn.
     if (item.iItem >= 0 && static_cast<std::size_t>(item.iItem) < table.size())
-        text = ColumnText(table[static_cast<std::size_t>(item.iItem)], item.iSubItem);
+        cell = ColumnText(table[static_cast<std::size_t>(item.iItem)], item.iSubItem, win32::LocalOffsetNow());
+    const std::u16string_view text = cell.view();
     const std::size_t n = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
     std::copy_n(text.data(), n, reinterpret_cast<char16_t*>(item.pszText));
     item.pszText[n] = L'\0';

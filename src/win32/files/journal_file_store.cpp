@@ -17,7 +17,7 @@ JournalStore::Found JournalFileStore::Read(std::vector<std::uint8_t>& bytes) {
     return Found::Read;
 }
 
-JournalStore::Found JournalFileStore::ReadJournal(JournalReading& reading) {
+JournalStore::Found JournalFileStore::ReadJournal(JournalReading& reading, LocalOffset localOffset) {
     if (path_.empty()) return Found::Missing;
     const UniqueHandle file(CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -38,7 +38,7 @@ JournalStore::Found JournalFileStore::ReadJournal(JournalReading& reading) {
             }
             return got;  // 0: the end, or the file became shorter while being read
         },
-        static_cast<std::size_t>(size.QuadPart));
+        static_cast<std::size_t>(size.QuadPart), localOffset);
     if (failed) {
         reading = JournalReading{};
         return Found::Unreadable;

@@ -17,7 +17,7 @@ public:
 
     Found Read(std::vector<std::uint8_t>& bytes) override;
     // Read a block at a time: never the whole file in memory beside its rows.
-    Found ReadJournal(JournalReading& reading) override;
+    Found ReadJournal(JournalReading& reading, LocalOffset localOffset) override;
     bool Write(const JournalHeader& header, std::span<const JournalEntry> entries) override;
     bool WriteBytes(std::span<const std::uint8_t> bytes) override;
     bool Remove() override;

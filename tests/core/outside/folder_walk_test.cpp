@@ -48,7 +48,7 @@ TEST(AddFolderTree, WholeTreeInNameOrderPerFolderSkippingWhatCannotBeOpened) {
     EXPECT_FALSE(result.stopped);
     for (const FileRow& row : table) {
         EXPECT_EQ(row.name, row.originalName);
-        EXPECT_FALSE(row.modified.empty()) << "a full row, as the open dialog adds";
+        EXPECT_NE(row.modified, NoTime) << "a full row, as the open dialog adds";
     }
     EXPECT_EQ(table[0].folder, table[1].folder) << "one folder text per folder";
 }

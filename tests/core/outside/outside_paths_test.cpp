@@ -16,7 +16,7 @@ using test::Folder;
 
 std::vector<std::u16string> Strings(const FileTable& table, int column) {
     std::vector<std::u16string> texts;
-    for (const FileRow& row : table) texts.emplace_back(ColumnText(row, column));
+    for (const FileRow& row : table) texts.emplace_back(ColumnText(row, column, 0));
     return texts;
 }
 
@@ -39,8 +39,8 @@ TEST(OutsidePaths, RowsAreThoseOfADropAndTheFailuresAreSkipped) {
     EXPECT_EQ(result.firstSkipped, (std::vector<std::u16string>{paths[1], paths[2], paths[3], paths[5], paths[6]}));
     ASSERT_EQ(table.size(), 2u);
     for (int column = 0; column < FileColumn::Count; ++column) {
-        EXPECT_EQ(Strings(table, column)[0], ColumnText(dropped.table[0], column)) << column;
-        EXPECT_EQ(Strings(table, column)[1], ColumnText(dropped.table[2], column)) << column;
+        EXPECT_EQ(Strings(table, column)[0], ColumnText(dropped.table[0], column, 0)) << column;
+        EXPECT_EQ(Strings(table, column)[1], ColumnText(dropped.table[2], column, 0)) << column;
     }
     EXPECT_EQ(table[0].folder, table[1].folder) << "rows of one folder share its text";
 }

@@ -80,13 +80,13 @@ TEST(DateTakenReading, EachDateReachesItsOwnRowWhateverHappenedToTheRows) {
         EXPECT_EQ(row.takenTicket, 0u) << std::string(e.name.begin(), e.name.end());
         ASSERT_EQ(row.taken.has_value(), e.utc != 0) << std::string(e.name.begin(), e.name.end());
         if (!row.taken) {
-            EXPECT_TRUE(row.takenText.view().empty());
+            EXPECT_TRUE(ColumnText(row, FileColumn::Taken, 0).view().empty());
             continue;
         }
         EXPECT_EQ(TakenInstantUtc(*row.taken, 0), e.utc);
         // Shown as the camera's clock read: 3 h 45 min behind the instant.
         constexpr std::uint64_t zone = (3 * 60 + 45) * 60 * 10'000'000ull;
-        EXPECT_EQ(row.takenText.view(), FormatListDate(e.utc - zone, 0).view());
+        EXPECT_EQ(ColumnText(row, FileColumn::Taken, 0).view(), FormatListDate(e.utc - zone, 0).view());
     }
     for (const MemoryFileSystem::Entry* entry : files->Files()) {
         EXPECT_EQ(entry->openCount, 0);

@@ -301,7 +301,7 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
             } else if (stopped) {
                 ASSERT_TRUE(store.bytes);
                 const JournalReading kept = ReadRunJournal(
-                    {reinterpret_cast<const std::uint8_t*>(store.bytes->data()), store.bytes->size()});
+                    {reinterpret_cast<const std::uint8_t*>(store.bytes->data()), store.bytes->size()}, 0);
                 EXPECT_EQ(kept.rows.size(), outcomes.size()) << "seed " << seed << ": a stopped run keeps only the rows it reached";
             }
         }
@@ -344,7 +344,7 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
     std::vector<std::u16string> undecided;  // original names of rows left alone
     for (int start = 0;; ++start) {
         ASSERT_LT(start, 10);
-        StoredJournal stored = ReadStoredJournal(store);
+        StoredJournal stored = ReadStoredJournal(store, 0);
         if (stored.found == JournalStore::Found::Missing) break;  // nothing was changed: nothing to undo
         ASSERT_EQ(stored.found, JournalStore::Found::Read);
         ASSERT_EQ(stored.reading.problem, JournalProblem::None) << stored.reading.line;
@@ -360,7 +360,7 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
         }
         FileTable table = std::move(stored.reading.rows);
         const std::vector<std::size_t> all = TakingPartRows(table.size(), {});
-        UndoJournalKeeper keeper(store, table, all);
+        UndoJournalKeeper keeper(store, table, all, 0);
         if (start == 0 && keeper.record() && random() % 8 == 0) {
             store.failWrites = true;
             EXPECT_FALSE(keeper.Begin());

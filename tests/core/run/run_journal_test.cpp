@@ -28,15 +28,33 @@ FileRow RowIn(std::u16string_view folder, std::u16string_view name, std::u16stri
     row.name = name;
     row.folder = std::make_shared<const std::u16string>(folder);
     row.originalName = original;
-    row.created = FormatListDate(At(2020, 3, 4, 5, 6, 7, 8), 0);
-    row.modified = FormatListDate(At(2024, 12, 31, 23, 59, 59, 999), 0);
-    row.accessed = FormatListDate(At(1601, 1, 1, 0), 0);
-    row.attributes = letters;
-    row.originallyCreated = FormatListDate(At(2019, 1, 2, 12, 30), 0);
-    row.originallyModified = FormatListDate(At(2019, 7, 2, 0, 30), 0);
-    row.originallyAccessed = FormatListDate(At(2023, 2, 28, 13), 0);
-    row.originalAttributes = u"";
+    row.created = At(2020, 3, 4, 5, 6, 7, 8) + 1234;
+    row.modified = At(2024, 12, 31, 23, 59, 59, 999);
+    row.accessed = At(1601, 1, 1, 0);
+    row.attributes = ParseAttributeLetters(letters);
+    row.originallyCreated = At(2019, 1, 2, 12, 30);
+    row.originallyModified = At(2019, 7, 2, 0, 30);
+    row.originallyAccessed = NoTime;
+    row.originalAttributes = ParseAttributeLetters(u"");
     return row;
+}
+
+// A version-4 journal as version 3 wrote it: every time of the rows as the
+// list's local date text with `offset`.
+std::string AsVersion3(std::string text, const FileTable& rows, LocalOffset offset) {
+    text.replace(text.find("journal 4"), 9, "journal 3");
+    for (const FileRow& row : rows)
+        for (const std::uint64_t time : {row.created, row.modified, row.accessed, row.originallyCreated,
+                                         row.originallyModified, row.originallyAccessed}) {
+            if (time == NoTime) continue;
+            const std::string number = "\x1F" + std::to_string(time) + "\x1F";
+            std::string local = "\x1F";
+            for (const char16_t unit : RowDateText(time, offset).view()) local.push_back(static_cast<char>(unit));
+            local += "\x1F";
+            for (std::size_t at = 0; (at = text.find(number, at)) != std::string::npos; at += local.size() - 1)
+                text.replace(at, number.size(), local);
+        }
+    return text;
 }
 
 // Every text comes back unit for unit: names beyond ASCII, a name that is
@@ -57,21 +75,21 @@ TEST(RunJournal, RoundTripKeepsEveryTextUnitForUnit) {
     const std::vector<std::uint64_t> given = {133'000'000'000'000'002ull, 0, 1};
     for (const bool underWay : {true, false}) {
         const std::string text = Format(rows, planned, {underWay, 133'000'000'123'456'789ull}, given);
-        const JournalReading read = ReadRunJournal(Bytes(text));
+        const JournalReading read = ReadRunJournal(Bytes(text), 0);
         ASSERT_EQ(read.problem, JournalProblem::None) << JournalProblemText(read).size();
         EXPECT_EQ(read.header.underWay, underWay);
         EXPECT_EQ(read.header.startedAt, 133'000'000'123'456'789ull);
         ASSERT_EQ(read.rows.size(), rows.size());
         for (std::size_t i = 0; i < rows.size(); ++i) {
             for (int column = 0; column < FileColumn::Count; ++column)
-                EXPECT_EQ(ColumnText(read.rows[i], column), ColumnText(rows[i], column)) << i << " column " << column;
+                EXPECT_EQ(ColumnText(read.rows[i], column, 0), ColumnText(rows[i], column, 0)) << i << " column " << column;
             EXPECT_EQ(read.plannedNames[i], planned[i]) << i;
             EXPECT_EQ(read.rows[i].identity, rows[i].identity) << i;
             EXPECT_EQ(read.createdGiven[i], given[i]) << i;
             EXPECT_EQ(read.progress[i], RowProgress::NotReached) << i;
         }
         // A person can read it: the format on the first line, one row a line.
-        EXPECT_TRUE(text.starts_with("Quillmoth run journal 3\r\n"));
+        EXPECT_TRUE(text.starts_with("Quillmoth run journal 4\r\n"));
         EXPECT_NE(text.find("\x1F" "F:00000000A1B2C3D4:0123456789ABCDEFFEDCBA9876543210:133000000000000001\x1F"
                             "133000000000000002\r\n"),
                   std::string::npos);
@@ -104,7 +122,7 @@ TEST(RunJournal, RoundTripKeepsEveryTextUnitForUnit) {
                                "reached\x1F" "3\x1FU\r\n"));
     const std::string cut = FormatJournalStep(JournalStep::Kept, 1, now);
     text += cut.substr(0, cut.size() - 1);
-    const JournalReading read = ReadRunJournal(Bytes(text));
+    const JournalReading read = ReadRunJournal(Bytes(text), 0);
     ASSERT_EQ(read.problem, JournalProblem::None) << read.line;
     EXPECT_EQ(read.progress, (std::vector<RowProgress>{RowProgress::Moved, RowProgress::NotReached, RowProgress::InHand}));
     EXPECT_EQ(read.rows[0].identity, now);
@@ -112,7 +130,7 @@ TEST(RunJournal, RoundTripKeepsEveryTextUnitForUnit) {
     EXPECT_EQ(read.rows[2].identity.kind, FileIdentity::Kind::Undecided);
     for (const std::string& bad : {FormatJournalStep(JournalStep::Kept, 3, now), std::string("moved\x1F" "1\r\n"),
                                    std::string("gone\x1F" "1\x1F\r\n")})
-        EXPECT_NE(ReadRunJournal(Bytes(Format(rows, planned, {true, 1}) + bad)).problem, JournalProblem::None);
+        EXPECT_NE(ReadRunJournal(Bytes(Format(rows, planned, {true, 1}) + bad), 0).problem, JournalProblem::None);
 }
 
 // Files in a drive's root folder, whose folder text is "C:" alone: the rows
@@ -132,7 +150,7 @@ TEST(RunJournal, RowsReadBackUndoARunInADrivesRoot) {
     ASSERT_EQ(RunRename(table, {0, 1}, options, files, 0), 0);
     ASSERT_TRUE(files.Exists(u"C:\\Trip_008.jpg"));
 
-    const JournalReading read = ReadRunJournal(Bytes(Format(table, {u"", u""}, {})));
+    const JournalReading read = ReadRunJournal(Bytes(Format(table, {u"", u""}, {})), 0);
     ASSERT_EQ(read.problem, JournalProblem::None);
     FileTable rows = read.rows;
     EXPECT_EQ(UndoRename(rows, {0, 1}, files, 0).notRestored, 0u);
@@ -165,7 +183,7 @@ TEST(RunJournal, RandomRowsComeBackAsWritten) {
                              u"o" + randomText(random() % 30, true)));
         planned.push_back(i % 3 ? randomText(1 + random() % 30, true) : u"");
     }
-    const JournalReading read = ReadRunJournal(Bytes(Format(rows, planned, {})));
+    const JournalReading read = ReadRunJournal(Bytes(Format(rows, planned, {})), 0);
     ASSERT_EQ(read.problem, JournalProblem::None) << read.line;
     ASSERT_EQ(read.rows.size(), rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -188,6 +206,9 @@ TEST(RunJournal, BrokenJournalsInventNoRows) {
         text.replace(text.find(from), from.size(), to);
         return text;
     };
+    const std::string modified = "\x1F" + std::to_string(rows[0].modified) + "\x1F";
+    std::string version3DateTooLong = AsVersion3(good, rows, 0);
+    version3DateTooLong.replace(version3DateTooLong.find(" AM"), 3, " AMAMAM");
     struct Case {
         const char* what;
         std::string text;
@@ -197,7 +218,7 @@ TEST(RunJournal, BrokenJournalsInventNoRows) {
         {"cut inside the last row", good.substr(0, lastRow + 50), JournalProblem::CutShort, 4},
         {"cut after the first row", good.substr(0, lastRow), JournalProblem::MissingRows, 3},
         {"cut inside the first line", good.substr(0, 10), JournalProblem::NotAJournal, 1},
-        {"unknown version", replaced("journal 3", "journal 4"), JournalProblem::UnknownVersion, 1},
+        {"unknown version", replaced("journal 4", "journal 5"), JournalProblem::UnknownVersion, 1},
         {"a row with a field missing", replaced("\x1F" "P2.jpg", ""), JournalProblem::TooFewFields, 4},
         {"a row with a field more", replaced("P2.jpg", "P2.jpg\x1Fz"), JournalProblem::TooManyFields, 4},
         {"unknown mark", replaced("under way", "underway"), JournalProblem::BadHeader, 2},
@@ -205,18 +226,20 @@ TEST(RunJournal, BrokenJournalsInventNoRows) {
         {"more rows than announced", replaced("\x1F" "2\r\n", "\x1F" "1\r\n"), JournalProblem::TooManyFields, 4},
         {"a tab inside a name", replaced("x.jpg", "x\t.jpg"), JournalProblem::BadText, 3},
         {"a broken UTF-8 sequence", replaced("b.jpg", "b\xC3.jpg"), JournalProblem::BadText, 4},
-        {"a date too long for its column", replaced(" AM", " AMAMAM"), JournalProblem::BadText, 3},
+        {"a time that is not a number", replaced(modified, "\x1F" "12:00\x1F"), JournalProblem::BadText, 3},
+        {"a time of no time", replaced(modified, "\x1F" "18446744073709551615\x1F"), JournalProblem::BadText, 3},
+        {"a date of version 3 too long for its column", version3DateTooLong, JournalProblem::BadText, 3},
         {"random bytes", randomBytes, JournalProblem::NotAJournal, 1},
         {"empty", "", JournalProblem::NotAJournal, 1},
     };
     for (const Case& c : cases) {
-        const JournalReading read = ReadRunJournal(Bytes(c.text));
+        const JournalReading read = ReadRunJournal(Bytes(c.text), 0);
         EXPECT_EQ(read.problem, c.problem) << c.what;
         EXPECT_EQ(read.line, c.line) << c.what;
         EXPECT_TRUE(read.rows.empty()) << c.what;
         EXPECT_FALSE(JournalProblemText(read).empty()) << c.what;
     }
-    const JournalReading cut = ReadRunJournal(Bytes(good.substr(0, lastRow + 50)));
+    const JournalReading cut = ReadRunJournal(Bytes(good.substr(0, lastRow + 50)), 0);
     EXPECT_EQ(JournalProblemText(cut), u"line 4 is cut short");
 }
 
@@ -257,18 +280,18 @@ TEST(RunJournal, RowsNoRunCouldHaveMadeAreRefusedWhole) {
          JournalProblem::BadText, 4},
     };
     for (const auto& c : cases) {
-        const JournalReading read = ReadRunJournal(Bytes(replaced(c.from, c.to)));
+        const JournalReading read = ReadRunJournal(Bytes(replaced(c.from, c.to)), 0);
         EXPECT_EQ(read.problem, c.problem) << c.what;
         EXPECT_EQ(read.line, c.line) << c.what;
         EXPECT_TRUE(read.rows.empty()) << c.what;
     }
-    EXPECT_EQ(JournalProblemText(ReadRunJournal(Bytes(replaced("C:\\p", "p")))),
+    EXPECT_EQ(JournalProblemText(ReadRunJournal(Bytes(replaced("C:\\p", "p")), 0)),
               u"line 3 holds a folder that is not a full path");
     // Every printable ASCII unit in a name, and two beyond ASCII with the low bits of "\" and "|".
     std::vector<std::string> units = {"\xC5\x9C", "\xEF\xBD\x9C"};
     for (char unit = ' '; unit <= '~'; ++unit) units.emplace_back(1, unit);
     for (const std::string& unit : units)
-        EXPECT_EQ(ReadRunJournal(Bytes(replaced("x.jpg", "x" + unit + "x.jpg"))).problem,
+        EXPECT_EQ(ReadRunJournal(Bytes(replaced("x.jpg", "x" + unit + "x.jpg")), 0).problem,
                   unit.find_first_of("\\/:*?\"<>|") != std::string::npos ? JournalProblem::NotAName : JournalProblem::None)
             << unit;
 
@@ -283,10 +306,18 @@ TEST(RunJournal, RowsNoRunCouldHaveMadeAreRefusedWhole) {
         }
         return text;
     };
-    std::string version2 = withoutLastField(replaced("journal 3", "journal 2"));
+    // Version 3: the times as local texts.
+    const JournalReading third = ReadRunJournal(Bytes(AsVersion3(good, rows, 0)), 0);
+    ASSERT_EQ(third.problem, JournalProblem::None) << third.line;
+    EXPECT_EQ(third.version, 3);
+    EXPECT_EQ(third.rows[0].created, rows[0].created - 1234) << "kept to the millisecond";
+    EXPECT_EQ(third.rows[0].originallyAccessed, NoTime) << "an empty date stays none";
+    EXPECT_EQ(third.rows[1].modified, rows[1].modified);
+
+    std::string version2 = withoutLastField(replaced("journal 4", "journal 2"));
     version2.replace(version2.find("\x1F" "2\r\n"), 4, "\x1F" "2\x1F" "77\r\n");
     version2.replace(version2.find(":0000000000000002:3"), 19, ":0000000000000002");
-    const JournalReading second = ReadRunJournal(Bytes(version2));
+    const JournalReading second = ReadRunJournal(Bytes(version2), 0);
     ASSERT_EQ(second.problem, JournalProblem::None) << second.line;
     EXPECT_EQ(second.version, 2);
     EXPECT_EQ(second.createdGiven, (std::vector<std::uint64_t>{77, 77}));
@@ -296,7 +327,7 @@ TEST(RunJournal, RowsNoRunCouldHaveMadeAreRefusedWhole) {
     std::string version1 = withoutLastField(version2);
     version1.replace(version1.find("journal 2"), 9, "journal 1");
     version1.replace(version1.find("\x1F" "77\r\n"), 5, "\r\n");
-    const JournalReading old = ReadRunJournal(Bytes(version1));
+    const JournalReading old = ReadRunJournal(Bytes(version1), 0);
     ASSERT_EQ(old.problem, JournalProblem::None) << old.line;
     EXPECT_EQ(old.version, 1);
     ASSERT_EQ(old.rows.size(), 2u);
@@ -373,7 +404,7 @@ TEST(RunJournal, PlannedNamesBringBackWhatARunKilledAtAnyRowHadDone) {
 TEST(RunJournal, JournalRowsAreFoundInTheListByAllTheirTexts) {
     const FileRow a = RowIn(u"C:\\p", u"x.jpg", u"a.jpg"), b = RowIn(u"C:\\p", u"y.jpg", u"b.jpg");
     FileRow changed = a;
-    changed.attributes = u"H";
+    changed.attributes = FileAttribute::Hidden;
     const FileTable journal = {a, b, a};
     const FileTable list = {b, changed, a, RowIn(u"C:\\q", u"x.jpg", u"a.jpg"), a};
     const std::vector<std::size_t> all = MatchJournalRows(journal, list, {0, 1, 2, 3, 4});

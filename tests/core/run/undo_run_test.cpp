@@ -23,7 +23,7 @@ TEST(Undo, RestoresNamesTimesAndAttributesAfterAnyNumberOfRuns) {
         FileTableFixture f;
         f.Add({u"a.txt", u"b.txt"}, 0x21);
         f.files.Find(JoinPath(Folder, u"b.txt"))->attributes = 0;
-        f.table[1].attributes = f.table[1].originalAttributes = FormatAttributeLetters(0);
+        f.table[1].attributes = f.table[1].originalAttributes = KeptAttributes(0);
         f.Run(EverythingOptions());
         RenameOptions second = EverythingOptions();
         second.prefix.text = u"Again";
@@ -37,13 +37,13 @@ TEST(Undo, RestoresNamesTimesAndAttributesAfterAnyNumberOfRuns) {
         EXPECT_EQ(f.table[1].name, u"b.txt");
         EXPECT_EQ(f.Entry(u"a.txt").attributes, 0x21u);
         EXPECT_EQ(f.Entry(u"b.txt").attributes, 0u) << "empty letters mean no attributes";
-        EXPECT_EQ(f.table[1].attributes.view(), u"");
+        EXPECT_EQ(ColumnText(f.table[1], FileColumn::Attributes, 0).view(), u"");
         const FileTimes restored = f.Entry(u"a.txt").times;
         // The texts keep milliseconds: what is below them comes back as zero.
         EXPECT_EQ(restored.created, f.times.created);
         EXPECT_EQ(restored.written, f.times.written);
         EXPECT_EQ(restored.accessed, f.times.accessed);
-        for (int column = 1; column <= 3; ++column) EXPECT_EQ(ColumnText(f.table[0], column), ColumnText(f.table[0], column + 6));
+        for (int column = 1; column <= 3; ++column) EXPECT_EQ(ColumnText(f.table[0], column, 0), ColumnText(f.table[0], column + 6, 0));
         EXPECT_EQ(f.files.Files().size(), 2u);
     }
 }

@@ -77,7 +77,7 @@ TEST(NaturalOrder, EqualNamesKeepTheirOrderEitherWayRoundAndDatesLeaveTheUndated
     const std::uint64_t times[] = {At(2024, 1, 5, 0, 0, 0, 0), 0, At(2020, 12, 1, 0, 0, 0, 0), 0,
                                    At(2023, 6, 30, 0, 0, 0, 0)};
     for (std::size_t i = 0; i < table.size(); ++i)
-        if (times[i] != 0) table[i].modified = FormatListDate(times[i], 0);
+        if (times[i] != 0) table[i].modified = times[i];
     ColumnSort sort{FileColumn::Modified, true, false, nullptr, 0};
     EXPECT_EQ(OrderOfColumn(table, sort), (Order{2, 4, 0, 1, 3}));
     sort.descending = true;

@@ -146,7 +146,7 @@ TEST(RunJournalWindow, LastRunIsUndoneAfterClosingAndReopening) {
         ASSERT_TRUE(harness.close());
     }
     const std::string written = Text(test::FileContent(journal));
-    ASSERT_TRUE(written.starts_with("Quillmoth run journal 3\r\nended\x1F")) << "no mark once the run has ended";
+    ASSERT_TRUE(written.starts_with("Quillmoth run journal 4\r\nended\x1F")) << "no mark once the run has ended";
 
     MainWindowHarness harness(settings.File(L"settings.ini"));
     HWND w = harness.window();
@@ -221,7 +221,7 @@ TEST(RunJournalWindow, RowsOfAnInterruptedRunComeBackAtOnce) {
     }
     // Back to the moment between the first and the second move.
     const std::string ended = Text(test::FileContent(settings.File(L"lastrun.txt")));
-    JournalReading journal = ReadRunJournal({reinterpret_cast<const std::uint8_t*>(ended.data()), ended.size()});
+    JournalReading journal = ReadRunJournal({reinterpret_cast<const std::uint8_t*>(ended.data()), ended.size()}, 0);
     ASSERT_EQ(journal.problem, JournalProblem::None);
     // (Through another name: Wine does not change the case of a name in place.)
     const auto rename = [&](const std::wstring& from, const std::wstring& to) {
@@ -252,7 +252,7 @@ TEST(RunJournalWindow, RowsOfAnInterruptedRunComeBackAtOnce) {
     ASSERT_EQ(RowCount(list), 3);
     EXPECT_EQ(ListText(list, 0, 0), L"a.TXT") << "read back from the folder's listing";
     EXPECT_EQ(ListText(list, 1, 0), files.names[1]) << "not moved yet: stays";
-    EXPECT_TRUE(Text(test::FileContent(settings.File(L"lastrun.txt"))).starts_with("Quillmoth run journal 3\r\nended"));
+    EXPECT_TRUE(Text(test::FileContent(settings.File(L"lastrun.txt"))).starts_with("Quillmoth run journal 4\r\nended"));
     Command(w, IDC_UNDO);
     files.ExpectAllBack();
     std::vector<std::wstring> names = files.folder.Names();
