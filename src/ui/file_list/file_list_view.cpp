@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/text/name_text.h"
-#include "win32/clock.h"
+#include "win32/locale/clock.h"
 
 namespace qm {
 
