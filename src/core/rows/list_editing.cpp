@@ -1,62 +1,95 @@
 #include "core/rows/list_editing.h"
 
 #include <cstdint>
-#include <numeric>
+
+#include "core/rows/keyed_sort.h"
 
 namespace qm {
 
 namespace {
 
-// Each text's first four folded units after the prefix that all texts share,
-// packed so that comparing the numbers compares the units: most comparisons of
-// a large sort are decided by these alone, without touching the texts.
-struct SortKey {
-    std::uint64_t head;
-    std::uint32_t index;
+// The units of a text, A-Z folded, packed into 64 bits so that comparing the
+// numbers compares the units: each unit by its rank among the units that the
+// texts hold, in as few bits as their number needs, so that ASCII names pack
+// ten units, not four. A missing unit counts as 0, below every unit a text
+// holds, so a text sorts before the longer texts it begins.
+class HeadPacking {
+public:
+    HeadPacking(const std::vector<std::u16string_view>& texts, std::size_t shared) : rank_(0x10000, 0) {
+        for (const std::u16string_view text : texts)
+            for (std::size_t k = shared; k < text.size(); ++k) rank_[AsciiUpper(text[k])] = 1;
+        rank_[0] = 0;  // a unit 0, which no name holds, counts as missing
+        std::uint32_t ranks = 0;
+        for (std::uint16_t& rank : rank_)
+            if (rank) rank = static_cast<std::uint16_t>(++ranks);
+        while (bits_ < 16 && (1u << bits_) <= ranks) ++bits_;
+        units_ = 64 / bits_;
+    }
+    std::size_t units() const { return units_; }
+    std::uint64_t HeadAt(std::u16string_view text, std::size_t depth) const {
+        std::uint64_t head = 0;
+        for (std::size_t k = 0; k < units_; ++k)
+            head = (head << bits_) | (depth + k < text.size() ? rank_[AsciiUpper(text[depth + k])] : 0u);
+        return head;
+    }
+    // Whether a text of `head` ends within it.
+    bool Ended(std::uint64_t head) const { return (head & ((std::uint64_t{1} << bits_) - 1)) == 0; }
+
+private:
+    std::vector<std::uint16_t> rank_;
+    unsigned bits_ = 1;
+    std::size_t units_ = 64;
 };
 
-constexpr std::size_t HeadUnits = 4;
+std::vector<std::size_t> IndexesOf(const std::vector<SortKey>& keys) {
+    std::vector<std::size_t> order(keys.size());
+    for (std::size_t r = 0; r < keys.size(); ++r) order[r] = keys[r].index;
+    return order;
+}
 
 }  // namespace
 
 std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_view>& texts) {
-    // The folded texts side by side, so that the comparisons stay in one block of memory.
-    std::u16string folded;
-    std::vector<std::size_t> start(texts.size() + 1, 0);
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        start[i] = folded.size();
-        for (char16_t unit : texts[i]) folded.push_back(AsciiUpper(unit));
-    }
-    start[texts.size()] = folded.size();
-    auto text = [&](std::size_t i) { return std::u16string_view(folded).substr(start[i], start[i + 1] - start[i]); };
-
-    std::size_t shared = texts.empty() ? 0 : text(0).size();
+    // Folded as the heads are packed: no folded copy of a million texts.
+    const auto text = [&](std::size_t i) { return texts[i]; };
+    std::size_t shared = texts.empty() ? 0 : texts[0].size();
     for (std::size_t i = 1; i < texts.size() && shared > 0; ++i) {
-        const std::u16string_view a = text(0), b = text(i);
+        const std::u16string_view a = texts[0], b = texts[i];
         std::size_t n = 0;
-        while (n < shared && n < b.size() && a[n] == b[n]) ++n;
+        while (n < shared && n < b.size() && AsciiUpper(a[n]) == AsciiUpper(b[n])) ++n;
         shared = n;
     }
 
+    // Sorted by a head of units at a time: each group whose units are all
+    // alike so far is sorted again by its next head, until its texts end. No
+    // two texts are ever compared, so a million rows cost ten times a hundred
+    // thousand.
+    const HeadPacking packing(texts, shared);
     std::vector<SortKey> keys(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::u16string_view t = text(i);
-        std::uint64_t head = 0;
-        // A missing unit counts as 0, below every unit a text holds, so a text
-        // sorts before the longer texts it begins.
-        for (std::size_t k = 0; k < HeadUnits; ++k)
-            head = (head << 16) | (shared + k < t.size() ? t[shared + k] : 0u);
-        keys[i] = {head, static_cast<std::uint32_t>(i)};
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        keys[i] = {packing.HeadAt(text(i), shared), static_cast<std::uint32_t>(i)};
+    SortKeysByHead(keys);
+    struct Group {
+        std::size_t first, last, depth;
+    };
+    std::vector<Group> alike;
+    const auto splitIntoAlike = [&](std::size_t first, std::size_t last, std::size_t depth) {
+        for (std::size_t a = first; a < last;) {
+            std::size_t b = a + 1;
+            while (b < last && keys[b].head == keys[a].head) ++b;
+            if (b - a > 1 && !packing.Ended(keys[a].head)) alike.push_back({a, b, depth + packing.units()});
+            a = b;
+        }
+    };
+    splitIntoAlike(0, keys.size(), shared);
+    while (!alike.empty()) {
+        const Group group = alike.back();
+        alike.pop_back();
+        for (std::size_t k = group.first; k < group.last; ++k) keys[k].head = packing.HeadAt(text(keys[k].index), group.depth);
+        SortKeysByHead(keys, group.first, group.last);
+        splitIntoAlike(group.first, group.last, group.depth);
     }
-    std::stable_sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
-        if (a.head != b.head) return a.head < b.head;
-        const std::u16string_view x = text(a.index), y = text(b.index);
-        const std::size_t skip = std::min({x.size(), y.size(), shared + HeadUnits});
-        return x.substr(skip) < y.substr(skip);
-    });
-    std::vector<std::size_t> order(texts.size());
-    for (std::size_t r = 0; r < keys.size(); ++r) order[r] = keys[r].index;
-    return order;
+    return IndexesOf(keys);
 }
 
 std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_view>& texts, CaseFold fold,
@@ -94,26 +127,49 @@ std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_vi
         shared = n;
     }
     while (shared > 0 && text(0)[shared - 1] >= u'0' && text(0)[shared - 1] <= u'9') --shared;
+    // By the heads first, without a comparison; then each group of equal
+    // heads by the rule itself.
+    std::vector<std::u16string_view> rests(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) rests[i] = text(i).substr(shared);
+    const NaturalHeads heads(rests);
+    // Beside each head the value of the run of digits that stops it: rows
+    // alike up to their numbers, as a camera names them, are ordered without
+    // reading their texts again.
+    std::vector<std::uint64_t> runs(texts.size());
     std::vector<SortKey> keys(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        keys[i] = {NaturalHead(text(i).substr(shared)), static_cast<std::uint32_t>(i)};
-    std::stable_sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
-        if (a.head != b.head) return descending ? a.head > b.head : a.head < b.head;
-        const int c = CompareNaturally(text(a.index).substr(shared), text(b.index).substr(shared));
-        return descending ? c > 0 : c < 0;
-    });
-    std::vector<std::size_t> order(texts.size());
-    for (std::size_t r = 0; r < keys.size(); ++r) order[r] = keys[r].index;
-    return order;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        runs[i] = heads.RunAfter(rests[i]);
+        const std::uint64_t head = heads(rests[i]);
+        keys[i] = {descending ? ~head : head, static_cast<std::uint32_t>(i)};
+    }
+    SortKeysByHead(keys);
+    for (std::size_t a = 0; a < keys.size();) {
+        std::size_t b = a + 1;
+        while (b < keys.size() && keys[b].head == keys[a].head) ++b;
+        if (b - a > 1)
+            std::sort(keys.begin() + static_cast<std::ptrdiff_t>(a), keys.begin() + static_cast<std::ptrdiff_t>(b),
+                      [&](const SortKey& x, const SortKey& y) {
+                          if (runs[x.index] != runs[y.index])
+                              return descending ? runs[x.index] > runs[y.index] : runs[x.index] < runs[y.index];
+                          const int c = CompareNaturally(rests[x.index], rests[y.index]);
+                          if (c != 0) return descending ? c > 0 : c < 0;
+                          return x.index < y.index;
+                      });
+        a = b;
+    }
+    return IndexesOf(keys);
 }
 
 std::vector<std::size_t> OrderByInstants(const std::vector<std::optional<std::uint64_t>>& instants, bool descending) {
-    std::vector<std::size_t> order(instants.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        if (!instants[a] || !instants[b]) return instants[a].has_value() && !instants[b].has_value();
-        return descending ? *instants[a] > *instants[b] : *instants[a] < *instants[b];
-    });
+    std::vector<SortKey> dated;
+    std::vector<std::size_t> undated;
+    for (std::size_t i = 0; i < instants.size(); ++i) {
+        if (instants[i]) dated.push_back({descending ? ~*instants[i] : *instants[i], static_cast<std::uint32_t>(i)});
+        else undated.push_back(i);
+    }
+    SortKeysByHead(dated);
+    std::vector<std::size_t> order = IndexesOf(dated);
+    order.insert(order.end(), undated.begin(), undated.end());
     return order;
 }
 

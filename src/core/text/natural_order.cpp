@@ -89,21 +89,51 @@ int CompareNaturally(std::u16string_view a, std::u16string_view b) {
     return zeros;
 }
 
-std::uint64_t NaturalHead(std::u16string_view text) {
-    // Each unit's weight plus one (0: the text has ended), 21 bits a unit; a
-    // digit stops it, as a run of digits compares by its whole value.
+NaturalHeads::NaturalHeads(const std::vector<std::u16string_view>& texts) : rank_(0x10000, 0) {
+    std::vector<bool> held(0x10000, false);
+    for (const std::u16string_view text : texts)
+        for (const char16_t unit : text) held[unit] = true;
+    // Digits all weigh the same: a run of them stops the head.
+    std::vector<std::uint32_t> weights;
+    for (std::uint32_t unit = 0; unit < 0x10000; ++unit)
+        if (held[unit]) weights.push_back(IsDigit(static_cast<char16_t>(unit)) ? DigitWeight : Weight(static_cast<char16_t>(unit)));
+    std::sort(weights.begin(), weights.end());
+    weights.erase(std::unique(weights.begin(), weights.end()), weights.end());
+    for (std::uint32_t unit = 0; unit < 0x10000; ++unit) {
+        if (!held[unit]) continue;
+        const std::uint32_t weight = IsDigit(static_cast<char16_t>(unit)) ? DigitWeight : Weight(static_cast<char16_t>(unit));
+        rank_[unit] = 1 + static_cast<std::uint32_t>(std::lower_bound(weights.begin(), weights.end(), weight) - weights.begin());
+    }
+    while (bits_ < 17 && (std::size_t{1} << bits_) <= weights.size()) ++bits_;
+    units_ = 64 / bits_;
+}
+
+std::uint64_t NaturalHeads::operator()(std::u16string_view text) const {
+    // A unit's rank (0: the text has ended); a digit stops it, as a run of
+    // digits compares by its whole value.
     std::uint64_t head = 0;
-    std::size_t k = 0;
     bool stopped = false;
-    for (; k < 3; ++k) {
+    for (std::size_t k = 0; k < units_; ++k) {
         std::uint64_t rank = 0;
         if (!stopped && k < text.size()) {
-            rank = 1 + (IsDigit(text[k]) ? DigitWeight : Weight(text[k]));
+            rank = rank_[text[k]];
             stopped = IsDigit(text[k]);
         }
-        head = head << 21 | rank;
+        head = head << bits_ | rank;
     }
     return head;
+}
+
+std::uint64_t NaturalHeads::RunAfter(std::u16string_view text) const {
+    std::size_t at = 0;
+    while (at < units_ && at < text.size() && !IsDigit(text[at])) ++at;
+    if (at == units_ || at == text.size()) return 0;
+    const std::size_t end = EndOfDigits(text, at);
+    at = EndOfZeros(text, at, end);
+    if (end - at > 19) return UINT64_MAX;
+    std::uint64_t value = 0;
+    for (; at < end; ++at) value = value * 10 + static_cast<std::uint64_t>(text[at] - u'0');
+    return value == UINT64_MAX ? value : value + 1;
 }
 
 }  // namespace qm

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qm {
 
@@ -25,10 +26,25 @@ std::u16string FoldedForSorting(std::u16string_view text, CaseFold fold);
 // for texts equal unit for unit.
 int CompareNaturally(std::u16string_view a, std::u16string_view b);
 
-// The first three units of folded `text`, up to its first digit, as one
-// number: where the numbers of two texts differ they order as
-// CompareNaturally does, so that a large sort mostly compares numbers.
-// Equal numbers say nothing.
-std::uint64_t NaturalHead(std::u16string_view text);
+// The beginnings of many folded texts, each up to its first digit, packed into
+// one number: where the numbers of two texts differ they order as
+// CompareNaturally does, so that a large sort mostly compares numbers. Each
+// unit is packed by its rank among the units the texts hold, in as few bits
+// as their number needs: ASCII names pack some ten units, not three. Equal
+// numbers say nothing.
+class NaturalHeads {
+public:
+    explicit NaturalHeads(const std::vector<std::u16string_view>& texts);
+    std::uint64_t operator()(std::u16string_view text) const;
+    // For a head that a run of digits stops: one more than the run's value
+    // (the largest number for a run beyond 19 digits); 0 for any other head.
+    // Texts of equal heads with values that differ order as the values do.
+    std::uint64_t RunAfter(std::u16string_view text) const;
+
+private:
+    std::vector<std::uint32_t> rank_;  // by unit; 0 for a unit no text holds
+    unsigned bits_ = 1;
+    std::size_t units_ = 64;
+};
 
 }  // namespace qm

@@ -74,26 +74,52 @@ TEST(ListEditing, StableSortIgnoringAsciiCaseOnlyWithSelectionFollowing) {
     EXPECT_EQ(dates[0].text.substr(0, 10), u"01.05.2024");
 }
 
-// The fast ordering against the plain rule: a stable sort by the comparison
-// that folds only ASCII letters, over random texts with shared beginnings.
-TEST(ListEditing, SortedOrderMatchesAPlainStableSort) {
+// The fast orderings against their plain rules: a stable sort by the
+// comparison that folds only ASCII letters, by CompareNaturally either way
+// round, and by the instant with the undated last; over random texts with
+// shared beginnings, few (each group compared) and thousands (sorted by
+// counting, then group by group).
+TEST(ListEditing, OrdersMatchAPlainStableSortOfTheirRule) {
     std::mt19937 random(3);
-    const char16_t alphabet[] = u"aAbBc_zZ09.\u00e9\u00c9 \uAC00\uFF21";  // units above 0x7FFF too
+    const char16_t alphabet[] = u"aAbBc_zZ09.\u00e9\u00c9 \uAC00\uFF21\\0";  // units above 0x7FFF too
+    const auto stableOrder = [](std::size_t count, const auto& before) {
+        std::vector<std::size_t> order(count);
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        std::stable_sort(order.begin(), order.end(), before);
+        return order;
+    };
     for (int round = 0; round < 300; ++round) {
         const std::u16string common(random() % 6, u'p');
-        std::vector<std::u16string> texts(random() % 60);
+        std::vector<std::u16string> texts(round % 10 == 9 ? 1000 + random() % 3000 : random() % 60);
+        const std::size_t units = round % 20 == 19 ? 30 : 7;  // long alike runs of digits too
         for (std::u16string& t : texts) {
             t = round % 2 ? common : u"";
-            if (random() % 2) t += u"Img_20";  // alike beyond the first units after the shared prefix
-            for (std::size_t n = random() % 7; n > 0; --n) t += alphabet[random() % (std::size(alphabet) - 1)];
+            // Alike beyond the first units after the shared prefix, some far beyond.
+            if (random() % 2) t += round % 4 == 3 ? u"Img_2024_Holiday_Alps_" : u"Img_20";
+            for (std::size_t n = random() % units; n > 0; --n) t += alphabet[random() % (std::size(alphabet) - 1)];
         }
         const std::vector<std::u16string_view> views(texts.begin(), texts.end());
-        std::vector<std::size_t> expected(texts.size());
-        std::iota(expected.begin(), expected.end(), std::size_t{0});
-        std::stable_sort(expected.begin(), expected.end(), [&](std::size_t a, std::size_t b) {
-            return CompareIgnoringAsciiCase(texts[a], texts[b]) < 0;
-        });
-        ASSERT_EQ(SortedOrderOfTexts(views), expected) << "round " << round;
+        ASSERT_EQ(SortedOrderOfTexts(views), stableOrder(texts.size(), [&](std::size_t a, std::size_t b) {
+                      return CompareIgnoringAsciiCase(texts[a], texts[b]) < 0;
+                  })) << "round " << round;
+
+        std::vector<std::u16string> folded;
+        for (const std::u16string& t : texts) folded.push_back(FoldedForSorting(t, nullptr));
+        for (const bool descending : {false, true})
+            ASSERT_EQ(NaturalOrderOfTexts(views, nullptr, descending),
+                      stableOrder(texts.size(), [&](std::size_t a, std::size_t b) {
+                          const int c = CompareNaturally(folded[a], folded[b]);
+                          return descending ? c > 0 : c < 0;
+                      })) << "round " << round << (descending ? ", descending" : "");
+
+        std::vector<std::optional<std::uint64_t>> instants(texts.size());
+        for (auto& instant : instants)
+            if (random() % 8) instant = round % 3 ? random() % 50 : std::uint64_t{random()} << 32 | random();
+        for (const bool descending : {false, true})
+            ASSERT_EQ(OrderByInstants(instants, descending), stableOrder(texts.size(), [&](std::size_t a, std::size_t b) {
+                          if (!instants[a] || !instants[b]) return instants[a].has_value() && !instants[b].has_value();
+                          return descending ? *instants[a] > *instants[b] : *instants[a] < *instants[b];
+                      })) << "round " << round << (descending ? ", descending" : "");
     }
 }
 
