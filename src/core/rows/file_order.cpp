@@ -19,19 +19,10 @@ bool IsDateColumn(int column) {
 
 std::optional<std::uint64_t> ColumnInstant(const FileRow& row, int column, LocalOffset localOffset) {
     if (column == FileColumn::Taken) return TakenInstant(row, localOffset);
-    std::uint64_t instant = NoTime;
-    switch (column) {
-    case FileColumn::Created: instant = row.created; break;
-    case FileColumn::Modified: instant = row.modified; break;
-    case FileColumn::Accessed: instant = row.accessed; break;
-    case FileColumn::OriginallyCreated: instant = row.originallyCreated; break;
-    case FileColumn::OriginallyModified: instant = row.originallyModified; break;
-    case FileColumn::OriginallyAccessed: instant = row.originallyAccessed; break;
-    default: return std::nullopt;
-    }
+    const std::uint64_t* instant = ColumnTime(row, column);
     // A time the list shows no date for sorts as one without a date.
-    if (RowDateText(instant, localOffset).empty()) return std::nullopt;
-    return instant;
+    if (!instant || RowDateText(*instant, localOffset).empty()) return std::nullopt;
+    return *instant;
 }
 
 std::vector<std::size_t> OrderOfColumn(const FileTable& table, const ColumnSort& sort) {

@@ -26,18 +26,25 @@ CellText Letters(std::uint32_t attributes) {
 
 }  // namespace
 
+const std::uint64_t* ColumnTime(const FileRow& row, int column) {
+    switch (column) {
+    case FileColumn::Created: return &row.created;
+    case FileColumn::Modified: return &row.modified;
+    case FileColumn::Accessed: return &row.accessed;
+    case FileColumn::OriginallyCreated: return &row.originallyCreated;
+    case FileColumn::OriginallyModified: return &row.originallyModified;
+    case FileColumn::OriginallyAccessed: return &row.originallyAccessed;
+    default: return nullptr;
+    }
+}
+
 CellText ColumnText(const FileRow& row, int column, LocalOffset localOffset) {
+    if (const std::uint64_t* time = ColumnTime(row, column)) return RowDateText(*time, localOffset);
     switch (column) {
     case FileColumn::Name: return CellText(row.name);
-    case FileColumn::Created: return RowDateText(row.created, localOffset);
-    case FileColumn::Modified: return RowDateText(row.modified, localOffset);
-    case FileColumn::Accessed: return RowDateText(row.accessed, localOffset);
     case FileColumn::Folder: return CellText(row.folderText());
     case FileColumn::Attributes: return Letters(row.attributes);
     case FileColumn::OriginalName: return CellText(row.originalName);
-    case FileColumn::OriginallyCreated: return RowDateText(row.originallyCreated, localOffset);
-    case FileColumn::OriginallyModified: return RowDateText(row.originallyModified, localOffset);
-    case FileColumn::OriginallyAccessed: return RowDateText(row.originallyAccessed, localOffset);
     case FileColumn::OriginalAttributes: return Letters(row.originalAttributes);
     // As the camera's clock showed it, whatever zone it named.
     case FileColumn::Taken:

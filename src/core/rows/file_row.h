@@ -125,6 +125,10 @@ private:
 // time with `localOffset`; empty for any other column.
 CellText ColumnText(const FileRow& row, int column, LocalOffset localOffset);
 
+// The row's time that a column of a file time shows (Created to Accessed and
+// their originals); null for any other column.
+const std::uint64_t* ColumnTime(const FileRow& row, int column);
+
 // A time of a row as the list shows it: empty for NoTime.
 ListDateText RowDateText(std::uint64_t instant, LocalOffset localOffset);
 

@@ -422,19 +422,14 @@ bool AssignFixed(Fixed& field, std::string_view bytes) {
 // which reads back to the 100 ns whatever time zone is in force; attributes
 // stay their letters. Names and folders are texts.
 void AppendRowField(ByteWriter& out, std::string& number, const FileRow& row, int column) {
-    std::uint64_t time = NoTime;
-    switch (column) {
-    case FileColumn::Created: time = row.created; break;
-    case FileColumn::Modified: time = row.modified; break;
-    case FileColumn::Accessed: time = row.accessed; break;
-    case FileColumn::OriginallyCreated: time = row.originallyCreated; break;
-    case FileColumn::OriginallyModified: time = row.originallyModified; break;
-    case FileColumn::OriginallyAccessed: time = row.originallyAccessed; break;
-    default: out.AppendText(ColumnText(row, column, 0).view()); return;
+    const std::uint64_t* time = ColumnTime(row, column);
+    if (!time) {
+        out.AppendText(ColumnText(row, column, 0).view());
+        return;
     }
-    if (time == NoTime) return;
+    if (*time == NoTime) return;
     number.clear();
-    AppendNumber(number, time);
+    AppendNumber(number, *time);
     out.Append(number);
 }
 
