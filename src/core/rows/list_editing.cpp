@@ -15,13 +15,16 @@ namespace {
 // holds, so a text sorts before the longer texts it begins.
 class HeadPacking {
 public:
-    HeadPacking(const std::vector<std::u16string_view>& texts, std::size_t shared) : rank_(0x10000, 0) {
+    HeadPacking(const std::vector<std::u16string_view>& texts, std::size_t shared) {
+        if (texts.size() < RankedFrom) return;  // each unit as it is, 16 bits
+        rank_.assign(0x10000, 0);
         for (const std::u16string_view text : texts)
             for (std::size_t k = shared; k < text.size(); ++k) rank_[AsciiUpper(text[k])] = 1;
         rank_[0] = 0;  // a unit 0, which no name holds, counts as missing
         std::uint32_t ranks = 0;
         for (std::uint16_t& rank : rank_)
             if (rank) rank = static_cast<std::uint16_t>(++ranks);
+        bits_ = 1;
         while (bits_ < 16 && (1u << bits_) <= ranks) ++bits_;
         units_ = 64 / bits_;
     }
@@ -29,16 +32,20 @@ public:
     std::uint64_t HeadAt(std::u16string_view text, std::size_t depth) const {
         std::uint64_t head = 0;
         for (std::size_t k = 0; k < units_; ++k)
-            head = (head << bits_) | (depth + k < text.size() ? rank_[AsciiUpper(text[depth + k])] : 0u);
+            head = (head << bits_) | (depth + k < text.size() ? Rank(AsciiUpper(text[depth + k])) : 0u);
         return head;
     }
     // Whether a text of `head` ends within it.
     bool Ended(std::uint64_t head) const { return (head & ((std::uint64_t{1} << bits_) - 1)) == 0; }
 
 private:
+    // A table of ranks pays from some thousand texts on (a folder's few
+    // entries, say, need none).
+    static constexpr std::size_t RankedFrom = 1024;
+    std::uint32_t Rank(char16_t unit) const { return rank_.empty() ? unit : rank_[unit]; }
     std::vector<std::uint16_t> rank_;
-    unsigned bits_ = 1;
-    std::size_t units_ = 64;
+    unsigned bits_ = 16;
+    std::size_t units_ = 4;
 };
 
 std::vector<std::size_t> IndexesOf(const std::vector<SortKey>& keys) {

@@ -89,7 +89,11 @@ int CompareNaturally(std::u16string_view a, std::u16string_view b) {
     return zeros;
 }
 
-NaturalHeads::NaturalHeads(const std::vector<std::u16string_view>& texts) : rank_(0x10000, 0) {
+NaturalHeads::NaturalHeads(const std::vector<std::u16string_view>& texts) {
+    // A table of ranks pays from some thousand texts on; fewer are packed by
+    // their weights, three units a head.
+    if (texts.size() < 1024) return;
+    rank_.assign(0x10000, 0);
     std::vector<bool> held(0x10000, false);
     for (const std::u16string_view text : texts)
         for (const char16_t unit : text) held[unit] = true;
@@ -104,8 +108,14 @@ NaturalHeads::NaturalHeads(const std::vector<std::u16string_view>& texts) : rank
         const std::uint32_t weight = IsDigit(static_cast<char16_t>(unit)) ? DigitWeight : Weight(static_cast<char16_t>(unit));
         rank_[unit] = 1 + static_cast<std::uint32_t>(std::lower_bound(weights.begin(), weights.end(), weight) - weights.begin());
     }
+    bits_ = 1;
     while (bits_ < 17 && (std::size_t{1} << bits_) <= weights.size()) ++bits_;
     units_ = 64 / bits_;
+}
+
+std::uint64_t NaturalHeads::Rank(char16_t unit) const {
+    if (!rank_.empty()) return rank_[unit];
+    return 1 + (IsDigit(unit) ? DigitWeight : Weight(unit));
 }
 
 std::uint64_t NaturalHeads::operator()(std::u16string_view text) const {
@@ -116,7 +126,7 @@ std::uint64_t NaturalHeads::operator()(std::u16string_view text) const {
     for (std::size_t k = 0; k < units_; ++k) {
         std::uint64_t rank = 0;
         if (!stopped && k < text.size()) {
-            rank = rank_[text[k]];
+            rank = Rank(text[k]);
             stopped = IsDigit(text[k]);
         }
         head = head << bits_ | rank;

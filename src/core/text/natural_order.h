@@ -42,9 +42,10 @@ public:
     std::uint64_t RunAfter(std::u16string_view text) const;
 
 private:
-    std::vector<std::uint32_t> rank_;  // by unit; 0 for a unit no text holds
-    unsigned bits_ = 1;
-    std::size_t units_ = 64;
+    std::uint64_t Rank(char16_t unit) const;
+    std::vector<std::uint32_t> rank_;  // by unit; 0 for a unit no text holds; none for few texts
+    unsigned bits_ = 21;  // a weight and one
+    std::size_t units_ = 3;
 };
 
 }  // namespace qm

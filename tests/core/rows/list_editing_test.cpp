@@ -90,7 +90,7 @@ TEST(ListEditing, OrdersMatchAPlainStableSortOfTheirRule) {
     };
     for (int round = 0; round < 300; ++round) {
         const std::u16string common(random() % 6, u'p');
-        std::vector<std::u16string> texts(round % 10 == 9 ? 1000 + random() % 3000 : random() % 60);
+        std::vector<std::u16string> texts(round % 10 == 9 ? 1024 + random() % 3000 : random() % 60);
         const std::size_t units = round % 20 == 19 ? 30 : 7;  // long alike runs of digits too
         for (std::u16string& t : texts) {
             t = round % 2 ? common : u"";
