@@ -2,8 +2,14 @@
 // to the first), a hidden window that keeps the loop, and a clean end with
 // exit code 0 when the main window closes.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <psapi.h>
 
+#include <algorithm>
 #include <cstring>
+#include <cwctype>
+#include <string>
+#include <vector>
 
 #include "program_process.h"
 #include "real_input.h"
@@ -48,6 +54,39 @@ TEST(ProgramLifecycle, ClosingTheMainWindowEndsTheProcessWithCodeZero) {
     ASSERT_EQ(read, sizeof(start));
     const wchar_t* header = L"\uFEFFQuillmoth.exe 6.0";
     EXPECT_EQ(std::memcmp(start, header, sizeof(start)), 0);
+}
+
+// The file names, in lower case, of the libraries loaded in `process`.
+std::vector<std::wstring> LoadedLibraries(HANDLE process) {
+    std::vector<HMODULE> modules(512);
+    DWORD needed = 0;
+    if (!EnumProcessModules(process, modules.data(), static_cast<DWORD>(modules.size() * sizeof(HMODULE)), &needed))
+        return {};
+    modules.resize(std::min<std::size_t>(modules.size(), needed / sizeof(HMODULE)));
+    std::vector<std::wstring> names;
+    for (HMODULE module : modules) {
+        wchar_t name[MAX_PATH] = {};
+        GetModuleBaseNameW(process, module, name, MAX_PATH);
+        std::wstring lower(name);
+        for (wchar_t& c : lower) c = static_cast<wchar_t>(std::towlower(c));
+        names.push_back(lower);
+    }
+    return names;
+}
+
+TEST(ProgramLifecycle, TheStartLoadsNoLibraryThatOnlyALaterRequestNeeds) {
+    TemporaryFolder folder;
+    ProgramProcess program(CopyProgramInto(L"Quillmoth.exe", folder));
+    ASSERT_NE(program.waitForDialog(L"Quillmoth", StartTimeout), nullptr);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, program.id());
+    ASSERT_NE(process, nullptr);
+    const std::vector<std::wstring> loaded = LoadedLibraries(process);
+    CloseHandle(process);
+    ASSERT_NE(std::find(loaded.begin(), loaded.end(), L"comctl32.dll"), loaded.end()) << "the list is not read";
+    // A drop, "Add Files", a sound and the web address load these ("Add
+    // Folder" needs ole32 too, which the system's theme library loads anyway).
+    for (const wchar_t* later : {L"shell32.dll", L"comdlg32.dll", L"winmm.dll"})
+        EXPECT_EQ(std::find(loaded.begin(), loaded.end(), later), loaded.end()) << later;
 }
 
 TEST(ProgramLifecycle, ASecondInstanceWithoutPathsExitsAndBringsTheFirstToTheFront) {
