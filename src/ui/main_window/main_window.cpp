@@ -164,6 +164,7 @@ void FinishOpening(HWND window) {
     KillTimer(window, FinishOpeningTimer);
     if (state.openingFinished) return;
     state.openingFinished = true;
+    MakeNameListTip(window);
     if (!MakeTips(window, Fonts(), Presets())) {
         // Without its tips the window ends at once, and leaves the file as it was.
         state.settingsWritten = true;

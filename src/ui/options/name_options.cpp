@@ -57,6 +57,9 @@ void SetUpNameOptions(HWND mainWindow) {
     for (const wchar_t* choice : CaseChoices)
         SendDlgItemMessageW(mainWindow, IDC_NAME_CASE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
     ChooseNameCase(mainWindow, Settings().NameCase);
+}
+
+void MakeNameListTip(HWND mainWindow) {
     HWND box = FromListBox(mainWindow);
     if (HWND tip = MakeTip(mainWindow, box, L"")) SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(tip));
     ShowNameListTip(mainWindow);

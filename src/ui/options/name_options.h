@@ -12,9 +12,13 @@
 
 namespace qm {
 
-// The limits of the find and replace boxes, the choices of "Case" with the
-// stored one chosen, and the tip of "From List", set while the window opens.
+// The limits of the find and replace boxes and the choices of "Case" with
+// the stored one chosen, set while the window opens.
 void SetUpNameOptions(HWND mainWindow);
+
+// The tip of "From List", made with the other tips once the window is on
+// screen: it may have to read the list's file.
+void MakeNameListTip(HWND mainWindow);
 
 // "Case" as its stored number (NameCase), and choosing one.
 std::uint32_t ChosenNameCase(HWND mainWindow);
