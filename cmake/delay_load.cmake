@@ -12,7 +12,8 @@ if(MSVC)
 else()
   # The GNU linker has no switch for it: an import library made by dlltool
   # with --output-delaylib lists the functions used (cmake/delay_load/*.def)
-  # and calls the loader of libdelayimp on first use.
+  # and calls the loader of libdelayimp on first use. A function that is not
+  # listed there fails the link: add it to its library's file.
   find_program(QUILLMOTH_DLLTOOL NAMES ${CMAKE_DLLTOOL} x86_64-w64-mingw32-dlltool REQUIRED)
   set(QUILLMOTH_DELAY_LOADED)
   foreach(dll IN LISTS QUILLMOTH_DELAY_LOADED_DLLS)
