@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <random>
 #include <string>
@@ -74,11 +75,38 @@ TEST(ListEditing, StableSortIgnoringAsciiCaseOnlyWithSelectionFollowing) {
     EXPECT_EQ(dates[0].text.substr(0, 10), u"01.05.2024");
 }
 
+// Any order, with cycles short and far longer than the rows fetched ahead,
+// puts each row and its selection flag where a plain copy would.
+TEST(ListEditing, ApplyOrderMatchesACopyInThatOrder) {
+    std::mt19937 random(5);
+    for (const std::size_t count : {0, 1, 2, 9, 100, 5000}) {
+        std::vector<Row> rows;
+        std::vector<bool> selected;
+        for (std::size_t i = 0; i < count; ++i) {
+            rows.push_back({u"a name long enough to live on the heap " + std::u16string(1 + i % 7, u'x'), i % 5 == 0});
+            selected.push_back(random() % 3 == 0);
+        }
+        std::vector<std::size_t> order(count);
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        if (count == 100) std::rotate(order.begin(), order.begin() + 1, order.end());  // one cycle of all
+        else std::shuffle(order.begin(), order.end(), random);
+        std::vector<Row> expected;
+        std::vector<bool> expectedSelection;
+        for (const std::size_t from : order) {
+            expected.push_back(rows[from]);
+            expectedSelection.push_back(selected[from]);
+        }
+        ApplyOrder(rows, selected, order);
+        EXPECT_EQ(rows, expected) << count << " rows";
+        EXPECT_EQ(selected, expectedSelection) << count << " rows";
+    }
+}
+
 // The fast orderings against their plain rules: a stable sort by the
 // comparison that folds only ASCII letters, by CompareNaturally either way
 // round, and by the instant with the undated last; over random texts with
-// shared beginnings, few (each group compared) and thousands (sorted by
-// counting, then group by group).
+// shared beginnings or one layout throughout, few (each group compared) and
+// thousands (sorted by counting, then group by group).
 TEST(ListEditing, OrdersMatchAPlainStableSortOfTheirRule) {
     std::mt19937 random(3);
     const char16_t alphabet[] = u"aAbBc_zZ09.\u00e9\u00c9 \uAC00\uFF21\\0";  // units above 0x7FFF too
@@ -94,6 +122,12 @@ TEST(ListEditing, OrdersMatchAPlainStableSortOfTheirRule) {
         const std::size_t units = round % 20 == 19 ? 30 : 7;  // long alike runs of digits too
         for (std::u16string& t : texts) {
             t = round % 2 ? common : u"";
+            if (round % 5 == 4) {  // texts of one layout, as dates are shown; some cut short or empty
+                for (const char16_t unit : std::u16string_view(u"DD.MM.2024 - hh:mm"))
+                    t += unit >= u'A' ? static_cast<char16_t>(u'0' + random() % 3) : unit;
+                if (random() % 8 == 0) t.resize(random() % (t.size() + 1));
+                continue;
+            }
             // Alike beyond the first units after the shared prefix, some far beyond.
             if (random() % 2) t += round % 4 == 3 ? u"Img_2024_Holiday_Alps_" : u"Img_20";
             for (std::size_t n = random() % units; n > 0; --n) t += alphabet[random() % (std::size(alphabet) - 1)];
