@@ -44,6 +44,9 @@ std::vector<std::size_t> OrderOfColumn(const FileTable& table, const ColumnSort&
     if (made) {
         std::vector<std::uint32_t> ends;
         ends.reserve(table.size());
+        // A column's texts are mostly of one length: room for all at once, not
+        // a buffer of tens of megabytes copied each time it doubles.
+        if (!table.empty()) madeTexts.reserve(table.size() * (ColumnText(table[0], sort.column, sort.localOffset).view().size() + 1));
         for (const FileRow& row : table) {
             madeTexts += ColumnText(row, sort.column, sort.localOffset).view();
             ends.push_back(static_cast<std::uint32_t>(madeTexts.size()));

@@ -1,5 +1,6 @@
 #include "core/rows/list_editing.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/rows/keyed_sort.h"
@@ -13,13 +14,38 @@ namespace {
 // texts hold, in as few bits as their number needs, so that ASCII names pack
 // ten units, not four. A missing unit counts as 0, below every unit a text
 // holds, so a text sorts before the longer texts it begins.
+//
+// Only the places where texts differ are packed: a place where every text
+// that reaches it holds the same unit, and none ends, decides no comparison.
+// Dates shown as texts ("01.05.2024 - 01:00:00.000 AM") then pack their
+// digits alone, one head a date, instead of a group of rows alike to the
+// minute being read again, each row from wherever its text lies.
 class HeadPacking {
 public:
     HeadPacking(const std::vector<std::u16string_view>& texts, std::size_t shared) {
+        std::size_t longest = shared;
+        for (const std::u16string_view text : texts) longest = std::max(longest, text.size());
+        std::vector<char16_t> unitAt(longest, 0);
+        std::vector<bool> differs(longest, false), seen(longest, false);
+        for (const std::u16string_view text : texts) {
+            for (std::size_t k = shared; k < text.size(); ++k) {
+                const char16_t unit = AsciiUpper(text[k]);
+                if (!seen[k]) {
+                    seen[k] = true;
+                    unitAt[k] = unit;
+                } else if (unitAt[k] != unit) {
+                    differs[k] = true;
+                }
+            }
+            if (text.size() < longest) differs[text.size()] = true;  // the text ends here
+        }
+        for (std::size_t k = shared; k < longest; ++k)
+            if (differs[k]) places_.push_back(k);
         if (texts.size() < RankedFrom) return;  // each unit as it is, 16 bits
         rank_.assign(0x10000, 0);
         for (const std::u16string_view text : texts)
-            for (std::size_t k = shared; k < text.size(); ++k) rank_[AsciiUpper(text[k])] = 1;
+            for (const std::size_t k : places_)
+                if (k < text.size()) rank_[AsciiUpper(text[k])] = 1;
         rank_[0] = 0;  // a unit 0, which no name holds, counts as missing
         std::uint32_t ranks = 0;
         for (std::uint16_t& rank : rank_)
@@ -29,10 +55,13 @@ public:
         units_ = 64 / bits_;
     }
     std::size_t units() const { return units_; }
+    // The head of `text` from its `depth`-th place on.
     std::uint64_t HeadAt(std::u16string_view text, std::size_t depth) const {
         std::uint64_t head = 0;
-        for (std::size_t k = 0; k < units_; ++k)
-            head = (head << bits_) | (depth + k < text.size() ? Rank(AsciiUpper(text[depth + k])) : 0u);
+        for (std::size_t k = 0; k < units_; ++k) {
+            const std::size_t place = depth + k < places_.size() ? places_[depth + k] : text.size();
+            head = (head << bits_) | (place < text.size() ? Rank(AsciiUpper(text[place])) : 0u);
+        }
         return head;
     }
     // Whether a text of `head` ends within it.
@@ -43,6 +72,7 @@ private:
     // entries, say, need none).
     static constexpr std::size_t RankedFrom = 1024;
     std::uint32_t Rank(char16_t unit) const { return rank_.empty() ? unit : rank_[unit]; }
+    std::vector<std::size_t> places_;  // the places where texts differ, from the shared beginning on
     std::vector<std::uint16_t> rank_;
     unsigned bits_ = 16;
     std::size_t units_ = 4;
@@ -72,7 +102,7 @@ std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_vie
     const HeadPacking packing(texts, shared);
     std::vector<SortKey> keys(texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i)
-        keys[i] = {packing.HeadAt(texts[i], shared), static_cast<std::uint32_t>(i)};
+        keys[i] = {packing.HeadAt(texts[i], 0), static_cast<std::uint32_t>(i)};
     SortKeysByHead(keys);
     struct Group {
         std::size_t first, last, depth;
@@ -86,7 +116,7 @@ std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_vie
             a = b;
         }
     };
-    splitIntoAlike(0, keys.size(), shared);
+    splitIntoAlike(0, keys.size(), 0);
     while (!alike.empty()) {
         const Group group = alike.back();
         alike.pop_back();
