@@ -87,6 +87,28 @@ ListDateText FormatListDate(std::uint64_t instant, LocalOffset localOffset) {
     return ListDateText(text.view());
 }
 
+std::optional<std::uint64_t> ListDateTextOrder(std::uint64_t instant, LocalOffset localOffset) {
+    const std::optional<CalendarFields> f = CalendarFromFileTime(LocalFromUtc(instant, localOffset));
+    if (!f) return 0;
+    if (f->year > 9999) return std::nullopt;
+    unsigned hour = f->hour;  // as AppendClock writes it
+    if (hour == 0) hour = 12;
+    if (hour > 12) hour -= 12;
+    // Field by field in the text's order, each in bits enough for its largest
+    // value; the leading 1 puts every date after the empty text.
+    std::uint64_t order = 1;
+    const auto then = [&order](unsigned value, int bits) { order = order << bits | value; };
+    then(f->month, 4);
+    then(f->day, 5);
+    then(f->year, 14);
+    then(hour, 4);
+    then(f->minute, 6);
+    then(f->second, 6);
+    then(f->millisecond, 10);
+    then(f->hour > 11 ? 1 : 0, 1);
+    return order;
+}
+
 ListDateText FormatListDateToMinute(std::uint64_t instant, LocalOffset localOffset) {
     const std::optional<CalendarFields> f = CalendarFromFileTime(LocalFromUtc(instant, localOffset));
     if (!f) return {};

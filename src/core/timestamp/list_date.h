@@ -22,6 +22,12 @@ using ListDateText = FixedText<kListDateUnits + 2>;
 // the empty text, which ParseDateText turns into no time at all.
 ListDateText FormatListDate(std::uint64_t instant, LocalOffset localOffset);
 
+// A number that orders instants as their list date texts order (month first,
+// then day, year, hour on the 12-hour clock, ..., "AM" before "PM"), so that a
+// date column sorts as its text without a text made: 0 for the empty text,
+// none for a five-digit year, whose text orders otherwise.
+std::optional<std::uint64_t> ListDateTextOrder(std::uint64_t instant, LocalOffset localOffset);
+
 // The same date and time for a sentence, to the minute: "12.07.2026 at 07:40 PM",
 // so that a message never shows a date in another order than the list does.
 // Empty where FormatListDate is.
