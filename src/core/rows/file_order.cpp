@@ -22,7 +22,7 @@ std::optional<std::uint64_t> ColumnInstant(const FileRow& row, int column, Local
     if (column == FileColumn::Taken) return TakenInstant(row, localOffset);
     const std::uint64_t* instant = ColumnTime(row, column);
     // A time the list shows no date for sorts as one without a date.
-    if (!instant || RowDateText(*instant, localOffset).empty()) return std::nullopt;
+    if (!instant || *instant == NoTime || !HasListDate(*instant, localOffset)) return std::nullopt;
     return *instant;
 }
 

@@ -87,6 +87,10 @@ ListDateText FormatListDate(std::uint64_t instant, LocalOffset localOffset) {
     return ListDateText(text.view());
 }
 
+bool HasListDate(std::uint64_t instant, LocalOffset localOffset) {
+    return CalendarFromFileTime(LocalFromUtc(instant, localOffset)).has_value();
+}
+
 std::optional<std::uint64_t> ListDateTextOrder(std::uint64_t instant, LocalOffset localOffset) {
     const std::optional<CalendarFields> f = CalendarFromFileTime(LocalFromUtc(instant, localOffset));
     if (!f) return 0;

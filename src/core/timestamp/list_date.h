@@ -22,6 +22,9 @@ using ListDateText = FixedText<kListDateUnits + 2>;
 // the empty text, which ParseDateText turns into no time at all.
 ListDateText FormatListDate(std::uint64_t instant, LocalOffset localOffset);
 
+// Whether FormatListDate gives a text, without making it.
+bool HasListDate(std::uint64_t instant, LocalOffset localOffset);
+
 // A number that orders instants as their list date texts order (month first,
 // then day, year, hour on the 12-hour clock, ..., "AM" before "PM"), so that a
 // date column sorts as its text without a text made: 0 for the empty text,

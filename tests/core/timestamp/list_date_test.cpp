@@ -24,6 +24,8 @@ TEST(ListDate, Examples) {
     EXPECT_EQ(FormatListDate(At(10000, 1, 1, 0), 0).str(), u"01.01.10000 - 12:00:00.000 AM");
     EXPECT_EQ(FormatListDate(0, -kTicksPerHour).str(), u"") << "local time before 1601";
     EXPECT_EQ(FormatListDate(~std::uint64_t{0}, 0).str(), u"");
+    EXPECT_FALSE(HasListDate(0, -kTicksPerHour) || HasListDate(~std::uint64_t{0}, 0));
+    EXPECT_TRUE(HasListDate(0, 0) && HasListDate(At(10000, 1, 1, 0), 0));
     EXPECT_EQ(FormatListDateToMinute(At(2026, 12, 7, 19, 40, 59), 0).str(), u"12.07.2026 at 07:40 PM");
 }
 
