@@ -3,11 +3,20 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/rows/fetch_ahead.h"
 #include "core/rows/keyed_sort.h"
 
 namespace qm {
 
 namespace {
+
+// Texts lie wherever their rows' names were made (scattered by a run and its
+// undo, say): each is asked for this many texts before it is read.
+constexpr std::size_t FetchedAhead = 8;
+
+void FetchLine(std::u16string_view text) {
+    if (!text.empty()) qm::FetchLine(reinterpret_cast<const char*>(text.data()));
+}
 
 // The units of a text, A-Z folded, packed into 64 bits so that comparing the
 // numbers compares the units: each unit by its rank among the units that the
@@ -22,13 +31,15 @@ namespace {
 // minute being read again, each row from wherever its text lies.
 class HeadPacking {
 public:
-    HeadPacking(const std::vector<std::u16string_view>& texts, std::size_t shared) {
-        std::size_t longest = shared;
+    explicit HeadPacking(const std::vector<std::u16string_view>& texts) {
+        std::size_t longest = 0;
         for (const std::u16string_view text : texts) longest = std::max(longest, text.size());
         std::vector<char16_t> unitAt(longest, 0);
         std::vector<bool> differs(longest, false), seen(longest, false);
-        for (const std::u16string_view text : texts) {
-            for (std::size_t k = shared; k < text.size(); ++k) {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (i + FetchedAhead < texts.size()) FetchLine(texts[i + FetchedAhead]);
+            const std::u16string_view text = texts[i];
+            for (std::size_t k = 0; k < text.size(); ++k) {
                 const char16_t unit = AsciiUpper(text[k]);
                 if (!seen[k]) {
                     seen[k] = true;
@@ -39,13 +50,15 @@ public:
             }
             if (text.size() < longest) differs[text.size()] = true;  // the text ends here
         }
-        for (std::size_t k = shared; k < longest; ++k)
+        for (std::size_t k = 0; k < longest; ++k)
             if (differs[k]) places_.push_back(k);
         if (texts.size() < RankedFrom) return;  // each unit as it is, 16 bits
         rank_.assign(0x10000, 0);
-        for (const std::u16string_view text : texts)
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (i + FetchedAhead < texts.size()) FetchLine(texts[i + FetchedAhead]);
             for (const std::size_t k : places_)
-                if (k < text.size()) rank_[AsciiUpper(text[k])] = 1;
+                if (k < texts[i].size()) rank_[AsciiUpper(texts[i][k])] = 1;
+        }
         rank_[0] = 0;  // a unit 0, which no name holds, counts as missing
         std::uint32_t ranks = 0;
         for (std::uint16_t& rank : rank_)
@@ -72,7 +85,7 @@ private:
     // entries, say, need none).
     static constexpr std::size_t RankedFrom = 1024;
     std::uint32_t Rank(char16_t unit) const { return rank_.empty() ? unit : rank_[unit]; }
-    std::vector<std::size_t> places_;  // the places where texts differ, from the shared beginning on
+    std::vector<std::size_t> places_;  // the places where texts differ; those before are the shared beginning
     std::vector<std::uint16_t> rank_;
     unsigned bits_ = 16;
     std::size_t units_ = 4;
@@ -87,22 +100,16 @@ std::vector<std::size_t> IndexesOf(const std::vector<SortKey>& keys) {
 }  // namespace
 
 std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_view>& texts) {
-    // Folded as the heads are packed: no folded copy of a million texts.
-    std::size_t shared = texts.empty() ? 0 : texts[0].size();
-    for (std::size_t i = 1; i < texts.size() && shared > 0; ++i) {
-        const std::u16string_view a = texts[0], b = texts[i];
-        std::size_t n = 0;
-        while (n < shared && n < b.size() && AsciiUpper(a[n]) == AsciiUpper(b[n])) ++n;
-        shared = n;
-    }
-
     // Sorted by a head of units at a time: each group whose units are all
     // alike so far is sorted again by its next head, until its texts end. No
     // two texts are ever compared, and each text is read once a head.
-    const HeadPacking packing(texts, shared);
+    // Folded as the heads are packed: no folded copy of a million texts.
+    const HeadPacking packing(texts);
     std::vector<SortKey> keys(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i)
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i + FetchedAhead < texts.size()) FetchLine(texts[i + FetchedAhead]);
         keys[i] = {packing.HeadAt(texts[i], 0), static_cast<std::uint32_t>(i)};
+    }
     SortKeysByHead(keys);
     struct Group {
         std::size_t first, last, depth;
@@ -120,7 +127,10 @@ std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_vie
     while (!alike.empty()) {
         const Group group = alike.back();
         alike.pop_back();
-        for (std::size_t k = group.first; k < group.last; ++k) keys[k].head = packing.HeadAt(texts[keys[k].index], group.depth);
+        for (std::size_t k = group.first; k < group.last; ++k) {
+            if (k + FetchedAhead < group.last) FetchLine(texts[keys[k + FetchedAhead].index]);
+            keys[k].head = packing.HeadAt(texts[keys[k].index], group.depth);
+        }
         SortKeysByHead(keys, group.first, group.last);
         splitIntoAlike(group.first, group.last, group.depth);
     }
