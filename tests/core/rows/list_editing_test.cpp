@@ -80,22 +80,16 @@ TEST(ListEditing, StableSortIgnoringAsciiCaseOnlyWithSelectionFollowing) {
 TEST(ListEditing, ApplyOrderMatchesACopyInThatOrder) {
     std::mt19937 random(5);
     for (const std::size_t count : {0, 1, 2, 9, 100, 5000}) {
-        std::vector<Row> rows;
-        std::vector<bool> selected;
-        for (std::size_t i = 0; i < count; ++i) {
-            rows.push_back({u"a name long enough to live on the heap " + std::u16string(1 + i % 7, u'x'), i % 5 == 0});
-            selected.push_back(random() % 3 == 0);
-        }
+        std::vector<Row> rows(count), expected;
+        std::vector<bool> selected(count), expectedSelection;
         std::vector<std::size_t> order(count);
-        std::iota(order.begin(), order.end(), std::size_t{0});
-        if (count == 100) std::rotate(order.begin(), order.begin() + 1, order.end());  // one cycle of all
-        else std::shuffle(order.begin(), order.end(), random);
-        std::vector<Row> expected;
-        std::vector<bool> expectedSelection;
-        for (const std::size_t from : order) {
-            expected.push_back(rows[from]);
-            expectedSelection.push_back(selected[from]);
+        for (std::size_t i = 0; i < count; ++i) {
+            rows[i].text = std::u16string(20, u'n') + static_cast<char16_t>(i);  // on the heap, one of its kind
+            selected[i] = random() % 3 == 0;
+            order[i] = count == 100 ? (i + 1) % count : i;  // 100 rows: one cycle of all
         }
+        if (count != 100) std::shuffle(order.begin(), order.end(), random);
+        for (const std::size_t from : order) expected.push_back(rows[from]), expectedSelection.push_back(selected[from]);
         ApplyOrder(rows, selected, order);
         EXPECT_EQ(rows, expected) << count << " rows";
         EXPECT_EQ(selected, expectedSelection) << count << " rows";
