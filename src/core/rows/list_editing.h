@@ -80,7 +80,7 @@ std::vector<std::size_t> OrderByInstants(const std::vector<std::optional<std::ui
 
 // Puts the rows and their selection flags into `order` (as SortedOrder gives).
 // Rows are moved along the cycles of the order in place: a million rows are
-// never held twice. Each cycle is listed before its rows move, so that the
+// never held twice. The cycles are listed before the rows move, so that the
 // rows some places ahead are fetched while one moves: beyond the caches the
 // moves then go at the memory's pace, not one wait for memory after another.
 template <class Row>
@@ -103,22 +103,30 @@ void ApplyOrder(std::vector<Row>& rows, std::vector<bool>& selected, const std::
         selected = std::move(sortedSelection);
         return;
     }
-    constexpr std::size_t Ahead = 8;  // rows in flight: enough to hide memory's latency
+    // All cycles are listed before any row moves: following the order alone,
+    // with no rows in the way, keeps it in the cache.
     placed.assign(rows.size(), false);
-    std::vector<std::size_t> cycle;  // start, then where each place takes its row from
+    std::vector<std::uint32_t> cycles;  // each cycle's places, its start first
+    std::vector<std::size_t> ends;
+    cycles.reserve(rows.size());
     for (std::size_t start = 0; start < rows.size(); ++start) {
         if (placed[start] || order[start] == start) continue;
-        cycle.clear();
         for (std::size_t place = start; !placed[place]; place = order[place]) {
             placed[place] = true;
-            cycle.push_back(place);
+            cycles.push_back(static_cast<std::uint32_t>(place));
         }
-        Row held = std::move(rows[start]);
-        for (std::size_t k = 0; k + 1 < cycle.size(); ++k) {
-            if (k + Ahead < cycle.size()) FetchAhead(rows[cycle[k + Ahead]]);
-            rows[cycle[k]] = std::move(rows[cycle[k + 1]]);
+        ends.push_back(cycles.size());
+    }
+    constexpr std::size_t Ahead = 8;  // rows in flight: enough to hide memory's latency
+    std::size_t first = 0;
+    for (const std::size_t end : ends) {
+        Row held = std::move(rows[cycles[first]]);
+        for (std::size_t k = first; k + 1 < end; ++k) {
+            if (k + Ahead < end) FetchAhead(rows[cycles[k + Ahead]]);
+            rows[cycles[k]] = std::move(rows[cycles[k + 1]]);
         }
-        rows[cycle.back()] = std::move(held);
+        rows[cycles[end - 1]] = std::move(held);
+        first = end;
     }
     selected = std::move(sortedSelection);
 }
