@@ -41,9 +41,7 @@ std::optional<std::vector<std::size_t>> OrderOfDateTexts(const FileTable& table,
         keys[i] = {*order, static_cast<std::uint32_t>(i)};
     }
     SortKeysByHead(keys);
-    std::vector<std::size_t> sorted(keys.size());
-    for (std::size_t place = 0; place < keys.size(); ++place) sorted[place] = keys[place].index;
-    return sorted;
+    return IndexesOf(keys);
 }
 
 }  // namespace

@@ -45,4 +45,10 @@ void SortKeysByHead(std::vector<SortKey>& keys, std::size_t first, std::size_t l
 
 void SortKeysByHead(std::vector<SortKey>& keys) { SortKeysByHead(keys, 0, keys.size()); }
 
+std::vector<std::size_t> IndexesOf(const std::vector<SortKey>& keys) {
+    std::vector<std::size_t> order(keys.size());
+    for (std::size_t r = 0; r < keys.size(); ++r) order[r] = keys[r].index;
+    return order;
+}
+
 }  // namespace qm

@@ -3,6 +3,7 @@
 // keys alone: a comparison sort of a million keys moves them some twenty
 // times through memory far beyond the caches, a byte-wise radix sort at most
 // eight times, and skips the bytes that every key shares.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -18,5 +19,8 @@ void SortKeysByHead(std::vector<SortKey>& keys);
 
 // The same for keys[first, last): the rows of one group, say.
 void SortKeysByHead(std::vector<SortKey>& keys, std::size_t first, std::size_t last);
+
+// The index of each key, in the keys' order: the order that sorting gave.
+std::vector<std::size_t> IndexesOf(const std::vector<SortKey>& keys);
 
 }  // namespace qm

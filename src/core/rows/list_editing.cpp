@@ -91,12 +91,6 @@ private:
     std::size_t units_ = 4;
 };
 
-std::vector<std::size_t> IndexesOf(const std::vector<SortKey>& keys) {
-    std::vector<std::size_t> order(keys.size());
-    for (std::size_t r = 0; r < keys.size(); ++r) order[r] = keys[r].index;
-    return order;
-}
-
 }  // namespace
 
 std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_view>& texts) {

@@ -58,12 +58,15 @@ void AppendDate(TextPiece& text, const CalendarFields& f) {
     text.AppendDecimal(f.year, 4);
 }
 
+// The hour on the 12-hour clock: 12 for midnight and noon, 1 to 11 otherwise.
+unsigned TwelveHourClock(const CalendarFields& f) {
+    if (f.hour == 0) return 12;
+    return f.hour > 12 ? f.hour - 12u : f.hour;
+}
+
 // Hour and minute on the 12-hour clock; the seconds go between them and the marker.
 void AppendClock(TextPiece& text, const CalendarFields& f) {
-    unsigned hour = f.hour;
-    if (hour == 0) hour = 12;
-    if (hour > 12) hour -= 12;
-    text.AppendDecimal(hour, 2);
+    text.AppendDecimal(TwelveHourClock(f), 2);
     text.Append(u':');
     text.AppendDecimal(f.minute, 2);
 }
@@ -95,9 +98,6 @@ std::optional<std::uint64_t> ListDateTextOrder(std::uint64_t instant, LocalOffse
     const std::optional<CalendarFields> f = CalendarFromFileTime(LocalFromUtc(instant, localOffset));
     if (!f) return 0;
     if (f->year > 9999) return std::nullopt;
-    unsigned hour = f->hour;  // as AppendClock writes it
-    if (hour == 0) hour = 12;
-    if (hour > 12) hour -= 12;
     // Field by field in the text's order, each in bits enough for its largest
     // value; the leading 1 puts every date after the empty text.
     std::uint64_t order = 1;
@@ -105,7 +105,7 @@ std::optional<std::uint64_t> ListDateTextOrder(std::uint64_t instant, LocalOffse
     then(f->month, 4);
     then(f->day, 5);
     then(f->year, 14);
-    then(hour, 4);
+    then(TwelveHourClock(*f), 4);
     then(f->minute, 6);
     then(f->second, 6);
     then(f->millisecond, 10);
