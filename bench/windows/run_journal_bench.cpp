@@ -35,7 +35,7 @@ FileTable MakeRows(std::size_t count) {
         row.originallyCreated = row.originallyModified = row.originallyAccessed = date;
         row.attributes = FileAttribute::Archive;
         row.originalAttributes = FileAttribute::ReadOnly | FileAttribute::Archive;
-        row.identity = {FileIdentity::Kind::FileId, true, 0x5A000000u, 0, 0xA72000u + i, 0, 133'000'000'000'000'000ull + i};
+        row.identity = {FileIdentity::Kind::FileId, true, 0x5A000000u, 0, 0xA72000u + i, 133'000'000'000'000'000ull + i};
     }
     return rows;
 }

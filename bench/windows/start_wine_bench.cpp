@@ -110,7 +110,7 @@ std::string FinishedRunJournal(std::size_t count) {
         row.created = row.modified = row.accessed = row.originallyCreated = row.originallyModified =
             row.originallyAccessed = 133'000'000'000'000'000ull + i * 10'000'000ull;
         row.attributes = row.originalAttributes = 0x20;
-        row.identity = {qm::FileIdentity::Kind::Index, true, 0x51A7E001, 0, 0x1000 + i, 0, 0};
+        row.identity = {qm::FileIdentity::Kind::Index, true, 0x51A7E001, 0, 0x1000 + i, 0};
         entries.push_back({&row, {}});
     }
     return qm::FormatRunJournal({false, 133'500'000'000'000'000ull}, entries);

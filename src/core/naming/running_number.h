@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/naming/new_name.h"
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 
 namespace qm {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 #include "core/rows/file_system.h"
 #include "core/outside/outside_paths.h"
 #include "core/text/name_patterns.h"

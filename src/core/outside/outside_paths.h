@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 #include "core/rows/file_system.h"
 #include "core/run/run_progress.h"
 #include "core/timestamp/local_time.h"

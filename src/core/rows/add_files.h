@@ -3,7 +3,7 @@
 // twice, once as they are now and once as they were when it was added.
 #include <string_view>
 
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 #include "core/rows/file_system.h"
 #include "core/timestamp/local_time.h"
 

@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 #include "core/rows/file_system.h"
 
 namespace qm {

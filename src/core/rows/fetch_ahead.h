@@ -1,7 +1,8 @@
 #pragma once
-// Asking the processor for memory a little before it is needed: rows visited
-// in an order that no cache predicts (a million of them, far beyond the
-// caches) then arrive side by side rather than one wait at a time.
+// Asking the processor for memory a little before it is needed: texts read
+// in an order that no cache predicts (a million names scattered over the
+// heap by a run and its undo) then arrive side by side rather than one wait
+// at a time.
 #include <cstddef>
 
 #if defined(__SSE__) || defined(_M_X64) || defined(_M_IX86)
@@ -18,14 +19,6 @@ inline void FetchLine(const char* address) {
 #else
     static_cast<void>(address);
 #endif
-}
-
-// Every cache line of `object` on its way in; nothing changes.
-template <class T>
-void FetchAhead(const T& object) {
-    const char* bytes = reinterpret_cast<const char*>(&object);
-    for (std::size_t offset = 0; offset < sizeof(T); offset += 64) FetchLine(bytes + offset);
-    FetchLine(bytes + sizeof(T) - 1);  // the last line, where the object starts inside one
 }
 
 }  // namespace qm

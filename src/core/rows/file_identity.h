@@ -31,8 +31,9 @@ struct FileIdentity {
     bool creationKnown = true;
     std::uint64_t volume = 0;
     std::uint64_t idHigh = 0;  // FileId: the high half of the 128-bit id
-    std::uint64_t id = 0;      // FileId: the low half; Index: the index
-    std::uint64_t size = 0;    // SizeAndCreation
+    // FileId: the low half; Index: the index; SizeAndCreation: the size (one
+    // field for the three: a row's identity then takes 40 bytes, not 48).
+    std::uint64_t id = 0;
     std::uint64_t created = 0;  // UTC file time, for every kind of a file
 
     bool known() const { return kind != Kind::Unknown; }
@@ -46,7 +47,6 @@ struct FileIdentity {
 // volume and id, or size), whatever its creation time.
 inline bool HasSameId(const FileIdentity& kept, const FileIdentity& found) {
     if (!kept.regularFile() || found.kind != kept.kind || found.volume != kept.volume) return false;
-    if (kept.kind == FileIdentity::Kind::SizeAndCreation) return found.size == kept.size;
     return found.id == kept.id && found.idHigh == kept.idHigh;
 }
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 #include "core/text/natural_order.h"
 
 namespace qm {

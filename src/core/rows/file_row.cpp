@@ -1,5 +1,7 @@
 #include "core/rows/file_row.h"
 
+#include "core/rows/file_table.h"
+
 #include <numeric>
 
 #include "core/rows/list_editing.h"

@@ -100,8 +100,7 @@ struct FileRow {
     std::u16string_view folderText() const { return folder ? std::u16string_view(*folder) : std::u16string_view(); }
 };
 
-// The file list's rows in display order, which is the order of numbering.
-using FileTable = std::vector<FileRow>;
+class FileTable;  // file_table.h
 
 // A column's text: a view of the row's own name or folder, or a date or the
 // attribute letters made for the asking. Valid while the row is unchanged.

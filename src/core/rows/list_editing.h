@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/rows/fetch_ahead.h"
 #include "core/text/name_text.h"
 #include "core/text/natural_order.h"
 
@@ -79,55 +78,19 @@ std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_vi
 std::vector<std::size_t> OrderByInstants(const std::vector<std::optional<std::uint64_t>>& instants, bool descending);
 
 // Puts the rows and their selection flags into `order` (as SortedOrder gives).
-// Rows are moved along the cycles of the order in place: a million rows are
-// never held twice. The cycles are listed before the rows move, so that the
-// rows some places ahead are fetched while one moves: beyond the caches the
-// moves then go at the memory's pace, not one wait for memory after another.
+// For the few rows of a table such as the extensions'; the file list's own
+// table reorders the places of its rows instead (file_table.h).
 template <class Row>
 void ApplyOrder(std::vector<Row>& rows, std::vector<bool>& selected, const std::vector<std::size_t>& order) {
-    std::vector<bool> sortedSelection(rows.size(), false);
-    for (std::size_t place = 0; place < order.size() && place < rows.size(); ++place)
-        sortedSelection[place] = order[place] < selected.size() && selected[order[place]];
-    std::vector<bool> placed(rows.size(), false);
-    bool permutation = order.size() == rows.size();
-    for (std::size_t place = 0; place < order.size() && permutation; ++place) {
-        permutation = order[place] < rows.size() && !placed[order[place]];
-        if (permutation) placed[order[place]] = true;
+    std::vector<Row> sorted;
+    std::vector<bool> sortedSelection;
+    sorted.reserve(order.size());
+    for (const std::size_t from : order) {
+        if (from >= rows.size()) continue;
+        sorted.push_back(std::move(rows[from]));
+        sortedSelection.push_back(from < selected.size() && selected[from]);
     }
-    if (!permutation) {  // not every row once: the rows named, in order
-        std::vector<Row> sorted;
-        sorted.reserve(order.size());
-        for (const std::size_t from : order) sorted.push_back(std::move(rows[from]));
-        rows = std::move(sorted);
-        sortedSelection.resize(rows.size());
-        selected = std::move(sortedSelection);
-        return;
-    }
-    // All cycles are listed before any row moves: following the order alone,
-    // with no rows in the way, keeps it in the cache.
-    placed.assign(rows.size(), false);
-    std::vector<std::uint32_t> cycles;  // each cycle's places, its start first
-    std::vector<std::size_t> ends;
-    cycles.reserve(rows.size());
-    for (std::size_t start = 0; start < rows.size(); ++start) {
-        if (placed[start] || order[start] == start) continue;
-        for (std::size_t place = start; !placed[place]; place = order[place]) {
-            placed[place] = true;
-            cycles.push_back(static_cast<std::uint32_t>(place));
-        }
-        ends.push_back(cycles.size());
-    }
-    constexpr std::size_t Ahead = 8;  // rows in flight: enough to hide memory's latency
-    std::size_t first = 0;
-    for (const std::size_t end : ends) {
-        Row held = std::move(rows[cycles[first]]);
-        for (std::size_t k = first; k + 1 < end; ++k) {
-            if (k + Ahead < end) FetchAhead(rows[cycles[k + Ahead]]);
-            rows[cycles[k]] = std::move(rows[cycles[k + 1]]);
-        }
-        rows[cycles[end - 1]] = std::move(held);
-        first = end;
-    }
+    rows = std::move(sorted);
     selected = std::move(sortedSelection);
 }
 

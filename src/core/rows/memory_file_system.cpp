@@ -138,7 +138,7 @@ FileIdentity MemoryFileSystem::IdentityOf(const Entry& entry) const {
     identity.created = entry.times.created;
     if (fat) {
         identity.kind = FileIdentity::Kind::SizeAndCreation;
-        identity.size = entry.content.size();
+        identity.id = entry.content.size();
     } else if (indexOnly) {
         identity.kind = FileIdentity::Kind::Index;
         identity.id = entry.index;

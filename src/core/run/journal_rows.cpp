@@ -79,7 +79,7 @@ bool IsRowsFile(const FileRow& row, const FileIdentity& found, std::uint64_t giv
 
 // What the recovered rows of one file are found by.
 std::uint64_t IdentityKey(const FileIdentity& identity) {
-    return identity.volume ^ (identity.kind == FileIdentity::Kind::SizeAndCreation ? identity.size * 31
+    return identity.volume ^ (identity.kind == FileIdentity::Kind::SizeAndCreation ? identity.id * 31
                                                                                    : identity.id ^ identity.idHigh);
 }
 

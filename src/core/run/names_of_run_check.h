@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/naming/new_name.h"
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 #include "core/run/run_progress.h"
 
 namespace qm {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/rows/attribute_letters.h"
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 #include "core/rows/file_system.h"
 #include "core/naming/rename_options.h"
 #include "core/run/run_progress.h"

@@ -239,7 +239,7 @@ void AppendIdentity(std::string& out, const FileIdentity& identity) {
         out += "S:";
         AppendHex(out, identity.volume, 8);
         out.push_back(':');
-        AppendNumber(out, identity.size);
+        AppendNumber(out, identity.id);
         break;
     case FileIdentity::Kind::NotAFile:  // never a row's; kept as a row that is left alone
     case FileIdentity::Kind::Undecided:
@@ -276,7 +276,7 @@ std::optional<FileIdentity> ParseIdentity(std::string_view text, int version) {
         const std::optional<std::uint64_t> created = ReadNumber(parts[3]);
         if (!size || !created) return std::nullopt;
         identity.kind = FileIdentity::Kind::SizeAndCreation;
-        identity.size = *size;
+        identity.id = *size;
         identity.created = *created;
         return identity;
     }
@@ -631,9 +631,10 @@ JournalReading ReadRunJournal(const JournalByteSource& source, std::size_t sizeH
     reading.header = {head[0] == UnderWayMark, *startedAt};
     // The announced count is only a hint for the room: a cut file says too much.
     const std::size_t expected = static_cast<std::size_t>(*count);
-    reading.rows.reserve(std::min<std::size_t>(expected, sizeHint / (2 * JournalRowFields) + 1));
-    reading.plannedNames.reserve(reading.rows.capacity());
-    reading.createdGiven.reserve(reading.rows.capacity());
+    const std::size_t room = std::min<std::size_t>(expected, sizeHint / (2 * JournalRowFields) + 1);
+    reading.rows.reserve(room);
+    reading.plannedNames.reserve(room);
+    reading.createdGiven.reserve(room);
     LastFolder folder;
     while (!lines.atEnd()) {
         const bool ended = lines.next(line);

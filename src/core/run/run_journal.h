@@ -36,7 +36,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 
 namespace qm {
 

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 #include "core/rows/file_system.h"
 #include "core/text/name_text.h"
 #include "core/naming/new_name.h"

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "core/rows/file_identity.h"
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 
 namespace qm {
 

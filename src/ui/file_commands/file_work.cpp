@@ -87,7 +87,7 @@ FileWorkEnd RunFileWork(HWND mainWindow, const FileWorkKind& kind, std::size_t t
         }
     }
     if (kind.appendsRows) {
-        state.files.insert(state.files.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+        state.files.Append(std::move(rows));
     } else {
         state.files = std::move(rows);
     }

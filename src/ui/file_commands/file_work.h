@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <functional>
 
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 #include "ui/file_list/status_progress.h"
 
 namespace qm {

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 #include "ui/support/list_view_selection.h"
 
 namespace qm {

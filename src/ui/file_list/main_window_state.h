@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "core/rows/date_taken_reading.h"
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 #include "ui/file_list/new_name_column_state.h"
 
 namespace qm {

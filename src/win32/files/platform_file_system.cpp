@@ -156,7 +156,7 @@ FileIdentity IdentityOfOpenFile(void* file, const PlatformFileSystem::Volume& vo
     if (!GetFileSizeEx(file, &size)) return {};
     identity.kind = FileIdentity::Kind::SizeAndCreation;
     identity.volume = volume.serial;
-    identity.size = static_cast<std::uint64_t>(size.QuadPart);
+    identity.id = static_cast<std::uint64_t>(size.QuadPart);
     return identity;
 }
 

@@ -64,7 +64,9 @@ TEST(DateTakenReading, EachDateReachesItsOwnRowWhateverHappenedToTheRows) {
 
     // Before the dates are taken in: the rows sorted the other way and a.jpg's row removed.
     std::reverse(rows.begin(), rows.end());
-    rows.erase(rows.begin() + 5);
+    std::vector<bool> removed(rows.size(), false);
+    removed[5] = true;
+    rows.Remove(removed);
     const std::vector<std::size_t> applied = reading.Apply(rows, 0);
     EXPECT_EQ(applied.size(), 4u) << "c, d, e and F_001; a.jpg's date has no row";
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/settings/history.h"
-#include "core/rows/file_row.h"
+#include "core/rows/file_table.h"
 #include "core/rows/list_editing.h"
 
 namespace qm {
@@ -73,27 +73,6 @@ TEST(ListEditing, StableSortIgnoringAsciiCaseOnlyWithSelectionFollowing) {
     std::vector<bool> none(2, false);
     ApplyOrder(dates, none, SortedOrder(dates, [](const Row& r) { return std::u16string_view(r.text); }));
     EXPECT_EQ(dates[0].text.substr(0, 10), u"01.05.2024");
-}
-
-// Any order, with cycles short and far longer than the rows fetched ahead,
-// puts each row and its selection flag where a plain copy would.
-TEST(ListEditing, ApplyOrderMatchesACopyInThatOrder) {
-    std::mt19937 random(5);
-    for (const std::size_t count : {0, 1, 2, 9, 100, 5000}) {
-        std::vector<Row> rows(count), expected;
-        std::vector<bool> selected(count), expectedSelection;
-        std::vector<std::size_t> order(count);
-        for (std::size_t i = 0; i < count; ++i) {
-            rows[i].text = std::u16string(20, u'n') + static_cast<char16_t>(i);  // on the heap, one of its kind
-            selected[i] = random() % 3 == 0;
-            order[i] = count == 100 ? (i + 1) % count : i;  // 100 rows: one cycle of all
-        }
-        if (count != 100) std::shuffle(order.begin(), order.end(), random);
-        for (const std::size_t from : order) expected.push_back(rows[from]), expectedSelection.push_back(selected[from]);
-        ApplyOrder(rows, selected, order);
-        EXPECT_EQ(rows, expected) << count << " rows";
-        EXPECT_EQ(selected, expectedSelection) << count << " rows";
-    }
 }
 
 // The fast orderings against their plain rules: a stable sort by the

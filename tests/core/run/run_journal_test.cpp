@@ -68,9 +68,9 @@ TEST(RunJournal, RoundTripKeepsEveryTextUnitForUnit) {
         RowIn(u"\\\\server\\share\\x", u"same.txt", u"same.txt", u""),
     };
     rows[0].identity = {FileIdentity::Kind::FileId, true, 0x00000000A1B2C3D4, 0x0123456789ABCDEFull,
-                        0xFEDCBA9876543210ull, 0, 133'000'000'000'000'001ull};
-    rows[1].identity = {FileIdentity::Kind::SizeAndCreation, true, 7, 0, 0, 1234567, 133'000'000'123'456'789ull};
-    rows[2].identity = {FileIdentity::Kind::Index, true, 0xA1B2C3D4, 0, 42, 0, 5};
+                        0xFEDCBA9876543210ull, 133'000'000'000'000'001ull};
+    rows[1].identity = {FileIdentity::Kind::SizeAndCreation, true, 7, 0, 1234567, 133'000'000'123'456'789ull};
+    rows[2].identity = {FileIdentity::Kind::Index, true, 0xA1B2C3D4, 0, 42, 5};
     const std::vector<std::u16string> planned = {u"P_\u00e9.jpg", u"", u"b\xDC01.txt"};
     const std::vector<std::uint64_t> given = {133'000'000'000'000'002ull, 0, 1};
     for (const bool underWay : {true, false}) {
@@ -248,7 +248,7 @@ TEST(RunJournal, BrokenJournalsInventNoRows) {
 // read, without identities.
 TEST(RunJournal, RowsNoRunCouldHaveMadeAreRefusedWhole) {
     FileTable rows = {RowIn(u"C:\\p", u"x.jpg", u"a.jpg"), RowIn(u"C:\\p", u"y.jpg", u"b.jpg")};
-    rows[1].identity = {FileIdentity::Kind::Index, true, 1, 0, 2, 0, 3};
+    rows[1].identity = {FileIdentity::Kind::Index, true, 1, 0, 2, 3};
     const std::string good = Format(rows, {u"P1.jpg", u""}, {true, 5});
     const auto replaced = [&](std::string_view from, std::string_view to) {
         std::string text = good;
@@ -378,7 +378,8 @@ TEST(RunJournal, PlannedNamesBringBackWhatARunKilledAtAnyRowHadDone) {
     for (std::size_t killedAfter = 0; killedAfter <= 6; ++killedAfter) {
         FileTableFixture f;
         f.Add({u"a.jpg", u"b.png", u"c.jpg", u"Trip_009.png", u"e.jpg"});
-        f.table.insert(f.table.begin() + 4, f.table[3]);  // the same file twice
+        f.table.push_back(f.table[3]);  // the same file twice
+        f.table.MovePlace(f.table.size() - 1, 4);
         f.files.AddFile(JoinPath(Folder, u"Trip_007.jpg"), {}, 0x20, u"outsider");
         std::vector<std::size_t> rows(f.table.size());
         for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = i;
@@ -415,7 +416,7 @@ TEST(RunJournal, JournalRowsAreFoundInTheListByAllTheirTexts) {
         << "only the rows that take part";
     // The same texts, another file: a file saved again and added once more.
     FileTable other = {a};
-    other[0].identity = {FileIdentity::Kind::FileId, true, 1, 0, 2, 0, 3};
+    other[0].identity = {FileIdentity::Kind::FileId, true, 1, 0, 2, 3};
     EXPECT_EQ(MatchJournalRows(journal, other, {0}), (std::vector<std::size_t>{NoMatch, NoMatch, NoMatch}));
 }
 
