@@ -84,9 +84,15 @@ Costs Measure(std::size_t rows) {
     options.fileTime = 133'000'000'000'000'000ull;
     const std::vector<std::size_t> all = qm::TakingPartRows(table.size(), {});
     const qm::NamePlan plan = qm::PlanNames(options);
-    costs.prediction = ProcessorSeconds([&] { qm::PlannedNamesOfRun(table, all, plan, files); });
+    // The best of three, as the sorts below: both change nothing.
+    const auto best = [](const std::function<void()>& work) {
+        double least = ProcessorSeconds(work);
+        for (int round = 1; round < 3; ++round) least = std::min(least, ProcessorSeconds(work));
+        return least;
+    };
+    costs.prediction = best([&] { qm::PlannedNamesOfRun(table, all, plan, files); });
     std::size_t length = 0;
-    costs.preview = ProcessorSeconds([&] {
+    costs.preview = best([&] {
         for (std::size_t i = 0; i < table.size(); ++i)
             length += qm::NewNameOfRow(plan, table[i], table[i].name, static_cast<std::uint32_t>(i + 1), i).size();
     });
