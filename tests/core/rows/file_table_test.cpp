@@ -11,13 +11,9 @@
 namespace qm {
 namespace {
 
-std::u16string Shown(const FileTable& table, const std::vector<bool>& selected) {
-    std::u16string out;
-    for (std::size_t i = 0; i < table.size(); ++i) out += table[i].name + (selected[i] ? u"+ " : u" ");
-    return out;
-}
-
-std::u16string Shown(const std::vector<FileRow>& rows, const std::vector<bool>& selected) {
+// Each row's name in display order, "+" after a selected one.
+template <class Rows>
+std::u16string Shown(const Rows& rows, const std::vector<bool>& selected) {
     std::u16string out;
     for (std::size_t i = 0; i < rows.size(); ++i) out += rows[i].name + (selected[i] ? u"+ " : u" ");
     return out;
