@@ -1,9 +1,8 @@
 #include "core/rows/file_row.h"
 
-#include "core/rows/file_table.h"
-
 #include <numeric>
 
+#include "core/rows/file_table.h"
 #include "core/rows/list_editing.h"
 
 namespace qm {

@@ -140,7 +140,6 @@ std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_vi
     for (const std::u16string_view text : texts) units += text.size();
     folded.reserve(units);
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (i + FetchedAhead < texts.size()) FetchLine(texts[i + FetchedAhead]);
         start[i] = folded.size();
         bool beyondAscii = false;
         for (const char16_t unit : texts[i]) {
