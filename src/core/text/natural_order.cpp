@@ -15,6 +15,9 @@ constexpr bool IsAsciiLetter(char16_t unit) {
     return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z');
 }
 
+// A-Z count as a-z everywhere below: texts of ASCII need no folded copy.
+constexpr char16_t Folded(char16_t unit) { return AsciiLower(unit); }
+
 constexpr std::uint32_t DigitWeight = 0x100;
 
 // Where a unit other than a digit stands: the separator, then ".", then the
@@ -23,7 +26,7 @@ constexpr std::uint32_t Weight(char16_t unit) {
     if (unit == u'\\') return 0;
     if (unit == u'.') return 1;
     if (unit < 0x80 && !IsAsciiLetter(unit)) return 2 + unit;
-    return 0x10000 + unit;
+    return 0x10000 + Folded(unit);
 }
 
 std::size_t EndOfDigits(std::u16string_view text, std::size_t at) {
@@ -55,7 +58,7 @@ int CompareNaturally(std::u16string_view a, std::u16string_view b) {
     // that are the same in both, zeros and all.
     std::size_t same = 0;
     const std::size_t shorter = std::min(a.size(), b.size());
-    while (same < shorter && a[same] == b[same]) ++same;
+    while (same < shorter && Folded(a[same]) == Folded(b[same])) ++same;
     if (same == a.size() && same == b.size()) return 0;
     const bool inDigits = (same < a.size() && IsDigit(a[same])) || (same < b.size() && IsDigit(b[same]));
     if (inDigits)
