@@ -133,48 +133,56 @@ std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_vie
 
 std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_view>& texts, CaseFold fold,
                                              bool descending) {
-    // The comparison folds A-Z itself: only a text with letters beyond ASCII
-    // is folded, once, by the platform, into one buffer beside the others. A
-    // million names get no folded copy of some 40 MB.
-    std::vector<std::u16string_view> rests(texts);
-    std::u16string folded;
-    if (fold) {
-        std::vector<std::pair<std::size_t, std::size_t>> foldedEnds;  // text, end in `folded`
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            if (std::any_of(texts[i].begin(), texts[i].end(), [](char16_t unit) { return unit >= 0x80; })) {
-                folded += FoldedForSorting(texts[i], fold);
-                foldedEnds.emplace_back(i, folded.size());
-            }
-        // Viewed only once the buffer has stopped growing.
-        std::size_t begin = 0;
-        for (const auto& [i, end] : foldedEnds) {
-            rests[i] = std::u16string_view(folded).substr(begin, end - begin);
-            begin = end;
+    // The folded texts side by side, each folded once, not once per comparison,
+    // and read in one pass: the rows' own names lie scattered over the heap.
+    std::size_t units = 0;
+    for (const std::u16string_view text : texts) units += text.size();
+    std::u16string folded(units, u'\0');
+    std::vector<std::size_t> start(texts.size() + 1, 0);
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i + FetchedAhead < texts.size()) FetchLine(texts[i + FetchedAhead]);
+        start[i] = end;
+        bool beyondAscii = false;
+        for (const char16_t unit : texts[i]) {
+            folded[end++] = AsciiLower(unit);
+            beyondAscii |= unit >= 0x80;
+        }
+        // Only a text with letters beyond ASCII needs the platform: most need no call.
+        if (beyondAscii && fold) {
+            const std::u16string foldedText = FoldedForSorting(texts[i], fold);
+            // A fold that lengthens the text takes room from the texts still to come.
+            if (foldedText.size() > texts[i].size()) folded.resize(folded.size() + foldedText.size() - texts[i].size());
+            end = start[i] + foldedText.copy(folded.data() + start[i], foldedText.size());
         }
     }
+    start[texts.size()] = end;
+    folded.resize(end);
+    const std::u16string_view all(folded);
+    auto text = [&](std::size_t i) { return all.substr(start[i], start[i + 1] - start[i]); };
 
     // The heads after the units all texts share (not inside a run of digits,
     // which counts whole): most comparisons never touch the texts.
-    std::size_t shared = rests.empty() ? 0 : rests[0].size();
-    for (std::size_t i = 1; i < rests.size() && shared > 0; ++i) {
-        const std::u16string_view a = rests[0], b = rests[i];
+    std::size_t shared = texts.empty() ? 0 : text(0).size();
+    for (std::size_t i = 1; i < texts.size() && shared > 0; ++i) {
+        const std::u16string_view a = text(0), b = text(i);
         std::size_t n = 0;
-        while (n < shared && n < b.size() && AsciiLower(a[n]) == AsciiLower(b[n])) ++n;
+        while (n < shared && n < b.size() && a[n] == b[n]) ++n;
         shared = n;
     }
-    while (shared > 0 && rests[0][shared - 1] >= u'0' && rests[0][shared - 1] <= u'9') --shared;
+    while (shared > 0 && text(0)[shared - 1] >= u'0' && text(0)[shared - 1] <= u'9') --shared;
     // By the heads first, without a comparison; then each group of equal
-    // heads by the rule itself.
-    for (std::u16string_view& rest : rests) rest.remove_prefix(shared);
-    const NaturalHeads heads(rests);
+    // heads by the rule itself. Views made when asked: a million would take 16 MB.
+    auto rest = [&](std::size_t i) { return all.substr(start[i] + shared, start[i + 1] - start[i] - shared); };
+    const NaturalHeads heads(all, texts.size());
     // Beside each head the value of the run of digits that stops it: rows
     // alike up to their numbers, as a camera names them, are ordered without
     // reading their texts again.
     std::vector<std::uint64_t> runs(texts.size());
     std::vector<SortKey> keys(texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        runs[i] = heads.RunAfter(rests[i]);
-        const std::uint64_t head = heads(rests[i]);
+        runs[i] = heads.RunAfter(rest(i));
+        const std::uint64_t head = heads(rest(i));
         keys[i] = {descending ? ~head : head, static_cast<std::uint32_t>(i)};
     }
     SortKeysByHead(keys);
@@ -199,7 +207,7 @@ std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_vi
             for (std::size_t k = a; k < b; ++k) group.push_back({runs[k], keys[k]});
             std::sort(group.begin(), group.end(), [&](const RunKey& x, const RunKey& y) {
                 if (x.run != y.run) return descending ? x.run > y.run : x.run < y.run;
-                const int c = CompareNaturally(rests[x.key.index], rests[y.key.index]);
+                const int c = CompareNaturally(rest(x.key.index), rest(y.key.index));
                 if (c != 0) return descending ? c > 0 : c < 0;
                 return x.key.index < y.key.index;
             });

@@ -15,9 +15,6 @@ constexpr bool IsAsciiLetter(char16_t unit) {
     return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z');
 }
 
-// A-Z count as a-z everywhere below: texts of ASCII need no folded copy.
-constexpr char16_t Folded(char16_t unit) { return AsciiLower(unit); }
-
 constexpr std::uint32_t DigitWeight = 0x100;
 
 // Where a unit other than a digit stands: the separator, then ".", then the
@@ -26,7 +23,7 @@ constexpr std::uint32_t Weight(char16_t unit) {
     if (unit == u'\\') return 0;
     if (unit == u'.') return 1;
     if (unit < 0x80 && !IsAsciiLetter(unit)) return 2 + unit;
-    return 0x10000 + Folded(unit);
+    return 0x10000 + unit;
 }
 
 std::size_t EndOfDigits(std::u16string_view text, std::size_t at) {
@@ -58,7 +55,7 @@ int CompareNaturally(std::u16string_view a, std::u16string_view b) {
     // that are the same in both, zeros and all.
     std::size_t same = 0;
     const std::size_t shorter = std::min(a.size(), b.size());
-    while (same < shorter && Folded(a[same]) == Folded(b[same])) ++same;
+    while (same < shorter && a[same] == b[same]) ++same;
     if (same == a.size() && same == b.size()) return 0;
     const bool inDigits = (same < a.size() && IsDigit(a[same])) || (same < b.size() && IsDigit(b[same]));
     if (inDigits)
@@ -92,14 +89,13 @@ int CompareNaturally(std::u16string_view a, std::u16string_view b) {
     return zeros;
 }
 
-NaturalHeads::NaturalHeads(const std::vector<std::u16string_view>& texts) {
+NaturalHeads::NaturalHeads(std::u16string_view units, std::size_t texts) {
     // A table of ranks pays from some thousand texts on; fewer are packed by
     // their weights, three units a head.
-    if (texts.size() < 1024) return;
+    if (texts < 1024) return;
     rank_.assign(0x10000, 0);
     std::vector<bool> held(0x10000, false);
-    for (const std::u16string_view text : texts)
-        for (const char16_t unit : text) held[unit] = true;
+    for (const char16_t unit : units) held[unit] = true;
     // Digits all weigh the same: a run of them stops the head.
     std::vector<std::uint32_t> weights;
     for (std::uint32_t unit = 0; unit < 0x10000; ++unit)

@@ -17,16 +17,16 @@ using CaseFold = void (*)(std::u16string& text);
 std::u16string FoldedForSorting(std::u16string_view text, CaseFold fold);
 
 // Negative, zero or positive as folded text `a` sorts before, with or after
-// `b`; A-Z count as a-z, so that texts of ASCII need no folding. Runs of the digits 0-9 compare by their value, of any length; a text
+// `b`. Runs of the digits 0-9 compare by their value, of any length; a text
 // sorts before the longer texts it begins. Otherwise unit by unit, in this
 // order: the folder separator "\" (so that paths sort folder by folder), ".",
 // the other signs of ASCII, digits, then letters, ASCII before the others,
 // each by its folded code. Texts equal but for leading zeros: the one whose
 // first such difference has fewer zeros first ("1" before "01"). Zero only
-// for texts equal unit for unit but for the case of A-Z.
+// for texts equal unit for unit.
 int CompareNaturally(std::u16string_view a, std::u16string_view b);
 
-// The beginnings of many folded texts (A-Z as a-z), each up to its first digit, packed into
+// The beginnings of many folded texts, each up to its first digit, packed into
 // one number: where the numbers of two texts differ they order as
 // CompareNaturally does, so that a large sort mostly compares numbers. Each
 // unit is packed by its rank among the units the texts hold, in as few bits
@@ -34,7 +34,9 @@ int CompareNaturally(std::u16string_view a, std::u16string_view b);
 // numbers say nothing.
 class NaturalHeads {
 public:
-    explicit NaturalHeads(const std::vector<std::u16string_view>& texts);
+    // From the units of all the texts side by side (units beyond them only
+    // widen the ranks) and the number of texts.
+    NaturalHeads(std::u16string_view units, std::size_t texts);
     std::uint64_t operator()(std::u16string_view text) const;
     // For a head that a run of digits stops: one more than the run's value
     // (the largest number for a run beyond 19 digits); 0 for any other head.
