@@ -221,6 +221,7 @@ std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_vi
 std::vector<std::size_t> OrderByInstants(const std::vector<std::optional<std::uint64_t>>& instants, bool descending) {
     std::vector<SortKey> dated;
     std::vector<std::size_t> undated;
+    dated.reserve(instants.size());  // most rows have a date: no copies of a growing 16 MB
     for (std::size_t i = 0; i < instants.size(); ++i) {
         if (instants[i]) dated.push_back({descending ? ~*instants[i] : *instants[i], static_cast<std::uint32_t>(i)});
         else undated.push_back(i);
