@@ -150,6 +150,8 @@ int main() {
     std::printf("ratio preview-1000000-vs-100000 %.2f\n", million.preview / large.preview);
     std::printf("seconds add-1000000 %.3f, prediction %.3f, preview %.3f\n", million.add, million.prediction,
                 million.preview);
+    std::printf("seconds sort-1000000 name %.3f, as Explorer %.3f, Created %.3f, as Explorer %.3f\n", million.sort,
+                million.explorerName, million.textDate, million.explorerDate);
     std::printf("bytes resident-a-row-1000000 %.0f\n", million.rowBytes);
     std::printf("megabytes resident-rows-1000000 %.0f\n", million.rowBytes * 1e6 / (1024 * 1024));
     return 0;
