@@ -52,5 +52,9 @@ if(UI_TEST_SOURCES)
   add_dependencies(ui_tests Quillmoth QuillmothNoFont)
   gtest_discover_tests(ui_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS gui)
+  # Its two halves under two time zones, each a Wine process of its own.
+  add_test(NAME ProgramExactTimes.UndoAfterARestartUnderAnotherTimeZone
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tests/ui/undo_in_another_time_zone.sh $<TARGET_FILE:ui_tests>)
+  set_tests_properties(ProgramExactTimes.UndoAfterARestartUnderAnotherTimeZone PROPERTIES LABELS gui)
 endif()
 

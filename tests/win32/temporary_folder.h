@@ -45,7 +45,7 @@ public:
         return names;
     }
 
-private:
+    // Any folder with all it holds.
     static void Remove(const std::wstring& folder) {
         WIN32_FIND_DATAW found{};
         HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
@@ -65,6 +65,7 @@ private:
         RemoveDirectoryW(folder.c_str());
     }
 
+private:
     std::wstring path_;
 };
 
