@@ -98,7 +98,7 @@ Costs Measure(std::size_t rows) {
     });
     if (length == 0) std::printf("no new names\n");
     costs.run = ProcessorSeconds([&] { qm::RunRename(table, all, options, files, 0); });
-    costs.undo = ProcessorSeconds([&] { qm::UndoRename(table, all, files, 0); });
+    costs.undo = ProcessorSeconds([&] { qm::UndoRename(table, all, files); });
     std::vector<bool> selected(table.size(), false);
     // The best of three, each from the order of adding (put back by the
     // inverse order, not from a copy: a million rows are held once).

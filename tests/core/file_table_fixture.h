@@ -40,7 +40,7 @@ struct FileTableFixture {
         return RunRename(table, TakingPartRows(table.size(), std::move(selected)), options, files, 0);
     }
     UndoReport Undo(std::vector<std::size_t> selected = {}) {
-        return UndoRename(table, TakingPartRows(table.size(), std::move(selected)), files, 0);
+        return UndoRename(table, TakingPartRows(table.size(), std::move(selected)), files);
     }
 };
 

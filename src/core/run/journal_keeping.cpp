@@ -167,9 +167,8 @@ StoredJournal ReadStoredJournal(JournalStore& store, LocalOffset localOffset) {
     return stored;
 }
 
-RecoveredRows RecoverInterruptedRun(JournalStore& store, JournalReading& journal, FileSystem& files,
-                                    LocalOffset localOffset) {
-    RecoveredRows recovered = RecoverInterruptedRows(journal, files, localOffset);
+RecoveredRows RecoverInterruptedRun(JournalStore& store, JournalReading& journal, FileSystem& files) {
+    RecoveredRows recovered = RecoverInterruptedRows(journal, files);
     std::vector<JournalEntry> entries;
     entries.reserve(journal.rows.size());
     for (std::size_t i = 0; i < journal.rows.size(); ++i)

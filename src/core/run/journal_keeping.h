@@ -117,7 +117,6 @@ StoredJournal ReadStoredJournal(JournalStore& store, LocalOffset localOffset);
 // The rows of a run or an undo that never ended, brought up to date with the
 // disk (RecoverInterruptedRows); the journal is written again as ended with
 // them, so that "^" undoes them.
-RecoveredRows RecoverInterruptedRun(JournalStore& store, JournalReading& journal, FileSystem& files,
-                                    LocalOffset localOffset);
+RecoveredRows RecoverInterruptedRun(JournalStore& store, JournalReading& journal, FileSystem& files);
 
 }  // namespace qm

@@ -67,7 +67,7 @@ bool NearTime(std::uint64_t a, std::uint64_t b, std::uint64_t slack) { return (a
 // (the original one) was writing when it was cut short. A file the run never
 // reached has the creation time the row holds: on FAT, files of one size
 // given one time would fit each other's rows.
-bool IsRowsFile(const FileRow& row, const FileIdentity& found, std::uint64_t given, LocalOffset localOffset,
+bool IsRowsFile(const FileRow& row, const FileIdentity& found, std::uint64_t given,
                 bool inHand = true) {
     if (IsSameFile(row.identity, found)) return true;
     if (!inHand) return false;
@@ -107,7 +107,7 @@ std::size_t ApplyPlannedNames(FileTable& rows, const std::vector<std::u16string>
     return taken;
 }
 
-RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files, LocalOffset localOffset) {
+RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files) {
     FileTable& rows = journal.rows;
     RecoveredRows recovered;
     recovered.outcomes.assign(rows.size(), RunRowOutcome::Done);
@@ -137,14 +137,14 @@ RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files,
         const std::u16string& aside = i < journal.asideNames.size() ? journal.asideNames[i] : none;
         if (progress == RowProgress::InHand && (hasPlan || !aside.empty())) {
             const FileIdentity atCurrent = files.ReadIdentity(CurrentPath(row));
-            const bool current = IsRowsFile(row, atCurrent, given, localOffset);
+            const bool current = IsRowsFile(row, atCurrent, given);
             // Two spellings of one name lead to the same file: the folder tells which it has.
             const bool oneName = hasPlan && SameFile(planned, row.name);
             FileIdentity atPlanned = atCurrent;
             bool plannedHolds = false;
             if (hasPlan) {
                 if (!oneName) atPlanned = files.ReadIdentity(JoinPath(row.folderText(), planned));
-                plannedHolds = IsRowsFile(row, atPlanned, given, localOffset);
+                plannedHolds = IsRowsFile(row, atPlanned, given);
                 if (oneName && plannedHolds) {
                     const std::u16string spelled(WithoutTrailingDotsAndBlanks(planned));
                     plannedHolds = folders.Of(row.folderText()).exact.contains(spelled);
@@ -153,7 +153,7 @@ RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files,
             // A move of a cycle of names was going through a temporary name.
             const std::u16string asidePath = aside.empty() ? std::u16string() : JoinPath(row.folderText(), aside);
             const FileIdentity atAside = aside.empty() ? FileIdentity{} : files.ReadIdentity(asidePath);
-            const bool asideHolds = !aside.empty() && IsRowsFile(row, atAside, given, localOffset);
+            const bool asideHolds = !aside.empty() && IsRowsFile(row, atAside, given);
             std::vector<std::u16string> fitting;
             if (current && !(oneName && plannedHolds)) fitting.push_back(CurrentPath(row));
             if (plannedHolds) fitting.push_back(JoinPath(row.folderText(), planned));
@@ -177,14 +177,14 @@ RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files,
         } else {
             if (progress == RowProgress::Moved && hasPlan) row.name = planned;
             atName = files.ReadIdentity(CurrentPath(row));
-            fits = IsRowsFile(row, atName, given, localOffset, progress == RowProgress::InHand);
+            fits = IsRowsFile(row, atName, given, progress == RowProgress::InHand);
             // Steps are not flushed: after a power cut the last ones may be
             // missing, and a file that is not at its name may be at its planned
             // one. Only an id tells that: on FAT another file may fit.
             if (!fits && hasPlan && progress != RowProgress::Moved &&
                 row.identity.kind != FileIdentity::Kind::SizeAndCreation) {
                 const FileIdentity atPlanned = files.ReadIdentity(JoinPath(row.folderText(), planned));
-                if (IsRowsFile(row, atPlanned, given, localOffset)) {
+                if (IsRowsFile(row, atPlanned, given)) {
                     row.name = planned;
                     atName = atPlanned;
                     fits = true;
@@ -205,7 +205,7 @@ RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files,
         // FAT, by its size and a creation time it may have had.
         for (auto it = first; it != last && !listedTwice; ++it)
             listedTwice = rows[i].identity.kind == FileIdentity::Kind::SizeAndCreation
-                              ? IsRowsFile(rows[i], rows[it->second].identity, journal.createdGiven[i], localOffset)
+                              ? IsRowsFile(rows[i], rows[it->second].identity, journal.createdGiven[i])
                               : HasSameId(rows[i].identity, rows[it->second].identity);
         recovered.outcomes[i] = listedTwice ? RunRowOutcome::MovedThisRun : RunRowOutcome::NotFound;
         recovered.notFound += !listedTwice;

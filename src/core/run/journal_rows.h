@@ -42,7 +42,7 @@ struct RecoveredRows {
     std::vector<TwoFiles> twoFit;
 };
 struct JournalReading;
-RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files, LocalOffset localOffset);
+RecoveredRows RecoverInterruptedRows(JournalReading& journal, FileSystem& files);
 
 // Rows without identities: a row with a planned name takes it when its file
 // is no longer at its current path but is at the planned one; otherwise it

@@ -29,7 +29,7 @@ void GiveBackShownAttributes(FileSystem& files, const std::u16string& path, cons
     files.SetAttributes(path, row.attributes);
 }
 
-RowOutcome UndoRow(FileRow& row, std::size_t slot, FileSystem& files, LocalOffset localOffset, MoveRecord* record) {
+RowOutcome UndoRow(FileRow& row, std::size_t slot, FileSystem& files, MoveRecord* record) {
     const std::u16string originalPath = OriginalPath(row);
     const std::u16string currentPath = CurrentPath(row);
     // Only the row's own file, and only a regular file: a folder, a link, a
@@ -106,7 +106,7 @@ std::u16string FoldedPath(std::u16string path) {
 }  // namespace
 
 UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, FileSystem& files,
-                      LocalOffset localOffset, RunProgress* progress, MoveRecord* record) {
+                      RunProgress* progress, MoveRecord* record) {
     UndoReport report;
     // Rows skipped because their original name was taken, by that name: when
     // a later row moves away from it, the skipped row goes at once, so that a
@@ -142,7 +142,7 @@ UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, Fi
             pending.pop_back();
             FileRow& row = table[index];
             const std::u16string leftPath = CurrentPath(row);
-            const RowOutcome outcome = UndoRow(row, index, files, localOffset, record);
+            const RowOutcome outcome = UndoRow(row, index, files, record);
             switch (outcome) {
             case RowOutcome::RestoredLast:
             case RowOutcome::Restored: {

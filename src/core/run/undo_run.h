@@ -40,6 +40,6 @@ struct UndoReport {
 // the undo ends there.
 class MoveRecord;
 UndoReport UndoRename(FileTable& table, const std::vector<std::size_t>& rows, FileSystem& files,
-                      LocalOffset localOffset, RunProgress* progress = nullptr, MoveRecord* record = nullptr);
+                      RunProgress* progress = nullptr, MoveRecord* record = nullptr);
 
 }  // namespace qm

@@ -250,7 +250,6 @@ std::wstring UndoRename(HWND mainWindow) {
     if (state.files.empty() && !BringBackLastRun(mainWindow)) return {};
     UndoReport report;
     const std::vector<std::size_t> rows = TakingPart(mainWindow);
-    const LocalOffset offset = win32::LocalOffsetNow();
     std::optional<JournalledUndo> journal;
     bool journalWritten = true;
     const auto undo = [&](FileTable& table, StatusProgress& progress) {
@@ -259,7 +258,7 @@ std::wstring UndoRename(HWND mainWindow) {
         journalWritten = journal->Begin();
         if (!journalWritten) return;
         win32::PlatformFileSystem files;
-        report = UndoRename(table, rows, files, offset, &progress, journal->record());
+        report = UndoRename(table, rows, files, &progress, journal->record());
         journal->Finish(table);
     };
     const FileWorkEnd end = RunFileWork(mainWindow, UndoingFiles, rows.size(), undo);

@@ -161,7 +161,7 @@ void OpenRunJournal(HWND mainWindow) {
     if (!journal.reading.header.underWay) return;  // a finished run waits for "^"
 
     win32::PlatformFileSystem files;
-    const RecoveredRows recovered = RecoverInterruptedRun(store, journal.reading, files, win32::LocalOffsetNow());
+    const RecoveredRows recovered = RecoverInterruptedRun(store, journal.reading, files);
     MainWindowState& state = StateOf(mainWindow);
     state.files = std::move(journal.reading.rows);
     ShowRowsUnselected(GetDlgItem(mainWindow, IDC_FILE_LIST), state.files.size());

@@ -349,7 +349,7 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
         ASSERT_EQ(stored.found, JournalStore::Found::Read);
         ASSERT_EQ(stored.reading.problem, JournalProblem::None) << stored.reading.line;
         if (stored.reading.header.underWay) {
-            const RecoveredRows recovered = RecoverInterruptedRun(store, stored.reading, f.files, 0);
+            const RecoveredRows recovered = RecoverInterruptedRun(store, stored.reading, f.files);
             // A file saved again that the run never reached is not known by the journal.
             if (!interfere && !replaced) tally.notFound += recovered.notFound;
             // Only the file in hand is decided by identity: every other row by the journal's steps.
@@ -378,7 +378,7 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
             if ((undoKill == 2 ? timesWritten++ : f.files.moves) >= killAfter) throw Killed{};
         };
         try {
-            UndoRename(table, all, f.files, 0, nullptr, keeper.record());
+            UndoRename(table, all, f.files, nullptr, keeper.record());
         } catch (const Killed&) {
             ++tally.killedUndos;
             tally.undosKilledInCycle += !store.atTemporaryName.empty();

@@ -49,7 +49,8 @@ std::string AsVersion3(std::string text, const FileTable& rows, LocalOffset offs
             if (time == NoTime) continue;
             const std::string number = "\x1F" + std::to_string(time) + "\x1F";
             std::string local = "\x1F";
-            for (const char16_t unit : RowDateText(time, offset).view()) local.push_back(static_cast<char>(unit));
+            const auto shown = RowDateText(time, offset);  // kept: a view of a temporary would dangle
+            for (const char16_t unit : shown.view()) local.push_back(static_cast<char>(unit));
             local += "\x1F";
             for (std::size_t at = 0; (at = text.find(number, at)) != std::string::npos; at += local.size() - 1)
                 text.replace(at, number.size(), local);
@@ -153,7 +154,7 @@ TEST(RunJournal, RowsReadBackUndoARunInADrivesRoot) {
     const JournalReading read = ReadRunJournal(Bytes(Format(table, {u"", u""}, {})), 0);
     ASSERT_EQ(read.problem, JournalProblem::None);
     FileTable rows = read.rows;
-    EXPECT_EQ(UndoRename(rows, {0, 1}, files, 0).notRestored, 0u);
+    EXPECT_EQ(UndoRename(rows, {0, 1}, files).notRestored, 0u);
     for (const char16_t* name : {u"a.txt", u"\u00e9t\u00e9.jpg"}) {
         const MemoryFileSystem::Entry* entry = files.Find(JoinPath(u"C:", name));
         ASSERT_NE(entry, nullptr);

@@ -36,7 +36,7 @@ TEST(StopBetweenFiles, RunAndUndoEndAfterAnyFileAndTheNextUndoDoesTheRest) {
 
                 if (reversed) std::reverse(f.table.begin(), f.table.end());
                 StopAtQuestion undoStop(undoLimit);
-                const UndoReport report = UndoRename(f.table, TakingPartRows(5, {}), f.files, 0, &undoStop);
+                const UndoReport report = UndoRename(f.table, TakingPartRows(5, {}), f.files, &undoStop);
                 EXPECT_EQ(report.stopRequested, undoStop.asked > undoLimit);
                 if (reversed && runLimit == 5) {
                     EXPECT_EQ(std::count_if(f.table.begin(), f.table.end(), Back), std::min<long>(undoLimit, 5));

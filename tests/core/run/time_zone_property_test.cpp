@@ -56,7 +56,7 @@ TEST(TimeZoneProperty, EveryInstantComesBackUnderAnyOffset) {
         ASSERT_EQ(journal.problem, JournalProblem::None);
         std::vector<std::size_t> all(journal.rows.size());
         for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
-        EXPECT_EQ(UndoRename(journal.rows, all, f.files, read).notRestored, 0u);
+        EXPECT_EQ(UndoRename(journal.rows, all, f.files).notRestored, 0u);
         for (std::size_t i = 0; i < before.size(); ++i) {
             const FileTimes& now = f.Entry(journal.rows[i].originalName).times;
             lost += now.created != before[i].created || now.written != before[i].written ||

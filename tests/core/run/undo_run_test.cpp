@@ -99,7 +99,7 @@ TEST(Undo, OpenFailingAfterTheMoveBackAlsoGivesTheAttributesBack) {
     AppendFileRow(table, std::make_shared<const std::u16string>(Folder), u"a.txt", files, 0);
     RunRename(table, {0}, EverythingOptions(), files, 0);
     files.armed = true;
-    UndoRename(table, {0}, files, 0);
+    UndoRename(table, {0}, files);
     EXPECT_EQ(table[0].name, u"a.txt");
     EXPECT_EQ(files.Find(JoinPath(Folder, u"a.txt"))->attributes, 0x6u) << "the attributes its row shows";
 }
