@@ -106,8 +106,8 @@ TEST(ProgramExactTimes, DISABLED_RunUnderOneTimeZone) {
     ASSERT_TRUE(CopyFileW((ExecutableFolder() + L"\\Quillmoth.exe").c_str(), program.c_str(), FALSE));
     Times original;
     ASSERT_NO_FATAL_FAILURE(RunAndClose(program, folder + L"\\files", original));
-    std::ofstream(std::filesystem::path(folder + L"\\zone.txt")) << CurrentBias() << ' ' << original.created << ' ' << original.accessed
-                                           << ' ' << original.written;
+    std::ofstream(std::filesystem::path(folder + L"\\zone.txt"))
+        << CurrentBias() << ' ' << original.created << ' ' << original.accessed << ' ' << original.written;
 }
 
 TEST(ProgramExactTimes, DISABLED_UndoUnderAnotherTimeZone) {
@@ -118,7 +118,8 @@ TEST(ProgramExactTimes, DISABLED_UndoUnderAnotherTimeZone) {
         &folder, [](const std::wstring* path) { TemporaryFolder::Remove(*path); });
     LONG bias = 0;
     Times original;
-    std::ifstream(std::filesystem::path(folder + L"\\zone.txt")) >> bias >> original.created >> original.accessed >> original.written;
+    std::ifstream(std::filesystem::path(folder + L"\\zone.txt"))
+        >> bias >> original.created >> original.accessed >> original.written;
     ASSERT_NE(original.written, 0u) << "the first half left the file's times";
     ASSERT_NE(CurrentBias(), bias) << "the undo runs under another offset than the run";
     UndoAfterARestart(folder + L"\\program\\Quillmoth.exe", folder + L"\\files", original);
