@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 #include <windows.h>
 #include <commctrl.h>
@@ -102,10 +101,9 @@ TEST(ProgramExactTimes, DISABLED_RunUnderOneTimeZone) {
     TemporaryFolder::Remove(folder);
     CreateDirectoryW(folder.c_str(), nullptr);
     for (const wchar_t* part : {L"\\program", L"\\files"}) CreateDirectoryW((folder + part).c_str(), nullptr);
-    const std::wstring program = folder + L"\\program\\Quillmoth.exe";
-    ASSERT_TRUE(CopyFileW((ExecutableFolder() + L"\\Quillmoth.exe").c_str(), program.c_str(), FALSE));
     Times original;
-    ASSERT_NO_FATAL_FAILURE(RunAndClose(program, folder + L"\\files", original));
+    ASSERT_NO_FATAL_FAILURE(
+        RunAndClose(CopyProgramInto(L"Quillmoth.exe", folder + L"\\program"), folder + L"\\files", original));
     std::ofstream(std::filesystem::path(folder + L"\\zone.txt"))
         << CurrentBias() << ' ' << original.created << ' ' << original.accessed << ' ' << original.written;
 }
@@ -113,9 +111,6 @@ TEST(ProgramExactTimes, DISABLED_RunUnderOneTimeZone) {
 TEST(ProgramExactTimes, DISABLED_UndoUnderAnotherTimeZone) {
     const std::wstring folder = ZoneFolder();
     ASSERT_FALSE(folder.empty()) << "QM_ZONE_FOLDER names the folder that both halves share";
-    // Gone afterwards, whatever the outcome.
-    const std::unique_ptr<const std::wstring, void (*)(const std::wstring*)> removed(
-        &folder, [](const std::wstring* path) { TemporaryFolder::Remove(*path); });
     LONG bias = 0;
     Times original;
     std::ifstream(std::filesystem::path(folder + L"\\zone.txt"))
@@ -123,6 +118,7 @@ TEST(ProgramExactTimes, DISABLED_UndoUnderAnotherTimeZone) {
     ASSERT_NE(original.written, 0u) << "the first half left the file's times";
     ASSERT_NE(CurrentBias(), bias) << "the undo runs under another offset than the run";
     UndoAfterARestart(folder + L"\\program\\Quillmoth.exe", folder + L"\\files", original);
+    TemporaryFolder::Remove(folder);
 }
 
 }  // namespace

@@ -11,8 +11,8 @@ std::wstring ExecutableFolder() {
     return folder.substr(0, folder.find_last_of(L'\\'));
 }
 
-std::wstring CopyProgramInto(const std::wstring& programName, const TemporaryFolder& folder) {
-    const std::wstring target = folder.File(programName);
+std::wstring CopyProgramInto(const std::wstring& programName, const std::wstring& folder) {
+    const std::wstring target = folder + L"\\" + programName;
     CopyFileW((ExecutableFolder() + L"\\" + programName).c_str(), target.c_str(), FALSE);
     return target;
 }

@@ -27,7 +27,10 @@ inline bool WaitUntil(const std::function<bool()>& done, DWORD milliseconds) {
 std::wstring ExecutableFolder();
 
 // Copies the named program from beside the test executable into `folder`.
-std::wstring CopyProgramInto(const std::wstring& programName, const TemporaryFolder& folder);
+std::wstring CopyProgramInto(const std::wstring& programName, const std::wstring& folder);
+inline std::wstring CopyProgramInto(const std::wstring& programName, const TemporaryFolder& folder) {
+    return CopyProgramInto(programName, folder.path());
+}
 
 class ProgramProcess {
 public:

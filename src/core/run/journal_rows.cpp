@@ -67,8 +67,7 @@ bool NearTime(std::uint64_t a, std::uint64_t b, std::uint64_t slack) { return (a
 // (the original one) was writing when it was cut short. A file the run never
 // reached has the creation time the row holds: on FAT, files of one size
 // given one time would fit each other's rows.
-bool IsRowsFile(const FileRow& row, const FileIdentity& found, std::uint64_t given,
-                bool inHand = true) {
+bool IsRowsFile(const FileRow& row, const FileIdentity& found, std::uint64_t given, bool inHand = true) {
     if (IsSameFile(row.identity, found)) return true;
     if (!inHand) return false;
     if (!HasSameId(row.identity, found)) return false;
