@@ -194,6 +194,8 @@ TEST(MainWindowKeyboard, TabReachesEveryControlThatTakesInput) {
                 member = GetWindow(member, GW_HWNDPREV);
         EXPECT_TRUE(reached.count(member)) << "control " << GetDlgCtrlID(child) << " cannot be reached";
     }
+    // The arrows go round the five stamps, not on into the "Name" group after them.
+    EXPECT_EQ(GetNextDlgGroupItem(w, harness.control(IDC_STAMP_TAKEN), FALSE), harness.control(IDC_STAMP_UNIX));
 
     WindowThreadCalls calls(w);
     struct Step {

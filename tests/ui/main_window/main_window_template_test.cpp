@@ -94,7 +94,7 @@ std::vector<Expected> ExpectedControls() {
         {1036, L"BUTTON", L"Current", 360, 35, 36, 10, kRadio},
         {1037, L"BUTTON", L"Preset", 360, 45, 35, 10, kRadio},
         {1129, L"BUTTON", L"Taken", 360, 55, 35, 10, kRadio},
-        {kNone, L"BUTTON", L"Name", 405, 5, 115, 65, BS_GROUPBOX},
+        {kNone, L"BUTTON", L"Name", 405, 5, 115, 65, BS_GROUPBOX | WS_GROUP},
         {1126, L"STATIC", L"Find", 410, 15, 28, 10, SS_LEFT},
         {1122, L"COMBOBOX", L"", 443, 13, 72, 200, kCombo},
         {1127, L"STATIC", L"Replace", 410, 29, 28, 10, SS_LEFT},
