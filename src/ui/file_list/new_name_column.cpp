@@ -267,7 +267,9 @@ void SetUpNewNameColumn(HWND list, int width) {
     int order[NewNameColumn + 1] = {0, NewNameColumn};
     for (int i = 1; i < NewNameColumn; ++i) order[i + 1] = i;
     SendMessageW(list, LVM_SETCOLUMNORDERARRAY, NewNameColumn + 1, reinterpret_cast<LPARAM>(order));
+}
 
+void MakeNewNameTip(HWND list) {
     auto* state = new TipState;
     state->tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(list), nullptr,

@@ -26,9 +26,11 @@ enum class NewNamesChange {
     DatesTaken, // rows got their dates taken; followed only by "Taken" stamps
 };
 
-// Adds the column after the eleven others, shows it after "File Name" and
-// gives it its tip window.
+// Adds the column after the eleven others and shows it after "File Name".
 void SetUpNewNameColumn(HWND list, int width);
+
+// The column's tip window, made once the window has been painted.
+void MakeNewNameTip(HWND list);
 
 // Per row of the table, the name the column shows for it, the full pass made
 // first where it is waiting; empty for a row that takes no part.

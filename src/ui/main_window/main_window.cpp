@@ -61,7 +61,6 @@ void InsertColumn(HWND list, int index, const wchar_t* caption, int width) {
 void SetUpFileList(HWND window, const AppSettings& settings) {
     HWND list = GetDlgItem(window, IDC_FILE_LIST);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    win32::KeepSelectionChangesQuick(list);
     const int dpi = SystemDpi();
     for (int column = 0; column < static_cast<int>(FileListColumnCount); ++column)
         InsertColumn(list, column, FileListCaptions[column], WidthOnScreen(settings.FileListCols[column], dpi));
@@ -75,6 +74,8 @@ void SetUpFileList(HWND window, const AppSettings& settings) {
     int* taken = std::find(order, order + count, FileColumn::Taken);
     if (accessed < taken) std::rotate(accessed + 1, taken, taken + 1);
     SendMessageW(list, LVM_SETCOLUMNORDERARRAY, count, reinterpret_cast<LPARAM>(order));
+    // After the columns: every message to a subclassed window looks its subclass up.
+    win32::KeepSelectionChangesQuick(list);
 }
 
 void SetUpExtensionList(HWND window) {
@@ -165,6 +166,7 @@ void FinishOpening(HWND window) {
     if (state.openingFinished) return;
     state.openingFinished = true;
     MakeNameListTip(window);
+    MakeNewNameTip(GetDlgItem(window, IDC_FILE_LIST));
     if (!MakeTips(window, Fonts(), Presets())) {
         // Without its tips the window ends at once, and leaves the file as it was.
         state.settingsWritten = true;
