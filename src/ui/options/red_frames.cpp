@@ -42,7 +42,7 @@ void MakeRing(HWND frame, int width, int height) {
     HRGN hole = CreateRectRgn(1, 1, width - 1, height - 1);
     CombineRgn(ring, ring, hole, RGN_DIFF);
     DeleteObject(hole);
-    SetWindowRgn(frame, ring, TRUE);  // the window owns the region from here on
+    SetWindowRgn(frame, ring, FALSE);  // the window owns the region from here on
 }
 
 void PlaceRedFrame(HWND window, const RedFrame& f) {
@@ -54,10 +54,14 @@ void PlaceRedFrame(HWND window, const RedFrame& f) {
     ScreenToClient(window, &topLeft);
     const int width = bounds.right - bounds.left + 2;
     const int height = bounds.bottom - bounds.top + 2;
-    SetWindowSubclass(frame, RingPaintProc, RingPaintId, 0);
-    SetWindowPos(frame, HWND_TOP, topLeft.x - 1, topLeft.y - 1, width, height, SWP_SHOWWINDOW | SWP_NOCOPYBITS);
+    // Placed while the window is still hidden: shown or hidden in the same
+    // step, and the region set without a redraw (the first paint draws it).
+    const bool shown = SendDlgItemMessageW(window, f.autoBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    SetWindowPos(frame, HWND_TOP, topLeft.x - 1, topLeft.y - 1, width, height,
+                 (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOCOPYBITS | SWP_NOREDRAW);
     MakeRing(frame, width, height);
-    if (SendDlgItemMessageW(window, f.autoBoxId, BM_GETCHECK, 0, 0) != BST_CHECKED) ShowWindow(frame, SW_HIDE);
+    // Last: every message to a subclassed window looks its subclass up.
+    SetWindowSubclass(frame, RingPaintProc, RingPaintId, 0);
 }
 
 }  // namespace
