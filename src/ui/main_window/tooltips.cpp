@@ -97,8 +97,12 @@ bool MakeTips(HWND mainWindow, const FontSet& fonts, PresetArray& presets) {
         if (!row.tip || !FontOf(fonts, row.font)) continue;
         if (!MakeTip(mainWindow, GetDlgItem(mainWindow, row.controlId), row.tip)) allMade = false;
     }
-    for (const PlainTip& row : PlainTips)
-        if (!MakeTip(mainWindow, TipTarget(GetDlgItem(mainWindow, row.controlId)), row.tip)) allMade = false;
+    // One tooltip window holds them all: each window of its own cost the
+    // window's first moments after it showed (under Wine some 4 ms a window).
+    if (HWND plainTips = MakeTipWindow(mainWindow))
+        for (const PlainTip& row : PlainTips) AddTip(plainTips, TipTarget(GetDlgItem(mainWindow, row.controlId)), row.tip);
+    else
+        allMade = false;
     for (int slot = 0; slot < PresetCount; ++slot) {
         Preset& preset = presets[static_cast<std::size_t>(slot)];
         HWND button = GetDlgItem(mainWindow, PresetButtonOfSlot(slot));
