@@ -98,7 +98,7 @@ bool MakeTips(HWND mainWindow, const FontSet& fonts, PresetArray& presets) {
         if (!MakeTip(mainWindow, GetDlgItem(mainWindow, row.controlId), row.tip)) allMade = false;
     }
     // One tooltip window holds them all: each window of its own cost the
-    // window's first moments after it showed (under Wine some 4 ms a window).
+    // window's first moments after it showed (under Wine some 5 ms a window).
     if (HWND plainTips = MakeTipWindow(mainWindow))
         for (const PlainTip& row : PlainTips) AddTip(plainTips, TipTarget(GetDlgItem(mainWindow, row.controlId)), row.tip);
     else

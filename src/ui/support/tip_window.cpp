@@ -14,7 +14,7 @@ HWND MakeTipWindow(HWND parent) {
     return tip;
 }
 
-bool AddTip(HWND tip, HWND control, const wchar_t* text) {
+void AddTip(HWND tip, HWND control, const wchar_t* text) {
     TOOLINFOW tool{};
     tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size that fits this build, 32 or 64 bits
     tool.uFlags = TTF_SUBCLASS;
@@ -23,7 +23,7 @@ bool AddTip(HWND tip, HWND control, const wchar_t* text) {
     GetClientRect(control, &tool.rect);
     tool.hinst = GetModuleHandleW(nullptr);
     tool.lpszText = const_cast<wchar_t*>(text);
-    return SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != FALSE;
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 HWND MakeTip(HWND parent, HWND control, const wchar_t* text) {

@@ -12,8 +12,8 @@ HWND MakeTip(HWND parent, HWND control, const wchar_t* text);
 // An empty topmost tooltip window, for AddTip; null when it cannot be made.
 HWND MakeTipWindow(HWND parent);
 
-// Registers one more control with a tooltip window; false when it is refused.
-bool AddTip(HWND tip, HWND control, const wchar_t* text);
+// Registers one more control with a tooltip window.
+void AddTip(HWND tip, HWND control, const wchar_t* text);
 
 // Gives the tip that MakeTip made for `control` a new text.
 void SetTipText(HWND tip, HWND control, std::wstring_view text);
