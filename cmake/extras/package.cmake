@@ -22,7 +22,7 @@ if(WIN32)
   set(package_files Quillmoth.exe Quillmoth.chm LICENSE README.txt)
   add_custom_command(OUTPUT ${QUILLMOTH_ZIP}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Quillmoth> ${package_stage}/Quillmoth.exe
-    # The build keeps its debugging information; users get the program without it.
+    # The build keeps its debugging information in Quillmoth.debug; users get the program without it.
     COMMAND ${CMAKE_STRIP} --strip-debug ${package_stage}/Quillmoth.exe
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/Quillmoth.chm ${package_stage}/Quillmoth.chm
     COMMAND ${CMAKE_COMMAND} -E rm -f ${QUILLMOTH_ZIP}
