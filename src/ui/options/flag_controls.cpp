@@ -1,11 +1,19 @@
 #include "ui/options/flag_controls.h"
 
+#include <vector>
+
 #include "core/settings/flags.h"
 #include "resource_ids.h"
+#include "win32/radio_check.h"
 
 namespace qm {
 
 namespace {
+
+bool IsRadioButton(HWND button) {
+    const auto type = GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON;
+}
 
 constexpr FlagControl mainControl[] = {
     {IDC_FILE_NAMES, MainControl::FileNames},
@@ -76,10 +84,25 @@ std::span<const FlagControl> GeneralFlagControls() { return general; }
 
 void ApplyFlagWord(HWND window, std::span<const FlagControl> controls, std::uint32_t word,
                    bool clearOthers) {
+    // Under Wine each look-up of a control by its identifier asks the server: once a control.
+    std::vector<HWND> buttons;
+    buttons.reserve(controls.size());
+    // Of the radio buttons whose bits are set (a stored word may hold more
+    // than one), the last is the one checked, as when each checks in turn.
+    HWND checkedRadio = nullptr;
     for (const FlagControl& control : controls) {
-        const bool set = (word & control.bit) != 0;
-        if (set || clearOthers)
-            SendDlgItemMessageW(window, control.controlId, BM_SETCHECK, set ? BST_CHECKED : BST_UNCHECKED, 0);
+        buttons.push_back(GetDlgItem(window, control.controlId));
+        if ((word & control.bit) != 0 && IsRadioButton(buttons.back())) checkedRadio = buttons.back();
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        HWND button = buttons[i];
+        const bool radio = IsRadioButton(button);
+        const bool set = radio ? button == checkedRadio : (word & controls[i].bit) != 0;
+        const bool uncheckedRadio = radio && checkedRadio && SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        if (set && radio)
+            win32::CheckRadioButtonAlone(button);
+        else if (set || clearOthers || uncheckedRadio)
+            SendMessageW(button, BM_SETCHECK, set ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 }
 

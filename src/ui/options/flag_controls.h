@@ -20,7 +20,8 @@ std::span<const FlagControl> AttributeFlagControls();
 std::span<const FlagControl> ExtensionFlagControls();
 std::span<const FlagControl> GeneralFlagControls();
 
-// Checks every control whose bit is set in `word`; when `clearOthers`, also
+// Checks every control whose bit is set in `word`, of the radio buttons the
+// last whose bit is set, the others of its group unchecked; when `clearOthers`, also
 // unchecks the controls whose bit is clear.
 void ApplyFlagWord(HWND window, std::span<const FlagControl> controls, std::uint32_t word,
                    bool clearOthers);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/process_records.h"
+#include "core/settings/flags.h"
 #include "main_window_harness.h"
 #include "resource_ids.h"
 #include "ui/options/date_picker.h"
@@ -55,6 +56,24 @@ TEST(MainWindowSettings, AFirstStartShowsTheDefaults) {
         EXPECT_FALSE(IsWindowVisible(harness.control(id))) << id;
     EXPECT_FALSE(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_FALSE(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+// A stored word may hold two stamp bits: one radio button shows checked, the
+// last, and the buttons still behave as one group of automatic ones after.
+TEST(MainWindowSettings, TwoStoredStampsCheckOneAndTheGroupStaysAutomatic) {
+    ResetRecordsToDefaults();
+    Settings().RenameFlags |= Rename::StampUnix | Rename::StampTaken;
+    MainWindowHarness harness;
+    HWND w = harness.window();
+    ASSERT_NE(w, nullptr);
+    std::vector<int> checked;
+    for (int id : {IDC_STAMP_UNIX, IDC_STAMP_WIN32, IDC_STAMP_CURRENT, IDC_STAMP_PRESET, IDC_STAMP_TAKEN})
+        if (Checked(w, id)) checked.push_back(id);
+    EXPECT_EQ(checked, std::vector<int>{IDC_STAMP_TAKEN});
+    EXPECT_EQ(GetWindowLongPtrW(harness.control(IDC_STAMP_TAKEN), GWL_STYLE) & BS_TYPEMASK, BS_AUTORADIOBUTTON);
+    SendMessageW(harness.control(IDC_STAMP_UNIX), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Checked(w, IDC_STAMP_UNIX));
+    EXPECT_FALSE(Checked(w, IDC_STAMP_TAKEN)) << "a click on another stamp unchecks the stored one";
 }
 
 TEST(MainWindowSettings, ClosingWritesTheFileThatReopeningShows) {
