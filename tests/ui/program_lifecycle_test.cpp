@@ -74,8 +74,9 @@ TEST(ProgramLifecycle, TheStartLoadsNoLibraryThatOnlyALaterRequestNeeds) {
     ASSERT_NE(program.waitForDialog(L"Quillmoth", StartTimeout), nullptr);
     ASSERT_TRUE(HasLoaded(program.id(), L"comctl32.dll")) << "the modules are not read";
     // A drop, "Add Files", a sound and the web address load these ("Add
-    // Folder" needs ole32 too, which the system's theme library loads anyway).
-    for (const wchar_t* later : {L"shell32.dll", L"comdlg32.dll", L"winmm.dll"})
+    // Folder" needs ole32 too, which the system's theme library loads anyway);
+    // the shell's path helpers no part of the program needs.
+    for (const wchar_t* later : {L"shell32.dll", L"comdlg32.dll", L"winmm.dll", L"shlwapi.dll"})
         EXPECT_FALSE(HasLoaded(program.id(), later)) << later;
 }
 
