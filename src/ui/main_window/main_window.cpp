@@ -60,6 +60,8 @@ void InsertColumn(HWND list, int index, const wchar_t* caption, int width) {
 
 void SetUpFileList(HWND window, const AppSettings& settings) {
     HWND list = GetDlgItem(window, IDC_FILE_LIST);
+    // Not laid out and drawn again at each column; once, at the end.
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     const int dpi = SystemDpi();
     for (int column = 0; column < static_cast<int>(FileListColumnCount); ++column)
@@ -74,12 +76,14 @@ void SetUpFileList(HWND window, const AppSettings& settings) {
     int* taken = std::find(order, order + count, FileColumn::Taken);
     if (accessed < taken) std::rotate(accessed + 1, taken, taken + 1);
     SendMessageW(list, LVM_SETCOLUMNORDERARRAY, count, reinterpret_cast<LPARAM>(order));
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     // After the columns: every message to a subclassed window looks its subclass up.
     win32::KeepSelectionChangesQuick(list);
 }
 
 void SetUpExtensionList(HWND window) {
     HWND list = GetDlgItem(window, IDC_EXT_LIST);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     constexpr COLORREF paleGreen = RGB(220, 255, 220);
@@ -88,6 +92,7 @@ void SetUpExtensionList(HWND window) {
     const int width = WidthOnScreen(73, SystemDpi());
     InsertColumn(list, 0, L"From", width);
     InsertColumn(list, 1, L"To", width);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }
 
 int HorizontalPixels(HWND window, int units) {
