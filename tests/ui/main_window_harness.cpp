@@ -27,7 +27,11 @@ MainWindowHarness::MainWindowHarness() : folder_(std::make_unique<TemporaryFolde
 
 MainWindowHarness::MainWindowHarness(const std::wstring& settingsFile) { open(settingsFile); }
 
-void MainWindowHarness::open(const std::wstring& settingsFile) {
+MainWindowHarness::MainWindowHarness(Tips tips) : folder_(std::make_unique<TemporaryFolder>()) {
+    open(folder_->File(L"settings.ini"), tips);
+}
+
+void MainWindowHarness::open(const std::wstring& settingsFile, Tips tips) {
     SettingsFileLocation() = settingsFile;
     InitCommonControls();
     ended_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -42,7 +46,7 @@ void MainWindowHarness::open(const std::wstring& settingsFile) {
         if (!window_) Sleep(10);
     }
     // What the window does once it is on screen (its tips), done before any test looks.
-    if (window_) SendMessageW(window_, WM_COMMAND, CmdFinishOpening, 0);
+    if (window_ && tips == Tips::MadeAtOnce) SendMessageW(window_, WM_COMMAND, CmdFinishOpening, 0);
 }
 
 MainWindowHarness::~MainWindowHarness() {

@@ -28,6 +28,9 @@ public:
     MainWindowHarness();
     // Opens the window with the given settings file.
     explicit MainWindowHarness(const std::wstring& settingsFile);
+    // The tips made before the constructor returns, or left to the window's own timer.
+    enum class Tips { MadeAtOnce, LeftToTheWindow };
+    explicit MainWindowHarness(Tips tips);
     ~MainWindowHarness();  // closes the window if it is still open
     MainWindowHarness(const MainWindowHarness&) = delete;
     MainWindowHarness& operator=(const MainWindowHarness&) = delete;
@@ -39,7 +42,7 @@ public:
     bool ended() const { return WaitForSingleObject(ended_, 0) == WAIT_OBJECT_0; }
 
 private:
-    void open(const std::wstring& settingsFile);
+    void open(const std::wstring& settingsFile, Tips tips = Tips::MadeAtOnce);
 
     std::unique_ptr<TemporaryFolder> folder_;
     std::thread uiThread_;

@@ -18,7 +18,8 @@ struct MainWindowState {
     HBRUSH redFrameBrush = nullptr;
     bool settingsWritten = false;  // the closing steps ran (at close or at session end)
     bool opening = false;          // inside WM_INITDIALOG
-    bool openingFinished = false;  // CmdFinishOpening made the tips
+    bool openingFinished = false;  // every tip made (or the window ended for want of one)
+    int openingStep = 0;           // the next step of making the tips
     bool selectionCellPending = false;  // a CmdSelectionChanged is on its way
     NewNameColumnState newNames;
     bool settingsUnreadable = false;  // the file is there but could not be read: never written over

@@ -163,20 +163,31 @@ void OnInitDialog(HWND window) {
     OpenOutsideInbox(window);
 }
 
-// Once, at FinishOpeningTimer; CmdFinishOpening (as tests send it) does it
-// at once if it is not done yet.
-void FinishOpening(HWND window) {
+// A step at each FinishOpeningTimer, so that the window answers clicks and
+// keys between its tooltip windows (some 5 ms each under Wine); step 0 makes
+// the tips that share the name options' and the file list's windows.
+// CmdFinishOpening (as tests send it) does what is left at once.
+void FinishOpening(HWND window, bool atOnce) {
     MainWindowState& state = StateOf(window);
-    KillTimer(window, FinishOpeningTimer);
-    if (state.openingFinished) return;
-    state.openingFinished = true;
-    MakeNameListTip(window);
-    MakeNewNameTip(GetDlgItem(window, IDC_FILE_LIST));
-    if (!MakeTips(window, Fonts(), Presets())) {
-        // Without its tips the window ends at once, and leaves the file as it was.
-        state.settingsWritten = true;
-        EndDialog(window, 0);
+    const int steps = 1 + TipStepCount();
+    while (!state.openingFinished) {
+        const int step = state.openingStep++;
+        bool made = true;
+        if (step == 0) {
+            MakeNameListTip(window);
+            MakeNewNameTip(GetDlgItem(window, IDC_FILE_LIST));
+        } else {
+            made = MakeTipsOfStep(window, Fonts(), Presets(), step - 1);
+        }
+        state.openingFinished = state.openingStep >= steps || !made;
+        if (!made) {
+            // Without its tips the window ends at once, and leaves the file as it was.
+            state.settingsWritten = true;
+            EndDialog(window, 0);
+        }
+        if (!atOnce) break;
     }
+    if (state.openingFinished) KillTimer(window, FinishOpeningTimer);
 }
 
 // Not once the closing steps have run, and never over a file that could not be read.
@@ -307,7 +318,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return OnNotify(window, *reinterpret_cast<NMHDR*>(lParam));
     case WM_COMMAND:
         if (LOWORD(wParam) == CmdFinishOpening && FindMainWindowState(window)) {
-            FinishOpening(window);
+            FinishOpening(window, true);
         } else if (MainWindowState* state = FindMainWindowState(window)) {
             OnMainWindowCommand(window, wParam);
             // The notices of the controls being filled while the window opens:
@@ -324,7 +335,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_TIMER:
         if (wParam == NewNameTimer) OnNewNamesTimer(window);
-        if (wParam == FinishOpeningTimer && FindMainWindowState(window)) FinishOpening(window);
+        if (wParam == FinishOpeningTimer && FindMainWindowState(window)) FinishOpening(window, false);
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "resource_ids.h"
 #include "ui/support/tip_window.h"
 #include "ui/options/preset_buttons.h"
@@ -90,27 +92,33 @@ void SetButtonFonts(HWND mainWindow, const FontSet& fonts) {
             SendMessageW(GetDlgItem(mainWindow, row.controlId), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-bool MakeTips(HWND mainWindow, const FontSet& fonts, PresetArray& presets) {
-    bool allMade = true;
-    for (const ButtonRow& row : Buttons) {
+int TipStepCount() { return static_cast<int>(std::size(Buttons)) + 1 + PresetCount; }
+
+bool MakeTipsOfStep(HWND mainWindow, const FontSet& fonts, PresetArray& presets, int step) {
+    const int buttonSteps = static_cast<int>(std::size(Buttons));
+    if (step < 0 || step >= TipStepCount()) return true;
+    if (step < buttonSteps) {
+        const ButtonRow& row = Buttons[step];
         // A button that kept the dialog font shows a letter, which needs no tip.
-        if (!row.tip || !FontOf(fonts, row.font)) continue;
-        if (!MakeTip(mainWindow, GetDlgItem(mainWindow, row.controlId), row.tip)) allMade = false;
+        if (!row.tip || !FontOf(fonts, row.font)) return true;
+        return MakeTip(mainWindow, GetDlgItem(mainWindow, row.controlId), row.tip) != nullptr;
     }
-    // One tooltip window holds them all: each window of its own cost the
-    // window's first moments after it showed (under Wine some 5 ms a window).
-    if (HWND plainTips = MakeTipWindow(mainWindow))
+    if (step == buttonSteps) {
+        // One tooltip window holds them all: each window of its own cost the
+        // window's first moments after it showed (under Wine some 5 ms a window).
+        HWND plainTips = MakeTipWindow(mainWindow);
+        if (!plainTips) return false;
         for (const PlainTip& row : PlainTips) AddTip(plainTips, TipTarget(GetDlgItem(mainWindow, row.controlId)), row.tip);
-    else
-        allMade = false;
-    for (int slot = 0; slot < PresetCount; ++slot) {
-        Preset& preset = presets[static_cast<std::size_t>(slot)];
-        HWND button = GetDlgItem(mainWindow, PresetButtonOfSlot(slot));
-        preset.buttonwindow = button;
-        const std::wstring label(preset.label.view().begin(), preset.label.view().end());
-        preset.tipwindow = MakeTip(button, button, label.c_str());
+        return true;
     }
-    return allMade;
+    const int slot = step - buttonSteps - 1;
+    Preset& preset = presets[static_cast<std::size_t>(slot)];
+    HWND button = GetDlgItem(mainWindow, PresetButtonOfSlot(slot));
+    preset.buttonwindow = button;
+    // The label as it stands now, should it have changed since the window opened.
+    const std::wstring label(preset.label.view().begin(), preset.label.view().end());
+    preset.tipwindow = MakeTip(button, button, label.c_str());
+    return true;
 }
 
 }  // namespace qm
