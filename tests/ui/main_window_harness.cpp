@@ -21,15 +21,11 @@ BOOL CALLBACK TakeDialog(HWND window, LPARAM found) {
 }
 }  // namespace
 
-MainWindowHarness::MainWindowHarness() : folder_(std::make_unique<TemporaryFolder>()) {
-    open(folder_->File(L"settings.ini"));
-}
-
-MainWindowHarness::MainWindowHarness(const std::wstring& settingsFile) { open(settingsFile); }
-
 MainWindowHarness::MainWindowHarness(Tips tips) : folder_(std::make_unique<TemporaryFolder>()) {
     open(folder_->File(L"settings.ini"), tips);
 }
+
+MainWindowHarness::MainWindowHarness(const std::wstring& settingsFile) { open(settingsFile); }
 
 void MainWindowHarness::open(const std::wstring& settingsFile, Tips tips) {
     SettingsFileLocation() = settingsFile;

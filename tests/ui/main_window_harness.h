@@ -24,13 +24,12 @@ inline void ResetRecordsToDefaults() {
 
 class MainWindowHarness {
 public:
-    // Opens the window with its settings file in a fresh temporary folder.
-    MainWindowHarness();
-    // Opens the window with the given settings file.
-    explicit MainWindowHarness(const std::wstring& settingsFile);
     // The tips made before the constructor returns, or left to the window's own timer.
     enum class Tips { MadeAtOnce, LeftToTheWindow };
-    explicit MainWindowHarness(Tips tips);
+    // Opens the window with its settings file in a fresh temporary folder.
+    explicit MainWindowHarness(Tips tips = Tips::MadeAtOnce);
+    // Opens the window with the given settings file.
+    explicit MainWindowHarness(const std::wstring& settingsFile);
     ~MainWindowHarness();  // closes the window if it is still open
     MainWindowHarness(const MainWindowHarness&) = delete;
     MainWindowHarness& operator=(const MainWindowHarness&) = delete;

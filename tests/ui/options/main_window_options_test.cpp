@@ -166,10 +166,22 @@ TEST(MainWindowGroups, RedFramesShowOnScreen) {
     }
 }
 
-// Every control's tip text, by the control's identifier, whichever tooltip window holds it.
-std::map<int, std::wstring> TipsByControl(HWND w) {
+// Made at once (as the tests' CmdFinishOpening does) or left to the window's
+// own timer, a step at a time: every tip comes, each once.
+void ExpectEveryTip(MainWindowHarness::Tips made) {
+    ResetRecordsToDefaults();
+    Presets()[2].label = u"Holiday & more";
+    MainWindowHarness harness(made);
+    HWND w = harness.window();
+    ASSERT_NE(w, nullptr);
+    constexpr std::size_t allTips = 10u + 15u + 5u + 1u + 9u + 5u + 3u;
+    std::vector<TipOfControl> found = TipsOfThread(GetWindowThreadProcessId(w, nullptr));
+    for (int wait = 0; wait < 500 && found.size() < allTips; ++wait) {
+        Sleep(10);
+        found = TipsOfThread(GetWindowThreadProcessId(w, nullptr));
+    }
     std::map<int, std::wstring> tips;
-    for (const TipOfControl& tip : TipsOfThread(GetWindowThreadProcessId(w, nullptr))) {
+    for (const TipOfControl& tip : found) {
         // A drop-down box's tip sits on its edit field, where the mouse is.
         HWND control = tip.control;
         wchar_t parentClass[32] = {};
@@ -177,16 +189,7 @@ std::map<int, std::wstring> TipsByControl(HWND w) {
         if (lstrcmpiW(parentClass, L"ComboBox") == 0) control = GetParent(control);
         tips[GetDlgCtrlID(control)] = tip.text;
     }
-    return tips;
-}
-
-// Symbol buttons and "CURRENT", presets, stamps, the New Name column, the
-// other plain tips, the name options' tips.
-constexpr std::size_t AllTips = 10u + 15u + 5u + 1u + 9u + 5u + 3u;
-
-// With the label of preset 3 "Holiday & more".
-const std::map<int, std::wstring>& ExpectedTips() {
-    static const std::map<int, std::wstring> expected = {
+    const std::map<int, std::wstring> expected = {
         {1045, L"current date"}, {1005, L"up"}, {1006, L"down"}, {1003, L"undo"}, {1007, L"help"},
         {1014, L"settings"}, {1074, L"add extension"}, {1075, L"delete extension"}, {1076, L"up"}, {1077, L"down"},
         {1080, L"Preset 1"}, {1086, L"Preset 2"}, {1087, L"Holiday & more"}, {1099, L"Preset 15"},
@@ -206,35 +209,14 @@ const std::map<int, std::wstring>& ExpectedTips() {
         {IDC_NAME_CASE, L"the case of the whole new name, after every other option"},
         {IDC_FROM_LIST, L"new names from a text file, one a line, for the rows in the order shown"},
         {IDC_FROM_LIST_PICK, L"pick the text file of names, one a line"}};
-    return expected;
+    for (const auto& [id, text] : expected) EXPECT_EQ(tips[id], text) << id;
+    EXPECT_EQ(tips.size(), allTips);
+    EXPECT_EQ(found.size(), allTips) << "no tip made twice";
 }
 
 TEST(MainWindowTips, EveryButtonTipAndThePresetLabels) {
-    ResetRecordsToDefaults();
-    Presets()[2].label = u"Holiday & more";
-    MainWindowHarness harness;
-    HWND w = harness.window();
-    ASSERT_NE(w, nullptr);
-    std::map<int, std::wstring> tips = TipsByControl(w);
-    for (const auto& [id, text] : ExpectedTips()) EXPECT_EQ(tips[id], text) << id;
-    EXPECT_EQ(tips.size(), AllTips);
-}
-
-// Made a step at a time by the window's own timer, the tips all come, each once.
-TEST(MainWindowTips, TheWindowMakesThemAllByItself) {
-    ResetRecordsToDefaults();
-    Presets()[2].label = u"Holiday & more";
-    MainWindowHarness harness(MainWindowHarness::Tips::LeftToTheWindow);
-    HWND w = harness.window();
-    ASSERT_NE(w, nullptr);
-    std::map<int, std::wstring> tips;
-    for (int wait = 0; wait < 500 && tips.size() < AllTips; ++wait) {
-        Sleep(10);
-        tips = TipsByControl(w);
-    }
-    for (const auto& [id, text] : ExpectedTips()) EXPECT_EQ(tips[id], text) << id;
-    EXPECT_EQ(tips.size(), AllTips);
-    EXPECT_EQ(TipsOfThread(GetWindowThreadProcessId(w, nullptr)).size(), AllTips) << "no tip made twice";
+    { SCOPED_TRACE("made at once"); ExpectEveryTip(MainWindowHarness::Tips::MadeAtOnce); }
+    { SCOPED_TRACE("left to the window's timer"); ExpectEveryTip(MainWindowHarness::Tips::LeftToTheWindow); }
 }
 
 TEST(MainWindowLifetime, SessionEndSavesOnceAndStoredOpacityStaysVisible) {
