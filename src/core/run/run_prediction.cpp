@@ -1,9 +1,12 @@
 #include "core/run/run_prediction.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <utility>
 
+#include "core/rows/fetch_ahead.h"
+#include "core/rows/keyed_sort.h"
 #include "core/text/name_allowed.h"
 #include "core/text/name_text.h"
 #include "core/naming/new_name.h"
@@ -155,11 +158,16 @@ FolderListings ReadFolderListings(const FileTable& table, const std::vector<std:
         listing.names = files.ListNames(std::u16string(row.folderText()));
         if (listing.names.empty()) unlisted.push_back(std::move(key));
         listing.index.Reserve(listing.names.size());
-        for (std::size_t id = 0; id < listing.names.size(); ++id)
-            if (listing.index.Find(KeyOf(listing.names[id]), [&](std::uint32_t i) {
-                    return std::u16string_view(listing.names[i]);
-                }) == NameIndex::None)
-                listing.index.Insert(KeyOf(listing.names[id]), static_cast<std::uint32_t>(id));
+        // Each name's slot fetched some names ahead, as the run's lookups are.
+        constexpr std::size_t Ahead = 8;
+        for (std::size_t id = 0; id < listing.names.size(); ++id) {
+            if (id + Ahead < listing.names.size())
+                if (const char* slot = listing.index.SlotAddress(KeyOf(listing.names[id + Ahead]))) FetchLine(slot);
+            const NameKey key = KeyOf(listing.names[id]);
+            if (listing.index.Find(key, [&](std::uint32_t i) { return std::u16string_view(listing.names[i]); }) ==
+                NameIndex::None)
+                listing.index.Insert(key, static_cast<std::uint32_t>(id));
+        }
     }
     if (unlisted.empty()) return listings;
 
@@ -210,14 +218,17 @@ std::vector<PredictedRow> PlayRun(const FileTable& table, const std::vector<std:
     };
     // By the hash of that key, then by slot: one array, not a map with a list
     // for every row (a million rows would make two million allocations).
+    // Sorted by counting, not comparing: a million slots' sort would grow
+    // faster than the rows.
     const auto hashOfKey = [](const std::u16string& key) { return std::hash<std::u16string>{}(key); };
-    std::vector<std::pair<std::size_t, std::size_t>> slotsAt;
+    std::vector<SortKey> slotsAt;
     if (!movesRefused && plan.renames()) {
         slotsAt.reserve(rows.size());
         for (std::size_t slot = 0; slot < rows.size(); ++slot)
             if (rows[slot] < table.size())
-                slotsAt.emplace_back(hashOfKey(nameKey(table[rows[slot]].folderText(), table[rows[slot]].name)), slot);
-        std::sort(slotsAt.begin(), slotsAt.end());
+                slotsAt.push_back({hashOfKey(nameKey(table[rows[slot]].folderText(), table[rows[slot]].name)),
+                                   static_cast<std::uint32_t>(slot)});
+        SortKeysByHead(slotsAt);
     }
     // Rows that wait: by the name they wait for, and by the name they still hold.
     std::unordered_map<std::u16string, std::size_t> waitingFor, waitingAt;
@@ -266,8 +277,41 @@ std::vector<PredictedRow> PlayRun(const FileTable& table, const std::vector<std:
         }
     };
 
+    // What a row's lookups will read is asked for in stages some rows before
+    // it: its name, then the slots its hash picks in the folder's tables, then
+    // the listed name found there and that name's units. At a million rows each
+    // would be a wait for memory, one after another. In the loop itself: a
+    // compiler may take a function that only fetches for one without effect.
+    constexpr std::size_t Ahead = 16;
+    std::array<std::uint64_t, Ahead> hashAhead{};
+    std::array<std::uint32_t, Ahead> listedAhead{};
+    const auto inFolder = [&](std::size_t slot) {
+        return folder && slot < rows.size() && rows[slot] < table.size() &&
+               table[rows[slot]].folder.get() == lastFolderText;
+    };
     RunningNumbers numbers = from ? *from : RunningNumbers(plan);
     for (std::size_t slot = 0; slot < rows.size(); ++slot) {
+        if (slot + Ahead < rows.size() && rows[slot + Ahead] < table.size())
+            FetchLine(reinterpret_cast<const char*>(table[rows[slot + Ahead]].name.data()));
+        if (const std::size_t at = slot + Ahead / 2; inFolder(at)) {
+            const NameKey key = KeyOf(table[rows[at]].name);
+            hashAhead[at % Ahead] = key.hash;
+            if (const char* given = folder->givenIndex.SlotAddress(key)) FetchLine(given);
+            if (folder->listing)
+                if (const char* listed = folder->listing->index.SlotAddress(key)) FetchLine(listed);
+        }
+        if (const std::size_t at = slot + Ahead / 4; inFolder(at) && folder->listing) {
+            const std::uint32_t id = folder->listing->index.Candidate({table[rows[at]].name, hashAhead[at % Ahead]});
+            listedAhead[at % Ahead] = id;
+            if (id != NameIndex::None) {
+                FetchLine(reinterpret_cast<const char*>(&folder->listing->names[id]));
+                FetchLine(reinterpret_cast<const char*>(&folder->gone[id]));
+            }
+        }
+        if (const std::size_t at = slot + Ahead / 8; inFolder(at) && folder->listing)
+            // Checked: the stage before may have looked in another folder.
+            if (const std::uint32_t id = listedAhead[at % Ahead]; id < folder->listing->names.size())
+                FetchLine(reinterpret_cast<const char*>(folder->listing->names[id].data()));
         const std::size_t index = rows[slot];
         if (index >= table.size()) continue;
         const FileRow& row = table[index];
@@ -315,11 +359,15 @@ std::vector<PredictedRow> PlayRun(const FileTable& table, const std::vector<std:
                     } else if (newAt.given == NameIndex::None) {
                         // The first later row that holds the name.
                         const std::size_t hash = hashOfKey(wanted);
-                        for (auto at = std::upper_bound(slotsAt.begin(), slotsAt.end(), std::pair(hash, slot));
-                             at != slotsAt.end() && at->first == hash; ++at) {
-                            const FileRow& other = table[rows[at->second]];
+                        const auto after = [](const SortKey& a, const SortKey& b) {
+                            return a.head != b.head ? a.head < b.head : a.index < b.index;
+                        };
+                        for (auto at = std::upper_bound(slotsAt.begin(), slotsAt.end(),
+                                                        SortKey{hash, static_cast<std::uint32_t>(slot)}, after);
+                             at != slotsAt.end() && at->head == hash; ++at) {
+                            const FileRow& other = table[rows[at->index]];
                             if (nameKey(other.folderText(), other.name) != wanted) continue;
-                            if (renamedAt[rows[at->second]] == NameIndex::None) by = at->second;
+                            if (renamedAt[rows[at->index]] == NameIndex::None) by = at->index;
                             break;
                         }
                     }

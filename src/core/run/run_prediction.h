@@ -57,6 +57,18 @@ public:
             if (slot.check == Check(key) && SameFile(nameOf(slot.id), key.name)) return slot.id;
         }
     }
+    // Where a search for `key` starts, to be fetched ahead of the search.
+    const char* SlotAddress(const NameKey& key) const {
+        return slots_.empty() ? nullptr : reinterpret_cast<const char*>(&slots_[key.hash & (slots_.size() - 1)]);
+    }
+    // The first id whose hash matches `key`'s, its name not yet compared: what
+    // a search will most likely read next, to be fetched ahead of it.
+    std::uint32_t Candidate(const NameKey& key) const {
+        if (slots_.empty()) return None;
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t at = key.hash & mask;; at = (at + 1) & mask)
+            if (slots_[at].id == None || slots_[at].check == Check(key)) return slots_[at].id;
+    }
     // The caller has made sure that no id with this name is in the index.
     void Insert(const NameKey& key, std::uint32_t id);
     void Reserve(std::size_t count);
