@@ -34,13 +34,22 @@ public:
     explicit HeadPacking(const std::vector<std::u16string_view>& texts) {
         std::size_t longest = 0;
         for (const std::u16string_view text : texts) longest = std::max(longest, text.size());
+        // The texts are read once: a million scattered names cost a wait for
+        // memory each time. Besides the places where they differ, each unit is
+        // counted wherever it stands; the counts at the places where all texts
+        // agree are taken off after, which leaves the units the heads hold.
+        const bool ranked = texts.size() >= RankedFrom;
+        std::vector<std::uint32_t> occurrences(ranked ? 0x10000 : 0, 0);
+        std::vector<std::uint32_t> reaching(longest + 1, 0);  // texts at least this long
         std::vector<char16_t> unitAt(longest, 0);
         std::vector<bool> differs(longest, false), seen(longest, false);
         for (std::size_t i = 0; i < texts.size(); ++i) {
             if (i + FetchedAhead < texts.size()) FetchLine(texts[i + FetchedAhead]);
             const std::u16string_view text = texts[i];
+            ++reaching[text.size()];
             for (std::size_t k = 0; k < text.size(); ++k) {
                 const char16_t unit = AsciiUpper(text[k]);
+                if (ranked) ++occurrences[unit];
                 if (!seen[k]) {
                     seen[k] = true;
                     unitAt[k] = unit;
@@ -50,16 +59,14 @@ public:
             }
             if (text.size() < longest) differs[text.size()] = true;  // the text ends here
         }
+        for (std::size_t k = longest; k-- > 0;) reaching[k] += reaching[k + 1];
         for (std::size_t k = 0; k < longest; ++k)
             if (differs[k]) places_.push_back(k);
-        if (texts.size() < RankedFrom) return;  // each unit as it is, 16 bits
+            else if (ranked) occurrences[unitAt[k]] -= reaching[k + 1];  // every text that reaches k holds it
+        if (!ranked) return;  // each unit as it is, 16 bits
         rank_.assign(0x10000, 0);
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            if (i + FetchedAhead < texts.size()) FetchLine(texts[i + FetchedAhead]);
-            for (const std::size_t k : places_)
-                if (k < texts[i].size()) rank_[AsciiUpper(texts[i][k])] = 1;
-        }
-        rank_[0] = 0;  // a unit 0, which no name holds, counts as missing
+        for (std::size_t unit = 1; unit < 0x10000; ++unit)  // a unit 0, which no name holds, counts as missing
+            if (occurrences[unit]) rank_[unit] = 1;
         std::uint32_t ranks = 0;
         for (std::uint16_t& rank : rank_)
             if (rank) rank = static_cast<std::uint16_t>(++ranks);
