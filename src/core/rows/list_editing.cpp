@@ -12,7 +12,7 @@ namespace {
 
 // Texts lie wherever their rows' names were made (scattered by a run and its
 // undo, say): each is asked for this many texts before it is read.
-constexpr std::size_t FetchedAhead = 8;
+constexpr std::size_t FetchedAhead = 16;
 
 void FetchLine(std::u16string_view text) {
     if (!text.empty()) qm::FetchLine(reinterpret_cast<const char*>(text.data()));
