@@ -14,8 +14,12 @@ namespace {
 // undo, say): each is asked for this many texts before it is read.
 constexpr std::size_t FetchedAhead = 16;
 
+// Its first unit's line and its last's: a name of some twenty units crosses
+// into a second line more often than not.
 void FetchLine(std::u16string_view text) {
-    if (!text.empty()) qm::FetchLine(reinterpret_cast<const char*>(text.data()));
+    if (text.empty()) return;
+    qm::FetchLine(reinterpret_cast<const char*>(text.data()));
+    qm::FetchLine(reinterpret_cast<const char*>(text.data() + text.size() - 1));
 }
 
 // The units of a text, A-Z folded, packed into 64 bits so that comparing the
