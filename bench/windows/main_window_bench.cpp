@@ -48,7 +48,8 @@ Costs Measure(std::size_t rows, const std::wstring& settingsFile) {
     const auto folder = std::make_shared<const std::u16string>(u"C:\\photos");
     for (std::size_t i = 0; i < rows; ++i) {
         FileRow& row = files.emplace_back();
-        row.name = u"photo " + std::u16string(std::to_string(i).begin(), std::to_string(i).end()) + u".jpg";
+        const std::string digits = std::to_string(i);
+        row.name = u"photo " + std::u16string(digits.begin(), digits.end()) + u".jpg";
         row.originalName = row.name;
         row.folder = folder;
         row.created = row.modified = row.accessed = row.originallyCreated = row.originallyModified =

@@ -194,7 +194,8 @@ TEST(RunPrediction, NameIndexFindsEverySpellingOfEveryName) {
     NameIndex index;
     const auto nameOf = [&](std::uint32_t id) { return std::u16string_view(names[id]); };
     for (int i = 0; i < 20000; ++i) {
-        names.push_back(u"File " + std::u16string(std::to_string(i).begin(), std::to_string(i).end()) + u".Txt");
+        const std::string digits = std::to_string(i);  // one text: two temporaries' iterators span nothing
+        names.push_back(u"File " + std::u16string(digits.begin(), digits.end()) + u".Txt");
         index.Insert(KeyOf(names.back()), static_cast<std::uint32_t>(i));
     }
     EXPECT_EQ(index.size(), names.size());
