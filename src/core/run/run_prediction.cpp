@@ -217,9 +217,8 @@ std::vector<PredictedRow> PlayRun(const FileTable& table, const std::vector<std:
         return key;
     };
     // By the hash of that key, then by slot: one array, not a map with a list
-    // for every row (a million rows would make two million allocations).
-    // Sorted by counting, not comparing: a million slots' sort would grow
-    // faster than the rows.
+    // for every row (a million rows would make two million allocations),
+    // sorted by counting, whose time grows with the rows alone.
     const auto hashOfKey = [](const std::u16string& key) { return std::hash<std::u16string>{}(key); };
     std::vector<SortKey> slotsAt;
     if (!movesRefused && plan.renames()) {
