@@ -69,11 +69,9 @@ public:
             else if (ranked) occurrences[unitAt[k]] -= reaching[k + 1];  // every text that reaches k holds it
         if (!ranked) return;  // each unit as it is, 16 bits
         rank_.assign(0x10000, 0);
-        for (std::size_t unit = 1; unit < 0x10000; ++unit)  // a unit 0, which no name holds, counts as missing
-            if (occurrences[unit]) rank_[unit] = 1;
         std::uint32_t ranks = 0;
-        for (std::uint16_t& rank : rank_)
-            if (rank) rank = static_cast<std::uint16_t>(++ranks);
+        for (std::size_t unit = 1; unit < 0x10000; ++unit)  // a unit 0, which no name holds, counts as missing
+            if (occurrences[unit]) rank_[unit] = static_cast<std::uint16_t>(++ranks);
         bits_ = 1;
         while (bits_ < 16 && (1u << bits_) <= ranks) ++bits_;
         units_ = 64 / bits_;

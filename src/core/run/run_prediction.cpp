@@ -158,12 +158,17 @@ FolderListings ReadFolderListings(const FileTable& table, const std::vector<std:
         listing.names = files.ListNames(std::u16string(row.folderText()));
         if (listing.names.empty()) unlisted.push_back(std::move(key));
         listing.index.Reserve(listing.names.size());
-        // Each name's slot fetched some names ahead, as the run's lookups are.
+        // Each name's slot fetched some names ahead, as the run's lookups are;
+        // its hash kept for when its turn comes.
         constexpr std::size_t Ahead = 8;
+        std::array<std::uint64_t, Ahead> hashes{};
         for (std::size_t id = 0; id < listing.names.size(); ++id) {
-            if (id + Ahead < listing.names.size())
-                if (const char* slot = listing.index.SlotAddress(KeyOf(listing.names[id + Ahead]))) FetchLine(slot);
-            const NameKey key = KeyOf(listing.names[id]);
+            const NameKey key = id < Ahead ? KeyOf(listing.names[id]) : NameKey{listing.names[id], hashes[id % Ahead]};
+            if (id + Ahead < listing.names.size()) {
+                const NameKey ahead = KeyOf(listing.names[id + Ahead]);
+                hashes[id % Ahead] = ahead.hash;  // the slot of id + Ahead
+                if (const char* slot = listing.index.SlotAddress(ahead)) FetchLine(slot);
+            }
             if (listing.index.Find(key, [&](std::uint32_t i) { return std::u16string_view(listing.names[i]); }) ==
                 NameIndex::None)
                 listing.index.Insert(key, static_cast<std::uint32_t>(id));
@@ -283,6 +288,8 @@ std::vector<PredictedRow> PlayRun(const FileTable& table, const std::vector<std:
     // compiler may take a function that only fetches for one without effect.
     constexpr std::size_t Ahead = 16;
     std::array<std::uint64_t, Ahead> hashAhead{};
+    std::array<std::size_t, Ahead> hashedRow;  // whose name hashAhead holds: that row's own lookup takes it
+    hashedRow.fill(static_cast<std::size_t>(-1));
     std::array<std::uint32_t, Ahead> listedAhead{};
     const auto inFolder = [&](std::size_t slot) {
         return folder && slot < rows.size() && rows[slot] < table.size() &&
@@ -295,6 +302,7 @@ std::vector<PredictedRow> PlayRun(const FileTable& table, const std::vector<std:
         if (const std::size_t at = slot + Ahead / 2; inFolder(at)) {
             const NameKey key = KeyOf(table[rows[at]].name);
             hashAhead[at % Ahead] = key.hash;
+            hashedRow[at % Ahead] = rows[at];
             if (const char* given = folder->givenIndex.SlotAddress(key)) FetchLine(given);
             if (folder->listing)
                 if (const char* listed = folder->listing->index.SlotAddress(key)) FetchLine(listed);
@@ -319,7 +327,9 @@ std::vector<PredictedRow> PlayRun(const FileTable& table, const std::vector<std:
 
         const std::u16string_view current =
             renamedAt[index] == NameIndex::None ? std::u16string_view(row.name) : out[renamedAt[index]].newName;
-        const FolderState::Found currentAt = folder->Find(KeyOf(current));
+        const bool hashed = renamedAt[index] == NameIndex::None && hashedRow[slot % Ahead] == index;
+        const FolderState::Found currentAt =
+            folder->Find(hashed ? NameKey{current, hashAhead[slot % Ahead]} : KeyOf(current));
         // As the file system keeps it, without trailing dots and blanks.
         result.newName = NewNameOfRow(plan, row, current, numbers.Of(row), slot);
         result.newName.resize(Trimmed(result.newName).size());
