@@ -47,8 +47,10 @@ void BareWalk(const std::wstring& folder, bool openFiles, std::vector<std::u16st
         HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         FILETIME c{}, a{}, w{};
         GetFileTime(file, &c, &a, &w);
+        FILE_BASIC_INFO basic{};
+        GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof(basic));
         CloseHandle(file);
-        texts.push_back(FormatAttributeLetters(GetFileAttributesW(path.c_str())).str());
+        texts.push_back(FormatAttributeLetters(basic.FileAttributes).str());
         for (const FILETIME* t : {&c, &w, &a}) texts.push_back(win32::FormatListDate(Value(*t)).str());
     } while (FindNextFileW(search, &found));
     FindClose(search);

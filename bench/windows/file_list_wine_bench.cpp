@@ -97,8 +97,10 @@ void BareAddRows(PlainList& list, const std::wstring& folder, const std::vector<
         HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         FILETIME c{}, a{}, w{};
         GetFileTime(file, &c, &a, &w);
+        FILE_BASIC_INFO basic{};
+        GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof(basic));
         CloseHandle(file);
-        const AttributeLetters letters = FormatAttributeLetters(GetFileAttributesW(path.c_str()));
+        const AttributeLetters letters = FormatAttributeLetters(basic.FileAttributes);
         list.Set(row, 5, letters.view());
         list.Set(row, 10, letters.view());
         SetDates(list, row, 1, c, a, w);

@@ -7,13 +7,14 @@ bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_vi
     const std::u16string path = JoinPath(folder ? std::u16string_view(*folder) : std::u16string_view(), name);
     FileTimes times;
     FileIdentity identity;
+    std::uint32_t attributes = 0;
     {
         const std::unique_ptr<OpenFile> file = files.OpenForRead(path);
         if (!file) return false;
         times = file->ReadTimes();
         identity = file->ReadIdentity();
+        attributes = KeptAttributes(file->ReadAttributes());
     }
-    const std::uint32_t attributes = KeptAttributes(files.GetAttributes(path));
 
     FileRow& row = table.emplace_back();
     row.name.assign(name);

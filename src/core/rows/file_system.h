@@ -30,6 +30,9 @@ public:
                             const std::uint64_t* written) = 0;
     // The file's identity, from this handle.
     virtual FileIdentity ReadIdentity() = 0;
+    // Its attributes, from this handle: those of the very file whose times and
+    // identity were read, without looking its path up again.
+    virtual std::uint32_t ReadAttributes() = 0;
 };
 
 // One name of a folder listing with its attributes (directory 0x10, reparse

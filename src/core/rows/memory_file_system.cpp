@@ -37,6 +37,7 @@ public:
         if (files_.afterWriteTimes) files_.afterWriteTimes();
     }
     FileIdentity ReadIdentity() override { return files_.IdentityOf(entry_); }
+    std::uint32_t ReadAttributes() override { return entry_.attributes; }
     std::uint64_t Size() override { return forWriting_ ? 0 : entry_.bytes.size(); }
     std::size_t ReadAt(std::uint64_t offset, void* into, std::size_t length) override {
         if (forWriting_) return 0;

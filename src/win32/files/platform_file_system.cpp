@@ -95,6 +95,13 @@ public:
     FileIdentity ReadIdentity() override {
         return IdentityOfOpenFile(handle_.get(), files_.VolumeOf(path_, handle_.get()));
     }
+    // From the handle, which Wine answers in some 1 us; by the path it takes 5 us.
+    std::uint32_t ReadAttributes() override {
+        FILE_BASIC_INFO basic{};
+        if (GetFileInformationByHandleEx(handle_.get(), FileBasicInfo, &basic, sizeof(basic)))
+            return basic.FileAttributes;
+        return GetFileAttributesW(Wide(path_));
+    }
     std::uint64_t Size() override {
         LARGE_INTEGER size{};
         return GetFileSizeEx(handle_.get(), &size) ? static_cast<std::uint64_t>(size.QuadPart) : 0;
