@@ -71,9 +71,13 @@ public:
         if (next_ < listed_.size() && listed_[next_].path == path) return std::make_unique<Handle>(listed_[next_++]);
         return files_.OpenForRead(path);
     }
-    std::unique_ptr<qm::OpenFile> OpenForWrite(const std::u16string& path) override { return files_.OpenForWrite(path); }
+    std::unique_ptr<qm::OpenFile> OpenForWrite(const std::u16string& path) override {
+        return files_.OpenForWrite(path);
+    }
     qm::FileIdentity ReadIdentity(const std::u16string& path) override { return files_.ReadIdentity(path); }
-    qm::MoveOutcome Move(const std::u16string& from, const std::u16string& to) override { return files_.Move(from, to); }
+    qm::MoveOutcome Move(const std::u16string& from, const std::u16string& to) override {
+        return files_.Move(from, to);
+    }
     bool ListEntries(const std::u16string& folder, std::vector<qm::FolderEntry>& entries) override {
         return files_.ListEntries(folder, entries);
     }
@@ -233,8 +237,8 @@ int main() {
     std::printf("ratio sort-explorer-created-1000000-vs-100000 %.2f\n", million.explorerDate / large.explorerDate);
     std::printf("ratio prediction-1000000-vs-100000 %.2f\n", million.prediction / large.prediction);
     std::printf("ratio preview-1000000-vs-100000 %.2f\n", million.preview / large.preview);
-    std::printf("seconds add-1000000 %.3f (its opens alone %.3f), prediction %.3f, preview %.3f\n", million.add, million.opens, million.prediction,
-                million.preview);
+    std::printf("seconds add-1000000 %.3f (the layer's opens alone %.3f), prediction %.3f, preview %.3f\n",
+                million.add, million.opens, million.prediction, million.preview);
     std::printf("seconds sort-1000000 name %.3f, as Explorer %.3f, Created %.3f, as Explorer %.3f\n", million.sort,
                 million.explorerName, million.textDate, million.explorerDate);
     std::printf("bytes resident-a-row-1000000 %.0f\n", million.rowBytes);
