@@ -142,7 +142,7 @@ Costs Measure(std::size_t rows) {
     table.reserve(rows);
     Costs costs;
     costs.add = ProcessorSeconds([&] {
-        for (const std::u16string& name : names) qm::AppendFileRow(table, folder, name, listed, 0);
+        for (const std::u16string& name : names) qm::AppendFileRow(table, folder, name, listed);
     });
     costs.rowBytes = (ResidentBytes() - before) / static_cast<double>(rows);
     if (listed.opened() != rows || table.size() != rows) std::printf("files not added in the order listed\n");

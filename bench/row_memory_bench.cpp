@@ -38,7 +38,7 @@ int main() {
     }
     qm::FileTable table;
     const double before = ResidentBytes();
-    for (const std::u16string& name : names) qm::AppendFileRow(table, folder, name, files, 0);
+    for (const std::u16string& name : names) qm::AppendFileRow(table, folder, name, files);
     const double after = ResidentBytes();
     if (before == 0) {
         std::printf("no resident size to be had here\n");

@@ -26,7 +26,7 @@ struct FileTableFixture {
     void Add(std::initializer_list<std::u16string_view> names, std::uint32_t attributes = 0x20) {
         for (std::u16string_view name : names) {
             files.AddFile(JoinPath(Folder, name), times, attributes, name);
-            AppendFileRow(table, folder, name, files, 0);
+            AppendFileRow(table, folder, name, files);
         }
     }
     std::vector<std::u16string> Names() const {

@@ -25,7 +25,7 @@ std::vector<FolderEntry> InNameOrder(std::vector<FolderEntry> entries) {
 }  // namespace
 
 FolderWalkResult AddFolderTree(FileTable& table, std::u16string_view folder, bool subfolders, FileSystem& files,
-                               LocalOffset localOffset, FolderWalkProgress* progress, bool hiddenAndSystem,
+                               FolderWalkProgress* progress, bool hiddenAndSystem,
                                const NamePatterns& only) {
     const std::uint32_t leftOut = hiddenAndSystem ? 0 : FileAttribute::Hidden | FileAttribute::System;
     FolderWalkResult result;
@@ -57,7 +57,7 @@ FolderWalkResult AddFolderTree(FileTable& table, std::u16string_view folder, boo
                 ++result.hiddenFilesSkipped;
                 continue;
             }
-            if (AppendFileRow(table, folderText, entry.name, files, localOffset))
+            if (AppendFileRow(table, folderText, entry.name, files))
                 ++result.paths.added;
             else
                 result.paths.Skip(JoinPath(current, entry.name));

@@ -41,7 +41,7 @@ struct FolderWalkResult {
 // and folders (desktop.ini, Thumbs.db) are left out unless `hiddenAndSystem`;
 // files whose names `only` does not match are passed over without a count.
 FolderWalkResult AddFolderTree(FileTable& table, std::u16string_view folder, bool subfolders, FileSystem& files,
-                               LocalOffset localOffset, FolderWalkProgress* progress = nullptr,
+                               FolderWalkProgress* progress = nullptr,
                                bool hiddenAndSystem = false, const NamePatterns& only = NamePatterns());
 
 }  // namespace qm

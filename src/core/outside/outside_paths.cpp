@@ -33,7 +33,7 @@ void OutsideAddResult::Skip(std::u16string_view path) {
 }
 
 void AddOutsidePaths(FileTable& table, std::span<const std::u16string> paths, FileSystem& files,
-                     LocalOffset localOffset, OutsideAddResult& result, RunProgress* progress) {
+                     OutsideAddResult& result, RunProgress* progress) {
     FolderText folder;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         if (progress) progress->Advance(i, paths.size());
@@ -46,7 +46,7 @@ void AddOutsidePaths(FileTable& table, std::span<const std::u16string> paths, Fi
         std::u16string_view folderText = split.folder;
         if (!folderText.empty() && folderText.back() == u'\\') folderText.remove_suffix(1);  // a root folder is "C:"
         if (!folder || *folder != folderText) folder = std::make_shared<const std::u16string>(folderText);
-        if (AppendFileRow(table, folder, split.name, files, localOffset))
+        if (AppendFileRow(table, folder, split.name, files))
             ++result.added;
         else
             result.Skip(path);

@@ -30,7 +30,7 @@ struct OutsideAddResult {
 // the others (missing, a folder, held open elsewhere, not a full path, longer
 // than the platform's 260 units) in `result`.
 void AddOutsidePaths(FileTable& table, std::span<const std::u16string> paths, FileSystem& files,
-                     LocalOffset localOffset, OutsideAddResult& result, RunProgress* progress = nullptr);
+                     OutsideAddResult& result, RunProgress* progress = nullptr);
 
 // The one message about what was skipped; empty when nothing was.
 std::u16string SkippedPathsMessage(const OutsideAddResult& result);

@@ -2,8 +2,7 @@
 
 namespace qm {
 
-bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_view name, FileSystem& files,
-                   LocalOffset localOffset) {
+bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_view name, FileSystem& files) {
     const std::u16string path = JoinPath(folder ? std::u16string_view(*folder) : std::u16string_view(), name);
     FileTimes times;
     FileIdentity identity;

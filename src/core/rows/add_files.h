@@ -14,8 +14,7 @@ namespace qm {
 // can carry a date taken is marked for its reading later (DateTakenReading),
 // which costs adding nothing. False, with nothing appended, when the file
 // cannot be opened.
-bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_view name, FileSystem& files,
-                   LocalOffset localOffset);
+bool AppendFileRow(FileTable& table, const FolderText& folder, std::u16string_view name, FileSystem& files);
 
 // A full path split at its last "\" into folder and name; a path without one
 // is all name.

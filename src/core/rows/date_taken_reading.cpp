@@ -15,7 +15,7 @@ std::optional<DateTaken> ReadDateTakenOfFile(FileSystem& files, const std::u16st
     return taken;
 }
 
-void SetDateTaken(FileRow& row, const std::optional<DateTaken>& taken, LocalOffset localOffset) {
+void SetDateTaken(FileRow& row, const std::optional<DateTaken>& taken) {
     row.taken = taken;
     row.takenTicket = 0;
 }
@@ -82,7 +82,7 @@ void DateTakenReading::Pause() {
     changed_.notify_all();  // a wait for files read ends: none will be meanwhile
 }
 
-std::vector<std::size_t> DateTakenReading::Apply(FileTable& rows, LocalOffset localOffset) {
+std::vector<std::size_t> DateTakenReading::Apply(FileTable& rows) {
     std::vector<Found> found;
     {
         const std::lock_guard lock(mutex_);
@@ -93,7 +93,7 @@ std::vector<std::size_t> DateTakenReading::Apply(FileTable& rows, LocalOffset lo
     std::unordered_map<std::uint32_t, const Found*> moved;  // rows sorted or removed since they were scheduled
     for (const Found& f : found) {
         if (f.rowHint < rows.size() && rows[f.rowHint].takenTicket == f.ticket) {
-            SetDateTaken(rows[f.rowHint], f.taken, localOffset);
+            SetDateTaken(rows[f.rowHint], f.taken);
             applied.push_back(f.rowHint);
         } else {
             moved.emplace(f.ticket, &f);
@@ -102,7 +102,7 @@ std::vector<std::size_t> DateTakenReading::Apply(FileTable& rows, LocalOffset lo
     for (std::size_t r = 0; r < rows.size() && !moved.empty(); ++r) {
         const auto it = rows[r].takenTicket != 0 ? moved.find(rows[r].takenTicket) : moved.end();
         if (it == moved.end()) continue;
-        SetDateTaken(rows[r], it->second->taken, localOffset);
+        SetDateTaken(rows[r], it->second->taken);
         applied.push_back(r);
         moved.erase(it);
     }

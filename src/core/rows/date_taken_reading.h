@@ -29,7 +29,7 @@ namespace qm {
 std::optional<DateTaken> ReadDateTakenOfFile(FileSystem& files, const std::u16string& path);
 
 // Sets the date (or none) into the row, which no longer waits for it.
-void SetDateTaken(FileRow& row, const std::optional<DateTaken>& taken, LocalOffset localOffset);
+void SetDateTaken(FileRow& row, const std::optional<DateTaken>& taken);
 
 class DateTakenReading {
 public:
@@ -56,7 +56,7 @@ public:
 
     // The dates read since the last call, set into the rows they belong to;
     // the indexes of those rows.
-    std::vector<std::size_t> Apply(FileTable& rows, LocalOffset localOffset);
+    std::vector<std::size_t> Apply(FileTable& rows);
 
     // Files read since the last Schedule.
     std::size_t ReadSinceSchedule() const;

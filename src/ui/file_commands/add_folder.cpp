@@ -210,13 +210,12 @@ std::u16string FolderWalkMessage(const FolderWalkResult& result) {
 FolderWalkResult AddFolderToList(HWND mainWindow, const std::u16string& folder, bool subfolders) {
     MainWindowState& state = StateOf(mainWindow);
     FolderWalkResult result;
-    const LocalOffset offset = win32::LocalOffsetNow();
     const bool hiddenAndSystem = (Settings().AddFolderFlags & AddFolder::HiddenAndSystem) != 0;
     const NamePatterns only(SplitFolderFilters(Settings().AddFolderFilter.view()).front());
     RunFileWork(mainWindow, WalkingFolder, 0, [&](FileTable& rows, StatusProgress& progress) {
         WalkProgress walk(progress);
         win32::PlatformFileSystem files;
-        result = AddFolderTree(rows, WithoutFinalSlash(folder), subfolders, files, offset, &walk, hiddenAndSystem, only);
+        result = AddFolderTree(rows, WithoutFinalSlash(folder), subfolders, files, &walk, hiddenAndSystem, only);
     });
     ShowRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST), state.files.size());
     const std::u16string message = FolderWalkMessage(result);

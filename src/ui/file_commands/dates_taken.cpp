@@ -20,7 +20,7 @@ namespace qm {
 namespace {
 
 std::vector<std::size_t> TakeInto(HWND mainWindow, MainWindowState& state) {
-    std::vector<std::size_t> applied = state.dates->Apply(state.files, win32::LocalOffsetNow());
+    std::vector<std::size_t> applied = state.dates->Apply(state.files);
     // Only the rows in view are asked for their texts again.
     if (!applied.empty()) InvalidateRect(GetDlgItem(mainWindow, IDC_FILE_LIST), nullptr, FALSE);
     return applied;

@@ -122,12 +122,11 @@ void AddFilesFromDialog(HWND mainWindow) {
         names.push_back(View(name));
 
     std::size_t added = 0;
-    const LocalOffset offset = win32::LocalOffsetNow();
     const auto add = [&](FileTable& rows, StatusProgress& progress) {
         win32::PlatformFileSystem files;
         for (; added < names.size(); ++added) {
             progress.Advance(added, names.size());
-            if (!AppendFileRow(rows, folder, names[added], files, offset)) break;
+            if (!AppendFileRow(rows, folder, names[added], files)) break;
         }
     };
     if (!RunFileWork(mainWindow, AddingFiles, names.size(), add).ran) return;
@@ -143,7 +142,6 @@ void AddDroppedFiles(HWND mainWindow, HDROP drop) {
     const std::vector<std::wstring> paths = win32::DroppedPaths(drop);
     DragFinish(drop);
     std::size_t added = 0;
-    const LocalOffset offset = win32::LocalOffsetNow();
     const auto add = [&](FileTable& rows, StatusProgress& progress) {
         win32::PlatformFileSystem files;
         FolderText folder;
@@ -151,7 +149,7 @@ void AddDroppedFiles(HWND mainWindow, HDROP drop) {
             progress.Advance(added, paths.size());
             const PathSplit split = SplitPath(View(paths[added].c_str()));
             if (!folder || *folder != split.folder) folder = MakeFolder(split.folder);
-            if (!AppendFileRow(rows, folder, split.name, files, offset)) break;
+            if (!AppendFileRow(rows, folder, split.name, files)) break;
         }
     };
     if (!RunFileWork(mainWindow, AddingFiles, paths.size(), add).ran) return;

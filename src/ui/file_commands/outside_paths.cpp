@@ -58,11 +58,10 @@ bool taking = false;
 std::size_t AddOutsideBatch(HWND mainWindow, const OutsideBatch& batch) {
     MainWindowState& state = StateOf(mainWindow);
     OutsideAddResult result;
-    const LocalOffset offset = win32::LocalOffsetNow();
     RunFileWork(mainWindow, AddingFiles, batch.size(), [&](FileTable& rows, StatusProgress& progress) {
         const std::vector<std::u16string> paths = ExpandListFiles(batch, result);
         win32::PlatformFileSystem files;
-        AddOutsidePaths(rows, paths, files, offset, result, &progress);
+        AddOutsidePaths(rows, paths, files, result, &progress);
     });
     ShowRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST), state.files.size());
     RefreshStatus(mainWindow);

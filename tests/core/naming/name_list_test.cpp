@@ -109,7 +109,7 @@ TEST(NameList, PairsByPlaceWhileTheNumberCountsPerFolderAndCaseActsLast) {
     for (const FolderText& folder : {alps, rome, rome, alps}) {
         const std::u16string name = std::u16string(1, static_cast<char16_t>(u'a' + table.size())) + u".JPG";
         files.AddFile(JoinPath(*folder, name), {}, 0x20);
-        ASSERT_TRUE(AppendFileRow(table, folder, name, files, 0));
+        ASSERT_TRUE(AppendFileRow(table, folder, name, files));
     }
     files.AddFile(u"D:\\ROME\\Rome_2nd Take_01.JPG", {}, 0x20);  // outside the list, in the way
     RenameOptions options = ListOptions(Utf8Bytes("won't STOP\n2nd take\nthe END\nintro\n"));

@@ -230,7 +230,7 @@ TEST(NewName, RunRefusesAndTouchesNothingWhenANameCannotBeMade) {
         f.Add({u"b.txt", u"c.txt"});
         const std::u16string longName = std::u16string(250, u'a') + u".txt";
         f.files.AddFile(JoinPath(Folder, longName), f.times, 0x21, u"long");
-        AppendFileRow(f.table, f.folder, longName, f.files, 0);
+        AppendFileRow(f.table, f.folder, longName, f.files);
         RenameOptions options = KeepOptions();
         options.findReplace = c.find;
         options.setAttributes = options.setDates = options.setModified = true;

@@ -43,7 +43,7 @@ TEST(RunningNumbers, CountByTheStepPerFolderWithTheFolderNameInTheNameFunctionAn
         FileTable table;
         for (const auto& row : rows) {
             files.AddFile(JoinPath(*row.folder, row.name), {}, 0x20);
-            ASSERT_TRUE(AppendFileRow(table, row.folder, row.name, files, 0));
+            ASSERT_TRUE(AppendFileRow(table, row.folder, row.name, files));
         }
         // Outside the list: it holds the name that Rome's second row asks for in either count.
         files.AddFile(c.perFolder ? u"D:\\Trips\\Rome\\rome_11.jpg" : u"D:\\Trips\\Rome\\rome_41.jpg", {}, 0x20);

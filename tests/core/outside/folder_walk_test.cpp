@@ -37,7 +37,7 @@ struct Tree {
 TEST(AddFolderTree, WholeTreeInNameOrderPerFolderSkippingWhatCannotBeOpened) {
     Tree tree;
     FileTable table;
-    const FolderWalkResult result = AddFolderTree(table, u"C:\\t", true, tree.files, 0);
+    const FolderWalkResult result = AddFolderTree(table, u"C:\\t", true, tree.files);
     EXPECT_EQ(RowPaths(table), (Paths{u"C:\\t\\A.txt", u"C:\\t\\b.txt", u"C:\\t\\c10.txt", u"C:\\t\\c9.txt",
                                       u"C:\\t\\Sub1\\a.jpg", u"C:\\t\\Sub1\\y.jpg", u"C:\\t\\Sub1\\deep\\x.jpg",
                                       u"C:\\t\\sub2\\z.jpg"}));
@@ -56,7 +56,7 @@ TEST(AddFolderTree, WholeTreeInNameOrderPerFolderSkippingWhatCannotBeOpened) {
 TEST(AddFolderTree, WithoutSubfoldersOnlyTheFolderItself) {
     Tree tree;
     FileTable table;
-    const FolderWalkResult result = AddFolderTree(table, u"C:\\t\\Sub1", false, tree.files, 0);
+    const FolderWalkResult result = AddFolderTree(table, u"C:\\t\\Sub1", false, tree.files);
     EXPECT_EQ(RowPaths(table), (Paths{u"C:\\t\\Sub1\\a.jpg", u"C:\\t\\Sub1\\y.jpg"}));
     EXPECT_EQ(result.paths.skipped, 0u);
 }
@@ -64,7 +64,7 @@ TEST(AddFolderTree, WithoutSubfoldersOnlyTheFolderItself) {
 TEST(AddFolderTree, FolderThatCannotBeReadAddsNothingAndCountsOnce) {
     Tree tree;
     FileTable table;
-    const FolderWalkResult result = AddFolderTree(table, u"C:\\missing", true, tree.files, 0);
+    const FolderWalkResult result = AddFolderTree(table, u"C:\\missing", true, tree.files);
     EXPECT_TRUE(table.empty());
     EXPECT_EQ(result.paths.firstSkipped, Paths{u"C:\\missing"});
 }
@@ -83,7 +83,7 @@ TEST(AddFolderTree, StopsWhenTheProgressSaysSoAndKeepsWhatWasAdded) {
         StopAfter stop(limit);
         Tree tree;
         FileTable table;
-        const FolderWalkResult result = AddFolderTree(table, u"C:\\t", true, tree.files, 0, &stop);
+        const FolderWalkResult result = AddFolderTree(table, u"C:\\t", true, tree.files, &stop);
         EXPECT_TRUE(result.stopped) << limit;
         EXPECT_EQ(table.size(), limit);
         EXPECT_EQ(result.paths.added, limit);
@@ -98,7 +98,7 @@ TEST(AddFolderTree, OnlyTheFilesThatTheFilesBoxNames) {
                                         {u"a*;*x*", Paths{jpegs[0], jpegs[2]}}, {u".gif;;", Paths{}}}) {
         Tree tree;
         FileTable table;
-        const auto result = AddFolderTree(table, u"C:\\t\\Sub1", true, tree.files, 0, nullptr, false, NamePatterns(filter));
+        const auto result = AddFolderTree(table, u"C:\\t\\Sub1", true, tree.files, nullptr, false, NamePatterns(filter));
         EXPECT_EQ(RowPaths(table), added) << std::char_traits<char16_t>::length(filter);
         EXPECT_EQ(result.paths.skipped, 0u);
     }
@@ -122,14 +122,14 @@ TEST(AddFolderTree, HiddenAndSystemFilesAndFoldersOnlyWithTheBox) {
     mark(u"C:\\h\\system", FileAttribute::System);
 
     FileTable left;
-    const FolderWalkResult without = AddFolderTree(left, u"C:\\h", true, files, 0);
+    const FolderWalkResult without = AddFolderTree(left, u"C:\\h", true, files);
     EXPECT_EQ(RowPaths(left), (Paths{u"C:\\h\\a.txt", u"C:\\h\\sub\\b.txt"}));
     EXPECT_EQ(without.hiddenFilesSkipped, 4u) << "three at the top, one in a subfolder";
     EXPECT_EQ(without.hiddenFoldersSkipped, 2u);
     EXPECT_EQ(without.paths.skipped, 0u) << "left out by choice, not failed";
 
     FileTable taken;
-    const FolderWalkResult with = AddFolderTree(taken, u"C:\\h", true, files, 0, nullptr, true);
+    const FolderWalkResult with = AddFolderTree(taken, u"C:\\h", true, files, nullptr, true);
     EXPECT_EQ(RowPaths(taken), (Paths{u"C:\\h\\a.txt", u"C:\\h\\boot.dat", u"C:\\h\\desktop.ini",
                                       u"C:\\h\\Thumbs.db", u"C:\\h\\cache\\c.txt", u"C:\\h\\sub\\b.txt",
                                       u"C:\\h\\sub\\hidden.txt", u"C:\\h\\system\\d.txt"}));
@@ -144,7 +144,7 @@ TEST(AddFolderTree, DeepTreeAndManyFilesWithoutRecursionLimits) {
         files.AddFile(path + u"\\f.txt");
     }
     FileTable table;
-    EXPECT_EQ(AddFolderTree(table, u"C:\\d", true, files, 0).paths.added, 100u);
+    EXPECT_EQ(AddFolderTree(table, u"C:\\d", true, files).paths.added, 100u);
     EXPECT_EQ(table.back().folderText().size(), path.size());
 }
 

@@ -32,7 +32,7 @@ TEST(OutsidePaths, RowsAreThoseOfADropAndTheFailuresAreSkipped) {
         JoinPath(Folder, u"a.jpg"), JoinPath(Folder, u"missing.jpg"), JoinPath(Folder, u"sub"),
         JoinPath(Folder, u"b.txt"), JoinPath(Folder, u"c d.png"),     u"relative.txt",
         u"C:\\photos\\",            std::u16string(u"C:\\photos\\a.jpg\0x", 17)};
-    AddOutsidePaths(table, paths, dropped.files, 0, result);
+    AddOutsidePaths(table, paths, dropped.files, result);
 
     EXPECT_EQ(result.added, 2u);
     EXPECT_EQ(result.skipped, 6u);
@@ -53,7 +53,7 @@ TEST(OutsidePaths, FoldersOfRootsAndTheLengthLimit) {
     for (const std::u16string& path : paths) files.AddFile(path);
     FileTable table;
     OutsideAddResult result;
-    AddOutsidePaths(table, paths, files, 0, result);
+    AddOutsidePaths(table, paths, files, result);
     ASSERT_EQ(table.size(), 2u);
     EXPECT_EQ(Strings(table, FileColumn::Folder), (std::vector<std::u16string>{u"C:", u"D:"}));
     EXPECT_EQ(table[1].name.size(), longName.size() + 4);

@@ -44,7 +44,7 @@ TEST(DateTakenReading, EachDateReachesItsOwnRowWhateverHappenedToTheRows) {
     const FolderText folder = std::make_shared<const std::u16string>(Folder);
     for (const auto& m : made) {
         files->AddFile(JoinPath(Folder, m.name), times).bytes = m.bytes;
-        ASSERT_TRUE(AppendFileRow(rows, folder, m.name, *files, 0));
+        ASSERT_TRUE(AppendFileRow(rows, folder, m.name, *files));
     }
     for (const FileRow& row : rows) {
         EXPECT_EQ(row.takenTicket, row.name == u"b.txt" ? 0u : TakenUnread) << "only a photo's name waits";
@@ -67,7 +67,7 @@ TEST(DateTakenReading, EachDateReachesItsOwnRowWhateverHappenedToTheRows) {
     std::vector<bool> removed(rows.size(), false);
     removed[5] = true;
     rows.Remove(removed);
-    const std::vector<std::size_t> applied = reading.Apply(rows, 0);
+    const std::vector<std::size_t> applied = reading.Apply(rows);
     EXPECT_EQ(applied.size(), 4u) << "c, d, e and F_001; a.jpg's date has no row";
 
     // The stored date's zone is -03:45.
@@ -95,7 +95,7 @@ TEST(DateTakenReading, EachDateReachesItsOwnRowWhateverHappenedToTheRows) {
         EXPECT_EQ(entry->times.accessed, times.accessed);
     }
     EXPECT_EQ(reading.Schedule(rows), 0u);
-    EXPECT_TRUE(reading.Apply(rows, 0).empty()) << "nothing is read twice";
+    EXPECT_TRUE(reading.Apply(rows).empty()) << "nothing is read twice";
 }
 
 }  // namespace

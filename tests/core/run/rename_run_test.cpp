@@ -200,8 +200,8 @@ TEST(FileList, AddingRecordsCurrentAndOriginalColumns) {
     FileTableFixture f;
     f.Add({u"a.txt"}, 0x21);
     f.files.AddFolder(JoinPath(Folder, u"sub"));
-    EXPECT_FALSE(AppendFileRow(f.table, f.folder, u"sub", f.files, 0)) << "a folder cannot be opened";
-    EXPECT_FALSE(AppendFileRow(f.table, f.folder, u"missing.txt", f.files, 0));
+    EXPECT_FALSE(AppendFileRow(f.table, f.folder, u"sub", f.files)) << "a folder cannot be opened";
+    EXPECT_FALSE(AppendFileRow(f.table, f.folder, u"missing.txt", f.files));
     EXPECT_NE(f.files.OpenForRead(JoinPath(Folder, u"a.txt")), nullptr);
     EXPECT_EQ(f.files.OpenForWrite(JoinPath(Folder, u"a.txt")), nullptr) << "a read-only file is not opened for writing";
     ASSERT_EQ(f.table.size(), 1u) << "no partial row stays behind";

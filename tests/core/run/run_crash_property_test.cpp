@@ -234,7 +234,7 @@ void PlayCase(std::uint32_t seed, Tally& tally) {
         // Dates taken a day apart, some the same: with "Taken" files of one size may get one creation time.
         const DateTaken taken{At(2019, 5, 1 + static_cast<int>(random() % 3), 12), true, std::nullopt};
         for (int twice = random() % 8 == 0 ? 2 : 1; twice > 0; --twice) {  // some listed twice
-            AppendFileRow(f.table, f.folder, made[i].name, f.files, 0);
+            AppendFileRow(f.table, f.folder, made[i].name, f.files);
             f.table.back().taken = taken;
         }
     }

@@ -143,7 +143,7 @@ TEST(RunJournal, RowsReadBackUndoARunInADrivesRoot) {
     const FileTimes times{At(2020, 1, 2, 3, 4, 5, 6), At(2021, 1, 2, 3, 4, 5, 6), At(2022, 1, 2, 3, 4, 5, 6)};
     for (const char16_t* name : {u"a.txt", u"\u00e9t\u00e9.jpg"}) {
         files.AddFile(JoinPath(u"C:", name), times, 0x23, name);
-        ASSERT_TRUE(AppendFileRow(table, root, name, files, 0));
+        ASSERT_TRUE(AppendFileRow(table, root, name, files));
     }
     RenameOptions options = TripOptions();
     options.setAttributes = options.setDates = options.setModified = true;

@@ -29,7 +29,7 @@ TEST(TimeZoneProperty, EveryInstantComesBackUnderAnyOffset) {
             const std::u16string name = u"f" + std::u16string(1, static_cast<char16_t>(u'a' + i)) + u".txt";
             before.push_back({instant(), instant(), instant()});
             f.files.AddFile(JoinPath(Folder, name), before.back(), random() % 2 ? 0x21 : 0x20, name);
-            ASSERT_TRUE(AppendFileRow(f.table, f.folder, name, f.files, made));
+            ASSERT_TRUE(AppendFileRow(f.table, f.folder, name, f.files));
         }
         // The texts are the instants as local time with the offset they are shown under.
         const LocalOffset showing = offset();

@@ -96,7 +96,7 @@ TEST(Undo, OpenFailingAfterTheMoveBackAlsoGivesTheAttributesBack) {
     } files;
     FileTable table;
     files.AddFile(JoinPath(Folder, u"a.txt"), {}, 0x21);
-    AppendFileRow(table, std::make_shared<const std::u16string>(Folder), u"a.txt", files, 0);
+    AppendFileRow(table, std::make_shared<const std::u16string>(Folder), u"a.txt", files);
     RunRename(table, {0}, EverythingOptions(), files, 0);
     files.armed = true;
     UndoRename(table, {0}, files);
