@@ -63,8 +63,11 @@ std::vector<Outcome> Play(FileSystem& files, const std::u16string& folder, bool 
     note("open missing", files.OpenForRead(at(u"missing.txt")) != nullptr);
     note("set hidden+system", files.SetAttributes(at(u"w.txt"), 0x6));
     note("hidden+system", attributes(u"w.txt"));
-    note("hidden+system through the handle",
-         static_cast<int>(files.OpenForRead(at(u"w.txt"))->ReadAttributes() & ~0x20u & ~0x80u));
+    {
+        const auto file = files.OpenForRead(at(u"w.txt"));
+        const std::uint32_t bits = file ? file->ReadAttributes() & ~0x20u & ~0x80u : FileAttribute::Invalid;
+        note("hidden+system through the handle", static_cast<int>(bits));
+    }
     note("set normal", files.SetAttributes(at(u"w.txt"), FileAttribute::Normal));
     note("normal", attributes(u"w.txt"));
     {
