@@ -10,6 +10,33 @@ namespace {
 // Below this, a comparison sort beats counting 2,048 buckets.
 constexpr std::size_t RadixFrom = 256;
 
+// Least significant digit first, a byte a digit; `digit(key, d)` is key's
+// d-th. Every digit's counts in one pass; a digit all keys share needs no
+// pass of its own.
+template <class Key, class Digit>
+void RadixSort(Key* keys, std::size_t count, int digits, const Digit& digit) {
+    std::vector<std::array<std::size_t, 256>> counts(static_cast<std::size_t>(digits));
+    for (auto& digitCounts : counts) digitCounts.fill(0);
+    for (std::size_t i = 0; i < count; ++i)
+        for (int d = 0; d < digits; ++d) ++counts[static_cast<std::size_t>(d)][digit(keys[i], d)];
+    std::vector<Key> spare(count);
+    Key* from = keys;
+    Key* to = spare.data();
+    for (int d = 0; d < digits; ++d) {
+        auto& digitCounts = counts[static_cast<std::size_t>(d)];
+        if (std::find(digitCounts.begin(), digitCounts.end(), count) != digitCounts.end()) continue;
+        std::size_t place = 0;
+        for (std::size_t& n : digitCounts) {
+            const std::size_t here = n;
+            n = place;
+            place += here;
+        }
+        for (std::size_t i = 0; i < count; ++i) to[digitCounts[digit(from[i], d)]++] = from[i];
+        std::swap(from, to);
+    }
+    if (from != keys) std::copy(from, from + count, keys);
+}
+
 }  // namespace
 
 void SortKeysByHead(std::vector<SortKey>& keys, std::size_t first, std::size_t last) {
@@ -20,27 +47,22 @@ void SortKeysByHead(std::vector<SortKey>& keys, std::size_t first, std::size_t l
                   [](const SortKey& a, const SortKey& b) { return a.head != b.head ? a.head < b.head : a.index < b.index; });
         return;
     }
-    // Every byte's counts in one pass; a byte all keys share needs no pass of its own.
-    std::vector<std::array<std::size_t, 256>> counts(8);
-    for (auto& byteCounts : counts) byteCounts.fill(0);
-    for (std::size_t i = first; i < last; ++i)
-        for (int b = 0; b < 8; ++b) ++counts[b][(keys[i].head >> (8 * b)) & 0xFF];
-    std::vector<SortKey> spare(count);
-    SortKey* from = keys.data() + first;
-    SortKey* to = spare.data();
-    for (int b = 0; b < 8; ++b) {
-        auto& byteCounts = counts[b];
-        if (std::find(byteCounts.begin(), byteCounts.end(), count) != byteCounts.end()) continue;
-        std::size_t place = 0;
-        for (std::size_t& n : byteCounts) {
-            const std::size_t here = n;
-            n = place;
-            place += here;
-        }
-        for (std::size_t i = 0; i < count; ++i) to[byteCounts[(from[i].head >> (8 * b)) & 0xFF]++] = from[i];
-        std::swap(from, to);
+    RadixSort(keys.data() + first, count, 8,
+              [](const SortKey& key, int d) { return static_cast<std::size_t>(key.head >> (8 * d) & 0xFF); });
+}
+
+void SortPackedKeys(std::vector<std::uint64_t>& keys, std::size_t first, std::size_t last, unsigned indexBits) {
+    const std::size_t count = last - first;
+    if (count < 2) return;
+    // The indexes ascend as the keys stand: ordering whole keys keeps equal
+    // heads in that order, and the index's own bits need no pass.
+    if (count < RadixFrom) {
+        std::sort(keys.begin() + static_cast<std::ptrdiff_t>(first), keys.begin() + static_cast<std::ptrdiff_t>(last));
+        return;
     }
-    if (from != keys.data() + first) std::copy(from, from + count, keys.data() + first);
+    RadixSort(keys.data() + first, count, static_cast<int>((64 - indexBits + 7) / 8), [indexBits](std::uint64_t key, int d) {
+        return static_cast<std::size_t>(key >> (indexBits + 8 * static_cast<unsigned>(d)) & 0xFF);
+    });
 }
 
 void SortKeysByHead(std::vector<SortKey>& keys) { SortKeysByHead(keys, 0, keys.size()); }

@@ -20,6 +20,14 @@ void SortKeysByHead(std::vector<SortKey>& keys);
 // The same for keys[first, last): the rows of one group, say.
 void SortKeysByHead(std::vector<SortKey>& keys, std::size_t first, std::size_t last);
 
+// Keys of 64 bits whose low `indexBits` hold the index of the key's entry,
+// the head above it: half the room of a SortKey, so that a million of them
+// and their spare fit the processor's cache as they are sorted. Sorts
+// keys[first, last) by head, ascending; equal heads keep their order. The
+// indexes must ascend as the keys stand (as they do once each key is made
+// from its entry, or after such a sort among keys of equal heads).
+void SortPackedKeys(std::vector<std::uint64_t>& keys, std::size_t first, std::size_t last, unsigned indexBits);
+
 // The index of each key, in the keys' order: the order that sorting gave.
 std::vector<std::size_t> IndexesOf(const std::vector<SortKey>& keys);
 
