@@ -28,6 +28,12 @@ void SortKeysByHead(std::vector<SortKey>& keys, std::size_t first, std::size_t l
 // from its entry, or after such a sort among keys of equal heads).
 void SortPackedKeys(std::vector<std::uint64_t>& keys, std::size_t first, std::size_t last, unsigned indexBits);
 
+// The bits that the indexes of `count` entries need, at least one.
+unsigned IndexBitsFor(std::size_t count);
+
+// The index in each packed key, in the keys' order.
+std::vector<std::size_t> IndexesOf(const std::vector<std::uint64_t>& keys, unsigned indexBits);
+
 // The index of each key, in the keys' order: the order that sorting gave.
 std::vector<std::size_t> IndexesOf(const std::vector<SortKey>& keys);
 

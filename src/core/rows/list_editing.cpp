@@ -114,8 +114,7 @@ std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_vie
     // Each key holds its head above its text's index, in 64 bits: a million
     // keys and their spare then fit the processor's cache, which twice as many
     // bytes did not; a head holds a unit or so less.
-    unsigned indexBits = 1;
-    while (indexBits < 32 && (std::uint64_t{1} << indexBits) < texts.size()) ++indexBits;
+    const unsigned indexBits = IndexBitsFor(texts.size());
     const std::uint64_t indexMask = (std::uint64_t{1} << indexBits) - 1;
     const HeadPacking packing(texts, 64 - indexBits);
     const auto headOf = [indexBits](std::uint64_t key) { return key >> indexBits; };
@@ -150,9 +149,7 @@ std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_vie
         SortPackedKeys(keys, group.first, group.last, indexBits);
         splitIntoAlike(group.first, group.last, group.depth);
     }
-    std::vector<std::size_t> order(keys.size());
-    for (std::size_t r = 0; r < keys.size(); ++r) order[r] = keys[r] & indexMask;
-    return order;
+    return IndexesOf(keys, indexBits);
 }
 
 std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_view>& texts, CaseFold fold,
@@ -198,48 +195,52 @@ std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_vi
     // By the heads first, without a comparison; then each group of equal
     // heads by the rule itself. Views made when asked: a million would take 16 MB.
     auto rest = [&](std::size_t i) { return all.substr(start[i] + shared, start[i + 1] - start[i] - shared); };
-    const NaturalHeads heads(all, texts.size());
+    // Each key its head above its text's index, as for the sort by text.
+    const unsigned indexBits = IndexBitsFor(texts.size());
+    const std::uint64_t indexMask = (std::uint64_t{1} << indexBits) - 1;
+    const auto headOf = [indexBits](std::uint64_t key) { return key >> indexBits; };
+    const NaturalHeads heads(all, texts.size(), 64 - indexBits);
     // Beside each head the value of the run of digits that stops it: rows
     // alike up to their numbers, as a camera names them, are ordered without
     // reading their texts again.
     std::vector<std::uint64_t> runs(texts.size());
-    std::vector<SortKey> keys(texts.size());
+    std::vector<std::uint64_t> keys(texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
         runs[i] = heads.RunAfter(rest(i));
         const std::uint64_t head = heads(rest(i));
-        keys[i] = {descending ? ~head : head, static_cast<std::uint32_t>(i)};
+        keys[i] = (descending ? ~head : head) << indexBits | i;  // the bits shifted out are beyond any head
     }
-    SortKeysByHead(keys);
+    SortPackedKeys(keys, 0, keys.size(), indexBits);
     // The runs in the keys' order, gathered in one loop whose loads overlap:
     // looked up by index inside the groups' sorts, each would wait for memory
     // at a million rows.
     {
         std::vector<std::uint64_t> inOrder(keys.size());
-        for (std::size_t k = 0; k < keys.size(); ++k) inOrder[k] = runs[keys[k].index];
+        for (std::size_t k = 0; k < keys.size(); ++k) inOrder[k] = runs[keys[k] & indexMask];
         runs.swap(inOrder);
     }
     struct RunKey {
         std::uint64_t run;
-        SortKey key;
+        std::uint64_t key;
     };
     std::vector<RunKey> group;
     for (std::size_t a = 0; a < keys.size();) {
         std::size_t b = a + 1;
-        while (b < keys.size() && keys[b].head == keys[a].head) ++b;
+        while (b < keys.size() && headOf(keys[b]) == headOf(keys[a])) ++b;
         if (b - a > 1) {
             group.clear();
             for (std::size_t k = a; k < b; ++k) group.push_back({runs[k], keys[k]});
             std::sort(group.begin(), group.end(), [&](const RunKey& x, const RunKey& y) {
                 if (x.run != y.run) return descending ? x.run > y.run : x.run < y.run;
-                const int c = CompareNaturally(rest(x.key.index), rest(y.key.index));
+                const int c = CompareNaturally(rest(x.key & indexMask), rest(y.key & indexMask));
                 if (c != 0) return descending ? c > 0 : c < 0;
-                return x.key.index < y.key.index;
+                return x.key < y.key;  // equal heads: by index
             });
             for (std::size_t k = a; k < b; ++k) keys[k] = group[k - a].key;
         }
         a = b;
     }
-    return IndexesOf(keys);
+    return IndexesOf(keys, indexBits);
 }
 
 std::vector<std::size_t> OrderByInstants(const std::vector<std::optional<std::uint64_t>>& instants, bool descending) {

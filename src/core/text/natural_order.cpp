@@ -89,9 +89,10 @@ int CompareNaturally(std::u16string_view a, std::u16string_view b) {
     return zeros;
 }
 
-NaturalHeads::NaturalHeads(std::u16string_view units, std::size_t texts) {
+NaturalHeads::NaturalHeads(std::u16string_view units, std::size_t texts, unsigned headBits) {
     // A table of ranks pays from some thousand texts on; fewer are packed by
-    // their weights, three units a head.
+    // their weights, two or three units a head.
+    units_ = headBits / bits_;
     if (texts < 1024) return;
     rank_.assign(0x10000, 0);
     std::vector<bool> held(0x10000, false);
@@ -109,7 +110,7 @@ NaturalHeads::NaturalHeads(std::u16string_view units, std::size_t texts) {
     }
     bits_ = 1;
     while (bits_ < 17 && (std::size_t{1} << bits_) <= weights.size()) ++bits_;
-    units_ = 64 / bits_;
+    units_ = headBits / bits_;
 }
 
 std::uint64_t NaturalHeads::Rank(char16_t unit) const {

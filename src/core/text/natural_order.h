@@ -35,8 +35,9 @@ int CompareNaturally(std::u16string_view a, std::u16string_view b);
 class NaturalHeads {
 public:
     // From the units of all the texts side by side (units beyond them only
-    // widen the ranks) and the number of texts.
-    NaturalHeads(std::u16string_view units, std::size_t texts);
+    // widen the ranks) and the number of texts; heads of at most `headBits`
+    // bits (32 at least).
+    NaturalHeads(std::u16string_view units, std::size_t texts, unsigned headBits = 64);
     std::uint64_t operator()(std::u16string_view text) const;
     // For a head that a run of digits stops: one more than the run's value
     // (the largest number for a run beyond 19 digits); 0 for any other head.
@@ -47,7 +48,7 @@ private:
     std::uint64_t Rank(char16_t unit) const;
     std::vector<std::uint32_t> rank_;  // by unit; 0 for a unit no text holds; none for few texts
     unsigned bits_ = 21;  // a weight and one
-    std::size_t units_ = 3;
+    std::size_t units_ = 0;
 };
 
 }  // namespace qm
