@@ -96,7 +96,9 @@ TEST(ListEditing, OrdersMatchAPlainStableSortOfTheirRule) {
     };
     for (int round = 0; round < 300; ++round) {
         const std::u16string common(random() % 6, u'p');
-        std::vector<std::u16string> texts(round % 10 == 9 ? 1024 + random() % 3000 : random() % 60);
+        // Thousands at times, some a power of two and one more (all of the index's bits in use).
+        const std::size_t many = round % 30 == 9 ? 2048 : round % 30 == 19 ? 2049 : 1024 + random() % 3000;
+        std::vector<std::u16string> texts(round % 10 == 9 ? many : random() % 60);
         const std::size_t units = round % 20 == 19 ? 30 : 7;  // long alike runs of digits too
         for (std::u16string& t : texts) {
             t = round % 2 ? common : u"";
