@@ -180,10 +180,10 @@ Costs Measure(std::size_t rows) {
     costs.undo = ProcessorSeconds([&] { qm::UndoRename(table, all, files); });
     std::vector<bool> selected(table.size(), false);
     // The best of five, each from the order of adding (put back by the
-    // inverse order, not from a copy: a million rows are held once). On a
-    // virtual machine the first rounds at a million may touch memory that the
-    // guest has never used, which its host then provides page by page; a sort
-    // of 100,000 rows takes some 10 ms, which the machine's load moves by a tenth.
+    // inverse order, not from a copy: a million rows are held once). Here the
+    // first two rounds at a million measured up to half again the later ones
+    // (memory that the virtual machine had not yet used, most likely), and a
+    // sort of 100,000 rows takes some 10 ms, which the machine's load moves by a tenth.
     const auto sortBy = [&](const qm::ColumnSort& sort) {
         double best = 0;
         for (int round = 0; round < 5; ++round) {
