@@ -67,16 +67,13 @@ void SortPackedKeys(std::vector<std::uint64_t>& keys, std::size_t first, std::si
 
 void SortKeysByHead(std::vector<SortKey>& keys) { SortKeysByHead(keys, 0, keys.size()); }
 
-unsigned IndexBitsFor(std::size_t count) {
-    unsigned bits = 1;
-    while (bits < 32 && (std::uint64_t{1} << bits) < count) ++bits;
-    return bits;
+PackedKeys::PackedKeys(std::size_t count) {
+    while (indexBits < 32 && (std::uint64_t{1} << indexBits) < count) ++indexBits;
 }
 
-std::vector<std::size_t> IndexesOf(const std::vector<std::uint64_t>& keys, unsigned indexBits) {
-    const std::uint64_t mask = (std::uint64_t{1} << indexBits) - 1;
+std::vector<std::size_t> PackedKeys::IndexesOf(const std::vector<std::uint64_t>& keys) const {
     std::vector<std::size_t> order(keys.size());
-    for (std::size_t r = 0; r < keys.size(); ++r) order[r] = static_cast<std::size_t>(keys[r] & mask);
+    for (std::size_t r = 0; r < keys.size(); ++r) order[r] = Index(keys[r]);
     return order;
 }
 

@@ -28,11 +28,20 @@ void SortKeysByHead(std::vector<SortKey>& keys, std::size_t first, std::size_t l
 // from its entry, or after such a sort among keys of equal heads).
 void SortPackedKeys(std::vector<std::uint64_t>& keys, std::size_t first, std::size_t last, unsigned indexBits);
 
-// The bits that the indexes of `count` entries need, at least one.
-unsigned IndexBitsFor(std::size_t count);
-
-// The index in each packed key, in the keys' order.
-std::vector<std::size_t> IndexesOf(const std::vector<std::uint64_t>& keys, unsigned indexBits);
+// Where the packed keys of `count` entries hold their heads and indexes:
+// each index in as few bits as the largest needs, the head in the rest.
+struct PackedKeys {
+    explicit PackedKeys(std::size_t count);
+    unsigned indexBits = 1;
+    unsigned HeadBits() const { return 64 - indexBits; }
+    std::uint64_t Key(std::uint64_t head, std::size_t index) const { return head << indexBits | index; }
+    std::uint64_t Head(std::uint64_t key) const { return key >> indexBits; }
+    std::size_t Index(std::uint64_t key) const {
+        return static_cast<std::size_t>(key & ((std::uint64_t{1} << indexBits) - 1));
+    }
+    // The index in each key, in the keys' order.
+    std::vector<std::size_t> IndexesOf(const std::vector<std::uint64_t>& keys) const;
+};
 
 // The index of each key, in the keys' order: the order that sorting gave.
 std::vector<std::size_t> IndexesOf(const std::vector<SortKey>& keys);

@@ -114,16 +114,14 @@ std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_vie
     // Each key holds its head above its text's index, in 64 bits: a million
     // keys and their spare then fit the processor's cache, which twice as many
     // bytes did not; a head holds a unit or so less.
-    const unsigned indexBits = IndexBitsFor(texts.size());
-    const std::uint64_t indexMask = (std::uint64_t{1} << indexBits) - 1;
-    const HeadPacking packing(texts, 64 - indexBits);
-    const auto headOf = [indexBits](std::uint64_t key) { return key >> indexBits; };
+    const PackedKeys packed(texts.size());
+    const HeadPacking packing(texts, packed.HeadBits());
     std::vector<std::uint64_t> keys(texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (i + FetchedAhead < texts.size()) FetchLine(texts[i + FetchedAhead]);
-        keys[i] = packing.HeadAt(texts[i], 0) << indexBits | i;
+        keys[i] = packed.Key(packing.HeadAt(texts[i], 0), i);
     }
-    SortPackedKeys(keys, 0, keys.size(), indexBits);
+    SortPackedKeys(keys, 0, keys.size(), packed.indexBits);
     struct Group {
         std::size_t first, last, depth;
     };
@@ -131,8 +129,8 @@ std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_vie
     const auto splitIntoAlike = [&](std::size_t first, std::size_t last, std::size_t depth) {
         for (std::size_t a = first; a < last;) {
             std::size_t b = a + 1;
-            while (b < last && headOf(keys[b]) == headOf(keys[a])) ++b;
-            if (b - a > 1 && !packing.Ended(headOf(keys[a]))) alike.push_back({a, b, depth + packing.units()});
+            while (b < last && packed.Head(keys[b]) == packed.Head(keys[a])) ++b;
+            if (b - a > 1 && !packing.Ended(packed.Head(keys[a]))) alike.push_back({a, b, depth + packing.units()});
             a = b;
         }
     };
@@ -142,14 +140,14 @@ std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_vie
         alike.pop_back();
         // Equal heads kept their indexes' order: the group's keys ascend by index, as the sort needs.
         for (std::size_t k = group.first; k < group.last; ++k) {
-            if (k + FetchedAhead < group.last) FetchLine(texts[keys[k + FetchedAhead] & indexMask]);
-            const std::uint64_t index = keys[k] & indexMask;
-            keys[k] = packing.HeadAt(texts[index], group.depth) << indexBits | index;
+            if (k + FetchedAhead < group.last) FetchLine(texts[packed.Index(keys[k + FetchedAhead])]);
+            const std::size_t index = packed.Index(keys[k]);
+            keys[k] = packed.Key(packing.HeadAt(texts[index], group.depth), index);
         }
-        SortPackedKeys(keys, group.first, group.last, indexBits);
+        SortPackedKeys(keys, group.first, group.last, packed.indexBits);
         splitIntoAlike(group.first, group.last, group.depth);
     }
-    return IndexesOf(keys, indexBits);
+    return packed.IndexesOf(keys);
 }
 
 std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_view>& texts, CaseFold fold,
@@ -196,10 +194,8 @@ std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_vi
     // heads by the rule itself. Views made when asked: a million would take 16 MB.
     auto rest = [&](std::size_t i) { return all.substr(start[i] + shared, start[i + 1] - start[i] - shared); };
     // Each key its head above its text's index, as for the sort by text.
-    const unsigned indexBits = IndexBitsFor(texts.size());
-    const std::uint64_t indexMask = (std::uint64_t{1} << indexBits) - 1;
-    const auto headOf = [indexBits](std::uint64_t key) { return key >> indexBits; };
-    const NaturalHeads heads(all, texts.size(), 64 - indexBits);
+    const PackedKeys packed(texts.size());
+    const NaturalHeads heads(all, texts.size(), packed.HeadBits());
     // Beside each head the value of the run of digits that stops it: rows
     // alike up to their numbers, as a camera names them, are ordered without
     // reading their texts again.
@@ -208,15 +204,15 @@ std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_vi
     for (std::size_t i = 0; i < texts.size(); ++i) {
         runs[i] = heads.RunAfter(rest(i));
         const std::uint64_t head = heads(rest(i));
-        keys[i] = (descending ? ~head : head) << indexBits | i;  // the bits shifted out are beyond any head
+        keys[i] = packed.Key(descending ? ~head : head, i);  // the bits shifted out are beyond any head
     }
-    SortPackedKeys(keys, 0, keys.size(), indexBits);
+    SortPackedKeys(keys, 0, keys.size(), packed.indexBits);
     // The runs in the keys' order, gathered in one loop whose loads overlap:
     // looked up by index inside the groups' sorts, each would wait for memory
     // at a million rows.
     {
         std::vector<std::uint64_t> inOrder(keys.size());
-        for (std::size_t k = 0; k < keys.size(); ++k) inOrder[k] = runs[keys[k] & indexMask];
+        for (std::size_t k = 0; k < keys.size(); ++k) inOrder[k] = runs[packed.Index(keys[k])];
         runs.swap(inOrder);
     }
     struct RunKey {
@@ -226,13 +222,13 @@ std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_vi
     std::vector<RunKey> group;
     for (std::size_t a = 0; a < keys.size();) {
         std::size_t b = a + 1;
-        while (b < keys.size() && headOf(keys[b]) == headOf(keys[a])) ++b;
+        while (b < keys.size() && packed.Head(keys[b]) == packed.Head(keys[a])) ++b;
         if (b - a > 1) {
             group.clear();
             for (std::size_t k = a; k < b; ++k) group.push_back({runs[k], keys[k]});
             std::sort(group.begin(), group.end(), [&](const RunKey& x, const RunKey& y) {
                 if (x.run != y.run) return descending ? x.run > y.run : x.run < y.run;
-                const int c = CompareNaturally(rest(x.key & indexMask), rest(y.key & indexMask));
+                const int c = CompareNaturally(rest(packed.Index(x.key)), rest(packed.Index(y.key)));
                 if (c != 0) return descending ? c > 0 : c < 0;
                 return x.key < y.key;  // equal heads: by index
             });
@@ -240,7 +236,7 @@ std::vector<std::size_t> NaturalOrderOfTexts(const std::vector<std::u16string_vi
         }
         a = b;
     }
-    return IndexesOf(keys, indexBits);
+    return packed.IndexesOf(keys);
 }
 
 std::vector<std::size_t> OrderByInstants(const std::vector<std::optional<std::uint64_t>>& instants, bool descending) {
