@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <span>
 
 #include "core/rows/fetch_ahead.h"
 #include "core/rows/keyed_sort.h"
@@ -9,6 +11,10 @@
 namespace qm {
 
 namespace {
+
+// The texts whose plan the first heads are made by, before the whole plan is
+// known: enough to hold every unit of a list of like names, as a camera's are.
+constexpr std::size_t GuessedFrom = 1024;
 
 // Texts lie wherever their rows' names were made (scattered by a run and its
 // undo, say): each is asked for this many texts before it is read.
@@ -35,8 +41,10 @@ void FetchLine(std::u16string_view text) {
 // minute being read again, each row from wherever its text lies.
 class HeadPacking {
 public:
-    // Heads of at most `headBits` bits.
-    HeadPacking(const std::vector<std::u16string_view>& texts, unsigned headBits) {
+    // Heads of at most `headBits` bits, planned from `texts`; `eachText(i)`
+    // is called as the plan reads texts[i], while it is at hand.
+    template <class EachText>
+    HeadPacking(std::span<const std::u16string_view> texts, unsigned headBits, const EachText& eachText) {
         std::size_t longest = 0;
         for (const std::u16string_view text : texts) longest = std::max(longest, text.size());
         // The texts are read once: a million scattered names cost a wait for
@@ -63,6 +71,7 @@ public:
                 }
             }
             if (text.size() < longest) differs[text.size()] = true;  // the text ends here
+            eachText(i);
         }
         for (std::size_t k = longest; k-- > 0;) reaching[k] += reaching[k + 1];
         for (std::size_t k = 0; k < longest; ++k)
@@ -90,6 +99,13 @@ public:
         }
         return head;
     }
+    // Whether both make the same first head of every text.
+    bool SameFirstHeads(const HeadPacking& other) const {
+        const std::size_t used = std::min(places_.size(), units_);
+        return bits_ == other.bits_ && units_ == other.units_ && rank_ == other.rank_ &&
+               std::min(other.places_.size(), other.units_) == used &&
+               std::equal(places_.begin(), places_.begin() + static_cast<std::ptrdiff_t>(used), other.places_.begin());
+    }
     // Whether a text of `head` ends within it.
     bool Ended(std::uint64_t head) const { return (head & ((std::uint64_t{1} << bits_) - 1)) == 0; }
 
@@ -115,11 +131,21 @@ std::vector<std::size_t> SortedOrderOfTexts(const std::vector<std::u16string_vie
     // keys and their spare then fit the processor's cache, which twice as many
     // bytes did not; a head holds a unit or so less.
     const PackedKeys packed(texts.size());
-    const HeadPacking packing(texts, packed.HeadBits());
     std::vector<std::uint64_t> keys(texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (i + FetchedAhead < texts.size()) FetchLine(texts[i + FetchedAhead]);
-        keys[i] = packed.Key(packing.HeadAt(texts[i], 0), i);
+    // The first heads are made as the plan reads the texts, by a plan of the
+    // first texts alone: a million scattered texts are then waited for once,
+    // not twice. Where the whole plan differs, they are made again.
+    std::optional<HeadPacking> guess;
+    if (texts.size() > GuessedFrom)
+        guess.emplace(std::span(texts).first(GuessedFrom), packed.HeadBits(), [](std::size_t) {});
+    const HeadPacking packing(texts, packed.HeadBits(), [&](std::size_t i) {
+        if (guess) keys[i] = packed.Key(guess->HeadAt(texts[i], 0), i);
+    });
+    if (!guess || !packing.SameFirstHeads(*guess)) {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (i + FetchedAhead < texts.size()) FetchLine(texts[i + FetchedAhead]);
+            keys[i] = packed.Key(packing.HeadAt(texts[i], 0), i);
+        }
     }
     SortPackedKeys(keys, 0, keys.size(), packed.indexBits);
     struct Group {

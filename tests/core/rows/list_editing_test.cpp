@@ -98,7 +98,7 @@ TEST(ListEditing, OrdersMatchAPlainStableSortOfTheirRule) {
         const std::u16string common(random() % 6, u'p');
         // Thousands at times, some a power of two and one more (all of the index's bits in use).
         const std::size_t many = round % 30 == 9 ? 2048 : round % 30 == 19 ? 2049 : 1024 + random() % 3000;
-        std::vector<std::u16string> texts(round % 10 == 9 ? many : random() % 60);
+        std::vector<std::u16string> texts(round % 10 == 9 || round % 10 == 3 ? many : random() % 60);
         const std::size_t units = round % 20 == 19 ? 30 : 7;  // long alike runs of digits too
         for (std::u16string& t : texts) {
             t = round % 2 ? common : u"";
@@ -137,6 +137,21 @@ TEST(ListEditing, OrdersMatchAPlainStableSortOfTheirRule) {
                           if (!instants[a] || !instants[b]) return instants[a].has_value() && !instants[b].has_value();
                           return descending ? *instants[a] > *instants[b] : *instants[a] < *instants[b];
                       })) << "round " << round << (descending ? ", descending" : "");
+    }
+    // The first heads are made by a plan of the first thousand texts: a last
+    // text differing where those agree (in units that they hold elsewhere),
+    // or holding a unit that none of them holds, must be planned for as well.
+    for (const std::u16string_view last : {u"5p", u"p~"}) {
+        std::vector<std::u16string> texts;
+        for (int i = 0; i < 1100; ++i) {
+            texts.push_back(u"p");
+            for (int k = 0; k < 3; ++k) texts.back() += u"0123456789p"[random() % 11];
+        }
+        texts.emplace_back(last);
+        const std::vector<std::u16string_view> views(texts.begin(), texts.end());
+        ASSERT_EQ(SortedOrderOfTexts(views), stableOrder(texts.size(), [&](std::size_t a, std::size_t b) {
+                      return CompareIgnoringAsciiCase(texts[a], texts[b]) < 0;
+                  })) << std::string(last.begin(), last.end());
     }
 }
 
