@@ -13,7 +13,7 @@
 #include "ui/file_list/file_list_view.h"
 #include "ui/file_commands/file_work.h"
 #include "ui/file_list/main_window_state.h"
-#include "win32/check_box_fit.h"
+#include "win32/controls/check_box_fit.h"
 #include "win32/locale/clock.h"
 #include "win32/message_box.h"
 #include "win32/files/platform_file_system.h"

@@ -35,7 +35,7 @@
 #include "ui/windows/settings_unreadable_notice.h"
 #include "ui/file_list/status_line.h"
 #include "ui/main_window/tooltips.h"
-#include "win32/quick_list_selection.h"
+#include "win32/controls/quick_list_selection.h"
 #include "win32/settings/settings_store.h"
 
 namespace qm {

@@ -4,7 +4,7 @@
 
 #include "core/settings/flags.h"
 #include "resource_ids.h"
-#include "win32/radio_check.h"
+#include "win32/controls/radio_check.h"
 
 namespace qm {
 

@@ -1,4 +1,4 @@
-#include "win32/radio_check.h"
+#include "win32/controls/radio_check.h"
 
 namespace qm::win32 {
 

@@ -1,4 +1,4 @@
-#include "win32/quick_list_selection.h"
+#include "win32/controls/quick_list_selection.h"
 
 #include <commctrl.h>
 

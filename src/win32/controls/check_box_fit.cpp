@@ -1,4 +1,4 @@
-#include "win32/check_box_fit.h"
+#include "win32/controls/check_box_fit.h"
 
 #include <string>
 
