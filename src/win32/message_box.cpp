@@ -1,4 +1,5 @@
 #include "win32/message_box.h"
+#include "win32/controls/dialog_items.h"
 
 #include <string>
 
@@ -24,7 +25,7 @@ SIZE TextNeeds(HWND text, HFONT font, int width) {
 }
 
 void FitText(HWND box) {
-    HWND text = GetDlgItem(box, MessageTextId);
+    HWND text = win32::DialogItem(box, MessageTextId);
     if (!text) return;
     RECT room{}, inBox{}, boxClient{};
     GetClientRect(text, &room);

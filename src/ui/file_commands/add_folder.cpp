@@ -17,6 +17,7 @@
 #include "win32/locale/clock.h"
 #include "win32/message_box.h"
 #include "win32/files/platform_file_system.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -217,7 +218,7 @@ FolderWalkResult AddFolderToList(HWND mainWindow, const std::u16string& folder, 
         win32::PlatformFileSystem files;
         result = AddFolderTree(rows, WithoutFinalSlash(folder), subfolders, files, &walk, hiddenAndSystem, only);
     });
-    ShowRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST), state.files.size());
+    ShowRowCount(win32::DialogItem(mainWindow, IDC_FILE_LIST), state.files.size());
     const std::u16string message = FolderWalkMessage(result);
     // Files left out by choice are no failure.
     const bool failed = result.paths.skipped + result.linksSkipped > 0;

@@ -14,6 +14,7 @@
 #include "ui/support/dialog_support.h"
 #include "win32/locale/clock.h"
 #include "win32/files/platform_file_system.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -22,7 +23,7 @@ namespace {
 std::vector<std::size_t> TakeInto(HWND mainWindow, MainWindowState& state) {
     std::vector<std::size_t> applied = state.dates->Apply(state.files);
     // Only the rows in view are asked for their texts again.
-    if (!applied.empty()) InvalidateRect(GetDlgItem(mainWindow, IDC_FILE_LIST), nullptr, FALSE);
+    if (!applied.empty()) InvalidateRect(win32::DialogItem(mainWindow, IDC_FILE_LIST), nullptr, FALSE);
     return applied;
 }
 

@@ -32,6 +32,7 @@
 #include "win32/locale/clock.h"
 #include "win32/files/dropped_files.h"
 #include "win32/files/platform_file_system.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -50,7 +51,7 @@ constexpr const wchar_t OpenDialogFilter[] =
     L"*.dng;*.cr2;*.cr3;*.nef;*.arw;*.orf;*.rw2;*.raf;*.pef;*.srw;"
     L"*.mp4;*.m4v;*.mov;*.avi;*.mkv;*.wmv;*.mts;*.m2ts;*.3gp;*.webm\0";
 
-HWND FileList(HWND window) { return GetDlgItem(window, IDC_FILE_LIST); }
+HWND FileList(HWND window) { return win32::DialogItem(window, IDC_FILE_LIST); }
 
 std::u16string_view View(const wchar_t* text) { return reinterpret_cast<const char16_t*>(text); }
 
@@ -89,7 +90,7 @@ std::u16string CheckingNamesText(std::size_t done, std::size_t total) {
 }
 
 void SetStatusMessage(HWND window, const std::u16string& text) {
-    SetDlgItemTextW(window, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>(text.c_str()));
+    win32::SetDialogItemText(window, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>(text.c_str()));
 }
 
 std::vector<std::size_t> TakingPart(HWND window) {
@@ -220,7 +221,7 @@ int RunRename(HWND mainWindow) {
         if (ran && takenTimes) keptTimes = FilesWithoutDateTaken(state.files, rows, outcomes);
     }
     if (refused.problem != NameProblem::None) {
-        SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>((u" " + refused.message).c_str()));
+        win32::SetDialogItemText(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>((u" " + refused.message).c_str()));
         ShowNameProblem(mainWindow, refused.message);
         return -1;
     }
@@ -238,7 +239,7 @@ int RunRename(HWND mainWindow) {
     // The preview then shows what "Start" would do next, not the names just
     // given; what the run has to say stands until the next change.
     RefreshStatus(mainWindow);
-    SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>(message.c_str()));
+    win32::SetDialogItemText(mainWindow, IDC_STATUS_MESSAGE, reinterpret_cast<const wchar_t*>(message.c_str()));
     return failures;
 }
 

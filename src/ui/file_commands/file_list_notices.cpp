@@ -7,6 +7,7 @@
 #include "ui/file_list/file_list_view.h"
 #include "ui/file_list/main_window_state.h"
 #include "ui/file_list/status_line.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -54,8 +55,8 @@ void OnFileListNotice(HWND mainWindow, const NMHDR& header) {
 
 void ShowSelectedCount(HWND mainWindow) {
     if (MainWindowState* state = FindMainWindowState(mainWindow)) state->selectionCellPending = false;
-    const std::u16string text = SelectedText(SelectedRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST)));
-    SetDlgItemTextW(mainWindow, IDC_STATUS_SELECTION, reinterpret_cast<const wchar_t*>(text.c_str()));
+    const std::u16string text = SelectedText(SelectedRowCount(win32::DialogItem(mainWindow, IDC_FILE_LIST)));
+    win32::SetDialogItemText(mainWindow, IDC_STATUS_SELECTION, reinterpret_cast<const wchar_t*>(text.c_str()));
 }
 
 }  // namespace qm

@@ -9,6 +9,7 @@
 #include "app/process_records.h"
 #include "resource_ids.h"
 #include "ui/file_list/main_window_state.h"
+#include "win32/controls/dialog_items.h"
 #include "win32/message_box.h"
 
 namespace qm {
@@ -63,13 +64,13 @@ bool IsEscape(const MSG& message) {
 
 FileWorkWindow::FileWorkWindow(HWND mainWindow, StatusProgress& progress, int stopButton)
     : window_(mainWindow),
-      cell_(GetDlgItem(mainWindow, IDC_STATUS_MESSAGE)),
+      cell_(win32::DialogItem(mainWindow, IDC_STATUS_MESSAGE)),
       progress_(progress),
       cellBefore_(TextOf(cell_)),
       cursorBefore_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))),
       focusBefore_(GetFocus()) {
     if (stopButton != 0) {
-        stopButton_ = GetDlgItem(mainWindow, stopButton);
+        stopButton_ = win32::DialogItem(mainWindow, stopButton);
         captionBefore_ = TextOf(stopButton_);
         fontBefore_ = reinterpret_cast<HFONT>(SendMessageW(stopButton_, WM_GETFONT, 0, 0));
         // The symbol font of "^" has no letters.

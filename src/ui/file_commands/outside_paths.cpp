@@ -13,6 +13,7 @@
 #include "win32/locale/clock.h"
 #include "win32/files/outside_path_names.h"
 #include "win32/files/platform_file_system.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -63,7 +64,7 @@ std::size_t AddOutsideBatch(HWND mainWindow, const OutsideBatch& batch) {
         win32::PlatformFileSystem files;
         AddOutsidePaths(rows, paths, files, result, &progress);
     });
-    ShowRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST), state.files.size());
+    ShowRowCount(win32::DialogItem(mainWindow, IDC_FILE_LIST), state.files.size());
     RefreshStatus(mainWindow);
     const std::u16string message = SkippedPathsMessage(result);
     if (!message.empty())

@@ -11,6 +11,7 @@
 #include "ui/file_list/main_window_state.h"
 #include "ui/file_list/status_line.h"
 #include "ui/support/dialog_support.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -18,7 +19,7 @@ namespace {
 
 std::uint32_t NumberInBox(HWND window, int id) {
     wchar_t text[261] = {};
-    GetDlgItemTextW(window, id, text, 261);
+    win32::GetDialogItemText(window, id, text, 261);
     return ParseSettingsDecimal(reinterpret_cast<const char16_t*>(text));
 }
 
@@ -28,7 +29,7 @@ void AdvanceOffset(HWND window) {
     const std::uint32_t next = NumberInBox(window, IDC_OFFSET_EDIT) + step;
     std::u16string digits;
     AppendUnsignedDecimal(digits, next);
-    SetDlgItemTextW(window, IDC_OFFSET_EDIT, reinterpret_cast<const wchar_t*>(digits.c_str()));
+    win32::SetDialogItemText(window, IDC_OFFSET_EDIT, reinterpret_cast<const wchar_t*>(digits.c_str()));
 }
 
 void CopyName(HWND window, long row, int boxId, int autoBoxId) {
@@ -36,7 +37,7 @@ void CopyName(HWND window, long row, int boxId, int autoBoxId) {
     if (row < 0 || static_cast<std::size_t>(row) >= files.size()) return;
     const std::u16string& name = files[static_cast<std::size_t>(row)].name;
     if (name.empty() || IsChecked(window, autoBoxId)) return;
-    SetBoxText(GetDlgItem(window, boxId), NameBeforeLastDot(name));
+    SetBoxText(win32::DialogItem(window, boxId), NameBeforeLastDot(name));
 }
 
 }  // namespace

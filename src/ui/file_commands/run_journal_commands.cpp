@@ -13,6 +13,7 @@
 #include "win32/locale/clock.h"
 #include "win32/files/journal_file.h"
 #include "win32/files/platform_file_system.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -21,7 +22,7 @@ namespace {
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 void SetStatusMessage(HWND mainWindow, const std::wstring& text) {
-    SetDlgItemTextW(mainWindow, IDC_STATUS_MESSAGE, text.c_str());
+    win32::SetDialogItemText(mainWindow, IDC_STATUS_MESSAGE, text.c_str());
 }
 
 std::wstring BrokenJournalText(const JournalReading& reading, bool keptAside) {
@@ -139,7 +140,7 @@ bool BringBackLastRun(HWND mainWindow) {
     if (MessageBoxW(mainWindow, question.c_str(), L"Undo", MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
     MainWindowState& state = StateOf(mainWindow);
     state.files = std::move(journal.reading.rows);
-    ShowRowsUnselected(GetDlgItem(mainWindow, IDC_FILE_LIST), state.files.size());
+    ShowRowsUnselected(win32::DialogItem(mainWindow, IDC_FILE_LIST), state.files.size());
     return true;
 }
 
@@ -164,7 +165,7 @@ void OpenRunJournal(HWND mainWindow) {
     const RecoveredRows recovered = RecoverInterruptedRun(store, journal.reading, files);
     MainWindowState& state = StateOf(mainWindow);
     state.files = std::move(journal.reading.rows);
-    ShowRowsUnselected(GetDlgItem(mainWindow, IDC_FILE_LIST), state.files.size());
+    ShowRowsUnselected(win32::DialogItem(mainWindow, IDC_FILE_LIST), state.files.size());
     std::vector<std::size_t> all(state.files.size());
     for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
     RefreshStatus(mainWindow);

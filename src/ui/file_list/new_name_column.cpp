@@ -14,6 +14,7 @@
 #include "ui/file_list/file_list_view.h"
 #include "ui/file_list/main_window_state.h"
 #include "ui/options/rename_options_reader.h"
+#include "win32/controls/dialog_items.h"
 #include "win32/files/platform_file_system.h"
 
 namespace qm {
@@ -27,7 +28,7 @@ constexpr UINT PauseMilliseconds = 400;
 constexpr COLORREF Red = RGB(220, 0, 0);
 constexpr UINT_PTR TipSubclass = 0x4E4E;
 
-HWND FileList(HWND window) { return GetDlgItem(window, IDC_FILE_LIST); }
+HWND FileList(HWND window) { return win32::DialogItem(window, IDC_FILE_LIST); }
 
 void ReadRows(HWND window, MainWindowState& state) {
     NewNameColumnState& c = state.newNames;

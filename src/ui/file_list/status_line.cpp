@@ -16,6 +16,7 @@
 #include "ui/support/dialog_support.h"
 #include "win32/locale/clock.h"
 #include "win32/locale/time_text.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -57,13 +58,13 @@ std::u16string FirstRowStamp(HWND mainWindow, const AppSettings& settings) {
 }
 
 void SetCell(HWND window, int id, const std::u16string& text) {
-    SetDlgItemTextW(window, id, reinterpret_cast<const wchar_t*>(text.c_str()));
+    win32::SetDialogItemText(window, id, reinterpret_cast<const wchar_t*>(text.c_str()));
 }
 
 }  // namespace
 
 std::size_t PreviewRow(HWND mainWindow, std::size_t rowCount) {
-    const LRESULT selected = SendDlgItemMessageW(mainWindow, IDC_FILE_LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+    const LRESULT selected = win32::SendDialogItem(mainWindow, IDC_FILE_LIST, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
                                                  LVNI_SELECTED);
     return selected >= 0 && static_cast<std::size_t>(selected) < rowCount ? static_cast<std::size_t>(selected) : 0;
 }
@@ -81,7 +82,7 @@ void RefreshStatus(HWND mainWindow) {
     const MainWindowState* state = FindMainWindowState(mainWindow);
     const std::size_t rows = state ? state->files.size() : 0;
     SetCell(mainWindow, IDC_STATUS_COUNT, FilesText(rows));
-    const std::size_t selected = SelectedRowCount(GetDlgItem(mainWindow, IDC_FILE_LIST));
+    const std::size_t selected = SelectedRowCount(win32::DialogItem(mainWindow, IDC_FILE_LIST));
     SetCell(mainWindow, IDC_STATUS_SELECTION, SelectedText(selected));
 
     const AppSettings& settings = Settings();
@@ -97,8 +98,8 @@ void RefreshStatus(HWND mainWindow) {
     }
     if (preview.rename.fileNames) {
         preview.stamp = MakeTimeStamp(mainWindow, settings);
-        if (preview.rename.prefix.used && preview.prefixAuto) SetBoxText(GetDlgItem(mainWindow, IDC_PREFIX_BOX), preview.stamp);
-        if (preview.rename.suffix.used && preview.suffixAuto) SetBoxText(GetDlgItem(mainWindow, IDC_SUFFIX_BOX), preview.stamp);
+        if (preview.rename.prefix.used && preview.prefixAuto) SetBoxText(win32::DialogItem(mainWindow, IDC_PREFIX_BOX), preview.stamp);
+        if (preview.rename.suffix.used && preview.suffixAuto) SetBoxText(win32::DialogItem(mainWindow, IDC_SUFFIX_BOX), preview.stamp);
     }
     SetCell(mainWindow, IDC_STATUS_MESSAGE, ComposePreview(preview));
 }

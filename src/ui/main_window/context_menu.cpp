@@ -5,6 +5,7 @@
 #include "app/process_records.h"
 #include "resource_ids.h"
 #include "ui/support/dialog_support.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -152,11 +153,11 @@ void ActOnFileListMenuChoice(HWND mainWindow, int itemId) {
     } else if (const MenuRow* row = FindRow(itemId)) {
         controlId = row->controlId;
         if (row->kind == Kind::Toggle) {
-            SendDlgItemMessageW(mainWindow, controlId, BM_SETCHECK,
+            win32::SendDialogItem(mainWindow, controlId, BM_SETCHECK,
                                 IsChecked(mainWindow, controlId) ? BST_UNCHECKED : BST_CHECKED, 0);
         } else if (row->kind == Kind::Select) {
             for (int radio : TimestampRadios)
-                SendDlgItemMessageW(mainWindow, radio, BM_SETCHECK, radio == controlId ? BST_CHECKED : BST_UNCHECKED, 0);
+                win32::SendDialogItem(mainWindow, radio, BM_SETCHECK, radio == controlId ? BST_CHECKED : BST_UNCHECKED, 0);
         }
     }
     if (controlId != 0) PostMessageW(mainWindow, WM_COMMAND, static_cast<WPARAM>(controlId), 0);

@@ -35,6 +35,7 @@
 #include "ui/windows/settings_unreadable_notice.h"
 #include "ui/file_list/status_line.h"
 #include "ui/main_window/tooltips.h"
+#include "win32/controls/dialog_items.h"
 #include "win32/controls/quick_list_selection.h"
 #include "win32/settings/settings_store.h"
 
@@ -59,7 +60,7 @@ void InsertColumn(HWND list, int index, const wchar_t* caption, int width) {
 }
 
 void SetUpFileList(HWND window, const AppSettings& settings) {
-    HWND list = GetDlgItem(window, IDC_FILE_LIST);
+    HWND list = win32::DialogItem(window, IDC_FILE_LIST);
     // Not laid out and drawn again at each column; once, at the end.
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
@@ -82,7 +83,7 @@ void SetUpFileList(HWND window, const AppSettings& settings) {
 }
 
 void SetUpExtensionList(HWND window) {
-    HWND list = GetDlgItem(window, IDC_EXT_LIST);
+    HWND list = win32::DialogItem(window, IDC_EXT_LIST);
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
@@ -121,7 +122,7 @@ void LayOut(HWND window, UINT order = 0) {
     const MainWindowLayout layout = ComputeMainWindowLayout(client.right, client.bottom, lengths);
 
     auto place = [window, order](int id, const ControlBox& box, UINT flags) {
-        SetWindowPos(GetDlgItem(window, id), HWND_TOP, box.x, box.y, box.width, box.height,
+        SetWindowPos(win32::DialogItem(window, id), HWND_TOP, box.x, box.y, box.width, box.height,
                      flags | order | SWP_SHOWWINDOW | SWP_NOCOPYBITS);
     };
     place(IDC_FILE_LIST, layout.fileList, SWP_NOMOVE);
@@ -175,7 +176,7 @@ void FinishOpening(HWND window, bool atOnce) {
         bool made = true;
         if (step == 0) {
             MakeNameListTip(window);
-            MakeNewNameTip(GetDlgItem(window, IDC_FILE_LIST));
+            MakeNewNameTip(win32::DialogItem(window, IDC_FILE_LIST));
         } else {
             made = MakeTipsOfStep(window, Fonts(), Presets(), step - 1);
         }

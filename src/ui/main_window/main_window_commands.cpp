@@ -25,6 +25,7 @@
 #include "ui/file_list/status_line.h"
 #include "ui/main_window/main_window.h"
 #include "win32/help.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -38,7 +39,7 @@ struct Command {
     Handler handler;
 };
 
-HWND Item(HWND window, int id) { return GetDlgItem(window, id); }
+HWND Item(HWND window, int id) { return win32::DialogItem(window, id); }
 
 void Start(HWND window, int) {
     RefreshStatus(window);
@@ -54,7 +55,7 @@ void Undo(HWND window, int) {
     const std::wstring done = UndoRename(window);
     RefreshStatus(window);
     if (done.empty()) return;  // nothing was undone
-    SetDlgItemTextW(window, IDC_STATUS_MESSAGE, done.c_str());  // stands, as after "Start"
+    win32::SetDialogItemText(window, IDC_STATUS_MESSAGE, done.c_str());  // stands, as after "Start"
     WriteSettingsNow(window);
 }
 

@@ -14,6 +14,7 @@
 #include "ui/options/flag_controls.h"
 #include "ui/options/name_options.h"
 #include "ui/options/offset_counter.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -61,17 +62,17 @@ void ApplySettingsToMainWindow(HWND window, const AppSettings& settings) {
         SetLayeredWindowAttributes(window, 0, WindowAlpha(settings.Opacity), LWA_ALPHA);
     }
 
-    SendDlgItemMessageW(window, IDC_PREFIX_BOX, CB_LIMITTEXT, 260, 0);
-    SendDlgItemMessageW(window, IDC_SUFFIX_BOX, CB_LIMITTEXT, 260, 0);
-    SendDlgItemMessageW(window, IDC_ZEROS_EDIT, EM_LIMITTEXT, 2, 0);
-    SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_SETRANGE, 0, MAKELPARAM(10, 1));
-    SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_SETPOS, 0, settings.Zeros & 0xFFFF);
+    win32::SendDialogItem(window, IDC_PREFIX_BOX, CB_LIMITTEXT, 260, 0);
+    win32::SendDialogItem(window, IDC_SUFFIX_BOX, CB_LIMITTEXT, 260, 0);
+    win32::SendDialogItem(window, IDC_ZEROS_EDIT, EM_LIMITTEXT, 2, 0);
+    win32::SendDialogItem(window, IDC_ZEROS_UPDOWN, UDM_SETRANGE, 0, MAKELPARAM(10, 1));
+    win32::SendDialogItem(window, IDC_ZEROS_UPDOWN, UDM_SETPOS, 0, settings.Zeros & 0xFFFF);
     SetOffsetRange(window);
     SetOffset(window, settings.Offset);
     SetStepRange(window);
     SetStep(window, static_cast<std::int32_t>(std::min<std::uint32_t>(settings.Step, StepMaximum)));
 
-    ShowFileTimeInPicker(GetDlgItem(window, IDC_DATE_PICKER), settings.FileTime);
+    ShowFileTimeInPicker(win32::DialogItem(window, IDC_DATE_PICKER), settings.FileTime);
 }
 
 void ApplyMainWindowPlacement(HWND window, AppSettings& settings) {
@@ -90,7 +91,7 @@ void ApplyMainWindowPlacement(HWND window, AppSettings& settings) {
     placement.rcNormalPosition = OnItsScreen(placement.rcNormalPosition);
     if (settings.MainDlgWP.length != 0 || !EqualRect(&normal, &placement.rcNormalPosition))
         SetWindowPlacement(window, &placement);
-    if (IsDlgButtonChecked(window, IDC_ALWAYS_ON_TOP) == BST_CHECKED)
+    if (win32::SendDialogItem(window, IDC_ALWAYS_ON_TOP, BM_GETCHECK) == BST_CHECKED)
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
@@ -102,15 +103,15 @@ void CaptureMainWindowSettings(HWND window, AppSettings& settings) {
     settings.ExtensionFlags = CaptureFlagWord(window, ExtensionFlagControls());
     settings.GeneralFlags = CaptureFlagWord(window, GeneralFlagControls());
 
-    settings.Zeros = LOWORD(SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_GETPOS, 0, 0));
+    settings.Zeros = LOWORD(win32::SendDialogItem(window, IDC_ZEROS_UPDOWN, UDM_GETPOS, 0, 0));
     settings.Offset = OffsetValue(window);
     settings.Step = static_cast<std::uint32_t>(StepValue(window));
     settings.NameCase = ChosenNameCase(window);
 
     // A picker without a valid time leaves the stored time as it was.
-    if (const auto picked = PickerFileTime(GetDlgItem(window, IDC_DATE_PICKER))) settings.FileTime = *picked;
+    if (const auto picked = PickerFileTime(win32::DialogItem(window, IDC_DATE_PICKER))) settings.FileTime = *picked;
 
-    HWND fileList = GetDlgItem(window, IDC_FILE_LIST);
+    HWND fileList = win32::DialogItem(window, IDC_FILE_LIST);
     const int dpi = SystemDpi();
     const auto storedWidth = [fileList, dpi](int column) {
         return WidthToStore(static_cast<int>(SendMessageW(fileList, LVM_GETCOLUMNWIDTH, column, 0)), dpi);

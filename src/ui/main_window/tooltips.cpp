@@ -7,6 +7,7 @@
 #include "resource_ids.h"
 #include "ui/support/tip_window.h"
 #include "ui/options/preset_buttons.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -89,7 +90,7 @@ HFONT FontOf(const FontSet& fonts, Font font) {
 void SetButtonFonts(HWND mainWindow, const FontSet& fonts) {
     for (const ButtonRow& row : Buttons)
         if (HFONT font = FontOf(fonts, row.font))  // without it the button keeps the dialog font
-            SendMessageW(GetDlgItem(mainWindow, row.controlId), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+            SendMessageW(win32::DialogItem(mainWindow, row.controlId), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 int TipStepCount() { return static_cast<int>(std::size(Buttons)) + 1 + PresetCount; }
@@ -101,19 +102,19 @@ bool MakeTipsOfStep(HWND mainWindow, const FontSet& fonts, PresetArray& presets,
         const ButtonRow& row = Buttons[step];
         // A button that kept the dialog font shows a letter, which needs no tip.
         if (!row.tip || !FontOf(fonts, row.font)) return true;
-        return MakeTip(mainWindow, GetDlgItem(mainWindow, row.controlId), row.tip) != nullptr;
+        return MakeTip(mainWindow, win32::DialogItem(mainWindow, row.controlId), row.tip) != nullptr;
     }
     if (step == buttonSteps) {
         // One tooltip window holds them all: each window of its own cost the
         // window's first moments after it showed (under Wine some 5 ms a window).
         HWND plainTips = MakeTipWindow(mainWindow);
         if (!plainTips) return false;
-        for (const PlainTip& row : PlainTips) AddTip(plainTips, TipTarget(GetDlgItem(mainWindow, row.controlId)), row.tip);
+        for (const PlainTip& row : PlainTips) AddTip(plainTips, TipTarget(win32::DialogItem(mainWindow, row.controlId)), row.tip);
         return true;
     }
     const int slot = step - buttonSteps - 1;
     Preset& preset = presets[static_cast<std::size_t>(slot)];
-    HWND button = GetDlgItem(mainWindow, PresetButtonOfSlot(slot));
+    HWND button = win32::DialogItem(mainWindow, PresetButtonOfSlot(slot));
     preset.buttonwindow = button;
     // The label as it stands now, should it have changed since the window opened.
     const std::wstring label(preset.label.view().begin(), preset.label.view().end());

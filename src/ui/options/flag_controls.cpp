@@ -4,6 +4,7 @@
 
 #include "core/settings/flags.h"
 #include "resource_ids.h"
+#include "win32/controls/dialog_items.h"
 #include "win32/controls/radio_check.h"
 
 namespace qm {
@@ -91,7 +92,7 @@ void ApplyFlagWord(HWND window, std::span<const FlagControl> controls, std::uint
     // than one), the last is the one checked, as when each checks in turn.
     HWND checkedRadio = nullptr;
     for (const FlagControl& control : controls) {
-        buttons.push_back(GetDlgItem(window, control.controlId));
+        buttons.push_back(win32::DialogItem(window, control.controlId));
         if ((word & control.bit) != 0 && IsRadioButton(buttons.back())) checkedRadio = buttons.back();
     }
     for (std::size_t i = 0; i < controls.size(); ++i) {
@@ -109,7 +110,7 @@ void ApplyFlagWord(HWND window, std::span<const FlagControl> controls, std::uint
 std::uint32_t CaptureFlagWord(HWND window, std::span<const FlagControl> controls) {
     std::uint32_t word = 0;
     for (const FlagControl& control : controls) {
-        if (SendDlgItemMessageW(window, control.controlId, BM_GETCHECK, 0, 0) == BST_CHECKED)
+        if (win32::SendDialogItem(window, control.controlId, BM_GETCHECK, 0, 0) == BST_CHECKED)
             word |= control.bit;
     }
     return word;

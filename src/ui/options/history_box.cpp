@@ -1,6 +1,7 @@
 #include "ui/options/history_box.h"
 
 #include "core/settings/history.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -43,9 +44,9 @@ int AddToHistory(HWND comboBox, std::u16string_view text) {
 
 void AddTypedTextsToHistories(HWND window, std::span<const HistoryBoxOfRun> boxes) {
     for (const HistoryBoxOfRun& box : boxes) {
-        if (box.autoBoxId != 0 && SendDlgItemMessageW(window, box.autoBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED)
+        if (box.autoBoxId != 0 && win32::SendDialogItem(window, box.autoBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED)
             continue;
-        HWND combo = GetDlgItem(window, box.boxId);
+        HWND combo = win32::DialogItem(window, box.boxId);
         AddToHistory(combo, BoxText(combo));
     }
 }

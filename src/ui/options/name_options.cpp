@@ -8,6 +8,7 @@
 #include "resource_ids.h"
 #include "ui/support/dialog_support.h"
 #include "ui/support/tip_window.h"
+#include "win32/controls/dialog_items.h"
 #include "win32/files/name_list_file.h"
 
 namespace qm {
@@ -24,10 +25,10 @@ static_assert(std::size(CaseChoices) == NameCaseCount);
 // none), so that it goes with the window and needs no clean-up.
 HWND TipOf(HWND box) { return reinterpret_cast<HWND>(GetWindowLongPtrW(box, GWLP_USERDATA)); }
 
-HWND FromListBox(HWND window) { return GetDlgItem(window, IDC_FROM_LIST); }
+HWND FromListBox(HWND window) { return win32::DialogItem(window, IDC_FROM_LIST); }
 
 void Tick(HWND window, int id, bool ticked) {
-    SendDlgItemMessageW(window, id, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+    win32::SendDialogItem(window, id, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 // The open dialog for a text file, starting in the folder of the list chosen
@@ -52,10 +53,10 @@ bool AskForListFile(HWND window, std::wstring& path) {
 }  // namespace
 
 void SetUpNameOptions(HWND mainWindow) {
-    SendDlgItemMessageW(mainWindow, IDC_FIND_BOX, CB_LIMITTEXT, BoxLimit, 0);
-    SendDlgItemMessageW(mainWindow, IDC_REPLACE_BOX, CB_LIMITTEXT, BoxLimit, 0);
+    win32::SendDialogItem(mainWindow, IDC_FIND_BOX, CB_LIMITTEXT, BoxLimit, 0);
+    win32::SendDialogItem(mainWindow, IDC_REPLACE_BOX, CB_LIMITTEXT, BoxLimit, 0);
     for (const wchar_t* choice : CaseChoices)
-        SendDlgItemMessageW(mainWindow, IDC_NAME_CASE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
+        win32::SendDialogItem(mainWindow, IDC_NAME_CASE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(choice));
     ChooseNameCase(mainWindow, Settings().NameCase);
 }
 
@@ -66,12 +67,12 @@ void MakeNameListTip(HWND mainWindow) {
 }
 
 std::uint32_t ChosenNameCase(HWND mainWindow) {
-    const LRESULT chosen = SendDlgItemMessageW(mainWindow, IDC_NAME_CASE, CB_GETCURSEL, 0, 0);
+    const LRESULT chosen = win32::SendDialogItem(mainWindow, IDC_NAME_CASE, CB_GETCURSEL, 0, 0);
     return chosen >= 0 && static_cast<std::uint32_t>(chosen) < NameCaseCount ? static_cast<std::uint32_t>(chosen) : 0;
 }
 
 void ChooseNameCase(HWND mainWindow, std::uint32_t number) {
-    SendDlgItemMessageW(mainWindow, IDC_NAME_CASE, CB_SETCURSEL, static_cast<WPARAM>(NameCaseFromNumber(number)), 0);
+    win32::SendDialogItem(mainWindow, IDC_NAME_CASE, CB_SETCURSEL, static_cast<WPARAM>(NameCaseFromNumber(number)), 0);
 }
 
 std::shared_ptr<const NameList> CurrentNameList(const AppSettings& settings, bool reread) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "resource_ids.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -22,16 +23,16 @@ constexpr Counter Step{IDC_STEP_EDIT, IDC_STEP_UPDOWN, 4, 1, StepMaximum};
 
 // UDM_SETRANGE would end the up-down at 32767, while the edit takes five digits.
 void SetRange(HWND mainWindow, const Counter& counter) {
-    SendDlgItemMessageW(mainWindow, counter.edit, EM_LIMITTEXT, counter.digits, 0);
-    SendDlgItemMessageW(mainWindow, counter.upDown, UDM_SETRANGE32, counter.minimum, counter.maximum);
+    win32::SendDialogItem(mainWindow, counter.edit, EM_LIMITTEXT, counter.digits, 0);
+    win32::SendDialogItem(mainWindow, counter.upDown, UDM_SETRANGE32, counter.minimum, counter.maximum);
 }
 
 void Set(HWND mainWindow, const Counter& counter, std::int32_t value) {
-    SendDlgItemMessageW(mainWindow, counter.upDown, UDM_SETPOS32, 0, std::clamp(value, counter.minimum, counter.maximum));
+    win32::SendDialogItem(mainWindow, counter.upDown, UDM_SETPOS32, 0, std::clamp(value, counter.minimum, counter.maximum));
 }
 
 std::int32_t Value(HWND mainWindow, const Counter& counter) {
-    return static_cast<std::int32_t>(SendDlgItemMessageW(mainWindow, counter.upDown, UDM_GETPOS32, 0, 0));
+    return static_cast<std::int32_t>(win32::SendDialogItem(mainWindow, counter.upDown, UDM_GETPOS32, 0, 0));
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "ui/options/option_groups.h"
 #include "ui/windows/preset_label_window.h"
 #include "ui/options/red_frames.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -54,17 +55,17 @@ PresetAction PresetClickAction(bool shiftHeld, bool ctrlHeld, std::uint32_t sett
 }
 
 void ApplyPreset(const Preset& preset, HWND window, AppSettings& settings) {
-    SetBoxText(GetDlgItem(window, IDC_PREFIX_BOX), preset.prefix.view());
-    SetBoxText(GetDlgItem(window, IDC_SUFFIX_BOX), preset.suffix.view());
-    SetBoxText(GetDlgItem(window, IDC_FIND_BOX), preset.find.view());
-    SetBoxText(GetDlgItem(window, IDC_REPLACE_BOX), preset.replace.view());
+    SetBoxText(win32::DialogItem(window, IDC_PREFIX_BOX), preset.prefix.view());
+    SetBoxText(win32::DialogItem(window, IDC_SUFFIX_BOX), preset.suffix.view());
+    SetBoxText(win32::DialogItem(window, IDC_FIND_BOX), preset.find.view());
+    SetBoxText(win32::DialogItem(window, IDC_REPLACE_BOX), preset.replace.view());
     settings.TimeFormat = preset.timeformat.view();
     settings.Spacer = preset.spacer.view();
     SetOffset(window, preset.offset);
     SetStep(window, preset.step);
-    SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_SETPOS, 0, static_cast<std::uint32_t>(preset.zeros) & 0xFFFF);
+    win32::SendDialogItem(window, IDC_ZEROS_UPDOWN, UDM_SETPOS, 0, static_cast<std::uint32_t>(preset.zeros) & 0xFFFF);
     settings.FileTime = preset.filetime;
-    ShowFileTimeInPicker(GetDlgItem(window, IDC_DATE_PICKER), preset.filetime);
+    ShowFileTimeInPicker(win32::DialogItem(window, IDC_DATE_PICKER), preset.filetime);
     ApplyFlagWord(window, MainControlFlagControls(), preset.maincontrolflags, true);
     ApplyFlagWord(window, RenameFlagControls(), preset.renameflags, true);
     ApplyFlagWord(window, PresetDateControls, preset.datetimeflags, true);
@@ -79,16 +80,16 @@ void ApplyPreset(const Preset& preset, HWND window, AppSettings& settings) {
 }
 
 void CapturePreset(Preset& preset, HWND window, const AppSettings& settings) {
-    preset.prefix = Limited(BoxText(GetDlgItem(window, IDC_PREFIX_BOX)));
-    preset.suffix = Limited(BoxText(GetDlgItem(window, IDC_SUFFIX_BOX)));
-    preset.find = Limited(BoxText(GetDlgItem(window, IDC_FIND_BOX)));
-    preset.replace = Limited(BoxText(GetDlgItem(window, IDC_REPLACE_BOX)));
+    preset.prefix = Limited(BoxText(win32::DialogItem(window, IDC_PREFIX_BOX)));
+    preset.suffix = Limited(BoxText(win32::DialogItem(window, IDC_SUFFIX_BOX)));
+    preset.find = Limited(BoxText(win32::DialogItem(window, IDC_FIND_BOX)));
+    preset.replace = Limited(BoxText(win32::DialogItem(window, IDC_REPLACE_BOX)));
     preset.timeformat = settings.TimeFormat.view();
     preset.spacer = settings.Spacer.view();
     preset.offset = OffsetValue(window);
     preset.step = StepValue(window);
-    preset.zeros = LOWORD(SendDlgItemMessageW(window, IDC_ZEROS_UPDOWN, UDM_GETPOS, 0, 0));
-    if (const auto picked = PickerFileTime(GetDlgItem(window, IDC_DATE_PICKER))) preset.filetime = *picked;
+    preset.zeros = LOWORD(win32::SendDialogItem(window, IDC_ZEROS_UPDOWN, UDM_GETPOS, 0, 0));
+    if (const auto picked = PickerFileTime(win32::DialogItem(window, IDC_DATE_PICKER))) preset.filetime = *picked;
     preset.maincontrolflags = CaptureFlagWord(window, MainControlFlagControls());
     preset.renameflags = CaptureFlagWord(window, RenameFlagControls());
     preset.datetimeflags = CaptureFlagWord(window, PresetDateControls);

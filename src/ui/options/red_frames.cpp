@@ -1,4 +1,5 @@
 #include "ui/options/red_frames.h"
+#include "win32/controls/dialog_items.h"
 
 #include <commctrl.h>
 
@@ -46,8 +47,8 @@ void MakeRing(HWND frame, int width, int height) {
 }
 
 void PlaceRedFrame(HWND window, const RedFrame& f) {
-    HWND target = GetDlgItem(window, f.targetId);
-    HWND frame = GetDlgItem(window, f.frameId);
+    HWND target = win32::DialogItem(window, f.targetId);
+    HWND frame = win32::DialogItem(window, f.frameId);
     RECT bounds{};
     GetWindowRect(target, &bounds);
     POINT topLeft{bounds.left, bounds.top};
@@ -56,7 +57,7 @@ void PlaceRedFrame(HWND window, const RedFrame& f) {
     const int height = bounds.bottom - bounds.top + 2;
     // Placed while the window is still hidden: shown or hidden in the same
     // step, and the region set without a redraw (the first paint draws it).
-    const bool shown = SendDlgItemMessageW(window, f.autoBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const bool shown = win32::SendDialogItem(window, f.autoBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED;
     SetWindowPos(frame, HWND_TOP, topLeft.x - 1, topLeft.y - 1, width, height,
                  (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOCOPYBITS | SWP_NOREDRAW);
     MakeRing(frame, width, height);
@@ -71,7 +72,7 @@ void PlaceRedFrames(HWND window) {
 }
 
 void ShowRedFrame(HWND window, int frameId, bool show) {
-    ShowWindow(GetDlgItem(window, frameId), show ? SW_SHOW : SW_HIDE);
+    ShowWindow(win32::DialogItem(window, frameId), show ? SW_SHOW : SW_HIDE);
 }
 
 bool IsRedFrame(HWND control) {

@@ -6,6 +6,7 @@
 #include "ui/options/history_box.h"
 #include "ui/options/name_options.h"
 #include "ui/support/dialog_support.h"
+#include "win32/controls/dialog_items.h"
 #include "win32/locale/case_mapping.h"
 #include "win32/locale/clock.h"
 #include "win32/settings/settings_list_controls.h"
@@ -19,7 +20,7 @@ constexpr int BoxTextUnits = 1024;  // as the history boxes read their texts
 
 std::u16string ItemText(HWND window, int id, int units) {
     std::u16string text(static_cast<std::size_t>(units), u'\0');
-    const UINT length = GetDlgItemTextW(window, id, reinterpret_cast<wchar_t*>(text.data()), units);
+    const UINT length = win32::GetDialogItemText(window, id, reinterpret_cast<wchar_t*>(text.data()), units);
     text.resize(length);
     return text;
 }
@@ -81,7 +82,7 @@ RenameOptions ReadOptions(HWND window, const AppSettings& settings) {
 
 RenameOptions ReadRunOptions(HWND window, const AppSettings& settings) {
     RenameOptions options = ReadOptions(window, settings);
-    for (ExtensionRow& row : win32::ReadExtensionRows(GetDlgItem(window, IDC_EXT_LIST)))
+    for (ExtensionRow& row : win32::ReadExtensionRows(win32::DialogItem(window, IDC_EXT_LIST)))
         options.extensionMap.push_back({row.checked, std::move(row.from), std::move(row.to)});
     return options;
 }
@@ -95,7 +96,7 @@ RenameOptions TakeRunOptions(HWND window, AppSettings& settings, bool rowsToRun)
     AddTypedTextsToHistories(window, boxes);
     if (rowsToRun && IsChecked(window, IDC_DATE_AUTO)) {
         settings.FileTime = win32::LocalNowAsUtc();
-        ShowFileTimeInPicker(GetDlgItem(window, IDC_DATE_PICKER), settings.FileTime);
+        ShowFileTimeInPicker(win32::DialogItem(window, IDC_DATE_PICKER), settings.FileTime);
     }
     return ReadRunOptions(window, settings);
 }

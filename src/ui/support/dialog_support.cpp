@@ -4,6 +4,7 @@
 
 #include "core/layout/remembered_position.h"
 #include "resource_ids.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -34,7 +35,7 @@ PointRecord TopLeftOnScreen(HWND window) {
 }
 
 bool IsChecked(HWND window, int controlId) {
-    return SendDlgItemMessageW(window, controlId, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return win32::SendDialogItem(window, controlId, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::wstring ControlText(HWND control, std::size_t maxUnits) {

@@ -7,6 +7,7 @@
 #include "ui/support/dialog_support.h"
 #include "win32/help.h"
 #include "win32/files/program_folder.h"
+#include "win32/controls/dialog_items.h"
 
 // The time of the last commit, in seconds since 1970, which the build passes
 // in, so that building the same sources again gives the same program.
@@ -32,13 +33,13 @@ WebAddressOpener webAddressOpener = OpenWithShell;
 void OnInitDialog(HWND dialog) {
     EnableDialogTheme(dialog, true);
     SetProgramIcons(dialog);
-    SetDlgItemTextW(dialog, IDC_ABOUT_PRODUCT, AboutProductText(QUILLMOTH_BUILD_TIME).c_str());
+    win32::SetDialogItemText(dialog, IDC_ABOUT_PRODUCT, AboutProductText(QUILLMOTH_BUILD_TIME).c_str());
 }
 
 // The link is drawn in blue on whatever lies behind it. The brush is a stock
 // object: handing out a new one per paint would leak one with every repaint.
 INT_PTR OnColourStatic(HWND dialog, HDC context, HWND control) {
-    if (control != GetDlgItem(dialog, IDC_ABOUT_LINK)) return 0;
+    if (control != win32::DialogItem(dialog, IDC_ABOUT_LINK)) return 0;
     SetTextColor(context, LinkColour);
     SetBkMode(context, TRANSPARENT);
     return reinterpret_cast<INT_PTR>(GetStockObject(HOLLOW_BRUSH));
@@ -74,7 +75,7 @@ std::wstring AboutProductText(std::int64_t unixSeconds) {
 
 bool IsOverAboutLink(HWND aboutWindow, POINT screenPoint) {
     RECT link{};
-    if (!GetWindowRect(GetDlgItem(aboutWindow, IDC_ABOUT_LINK), &link)) return false;
+    if (!GetWindowRect(win32::DialogItem(aboutWindow, IDC_ABOUT_LINK), &link)) return false;
     return PtInRect(&link, screenPoint) != FALSE;
 }
 

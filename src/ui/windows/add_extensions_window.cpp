@@ -8,6 +8,7 @@
 #include "core/text/remove_characters.h"
 #include "resource_ids.h"
 #include "ui/support/dialog_support.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -23,7 +24,7 @@ const std::u16string ExtensionForbiddenCharacters =
 
 HWND ExtensionListOf(HWND dialog) { return reinterpret_cast<HWND>(GetWindowLongPtrW(dialog, DWLP_USER)); }
 
-std::wstring TypedText(HWND dialog, int editId) { return ControlText(GetDlgItem(dialog, editId), ExtensionUnits); }
+std::wstring TypedText(HWND dialog, int editId) { return ControlText(win32::DialogItem(dialog, editId), ExtensionUnits); }
 
 void AppendCheckedRow(HWND list, const std::wstring& from, const std::wstring& to) {
     LVITEMW item{};
@@ -52,16 +53,16 @@ void OnAdd(HWND dialog) {
     if (to.empty()) return;
     AppendCheckedRow(ExtensionListOf(dialog), AsWide(CleanExtensionText(AsUtf16(from))),
                      AsWide(CleanExtensionText(AsUtf16(to))));
-    SetDlgItemTextW(dialog, IDC_ADDEXT_FROM, L"");
-    SetDlgItemTextW(dialog, IDC_ADDEXT_TO, L"");
+    win32::SetDialogItemText(dialog, IDC_ADDEXT_FROM, L"");
+    win32::SetDialogItemText(dialog, IDC_ADDEXT_TO, L"");
 }
 
 void OnInitDialog(HWND dialog, HWND extensionList) {
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(extensionList));
     EnableDialogTheme(dialog, true);
     SetProgramIcons(dialog);
-    SendDlgItemMessageW(dialog, IDC_ADDEXT_FROM, EM_LIMITTEXT, ExtensionUnits, 0);
-    SendDlgItemMessageW(dialog, IDC_ADDEXT_TO, EM_LIMITTEXT, ExtensionUnits, 0);
+    win32::SendDialogItem(dialog, IDC_ADDEXT_FROM, EM_LIMITTEXT, ExtensionUnits, 0);
+    win32::SendDialogItem(dialog, IDC_ADDEXT_TO, EM_LIMITTEXT, ExtensionUnits, 0);
     const AppSettings& settings = Settings();
     PlaceAtRememberedPoint(dialog, settings.AddExtDlgXY, settings.DesktopRect);
 }
@@ -96,7 +97,7 @@ INT_PTR CALLBACK AddExtensionsDialogProc(HWND dialog, UINT message, WPARAM wPara
 
 void OpenAddExtensionsWindow(HWND mainWindow) {
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ADD_EXTENSIONS), mainWindow,
-                    AddExtensionsDialogProc, reinterpret_cast<LPARAM>(GetDlgItem(mainWindow, IDC_EXT_LIST)));
+                    AddExtensionsDialogProc, reinterpret_cast<LPARAM>(win32::DialogItem(mainWindow, IDC_EXT_LIST)));
 }
 
 }  // namespace qm

@@ -8,6 +8,7 @@
 #include "app/process_records.h"
 #include "resource_ids.h"
 #include "ui/support/dialog_support.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -40,7 +41,7 @@ void UpdatePresetTip(const Preset& preset) {
 void OnSave(HWND dialog) {
     const int slot = SlotOf(dialog);
     Preset& preset = Presets()[slot];
-    const std::wstring typed = ControlText(GetDlgItem(dialog, IDC_LABEL_EDIT), EditReadUnits);
+    const std::wstring typed = ControlText(win32::DialogItem(dialog, IDC_LABEL_EDIT), EditReadUnits);
     const bool usable = !typed.empty() && typed.size() <= LabelCharacters;
     preset.label = AsUtf16(usable ? typed : DefaultLabel(slot));
     UpdatePresetTip(preset);
@@ -51,8 +52,8 @@ void OnInitDialog(HWND dialog, int slot) {
     SetWindowLongPtrW(dialog, DWLP_USER, slot);
     EnableDialogTheme(dialog, true);
     SetProgramIcons(dialog);
-    SendDlgItemMessageW(dialog, IDC_LABEL_EDIT, EM_LIMITTEXT, LabelCharacters, 0);
-    SetDlgItemTextW(dialog, IDC_LABEL_EDIT, AsWide(Presets()[slot].label.view()).c_str());
+    win32::SendDialogItem(dialog, IDC_LABEL_EDIT, EM_LIMITTEXT, LabelCharacters, 0);
+    win32::SetDialogItemText(dialog, IDC_LABEL_EDIT, AsWide(Presets()[slot].label.view()).c_str());
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "win32/locale/clock.h"
 #include "win32/help.h"
 #include "win32/locale/time_text.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -121,9 +122,9 @@ std::u16string ExpandNow(std::u16string_view format) {
 }
 
 void ShowFormatExample(HWND dialog) {
-    const std::wstring format = ControlText(GetDlgItem(dialog, IDC_SET_FORMAT), FormatUnits);
+    const std::wstring format = ControlText(win32::DialogItem(dialog, IDC_SET_FORMAT), FormatUnits);
     const std::u16string example = RemoveCharacters(ExpandNow(AsUtf16(format)), NameForbiddenCharacters);
-    SetDlgItemTextW(dialog, IDC_SET_EXAMPLE, AsWide(example).c_str());
+    win32::SetDialogItemText(dialog, IDC_SET_EXAMPLE, AsWide(example).c_str());
 }
 
 void SetMainWindowAlpha(HWND mainWindow, std::uint32_t alpha) {
@@ -131,25 +132,25 @@ void SetMainWindowAlpha(HWND mainWindow, std::uint32_t alpha) {
 }
 
 void EnableDoubleClickOptions(HWND dialog, bool incrementOffset, bool copyTargets) {
-    EnableWindow(GetDlgItem(dialog, IDC_SET_INCREMENT_OFFSET), incrementOffset);
-    EnableWindow(GetDlgItem(dialog, IDC_SET_TO_PREFIX), copyTargets);
-    EnableWindow(GetDlgItem(dialog, IDC_SET_TO_SUFFIX), copyTargets);
+    EnableWindow(win32::DialogItem(dialog, IDC_SET_INCREMENT_OFFSET), incrementOffset);
+    EnableWindow(win32::DialogItem(dialog, IDC_SET_TO_PREFIX), copyTargets);
+    EnableWindow(win32::DialogItem(dialog, IDC_SET_TO_SUFFIX), copyTargets);
 }
 
 void ShowSettingsFlags(HWND dialog, std::uint32_t flags) {
     for (const DoubleClickRadio& radio : DoubleClickRadios) {
         if (!(flags & radio.bit)) continue;
-        CheckDlgButton(dialog, radio.id, BST_CHECKED);
+        win32::SendDialogItem(dialog, radio.id, BM_SETCHECK, BST_CHECKED);
         // Opening only disables: a word with several action bits leaves the
         // sub-options that none of them allows disabled.
-        if (!radio.incrementOffsetUsable) EnableWindow(GetDlgItem(dialog, IDC_SET_INCREMENT_OFFSET), FALSE);
+        if (!radio.incrementOffsetUsable) EnableWindow(win32::DialogItem(dialog, IDC_SET_INCREMENT_OFFSET), FALSE);
         if (!radio.copyTargetsUsable) {
-            EnableWindow(GetDlgItem(dialog, IDC_SET_TO_PREFIX), FALSE);
-            EnableWindow(GetDlgItem(dialog, IDC_SET_TO_SUFFIX), FALSE);
+            EnableWindow(win32::DialogItem(dialog, IDC_SET_TO_PREFIX), FALSE);
+            EnableWindow(win32::DialogItem(dialog, IDC_SET_TO_SUFFIX), FALSE);
         }
     }
     for (const OptionBox& box : OptionBoxes) {
-        if (flags & box.bit) CheckDlgButton(dialog, box.id, BST_CHECKED);
+        if (flags & box.bit) win32::SendDialogItem(dialog, box.id, BM_SETCHECK, BST_CHECKED);
     }
 }
 
@@ -170,19 +171,19 @@ void OnInitDialog(HWND dialog, HWND mainWindow) {
     EnableDialogTheme(dialog, true);
     SetProgramIcons(dialog);
     if (Fonts().bigFont)
-        SendDlgItemMessageW(dialog, IDC_SET_FORMAT, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts().bigFont), TRUE);
-    SendDlgItemMessageW(dialog, IDC_SET_FORMAT, EM_LIMITTEXT, FormatTypingLimit, 0);
+        win32::SendDialogItem(dialog, IDC_SET_FORMAT, WM_SETFONT, reinterpret_cast<WPARAM>(Fonts().bigFont), TRUE);
+    win32::SendDialogItem(dialog, IDC_SET_FORMAT, EM_LIMITTEXT, FormatTypingLimit, 0);
 
     for (const HistoryPair& pair : Histories)
-        CopyHistoryIntoList(GetDlgItem(mainWindow, pair.mainBoxId), GetDlgItem(dialog, pair.listId));
+        CopyHistoryIntoList(win32::DialogItem(mainWindow, pair.mainBoxId), win32::DialogItem(dialog, pair.listId));
 
     // Setting the edit's text shows the cleaned example; right after opening
     // the example then shows the expansion as it is.
     const std::u16string expansion = ExpandNow(settings.TimeFormat.view());
-    SetDlgItemTextW(dialog, IDC_SET_FORMAT, AsWide(settings.TimeFormat.view()).c_str());
-    SetDlgItemTextW(dialog, IDC_SET_EXAMPLE, AsWide(expansion).c_str());
+    win32::SetDialogItemText(dialog, IDC_SET_FORMAT, AsWide(settings.TimeFormat.view()).c_str());
+    win32::SetDialogItemText(dialog, IDC_SET_EXAMPLE, AsWide(expansion).c_str());
 
-    HWND slider = GetDlgItem(dialog, IDC_SET_OPACITY);
+    HWND slider = win32::DialogItem(dialog, IDC_SET_OPACITY);
     SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(LowestOpacity, HighestOpacity));
     // Clamped here: a huge stored value must not wrap round to a small signed one.
     const auto shown = std::clamp<std::uint32_t>(settings.Opacity, LowestOpacity, HighestOpacity);
@@ -190,7 +191,7 @@ void OnInitDialog(HWND dialog, HWND mainWindow) {
 
     for (const SpacerRadio& radio : SpacerRadios) {
         if (settings.Spacer.view() == std::u16string_view(&radio.character, 1))
-            CheckDlgButton(dialog, radio.id, BST_CHECKED);
+            win32::SendDialogItem(dialog, radio.id, BM_SETCHECK, BST_CHECKED);
     }
     ShowSettingsFlags(dialog, settings.SettingsFlags);
     PlaceAtRememberedPoint(dialog, settings.SettingsDlgXY, settings.DesktopRect);
@@ -200,9 +201,9 @@ void Save(HWND dialog) {
     AppSettings& settings = Settings();
     HWND mainWindow = MainWindowOf(dialog);
     for (const HistoryPair& pair : Histories)
-        WriteListBackToHistory(GetDlgItem(dialog, pair.listId), GetDlgItem(mainWindow, pair.mainBoxId));
-    settings.TimeFormat = AsUtf16(ControlText(GetDlgItem(dialog, IDC_SET_FORMAT), FormatUnits));
-    settings.Opacity = static_cast<std::uint32_t>(SendDlgItemMessageW(dialog, IDC_SET_OPACITY, TBM_GETPOS, 0, 0));
+        WriteListBackToHistory(win32::DialogItem(dialog, pair.listId), win32::DialogItem(mainWindow, pair.mainBoxId));
+    settings.TimeFormat = AsUtf16(ControlText(win32::DialogItem(dialog, IDC_SET_FORMAT), FormatUnits));
+    settings.Opacity = static_cast<std::uint32_t>(win32::SendDialogItem(dialog, IDC_SET_OPACITY, TBM_GETPOS, 0, 0));
     for (const SpacerRadio& radio : SpacerRadios) {
         if (IsChecked(dialog, radio.id)) {
             settings.Spacer = std::u16string_view(&radio.character, 1);
@@ -216,7 +217,7 @@ void PreviewOpacity(HWND dialog) {
     HWND mainWindow = MainWindowOf(dialog);
     if (!IsChecked(mainWindow, IDC_TRANSPARENT)) return;
     SetMainWindowAlpha(mainWindow,
-                       static_cast<std::uint32_t>(SendDlgItemMessageW(dialog, IDC_SET_OPACITY, TBM_GETPOS, 0, 0)));
+                       static_cast<std::uint32_t>(win32::SendDialogItem(dialog, IDC_SET_OPACITY, TBM_GETPOS, 0, 0)));
 }
 
 // Save, Cancel and the close box all end here. The main window's alpha goes
@@ -230,7 +231,7 @@ void OnClose(HWND dialog) {
 }
 
 void OnCommand(HWND dialog, int id, int code) {
-    auto list = [dialog](int listId) { return GetDlgItem(dialog, listId); };
+    auto list = [dialog](int listId) { return win32::DialogItem(dialog, listId); };
     switch (id) {
     case IDC_SET_PREFIX_ALL: SelectAllListItems(list(IDC_SET_PREFIX_LIST), true); return;
     case IDC_SET_PREFIX_NONE: SelectAllListItems(list(IDC_SET_PREFIX_LIST), false); return;
@@ -270,7 +271,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
     case WM_HSCROLL:
-        if (reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, IDC_SET_OPACITY)) PreviewOpacity(dialog);
+        if (reinterpret_cast<HWND>(lParam) == win32::DialogItem(dialog, IDC_SET_OPACITY)) PreviewOpacity(dialog);
         return TRUE;
     case WM_CLOSE:
         OnClose(dialog);

@@ -7,6 +7,7 @@
 
 #include "core/settings_file/list_sections.h"
 #include "resource_ids.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm::win32 {
 
@@ -118,29 +119,29 @@ void AppendRowsTo(HWND list, const std::vector<ExtensionRow>& rows) {
 
 SettingsLists ReadListsFromControls(HWND mainWindow) {
     SettingsLists lists;
-    lists.prefix = ReadHistory(GetDlgItem(mainWindow, IDC_PREFIX_BOX));
-    lists.suffix = ReadHistory(GetDlgItem(mainWindow, IDC_SUFFIX_BOX));
-    lists.find = ReadHistory(GetDlgItem(mainWindow, IDC_FIND_BOX));
-    lists.replace = ReadHistory(GetDlgItem(mainWindow, IDC_REPLACE_BOX));
-    lists.extensions = ReadRowsOf(GetDlgItem(mainWindow, IDC_EXT_LIST));
+    lists.prefix = ReadHistory(win32::DialogItem(mainWindow, IDC_PREFIX_BOX));
+    lists.suffix = ReadHistory(win32::DialogItem(mainWindow, IDC_SUFFIX_BOX));
+    lists.find = ReadHistory(win32::DialogItem(mainWindow, IDC_FIND_BOX));
+    lists.replace = ReadHistory(win32::DialogItem(mainWindow, IDC_REPLACE_BOX));
+    lists.extensions = ReadRowsOf(win32::DialogItem(mainWindow, IDC_EXT_LIST));
     return lists;
 }
 
 SettingsLists CurrentTextsOfControls(HWND mainWindow) {
     SettingsLists lists;
-    if (HWND box = GetDlgItem(mainWindow, IDC_PREFIX_BOX)) lists.prefix.current = CurrentText(box);
-    if (HWND box = GetDlgItem(mainWindow, IDC_SUFFIX_BOX)) lists.suffix.current = CurrentText(box);
-    if (HWND box = GetDlgItem(mainWindow, IDC_FIND_BOX)) lists.find.current = CurrentText(box);
-    if (HWND box = GetDlgItem(mainWindow, IDC_REPLACE_BOX)) lists.replace.current = CurrentText(box);
+    if (HWND box = win32::DialogItem(mainWindow, IDC_PREFIX_BOX)) lists.prefix.current = CurrentText(box);
+    if (HWND box = win32::DialogItem(mainWindow, IDC_SUFFIX_BOX)) lists.suffix.current = CurrentText(box);
+    if (HWND box = win32::DialogItem(mainWindow, IDC_FIND_BOX)) lists.find.current = CurrentText(box);
+    if (HWND box = win32::DialogItem(mainWindow, IDC_REPLACE_BOX)) lists.replace.current = CurrentText(box);
     return lists;
 }
 
 void AppendListsToControls(HWND mainWindow, const SettingsLists& lists) {
-    AppendHistory(GetDlgItem(mainWindow, IDC_PREFIX_BOX), lists.prefix);
-    AppendHistory(GetDlgItem(mainWindow, IDC_SUFFIX_BOX), lists.suffix);
-    AppendHistory(GetDlgItem(mainWindow, IDC_FIND_BOX), lists.find);
-    AppendHistory(GetDlgItem(mainWindow, IDC_REPLACE_BOX), lists.replace);
-    AppendRowsTo(GetDlgItem(mainWindow, IDC_EXT_LIST), lists.extensions);
+    AppendHistory(win32::DialogItem(mainWindow, IDC_PREFIX_BOX), lists.prefix);
+    AppendHistory(win32::DialogItem(mainWindow, IDC_SUFFIX_BOX), lists.suffix);
+    AppendHistory(win32::DialogItem(mainWindow, IDC_FIND_BOX), lists.find);
+    AppendHistory(win32::DialogItem(mainWindow, IDC_REPLACE_BOX), lists.replace);
+    AppendRowsTo(win32::DialogItem(mainWindow, IDC_EXT_LIST), lists.extensions);
 }
 
 std::vector<ExtensionRow> ReadExtensionRows(HWND list) { return ReadRowsOf(list); }
