@@ -1,6 +1,7 @@
 #include "win32/controls/dialog_items.h"
 
 #include <algorithm>
+#include <mutex>
 #include <unordered_map>
 #include <vector>
 
@@ -13,8 +14,10 @@ struct FoundItems {
     std::unordered_map<int, HWND> items;
 };
 
-// A dialog's controls belong to its thread: so do the ones found.
-thread_local std::vector<FoundItems> found;
+// Shared by the threads, under a lock: a thread-local object with a
+// destructor hangs the process's exit in the MinGW runtime.
+std::mutex foundLock;
+std::vector<FoundItems> found;
 
 // A control destroyed has no parent: a handle given since to another window
 // is that window's, and is the item only if it is one of the dialog's, with the id.
@@ -25,6 +28,7 @@ bool IsItem(HWND dialog, int id, HWND item) {
 }  // namespace
 
 HWND DialogItem(HWND dialog, int id) {
+    const std::lock_guard hold(foundLock);
     auto entry = std::find_if(found.begin(), found.end(), [dialog](const FoundItems& d) { return d.dialog == dialog; });
     if (entry != found.end()) {
         const auto item = entry->items.find(id);
