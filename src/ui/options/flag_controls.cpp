@@ -4,6 +4,7 @@
 
 #include "core/settings/flags.h"
 #include "resource_ids.h"
+#include "ui/support/dialog_support.h"
 #include "win32/controls/dialog_items.h"
 #include "win32/controls/radio_check.h"
 
@@ -110,7 +111,7 @@ void ApplyFlagWord(HWND window, std::span<const FlagControl> controls, std::uint
 std::uint32_t CaptureFlagWord(HWND window, std::span<const FlagControl> controls) {
     std::uint32_t word = 0;
     for (const FlagControl& control : controls) {
-        if (win32::SendDialogItem(window, control.controlId, BM_GETCHECK, 0, 0) == BST_CHECKED)
+        if (IsChecked(window, control.controlId))
             word |= control.bit;
     }
     return word;

@@ -1,6 +1,7 @@
 #include "ui/options/history_box.h"
 
 #include "core/settings/history.h"
+#include "ui/support/dialog_support.h"
 #include "win32/controls/dialog_items.h"
 
 namespace qm {
@@ -44,7 +45,7 @@ int AddToHistory(HWND comboBox, std::u16string_view text) {
 
 void AddTypedTextsToHistories(HWND window, std::span<const HistoryBoxOfRun> boxes) {
     for (const HistoryBoxOfRun& box : boxes) {
-        if (box.autoBoxId != 0 && win32::SendDialogItem(window, box.autoBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED)
+        if (box.autoBoxId != 0 && IsChecked(window, box.autoBoxId))
             continue;
         HWND combo = win32::DialogItem(window, box.boxId);
         AddToHistory(combo, BoxText(combo));

@@ -5,6 +5,7 @@
 #include "resource_ids.h"
 #include "ui/options/history_box.h"
 #include "ui/options/red_frames.h"
+#include "ui/support/dialog_support.h"
 #include "win32/controls/dialog_items.h"
 
 namespace qm {
@@ -70,8 +71,6 @@ struct AutoAndFolder {
 constexpr AutoAndFolder AutoAndFolderPairs[] = {{IDC_PREFIX_AUTO, IDC_PREFIX_FOLDER},
                                                 {IDC_SUFFIX_AUTO, IDC_SUFFIX_FOLDER}};
 
-bool Checked(HWND window, int id) { return win32::SendDialogItem(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
-
 // The newest history entry goes back into the box, or nothing when there is none.
 void ShowNewestEntry(HWND box) { SetBoxText(box, HistoryEntry(box, 0)); }
 
@@ -80,28 +79,28 @@ void ShowNewestEntry(HWND box) { SetBoxText(box, HistoryEntry(box, 0)); }
 void EnableOptionGroups(HWND window, int group) {
     for (const OptionGroup& g : Groups) {
         if (group != 1 && group != g.number && group != g.withinGroup) continue;
-        const bool governed = Checked(window, g.governingBox) || (g.orBox != 0 && Checked(window, g.orBox));
-        const bool enabled = governed && (g.withinBox == 0 || Checked(window, g.withinBox));
+        const bool governed = IsChecked(window, g.governingBox) || (g.orBox != 0 && IsChecked(window, g.orBox));
+        const bool enabled = governed && (g.withinBox == 0 || IsChecked(window, g.withinBox));
         for (int id : g.controls) EnableWindow(win32::DialogItem(window, id), enabled);
         for (const FrameOfGroup& frame : g.frames)
-            if (Checked(window, frame.autoBoxId)) ShowRedFrame(window, frame.frameId, enabled);
+            if (IsChecked(window, frame.autoBoxId)) ShowRedFrame(window, frame.frameId, enabled);
     }
 }
 
 void OnAutoBoxClicked(HWND window, int autoBoxId) {
     for (const AutoAndFolder& pair : AutoAndFolderPairs)
-        if (pair.autoBox == autoBoxId && Checked(window, autoBoxId))
+        if (pair.autoBox == autoBoxId && IsChecked(window, autoBoxId))
             win32::SendDialogItem(window, pair.folderBox, BM_SETCHECK, BST_UNCHECKED, 0);
     for (const RedFrame& f : RedFrames) {
         if (f.autoBoxId != autoBoxId) continue;
         if (autoBoxId != IDC_DATE_AUTO) ShowNewestEntry(win32::DialogItem(window, f.targetId));
-        ShowRedFrame(window, f.frameId, Checked(window, autoBoxId));
+        ShowRedFrame(window, f.frameId, IsChecked(window, autoBoxId));
     }
 }
 
 void OnFolderBoxClicked(HWND window, int folderBoxId) {
     for (const AutoAndFolder& pair : AutoAndFolderPairs) {
-        if (pair.folderBox != folderBoxId || !Checked(window, folderBoxId) || !Checked(window, pair.autoBox)) continue;
+        if (pair.folderBox != folderBoxId || !IsChecked(window, folderBoxId) || !IsChecked(window, pair.autoBox)) continue;
         // As a click that turns "Auto" off: its red frame goes, the newest typed text comes back.
         win32::SendDialogItem(window, pair.autoBox, BM_SETCHECK, BST_UNCHECKED, 0);
         OnAutoBoxClicked(window, pair.autoBox);
@@ -111,7 +110,7 @@ void OnFolderBoxClicked(HWND window, int folderBoxId) {
 void OnCaseBoxClicked(HWND window, int caseBoxId) {
     for (const CasePair& pair : CasePairs) {
         const int other = caseBoxId == pair.upper ? pair.lower : caseBoxId == pair.lower ? pair.upper : 0;
-        if (other != 0 && Checked(window, other)) win32::SendDialogItem(window, other, BM_SETCHECK, BST_UNCHECKED, 0);
+        if (other != 0 && IsChecked(window, other)) win32::SendDialogItem(window, other, BM_SETCHECK, BST_UNCHECKED, 0);
     }
 }
 

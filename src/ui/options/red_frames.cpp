@@ -1,7 +1,9 @@
 #include "ui/options/red_frames.h"
-#include "win32/controls/dialog_items.h"
 
 #include <commctrl.h>
+
+#include "ui/support/dialog_support.h"
+#include "win32/controls/dialog_items.h"
 
 namespace qm {
 
@@ -57,7 +59,7 @@ void PlaceRedFrame(HWND window, const RedFrame& f) {
     const int height = bounds.bottom - bounds.top + 2;
     // Placed while the window is still hidden: shown or hidden in the same
     // step, and the region set without a redraw (the first paint draws it).
-    const bool shown = win32::SendDialogItem(window, f.autoBoxId, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const bool shown = IsChecked(window, f.autoBoxId);
     SetWindowPos(frame, HWND_TOP, topLeft.x - 1, topLeft.y - 1, width, height,
                  (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOCOPYBITS | SWP_NOREDRAW);
     MakeRing(frame, width, height);
