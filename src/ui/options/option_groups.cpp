@@ -81,7 +81,13 @@ void EnableOptionGroups(HWND window, int group) {
         if (group != 1 && group != g.number && group != g.withinGroup) continue;
         const bool governed = IsChecked(window, g.governingBox) || (g.orBox != 0 && IsChecked(window, g.orBox));
         const bool enabled = governed && (g.withinBox == 0 || IsChecked(window, g.withinBox));
-        for (int id : g.controls) EnableWindow(win32::DialogItem(window, id), enabled);
+        for (int id : g.controls) {
+            // Disabling a disabled control still costs the system a round trip
+            // (it cancels any mode the control may be in); the template makes
+            // the controls that the defaults disable disabled already.
+            HWND control = win32::DialogItem(window, id);
+            if ((IsWindowEnabled(control) != FALSE) != enabled) EnableWindow(control, enabled);
+        }
         for (const FrameOfGroup& frame : g.frames)
             if (IsChecked(window, frame.autoBoxId)) ShowRedFrame(window, frame.frameId, enabled);
     }

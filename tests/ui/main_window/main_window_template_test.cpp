@@ -31,7 +31,8 @@ struct Expected {
     DWORD exStyle = 0;
 };
 
-// The main window's controls in template order (= tab and z order). A few check
+// The main window's controls in template order (= tab and z order). The groups
+// that the default settings leave off start disabled, as the window opens. A few check
 // boxes and radios are a unit or three wider than first drawn, so that their
 // captions fit (captions_fit_test.cpp).
 std::vector<Expected> ExpectedControls() {
@@ -95,26 +96,26 @@ std::vector<Expected> ExpectedControls() {
         {1037, L"BUTTON", L"Preset", 360, 45, 35, 10, kRadio},
         {1129, L"BUTTON", L"Taken", 360, 55, 35, 10, kRadio},
         {kNone, L"BUTTON", L"Name", 405, 5, 115, 65, BS_GROUPBOX | WS_GROUP},
-        {1126, L"STATIC", L"Find", 410, 15, 28, 10, SS_LEFT},
-        {1122, L"COMBOBOX", L"", 443, 13, 72, 200, kCombo},
-        {1127, L"STATIC", L"Replace", 410, 29, 28, 10, SS_LEFT},
-        {1123, L"COMBOBOX", L"", 443, 27, 72, 200, kCombo},
-        {1124, L"BUTTON", L"Regex", 410, 42, 33, 10, kCheck},
-        {1125, L"BUTTON", L"Match Case", 410, 56, 51, 10, kCheck},
+        {1126, L"STATIC", L"Find", 410, 15, 28, 10, SS_LEFT | WS_DISABLED},
+        {1122, L"COMBOBOX", L"", 443, 13, 72, 200, kCombo | WS_DISABLED},
+        {1127, L"STATIC", L"Replace", 410, 29, 28, 10, SS_LEFT | WS_DISABLED},
+        {1123, L"COMBOBOX", L"", 443, 27, 72, 200, kCombo | WS_DISABLED},
+        {1124, L"BUTTON", L"Regex", 410, 42, 33, 10, kCheck | WS_DISABLED},
+        {1125, L"BUTTON", L"Match Case", 410, 56, 51, 10, kCheck | WS_DISABLED},
         {IDC_NAME_CASE, L"COMBOBOX", L"", 443, 41, 72, 100, CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP},
         {IDC_FROM_LIST, L"BUTTON", L"From List", 463, 56, 42, 10, kCheck},
         {IDC_FROM_LIST_PICK, L"BUTTON", L"...", 505, 55, 12, 12, kPush},
         {kNone, L"BUTTON", L"Date", 525, 5, 150, 65, BS_GROUPBOX},
         {1073, L"STATIC", L"", 0, 0, 0, 0, SS_LEFT},
-        {1045, L"BUTTON", L"CURRENT", 635, 35, 35, 10, kPush},
-        {1047, L"BUTTON", L"Created", 530, 35, 40, 10, kCheck},
-        {1048, L"BUTTON", L"Modified", 530, 45, 40, 10, kCheck},
-        {1049, L"BUTTON", L"Auto", 635, 55, 30, 10, kCheck},
+        {1045, L"BUTTON", L"CURRENT", 635, 35, 35, 10, kPush | WS_DISABLED},
+        {1047, L"BUTTON", L"Created", 530, 35, 40, 10, kCheck | WS_DISABLED},
+        {1048, L"BUTTON", L"Modified", 530, 45, 40, 10, kCheck | WS_DISABLED},
+        {1049, L"BUTTON", L"Auto", 635, 55, 30, 10, kCheck | WS_DISABLED},
         {kNone, L"BUTTON", L"Attributes", 680, 5, 55, 65, BS_GROUPBOX},
-        {1069, L"BUTTON", L"Read Only", 685, 15, 46, 10, kCheck},
-        {1070, L"BUTTON", L"Hidden", 685, 25, 45, 10, kCheck},
-        {1071, L"BUTTON", L"System", 685, 35, 45, 10, kCheck},
-        {1072, L"BUTTON", L"Archive", 685, 45, 45, 10, kCheck},
+        {1069, L"BUTTON", L"Read Only", 685, 15, 46, 10, kCheck | WS_DISABLED},
+        {1070, L"BUTTON", L"Hidden", 685, 25, 45, 10, kCheck | WS_DISABLED},
+        {1071, L"BUTTON", L"System", 685, 35, 45, 10, kCheck | WS_DISABLED},
+        {1072, L"BUTTON", L"Archive", 685, 45, 45, 10, kCheck | WS_DISABLED},
         {kNone, L"BUTTON", L"Extensions", 740, 5, 55, 65, BS_GROUPBOX},
         {1074, L"BUTTON", L"+", 750, 15, 15, 12, kPush},
         {1075, L"BUTTON", L"x", 750, 27, 15, 12, kPush},
@@ -129,9 +130,9 @@ std::vector<Expected> ExpectedControls() {
         {1083, L"STATIC", L"", 0, 403, 45, 12, SS_LEFTNOWORDWRAP, WS_EX_CLIENTEDGE},
         {1084, L"STATIC", L"", 45, 403, 60, 12, SS_LEFTNOWORDWRAP, WS_EX_CLIENTEDGE},
         {1085, L"STATIC", L"", 105, 403, 695, 12, SS_LEFTNOWORDWRAP, WS_EX_CLIENTEDGE},
-        {1108, L"SysDateTimePick32", L"", 530, 15, 140, 15, DTS_UPDOWN | DTS_LONGDATEFORMAT | WS_TABSTOP},
-        {1012, L"BUTTON", L"Accessed", 530, 55, 45, 10, kCheck},
-        {1130, L"BUTTON", L"Taken", 580, 55, 35, 10, kCheck},
+        {1108, L"SysDateTimePick32", L"", 530, 15, 140, 15, DTS_UPDOWN | DTS_LONGDATEFORMAT | WS_TABSTOP | WS_DISABLED},
+        {1012, L"BUTTON", L"Accessed", 530, 55, 45, 10, kCheck | WS_DISABLED},
+        {1130, L"BUTTON", L"Taken", 580, 55, 35, 10, kCheck | WS_DISABLED},
         {1039, L"STATIC", L"set=ctrl+shift+click", 580, 89, 70, 10, SS_LEFT},
         {1040, L"STATIC", L"label=shift+click", 655, 89, 60, 10, SS_LEFT},
     };
