@@ -32,7 +32,8 @@ struct Expected {
 };
 
 // The main window's controls in template order (= tab and z order). The groups
-// that the default settings leave off start disabled, as the window opens. A few check
+// that the default settings leave off start disabled, and the counters hold the
+// default numbers, as the window opens. A few check
 // boxes and radios are a unit or three wider than first drawn, so that their
 // captions fit (captions_fit_test.cpp).
 std::vector<Expected> ExpectedControls() {
@@ -65,11 +66,11 @@ std::vector<Expected> ExpectedControls() {
         {1015, L"COMBOBOX", L"", 75, 15, 100, 200, kCombo},
         {1038, L"STATIC", L"", 0, 0, 0, 0, SS_LEFT},
         {1016, L"COMBOBOX", L"", 180, 15, 100, 200, kCombo},
-        {1017, L"EDIT", L"", 285, 15, 25, 13, ES_RIGHT | ES_AUTOHSCROLL | ES_READONLY | ES_NUMBER, WS_EX_CLIENTEDGE},
+        {1017, L"EDIT", L"4", 285, 15, 25, 13, ES_RIGHT | ES_AUTOHSCROLL | ES_READONLY | ES_NUMBER, WS_EX_CLIENTEDGE},
         {1018, L"msctls_updown32", L"", 300, 15, 11, 13, kUpDown},
-        {1019, L"EDIT", L"", 315, 15, 39, 13, ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, WS_EX_CLIENTEDGE},
+        {1019, L"EDIT", L"1", 315, 15, 39, 13, ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, WS_EX_CLIENTEDGE},
         {1020, L"msctls_updown32", L"", 340, 15, 11, 13, kUpDown},
-        {1140, L"EDIT", L"", 315, 39, 39, 13, ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, WS_EX_CLIENTEDGE},
+        {1140, L"EDIT", L"1", 315, 39, 39, 13, ES_RIGHT | ES_AUTOHSCROLL | ES_NUMBER | WS_TABSTOP, WS_EX_CLIENTEDGE},
         {1141, L"msctls_updown32", L"", 340, 39, 11, 13, kUpDown},
         {1021, L"BUTTON", L"Prefix", 75, 30, 30, 9, kCheck},
         {1022, L"BUTTON", L"Auto", 75, 39, 26, 9, kCheck},
