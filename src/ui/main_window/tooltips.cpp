@@ -88,9 +88,12 @@ HFONT FontOf(const FontSet& fonts, Font font) {
 }  // namespace
 
 void SetButtonFonts(HWND mainWindow, const FontSet& fonts) {
+    // Redrawn only when it shows: before the window is on screen its first
+    // paint draws every button, and a redraw asked for costs a round trip each.
+    const BOOL redraw = IsWindowVisible(mainWindow);
     for (const ButtonRow& row : Buttons)
         if (HFONT font = FontOf(fonts, row.font))  // without it the button keeps the dialog font
-            SendMessageW(win32::DialogItem(mainWindow, row.controlId), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+            SendMessageW(win32::DialogItem(mainWindow, row.controlId), WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
 }
 
 int TipStepCount() { return static_cast<int>(std::size(Buttons)) + 1 + PresetCount; }
