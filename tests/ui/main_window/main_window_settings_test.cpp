@@ -118,7 +118,7 @@ TEST(MainWindowSettings, ClosingWritesTheFileThatReopeningShows) {
     EXPECT_FALSE(Checked(w, IDC_FILE_NAMES));
     EXPECT_TRUE(Checked(w, IDC_DATE));
     // The template starts the groups that the defaults leave off disabled.
-    EXPECT_TRUE(IsWindowEnabled(reopened.control(IDC_DATE_PICKER))) << "a group stored on opens enabled";
+    EXPECT_TRUE(IsWindowEnabled(reopened.control(IDC_DATE_CREATED))) << "a group stored on opens enabled";
     EXPECT_TRUE(Checked(w, IDC_READ_ONLY));
     EXPECT_FALSE(Checked(w, IDC_ARCHIVE));
     EXPECT_FALSE(Checked(w, IDC_STAMP_UNIX));

@@ -131,7 +131,7 @@ std::vector<Expected> ExpectedControls() {
         {1083, L"STATIC", L"", 0, 403, 45, 12, SS_LEFTNOWORDWRAP, WS_EX_CLIENTEDGE},
         {1084, L"STATIC", L"", 45, 403, 60, 12, SS_LEFTNOWORDWRAP, WS_EX_CLIENTEDGE},
         {1085, L"STATIC", L"", 105, 403, 695, 12, SS_LEFTNOWORDWRAP, WS_EX_CLIENTEDGE},
-        {1108, L"SysDateTimePick32", L"", 530, 15, 140, 15, DTS_UPDOWN | DTS_LONGDATEFORMAT | WS_TABSTOP | WS_DISABLED},
+        {1108, L"SysDateTimePick32", L"", 530, 15, 140, 15, DTS_UPDOWN | DTS_LONGDATEFORMAT | WS_TABSTOP},
         {1012, L"BUTTON", L"Accessed", 530, 55, 45, 10, kCheck | WS_DISABLED},
         {1130, L"BUTTON", L"Taken", 580, 55, 35, 10, kCheck | WS_DISABLED},
         {1039, L"STATIC", L"set=ctrl+shift+click", 580, 89, 70, 10, SS_LEFT},
