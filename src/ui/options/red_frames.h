@@ -17,10 +17,12 @@ inline constexpr RedFrame RedFrames[] = {
     {1108, 1073, 1049},  // date picker
 };
 
-// Lays each frame one pixel around its target, shown exactly when its "Auto"
-// box is checked.
+// Lays each frame whose "Auto" box is checked one pixel around its target,
+// and shows it; hides the others, which ShowRedFrame places when it first
+// shows them.
 void PlaceRedFrames(HWND window);
 
+// Shows or hides a frame, laying it around its target when first shown.
 void ShowRedFrame(HWND window, int frameId, bool show);
 
 // The frame that `control` is, if it is one.
