@@ -119,6 +119,50 @@ bool Measure(const char* name, const std::wstring& ours, const std::wstring& bar
     return shown;
 }
 
+// A hidden top-level window made and destroyed: milliseconds to make it.
+double TimedWindow() {
+    const auto start = std::chrono::steady_clock::now();
+    HWND window = CreateWindowExW(0, L"StartBenchWindow", nullptr, 0, 0, 0, 0, 0, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    DestroyWindow(window);
+    return ms;
+}
+
+struct ThreadWindows {
+    double first = 0, second = 0;
+};
+
+DWORD WINAPI TimeThreadWindows(void* parameter) {
+    auto& times = *static_cast<ThreadWindows*>(parameter);
+    times.first = TimedWindow();
+    times.second = TimedWindow();
+    return 0;
+}
+
+// Not a target: what a thread's first top-level window costs here, beyond a
+// later one. The program's start makes one on each of its two threads, the
+// bare template on its one (under Wine, each thread opens its own
+// connection to the display and its own input method).
+double FirstWindowOfAThread() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"StartBenchWindow";
+    RegisterClassExW(&windowClass);
+    TimedWindow();  // the process's first window loads the display driver
+    std::vector<double> extra;
+    for (int i = 0; i < 9; ++i) {
+        ThreadWindows times;
+        HANDLE thread = CreateThread(nullptr, 0, TimeThreadWindows, &times, 0, nullptr);
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+        extra.push_back(times.first - times.second);
+    }
+    return Median(extra);
+}
+
 // The journal of a finished run of `count` files, each with its identity.
 std::string FinishedRunJournal(std::size_t count) {
     qm::FileTable rows(count);
@@ -150,6 +194,7 @@ int wmain(int argc, wchar_t** argv) {
     // and Quillmoth's first close writes the settings file that later starts read.
     TimeToWindow(ours);
     TimeToWindow(bare);
+    std::printf("milliseconds first-window-of-a-thread %.1f (median of 9)\n", FirstWindowOfAThread());
     bool shown = Measure("start-window", ours, bare, starts);
     const std::string journal = FinishedRunJournal(10'000);
     HANDLE file = CreateFileW(folder.File(L"lastrun.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
