@@ -15,7 +15,7 @@ add_library(quillmoth_ui STATIC ${UI_SOURCES})
 target_include_directories(quillmoth_ui PUBLIC resources)
 include(cmake/delay_load.cmake)
 target_link_libraries(quillmoth_ui PUBLIC quillmoth_win32
-  comctl32 ${QUILLMOTH_DELAY_LOADED} gdi32 user32 uxtheme kernel32)
+  comctl32 ${QUILLMOTH_DELAY_LOADED} gdi32 imm32 user32 uxtheme kernel32)
 target_link_options(quillmoth_ui INTERFACE ${QUILLMOTH_DELAY_LOAD_OPTIONS})
 
 set(QUILLMOTH_RC ${CMAKE_SOURCE_DIR}/resources/quillmoth.rc)

@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include "app/early_journal.h"
 #include "app/hidden_window.h"
@@ -57,6 +58,10 @@ int RunApplication(HINSTANCE instance) {
     windowClass.lpszClassName = HiddenWindowClass;
     if (!RegisterClassExW(&windowClass)) return 0;
 
+    // The main thread never takes keyboard input, so it needs no input
+    // method window of its own (which its first window would otherwise make:
+    // some 2.5 ms of the start under Wine).
+    ImmDisableIME(GetCurrentThreadId());
     HWND hidden = CreateWindowExW(0, HiddenWindowClass, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr,
                                   instance, nullptr);
     if (!hidden) return 0;
