@@ -6,7 +6,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --codepage=65001")
 
 file(GLOB_RECURSE WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
 add_library(quillmoth_win32 STATIC ${WIN32_SOURCES})
-target_link_libraries(quillmoth_win32 PUBLIC quillmoth_core)
+target_link_libraries(quillmoth_win32 PUBLIC quillmoth_core comctl32 gdi32)
 
 # Everything of the program except its entry point, so tests can drive it in-process.
 file(GLOB_RECURSE UI_SOURCES CONFIGURE_DEPENDS src/app/*.cpp src/ui/*.cpp)
@@ -47,8 +47,8 @@ gtest_discover_tests(core_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
 
 file(GLOB_RECURSE WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
 if(WIN32_TEST_SOURCES)
-  add_executable(win32_tests ${WIN32_TEST_SOURCES})
-  target_link_libraries(win32_tests PRIVATE quillmoth_win32 GTest::gtest_main GTest::gmock)
+  add_executable(win32_tests ${WIN32_TEST_SOURCES} tests/win32/program_manifest.rc)
+  target_link_libraries(win32_tests PRIVATE quillmoth_win32 uxtheme GTest::gtest_main GTest::gmock)
   target_include_directories(win32_tests PRIVATE tests)
   gtest_discover_tests(win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS wine)

@@ -35,6 +35,7 @@
 #include "ui/windows/settings_unreadable_notice.h"
 #include "ui/file_list/status_line.h"
 #include "ui/main_window/tooltips.h"
+#include "win32/controls/bitmap_paint.h"
 #include "win32/controls/dialog_items.h"
 #include "win32/controls/quick_list_selection.h"
 #include "win32/settings/settings_store.h"
@@ -80,6 +81,7 @@ void SetUpFileList(HWND window, const AppSettings& settings) {
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     // After the columns: every message to a subclassed window looks its subclass up.
     win32::KeepSelectionChangesQuick(list);
+    win32::PaintThroughBitmap(ListView_GetHeader(list));
 }
 
 void SetUpExtensionList(HWND window) {
@@ -94,6 +96,7 @@ void SetUpExtensionList(HWND window) {
     InsertColumn(list, 0, L"From", width);
     InsertColumn(list, 1, L"To", width);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    win32::PaintThroughBitmap(ListView_GetHeader(list));
 }
 
 int HorizontalPixels(HWND window, int units) {
