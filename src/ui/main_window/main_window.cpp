@@ -79,8 +79,6 @@ void SetUpFileList(HWND window, const AppSettings& settings) {
     if (accessed < taken) std::rotate(accessed + 1, taken, taken + 1);
     SendMessageW(list, LVM_SETCOLUMNORDERARRAY, count, reinterpret_cast<LPARAM>(order));
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    // After the columns: every message to a subclassed window looks its subclass up.
-    win32::KeepSelectionChangesQuick(list);
     win32::PaintThroughBitmap(ListView_GetHeader(list));
 }
 
@@ -169,7 +167,8 @@ void OnInitDialog(HWND window) {
 
 // A step at each FinishOpeningTimer, so that the window answers clicks and
 // keys between its tooltip windows (some 5 ms each under Wine); step 0 makes
-// the tips that share the name options' and the file list's windows.
+// the tips that share the name options' and the file list's windows, and
+// keeps the file list's selection changes quick.
 // CmdFinishOpening (as tests send it) does what is left at once.
 void FinishOpening(HWND window, bool atOnce) {
     MainWindowState& state = StateOf(window);
@@ -179,7 +178,11 @@ void FinishOpening(HWND window, bool atOnce) {
         bool made = true;
         if (step == 0) {
             MakeNameListTip(window);
-            MakeNewNameTip(win32::DialogItem(window, IDC_FILE_LIST));
+            HWND fileList = win32::DialogItem(window, IDC_FILE_LIST);
+            MakeNewNameTip(fileList);
+            // Once painted: every message to a subclassed window looks its
+            // subclass up, the opening's layout and first paint included.
+            win32::KeepSelectionChangesQuick(fileList);
         } else {
             made = MakeTipsOfStep(window, Fonts(), Presets(), step - 1);
         }

@@ -1,12 +1,23 @@
 #include "win32/controls/bitmap_paint.h"
 
-#include <commctrl.h>
+#include <mutex>
+#include <unordered_map>
 
 namespace qm::win32 {
 
 namespace {
 
-constexpr UINT_PTR SubclassId = 0x4250;
+// Each control's procedure before this one. Not a comctl32 subclass: under
+// Wine that looks itself up with a request to the server at every message,
+// and a list view sends its header dozens at each layout and paint.
+std::mutex proceduresLock;
+std::unordered_map<HWND, WNDPROC> procedures;
+
+WNDPROC ProcedureBefore(HWND control) {
+    const std::lock_guard hold(proceduresLock);
+    const auto found = procedures.find(control);
+    return found == procedures.end() ? nullptr : found->second;
+}
 
 // A 32-bit bitmap for the area, in the screen's coordinates of the control;
 // its device context draws the area at the bitmap's corner.
@@ -42,7 +53,9 @@ private:
     HGDIOBJ old_ = nullptr;
 };
 
-LRESULT CALLBACK BitmapPaintProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK BitmapPaintProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    const WNDPROC before = ProcedureBefore(control);
+    if (!before) return DefWindowProcW(control, message, wParam, lParam);
     if (message == WM_PAINT && wParam == 0) {
         PAINTSTRUCT paint{};
         HDC screen = BeginPaint(control, &paint);
@@ -52,23 +65,31 @@ LRESULT CALLBACK BitmapPaintProc(HWND control, UINT message, WPARAM wParam, LPAR
             AreaBitmap bitmap(screen, area);
             if (HDC memory = bitmap.dc()) {
                 BitBlt(memory, area.left, area.top, width, height, screen, area.left, area.top, SRCCOPY);
-                DefSubclassProc(control, WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
+                CallWindowProcW(before, control, WM_PAINT, reinterpret_cast<WPARAM>(memory), 0);
                 BitBlt(screen, area.left, area.top, width, height, memory, area.left, area.top, SRCCOPY);
             } else {
-                DefSubclassProc(control, WM_PAINT, reinterpret_cast<WPARAM>(screen), 0);
+                CallWindowProcW(before, control, WM_PAINT, reinterpret_cast<WPARAM>(screen), 0);
             }
         }
         EndPaint(control, &paint);
         return 0;
     }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(control, BitmapPaintProc, SubclassId);
-    return DefSubclassProc(control, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(before, control, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        const std::lock_guard hold(proceduresLock);
+        procedures.erase(control);
+    }
+    return result;
 }
 
 }  // namespace
 
 void PaintThroughBitmap(HWND control) {
-    if (control) SetWindowSubclass(control, BitmapPaintProc, SubclassId, 0);
+    if (!control || ProcedureBefore(control)) return;
+    const std::lock_guard hold(proceduresLock);
+    const auto before = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BitmapPaintProc)));
+    if (before) procedures[control] = before;
 }
 
 }  // namespace qm::win32
