@@ -79,7 +79,7 @@ void SetUpFileList(HWND window, const AppSettings& settings) {
     if (accessed < taken) std::rotate(accessed + 1, taken, taken + 1);
     SendMessageW(list, LVM_SETCOLUMNORDERARRAY, count, reinterpret_cast<LPARAM>(order));
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    win32::PaintThroughBitmap(ListView_GetHeader(list));
+    win32::PaintHeaderThroughBitmap(ListView_GetHeader(list));
 }
 
 void SetUpExtensionList(HWND window) {
@@ -94,7 +94,7 @@ void SetUpExtensionList(HWND window) {
     InsertColumn(list, 0, L"From", width);
     InsertColumn(list, 1, L"To", width);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    win32::PaintThroughBitmap(ListView_GetHeader(list));
+    win32::PaintHeaderThroughBitmap(ListView_GetHeader(list));
 }
 
 int HorizontalPixels(HWND window, int units) {

@@ -1,5 +1,7 @@
 #include "win32/controls/bitmap_paint.h"
 
+#include <commctrl.h>
+
 #include <mutex>
 #include <unordered_map>
 
@@ -53,10 +55,22 @@ private:
     HGDIOBJ old_ = nullptr;
 };
 
+bool DrawsOnlyIntoItsDeviceContext(HWND header) {
+    const int count = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    for (int item = 0; item < count; ++item) {
+        HDITEMW format{};
+        format.mask = HDI_FORMAT;
+        if (SendMessageW(header, HDM_GETITEMW, item, reinterpret_cast<LPARAM>(&format)) &&
+            (format.fmt & (HDF_SORTUP | HDF_SORTDOWN | HDF_IMAGE | HDF_BITMAP)))
+            return false;
+    }
+    return true;
+}
+
 LRESULT CALLBACK BitmapPaintProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     const WNDPROC before = ProcedureBefore(control);
     if (!before) return DefWindowProcW(control, message, wParam, lParam);
-    if (message == WM_PAINT && wParam == 0) {
+    if (message == WM_PAINT && wParam == 0 && DrawsOnlyIntoItsDeviceContext(control)) {
         PAINTSTRUCT paint{};
         HDC screen = BeginPaint(control, &paint);
         const RECT& area = paint.rcPaint;
@@ -84,7 +98,7 @@ LRESULT CALLBACK BitmapPaintProc(HWND control, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-void PaintThroughBitmap(HWND control) {
+void PaintHeaderThroughBitmap(HWND control) {
     if (!control || ProcedureBefore(control)) return;
     const std::lock_guard hold(proceduresLock);
     const auto before = reinterpret_cast<WNDPROC>(

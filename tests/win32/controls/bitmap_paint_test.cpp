@@ -13,23 +13,22 @@ namespace qm::win32 {
 namespace {
 
 constexpr int ListWidth = 700, ListHeight = 60;
-constexpr COLORREF Magenta = RGB(255, 0, 255);
 
-// The pixels that a window's own device context shows (what it painted), as 0x00RRGGBB.
+// What a window has painted, read through its own device context.
 std::vector<std::uint32_t> PixelsOf(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
+    RECT c{};
+    GetClientRect(window, &c);
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), c.right, -c.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     HDC screen = GetDC(window);
     HDC memory = CreateCompatibleDC(screen);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, c.right, c.bottom, screen, 0, 0, SRCCOPY);
     GdiFlush();
     const auto* data = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> pixels(data, data + static_cast<std::size_t>(client.right) * client.bottom);
+    std::vector<std::uint32_t> pixels(data, data + static_cast<std::size_t>(c.right) * c.bottom);
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -37,78 +36,67 @@ std::vector<std::uint32_t> PixelsOf(HWND window) {
     return pixels;
 }
 
-void Daub(HWND window) {
-    RECT client{};
-    GetClientRect(window, &client);
-    HDC dc = GetDC(window);
-    HBRUSH brush = CreateSolidBrush(Magenta);
-    FillRect(dc, &client, brush);
-    DeleteObject(brush);
-    ReleaseDC(window, dc);
-}
-
-HWND MakeList(HWND host, int top, std::mt19937& random) {
+// The header of a list with columns of random captions, alignments and widths, wider in all than the list.
+HWND MakeHeader(HWND host, int top, std::mt19937 random) {
     HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, top, ListWidth,
                                 ListHeight, host, nullptr, GetModuleHandleW(nullptr), nullptr);
     SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     for (int column = 0; column < 9; ++column) {
         std::wstring caption = L"Column " + std::to_wstring(column) + std::wstring(random() % 12, L'x');
+        const int formats[] = {LVCFMT_LEFT, LVCFMT_CENTER, LVCFMT_RIGHT};
         LVCOLUMNW c{};
         c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        c.fmt = column % 3 == 0 ? LVCFMT_LEFT : column % 3 == 1 ? LVCFMT_CENTER : LVCFMT_RIGHT;
-        c.pszText = caption.data();
+        c.fmt = formats[column % 3];
         c.cx = 40 + static_cast<int>(random() % 120);
+        c.pszText = caption.data();
         SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&c));
     }
-    return list;
+    return ListView_GetHeader(list);
 }
 
-void Settle(HWND host) {
-    UpdateWindow(host);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
-
-// Two headers alike, one painting straight onto the screen, one through its
-// bitmap: whole, and in random parts of it (the rest left as it was, daubed
-// so that a part painted at the wrong place shows), they show the same pixels.
+// Two headers alike, one painting straight onto the screen and one through
+// its bitmap, show the same pixels: whole, and in random parts of them, the
+// rest daubed over first so that a part painted at the wrong place shows;
+// then with a sort arrow on an item.
 TEST(BitmapPaint, AHeaderShowsWhatItWouldHavePaintedDirectly) {
     InitCommonControls();
     HWND host = CreateWindowExW(WS_EX_TOOLWINDOW, WC_STATICW, L"", WS_POPUP | WS_VISIBLE, 0, 0, ListWidth,
                                 2 * ListHeight, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(host, nullptr);
     std::mt19937 random(20261210);
-    std::mt19937 same = random;
-    HWND direct = ListView_GetHeader(MakeList(host, 0, random));
-    HWND buffered = ListView_GetHeader(MakeList(host, ListHeight, same));
-    ASSERT_TRUE(direct && buffered);
-    EXPECT_NE(GetWindowTheme(buffered), nullptr) << "the themed paint is the one that matters";
-    PaintThroughBitmap(buffered);
-
-    InvalidateRect(direct, nullptr, TRUE);
-    InvalidateRect(buffered, nullptr, TRUE);
-    Settle(host);
-    const std::vector<std::uint32_t> whole = PixelsOf(direct);
-    ASSERT_FALSE(whole.empty());
-    EXPECT_EQ(PixelsOf(buffered), whole);
-    int changes = 0;  // the header is drawn: captions and dividers, not one colour
-    for (std::size_t i = 1; i < whole.size(); ++i) changes += whole[i] != whole[i - 1];
-    EXPECT_GT(changes, 200);
+    HWND headers[2] = {MakeHeader(host, 0, random), MakeHeader(host, ListHeight, random)};
+    ASSERT_TRUE(headers[0] && headers[1]);
+    EXPECT_NE(GetWindowTheme(headers[1]), nullptr) << "the themed paint is the one that matters";
+    PaintHeaderThroughBitmap(headers[1]);
 
     RECT client{};
-    GetClientRect(direct, &client);
-    for (int round = 0; round < 12; ++round) {
+    GetClientRect(headers[0], &client);
+    for (int round = 0; round <= 13; ++round) {
         SCOPED_TRACE(round);
-        const int left = static_cast<int>(random() % (client.right - 1));
-        const int top = static_cast<int>(random() % (client.bottom - 1));
-        const RECT part{left, top, left + 1 + static_cast<int>(random() % (client.right - left)),
-                        top + 1 + static_cast<int>(random() % (client.bottom - top))};
-        Daub(direct);
-        Daub(buffered);
-        InvalidateRect(direct, &part, TRUE);
-        InvalidateRect(buffered, &part, TRUE);
-        Settle(host);
-        EXPECT_EQ(PixelsOf(buffered), PixelsOf(direct));
+        const int left = static_cast<int>(random() % client.right), top = static_cast<int>(random() % client.bottom);
+        const RECT part = round == 0 || round == 13 ? client
+                                     : RECT{left, top, left + 1 + static_cast<int>(random() % (client.right - left)),
+                                            top + 1 + static_cast<int>(random() % (client.bottom - top))};
+        for (HWND header : headers) {
+            if (round == 13) {
+                HDITEMW format{};
+                format.mask = HDI_FORMAT;
+                Header_GetItem(header, 1, &format);
+                format.fmt |= HDF_SORTDOWN;
+                Header_SetItem(header, 1, &format);
+            }
+            HDC dc = GetDC(header);
+            FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+            ReleaseDC(header, dc);
+            InvalidateRect(header, &part, TRUE);
+        }
+        UpdateWindow(host);
+        const std::vector<std::uint32_t> direct = PixelsOf(headers[0]);
+        EXPECT_EQ(PixelsOf(headers[1]), direct);
+        if (round == 0) {
+            int changes = 0;  // drawn: captions and dividers, not one colour
+            for (std::size_t i = 1; i < direct.size(); ++i) changes += direct[i] != direct[i - 1];
+            EXPECT_GT(changes, 200);
+        }
     }
     DestroyWindow(host);
 }
