@@ -21,8 +21,8 @@ WNDPROC ProcedureBefore(HWND control) {
     return found == procedures.end() ? nullptr : found->second;
 }
 
-// A 32-bit bitmap for the area, in the screen's coordinates of the control;
-// its device context draws the area at the bitmap's corner.
+// A 32-bit bitmap for an area of a window's client, whose device context
+// draws that area, in the client's coordinates, at the bitmap's corner.
 class AreaBitmap {
 public:
     AreaBitmap(HDC screen, const RECT& area) {
@@ -98,12 +98,16 @@ LRESULT CALLBACK BitmapPaintProc(HWND control, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-void PaintHeaderThroughBitmap(HWND control) {
-    if (!control || ProcedureBefore(control)) return;
-    const std::lock_guard hold(proceduresLock);
-    const auto before = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BitmapPaintProc)));
-    if (before) procedures[control] = before;
+void PaintHeaderThroughBitmap(HWND header) {
+    if (!header || ProcedureBefore(header)) return;
+    // Kept before the procedure is replaced, so that no message finds it missing.
+    const auto before = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(header, GWLP_WNDPROC));
+    if (!before) return;
+    {
+        const std::lock_guard hold(proceduresLock);
+        procedures[header] = before;
+    }
+    SetWindowLongPtrW(header, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BitmapPaintProc));
 }
 
 }  // namespace qm::win32
