@@ -49,7 +49,7 @@ file(GLOB_RECURSE WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
 if(WIN32_TEST_SOURCES)
   add_executable(win32_tests ${WIN32_TEST_SOURCES} tests/win32/program_manifest.rc)
   target_link_libraries(win32_tests PRIVATE quillmoth_win32 uxtheme GTest::gtest_main GTest::gmock)
-  target_include_directories(win32_tests PRIVATE tests)
+  target_include_directories(win32_tests PRIVATE tests resources)
   gtest_discover_tests(win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS wine)
 endif()

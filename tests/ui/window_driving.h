@@ -166,14 +166,15 @@ inline bool PlatformKeepsCreationTimes() {
     return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") == nullptr;
 }
 
-// What the screen shows in a rectangle (screen coordinates), as 0x00BBGGRR.
+// What the screen shows in a rectangle (screen coordinates), as 0x00BBGGRR;
+// or, given a window, what that window painted in a rectangle of its client.
 class ScreenPixels {
 public:
-    explicit ScreenPixels(const RECT& area) : area_(area) {
+    explicit ScreenPixels(const RECT& area, HWND window = nullptr) : area_(area) {
         const int width = area.right - area.left, height = area.bottom - area.top;
         BITMAPINFO info{};
         info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        HDC screen = GetDC(nullptr);
+        HDC screen = GetDC(window);
         HDC memory = CreateCompatibleDC(screen);
         void* bits = nullptr;
         HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -185,8 +186,9 @@ public:
         SelectObject(memory, old);
         DeleteObject(bitmap);
         DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
+        ReleaseDC(window, screen);
     }
+    const std::vector<std::uint32_t>& All() const { return pixels_; }
     // The colour at a screen point inside the area, as a COLORREF.
     COLORREF At(int x, int y) const {
         const std::uint32_t bgr = pixels_[static_cast<std::size_t>(y - area_.top) * (area_.right - area_.left) + (x - area_.left)];

@@ -1,10 +1,11 @@
 #include "win32/controls/bitmap_paint.h"
 
+#include "ui/window_driving.h"
+
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <uxtheme.h>
 
-#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -12,29 +13,9 @@
 namespace qm::win32 {
 namespace {
 
-constexpr int ListWidth = 700, ListHeight = 60;
+using testing::ScreenPixels;
 
-// What a window has painted, read through its own device context.
-std::vector<std::uint32_t> PixelsOf(HWND window) {
-    RECT c{};
-    GetClientRect(window, &c);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), c.right, -c.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC screen = GetDC(window);
-    HDC memory = CreateCompatibleDC(screen);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, c.right, c.bottom, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* data = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> pixels(data, data + static_cast<std::size_t>(c.right) * c.bottom);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, screen);
-    return pixels;
-}
+constexpr int ListWidth = 700, ListHeight = 60;
 
 // The header of a list with columns of random captions, alignments and widths, wider in all than the list.
 HWND MakeHeader(HWND host, int top, std::mt19937 random) {
@@ -90,8 +71,8 @@ TEST(BitmapPaint, AHeaderShowsWhatItWouldHavePaintedDirectly) {
             InvalidateRect(header, &part, TRUE);
         }
         UpdateWindow(host);
-        const std::vector<std::uint32_t> direct = PixelsOf(headers[0]);
-        EXPECT_EQ(PixelsOf(headers[1]), direct);
+        const std::vector<std::uint32_t> direct = ScreenPixels(client, headers[0]).All();
+        EXPECT_EQ(ScreenPixels(client, headers[1]).All(), direct);
         if (round == 0) {
             int changes = 0;  // drawn: captions and dividers, not one colour
             for (std::size_t i = 1; i < direct.size(); ++i) changes += direct[i] != direct[i - 1];
