@@ -45,7 +45,6 @@ int RunApplication(HINSTANCE instance) {
         }
     }
     if (!entries.empty()) PutOutsideBatch(std::move(entries));
-    StartEarlyJournalRead(win32::JournalFilePath(SettingsFileLocation()));
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
@@ -65,6 +64,10 @@ int RunApplication(HINSTANCE instance) {
     HWND hidden = CreateWindowExW(0, HiddenWindowClass, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr,
                                   instance, nullptr);
     if (!hidden) return 0;
+    // Only now, before the user-interface thread exists: a thread started
+    // while the process's first window loads the display libraries held that
+    // window back by some 5 ms under Wine.
+    StartEarlyJournalRead(win32::JournalFilePath(SettingsFileLocation()));
 
     InitCommonControls();
 

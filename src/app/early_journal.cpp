@@ -1,5 +1,7 @@
 #include "app/early_journal.h"
 
+#include <windows.h>
+
 #include <future>
 #include <mutex>
 
@@ -36,7 +38,8 @@ StoredJournal ReadJournal(const std::wstring& path) {
 }  // namespace
 
 void StartEarlyJournalRead(const std::wstring& path) {
-    if (path.empty()) return;
+    // No thread for a journal that is not there: the window finds that out itself at once.
+    if (path.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
     EarlyRead& early = TheEarlyRead();
     const std::lock_guard hold(early.lock);
     early.path = path;

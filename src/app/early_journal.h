@@ -1,6 +1,6 @@
 #pragma once
 // The run journal read on a thread of its own from the moment the process
-// knows it is the one Quillmoth, while the main window is made, so that a long
+// has its hidden window, while the main window is made, so that a long
 // journal does not keep the window from the screen. The window takes what was
 // read where it would have read the file itself.
 #include <optional>
