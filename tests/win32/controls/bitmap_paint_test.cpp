@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include <functional>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -24,10 +26,9 @@ HWND MakeHeader(HWND host, int top, std::mt19937 random) {
     SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     for (int column = 0; column < 9; ++column) {
         std::wstring caption = L"Column " + std::to_wstring(column) + std::wstring(random() % 12, L'x');
-        const int formats[] = {LVCFMT_LEFT, LVCFMT_CENTER, LVCFMT_RIGHT};
         LVCOLUMNW c{};
         c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        c.fmt = formats[column % 3];
+        c.fmt = column % 3;  // left, right, centred
         c.cx = 40 + static_cast<int>(random() % 120);
         c.pszText = caption.data();
         SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&c));
@@ -61,7 +62,7 @@ TEST(BitmapPaint, AHeaderShowsWhatItWouldHavePaintedDirectly) {
             if (round == 13) {
                 HDITEMW format{};
                 format.mask = HDI_FORMAT;
-                Header_GetItem(header, 1, &format);
+                EXPECT_TRUE(Header_GetItem(header, 1, &format));
                 format.fmt |= HDF_SORTDOWN;
                 Header_SetItem(header, 1, &format);
             }
@@ -73,10 +74,10 @@ TEST(BitmapPaint, AHeaderShowsWhatItWouldHavePaintedDirectly) {
         UpdateWindow(host);
         const std::vector<std::uint32_t> direct = ScreenPixels(client, headers[0]).All();
         EXPECT_EQ(ScreenPixels(client, headers[1]).All(), direct);
+        // Drawn, captions and dividers, not one colour.
         if (round == 0) {
-            int changes = 0;  // drawn: captions and dividers, not one colour
-            for (std::size_t i = 1; i < direct.size(); ++i) changes += direct[i] != direct[i - 1];
-            EXPECT_GT(changes, 200);
+            EXPECT_GT(std::inner_product(direct.begin() + 1, direct.end(), direct.begin(), 0, std::plus<>(),
+                                         std::not_equal_to<>()), 200);
         }
     }
     DestroyWindow(host);
